@@ -1,0 +1,21 @@
+// Localized texts of the add-in: numbered strings of the current string file with English defaults.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vendrel::strings {
+
+// Text `id` of table "TS" in the current string file, or the English default.
+std::wstring Load(std::int32_t id, const wchar_t* englishDefault);
+
+// Makes `file` the current string file while the scope lives (push and pop).
+class DefaultFileScope {
+ public:
+  explicit DefaultFileScope(const wchar_t* file = L"Vorn");
+  ~DefaultFileScope();
+  DefaultFileScope(const DefaultFileScope&) = delete;
+  DefaultFileScope& operator=(const DefaultFileScope&) = delete;
+};
+
+}  // namespace vendrel::strings

@@ -1,0 +1,24 @@
+// The platform services the core may use, handed in as one context object.
+#pragma once
+
+#include <memory>
+
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "platform/Ui.h"
+
+namespace vendrel::platform {
+
+// Borrowed services; whoever builds the context keeps them alive.
+struct Services {
+  MessageBoxes* messageBoxes = nullptr;
+  WaitCursor* waitCursor = nullptr;
+  Registry* registry = nullptr;
+  FileSystem* files = nullptr;
+  Environment* environment = nullptr;
+  Clock* clock = nullptr;
+  Machine* machine = nullptr;
+};
+
+}  // namespace vendrel::platform

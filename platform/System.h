@@ -1,0 +1,33 @@
+// Small machine services: environment, clock, computer name.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vendrel::platform {
+
+class Environment {
+ public:
+  virtual ~Environment() = default;
+  virtual std::optional<std::wstring> Get(const std::wstring& name) = 0;
+};
+
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime Now() = 0;
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
+};
+
+class Machine {
+ public:
+  virtual ~Machine() = default;
+  virtual std::wstring ComputerName() = 0;
+};
+
+}  // namespace vendrel::platform

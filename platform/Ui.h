@@ -1,0 +1,51 @@
+// User-interface services: message boxes and the wait cursor. Styles and results use the
+// Win32 values (MB_*, ID*) so that both builds speak the same numbers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vendrel::platform {
+
+// A native window handle as an integer; 0 means no owner.
+using Window = std::uintptr_t;
+
+namespace mb {
+inline constexpr std::uint32_t kOk = 0x0;
+inline constexpr std::uint32_t kOkCancel = 0x1;
+inline constexpr std::uint32_t kYesNoCancel = 0x3;
+inline constexpr std::uint32_t kYesNo = 0x4;
+inline constexpr std::uint32_t kIconError = 0x10;  // also the stop icon
+inline constexpr std::uint32_t kIconQuestion = 0x20;
+inline constexpr std::uint32_t kIconExclamation = 0x30;
+inline constexpr std::uint32_t kIconInformation = 0x40;
+inline constexpr std::uint32_t kButtonMask = 0xF;
+inline constexpr std::uint32_t kIconMask = 0xF0;
+}  // namespace mb
+
+// Message box results.
+enum class Answer : int { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
+
+struct MessageBoxRequest {
+  Window owner = 0;
+  std::wstring text;
+  std::wstring caption;
+  std::uint32_t style = mb::kOk;
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual Answer Show(const MessageBoxRequest& request) = 0;
+};
+
+// Shows the wait cursor while a scope object lives.
+class WaitCursor {
+ public:
+  virtual ~WaitCursor() = default;
+  // The returned object restores the previous cursor when destroyed.
+  [[nodiscard]] virtual std::unique_ptr<WaitCursor> Begin() = 0;
+};
+
+}  // namespace vendrel::platform
