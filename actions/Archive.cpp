@@ -65,11 +65,17 @@ void Archive::WriteInt32(std::int32_t value) {
   WriteBytes(b, sizeof b);
 }
 
-std::int32_t Archive::ReadInt32() { return static_cast<std::int32_t>(ReadUInt32()); }
+std::int32_t Archive::ReadInt32() {
+  return static_cast<std::int32_t>(ReadUInt32());
+}
 
-void Archive::WriteBool(bool value) { WriteInt32(value ? 1 : 0); }
+void Archive::WriteBool(bool value) {
+  WriteInt32(value ? 1 : 0);
+}
 
-bool Archive::ReadBool() { return ReadInt32() == 1; }
+bool Archive::ReadBool() {
+  return ReadInt32() == 1;
+}
 
 void Archive::WriteText(const std::wstring& text) {
   const std::u16string units = platform::ToUtf16(text);

@@ -1,0 +1,40 @@
+// A file on disk, for action files; its errors name the file.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+#include "actions/File.h"
+
+namespace vendrel::actions {
+
+class DiskFile : public File {
+ public:
+  enum class Mode {
+    kRead,       // an existing file, read only
+    kReadWrite,  // an existing file
+    kCreate,     // created or truncated, read and write
+  };
+
+  // Throws FileError when the file cannot be opened.
+  DiskFile(const std::wstring& path, Mode mode);
+
+  std::size_t Read(void* buffer, std::size_t n) override;
+  void Write(const void* data, std::size_t n) override;
+  // Seeking past the end is allowed, before the start is a bad-seek error.
+  std::uint64_t Seek(std::int64_t offset, Origin origin) override;
+  std::uint64_t GetLength() const override;
+  void SetLength(std::uint64_t length) override;
+  // The same file opened again (never truncated) at the same position.
+  std::unique_ptr<File> Duplicate() const override;
+  // Writes out what is buffered; a failure is reported here rather than lost in the destructor.
+  void Close();
+
+ private:
+  std::uint64_t Tell() const;
+
+  Mode mode_;
+  mutable std::fstream stream_;
+};
+
+}  // namespace vendrel::actions

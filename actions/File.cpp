@@ -1,0 +1,54 @@
+// Messages of file errors.
+#include "actions/File.h"
+
+#include <utility>
+
+namespace vendrel::actions {
+namespace {
+
+const char* Describe(FileError::Cause cause) {
+  switch (cause) {
+    case FileError::Cause::kGeneric:
+      return "file: unspecified error";
+    case FileError::Cause::kFileNotFound:
+      return "file: not found";
+    case FileError::Cause::kAccessDenied:
+      return "file: access denied";
+    case FileError::Cause::kBadSeek:
+      return "file: bad seek";
+    case FileError::Cause::kHardIo:
+      return "file: hardware I/O error";
+    case FileError::Cause::kDiskFull:
+      return "file: disk full";
+  }
+  return "file error";
+}
+
+std::wstring Compose(FileError::Cause cause, const std::wstring& name) {
+  const std::wstring shown = name.empty() ? L"an unnamed file" : name;
+  switch (cause) {
+    case FileError::Cause::kFileNotFound:
+      return shown + L" was not found.";
+    case FileError::Cause::kAccessDenied:
+      return L"Access to " + shown + L" was denied.";
+    case FileError::Cause::kBadSeek:
+      return L"An error occurred while setting the file pointer for " + shown + L".";
+    case FileError::Cause::kHardIo:
+      return L"A hardware I/O error occurred while accessing " + shown + L".";
+    case FileError::Cause::kDiskFull:
+      return L"The disk is full while accessing " + shown + L".";
+    case FileError::Cause::kGeneric:
+      break;
+  }
+  return L"An unknown error occurred while accessing " + shown + L".";
+}
+
+}  // namespace
+
+FileError::FileError(Cause cause, std::wstring fileName)
+    : std::runtime_error(Describe(cause)),
+      cause_(cause),
+      fileName_(std::move(fileName)),
+      message_(Compose(cause_, fileName_)) {}
+
+}  // namespace vendrel::actions
