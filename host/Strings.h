@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vendrel::strings {
 
@@ -17,5 +18,11 @@ class DefaultFileScope {
   DefaultFileScope(const DefaultFileScope&) = delete;
   DefaultFileScope& operator=(const DefaultFileScope&) = delete;
 };
+
+// Start-up: the host's language code and its language-files folder (a folder of the machine).
+void Initialize(const std::wstring& language, const std::wstring& languageFolder);
+
+// The shipped English text of `id` in `table` of string file `file`; empty when there is none.
+std::wstring English(std::wstring_view file, std::wstring_view table, std::int32_t id);
 
 }  // namespace vendrel::strings

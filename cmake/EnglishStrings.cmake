@@ -1,0 +1,21 @@
+# vendrel_english_strings(target): compiles the English string files of resources/strings/en
+# into `target` as raw text; editing one of them re-runs the configure step.
+function(vendrel_english_strings target)
+  file(GLOB files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/strings/en/*.txt)
+  list(SORT files)
+  set(VENDREL_STRING_FILES "")
+  foreach(path ${files})
+    get_filename_component(name ${path} NAME_WE)
+    file(READ ${path} text)
+    string(FIND "${text}" ")vendrel_strings\"" clash)
+    if(NOT clash EQUAL -1)
+      message(FATAL_ERROR "${path} holds the raw-string delimiter )vendrel_strings\"")
+    endif()
+    string(APPEND VENDREL_STRING_FILES
+           "    {L\"${name}\", R\"vendrel_strings(${text})vendrel_strings\"},\n")
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${files})
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/EnglishStringFiles.cpp)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/EnglishStringFiles.cpp.in ${generated} @ONLY)
+  target_sources(${target} PRIVATE ${generated})
+endfunction()
