@@ -61,6 +61,22 @@ std::wstring_view Trim(std::wstring_view s) {
   return s;
 }
 
+std::optional<wchar_t> Unescape(wchar_t letter) {
+  switch (letter) {
+    case L'n':
+      return L'\n';
+    case L'r':
+      return L'\r';
+    case L't':
+      return L'\t';
+    case L'\\':
+    case L'"':
+      return letter;
+    default:
+      return std::nullopt;
+  }
+}
+
 // The quoted text of an entry, from its opening quote to the end of the line.
 std::optional<std::wstring> Unquote(std::wstring_view s, std::string& error) {
   if (s.size() < 2 || s.front() != L'"' || s.back() != L'"') {
@@ -82,26 +98,12 @@ std::optional<std::wstring> Unquote(std::wstring_view s, std::string& error) {
       error = "the text ends in a lone backslash";
       return std::nullopt;
     }
-    switch (s[i]) {
-      case L'n':
-        text += L'\n';
-        break;
-      case L'r':
-        text += L'\r';
-        break;
-      case L't':
-        text += L'\t';
-        break;
-      case L'\\':
-        text += L'\\';
-        break;
-      case L'"':
-        text += L'"';
-        break;
-      default:
-        error = "unknown escape sequence";
-        return std::nullopt;
+    const auto unescaped = Unescape(s[i]);
+    if (!unescaped) {
+      error = "unknown escape sequence";
+      return std::nullopt;
     }
+    text += *unescaped;
   }
   return text;
 }
