@@ -1,0 +1,67 @@
+// The abstract command: one step of an action's script.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/Ref.h"
+#include "host/Vault.h"
+#include "platform/Ui.h"
+
+namespace vendrel::actions {
+class Action;
+class ActionData;
+class Archive;
+}  // namespace vendrel::actions
+
+namespace vendrel::commands {
+
+// Concrete kinds derive from Cmd first and from the localized-window base second. The runner
+// (in actions/) reaches commands only through the inline and virtual members below, so it needs
+// this header but nothing from the commands library.
+class Cmd {
+ public:
+  virtual ~Cmd();
+  Cmd(const Cmd&) = delete;
+  Cmd& operator=(const Cmd&) = delete;
+
+  // The virtual operations in the order the command kinds rely on.
+  virtual std::wstring GetName() const;
+  virtual std::wstring GetDescription() const;
+  // Lets the administrator change the parameters in a dialog owned by `parent`; true on OK.
+  virtual bool Edit(platform::Window parent) = 0;
+  // Storing writes the type id and the summary; loading reads only the summary, because the
+  // loader has read the type id to choose the kind. Kinds with fields call this first.
+  virtual void Serialize(actions::Archive& archive);
+  // The result is informative only; the runner ignores it.
+  virtual bool Execute(actions::ActionData& run) = 0;
+  // Called once per run on every command before the first one executes.
+  virtual void PrepareRun();
+
+  std::int32_t TypeId() const { return typeId_; }
+  std::wstring Summary() const { return summary_; }
+  bool IsRemoved() const { return removed_; }
+  void SetRemoved(bool removed) { removed_ = removed; }
+  actions::Action* Owner() const { return owner_; }
+  // Takes the new reference before releasing the old one; the object already held stays as is.
+  void SetVault(host::VaultSession* vault) { vault_.Assign(vault); }
+  const host::Ref<host::VaultSession>& Vault() const { return vault_; }
+
+ protected:
+  explicit Cmd(std::int32_t typeId) : typeId_(typeId) {}
+  // For concrete constructors: stores the owner and takes the kind's localized name and
+  // description from the kind table.
+  void SetUp(actions::Action* owner);
+  void SetSummary(std::wstring summary) { summary_ = std::move(summary); }
+
+ private:
+  const std::int32_t typeId_;
+  std::wstring summary_;
+  std::wstring description_;
+  std::wstring name_;
+  bool removed_ = false;
+  actions::Action* owner_ = nullptr;
+  host::Ref<host::VaultSession> vault_;
+};
+
+}  // namespace vendrel::commands
