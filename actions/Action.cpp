@@ -37,10 +37,12 @@ Action::~Action() = default;
 Action::Action(Action&&) noexcept = default;
 Action& Action::operator=(Action&&) noexcept = default;
 
-bool Action::QualifiesForMenu(std::int32_t commandId) const { return actionId == commandId; }
+bool Action::QualifiesForMenu(std::int32_t commandId) const {
+  return actionId == commandId;
+}
 
-bool Action::QualifiesForStateChange(bool after, std::int32_t itemStateId,
-                                     const std::wstring& path, const ActionData& run) const {
+bool Action::QualifiesForStateChange(bool after, std::int32_t itemStateId, const std::wstring& path,
+                                     const ActionData& run) const {
   return (activationKinds & kActivateOnStateChange) != 0 && stateChangeAfter == after &&
          stateId == itemStateId && AnyMatches(stateChangePath, std::span(&path, 1), run);
 }

@@ -28,8 +28,8 @@ void ReportMismatch(const ActionData& run, int starts, int ends) {
   if (run.services == nullptr || run.services->messageBoxes == nullptr) return;
   const std::wstring format = strings::Load(
       157, L"Mismatch error.\n There are %d start blocks and %d end blocks in this action.");
-  run.services->messageBoxes->Show({run.ownerWindow, FormatCounts(format, starts, ends),
-                                    L"Vendrel", platform::mb::kOk | platform::mb::kIconExclamation});
+  run.services->messageBoxes->Show({run.ownerWindow, FormatCounts(format, starts, ends), L"Vendrel",
+                                    platform::mb::kOk | platform::mb::kIconExclamation});
 }
 
 }  // namespace

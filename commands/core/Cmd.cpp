@@ -8,9 +8,13 @@ namespace vendrel::commands {
 
 Cmd::~Cmd() = default;
 
-std::wstring Cmd::GetName() const { return name_; }
+std::wstring Cmd::GetName() const {
+  return name_;
+}
 
-std::wstring Cmd::GetDescription() const { return description_; }
+std::wstring Cmd::GetDescription() const {
+  return description_;
+}
 
 void Cmd::Serialize(actions::Archive& archive) {
   if (archive.IsStoring()) archive.WriteInt32(typeId_);

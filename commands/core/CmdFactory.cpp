@@ -16,26 +16,24 @@ constexpr std::array<CommandKind, 26> kKinds{{
     {2, L"CmdLabel", 38, L"Label", 39, L"Label defined by user", nullptr},
     {3, L"CmdOkMsgBox", 40, L"OK MessageBox", 41, L"User defined MessageBox", nullptr},
     {4, L"CmdAllDocuments", 19, L"For all documents", 20, L"Start of block action", nullptr},
-    {5, L"CmdEndAllDocuments", 28, L"End for all documents", 29, L"End of block action",
-     nullptr},
+    {5, L"CmdEndAllDocuments", 28, L"End for all documents", 29, L"End of block action", nullptr},
     {6, L"CmdComboBox", 21, L"Combo Box", 22, L"Multiple choice selection", nullptr},
     {7, L"CmdYesNoBox", 77, L"Yes-No MessageBox", 78, L"Yes-No options", nullptr},
     {8, L"CmdJump", 33, L"Jump", 34, L"Conditional jump", nullptr},
-    {9, L"CmdRegistry", 42, L"Write registry value", 43,
-     L"Writes a value to the windows registry", nullptr},
+    {9, L"CmdRegistry", 42, L"Write registry value", 43, L"Writes a value to the windows registry",
+     nullptr},
     {10, L"CmdWait", 67, L"Wait", 68, L"Wait until condition is true", nullptr},
     {11, L"CmdDeleteFile", 23, L"Delete file", 24, L"Deletes a file", nullptr},
     {12, L"CmdShell", 65, L"Shell Execute", 66, L"Execute with shell", nullptr},
-    {13, L"CmdGenerateFile", 31, L"Generate parameter file", 32,
-     L"Generate file based on template", nullptr},
+    {13, L"CmdGenerateFile", 31, L"Generate parameter file", 32, L"Generate file based on template",
+     nullptr},
     {14, L"CmdCreateFolder", 94, L"Create folder", 0, nullptr, nullptr},
     {15, L"CmdMoveFolder", 96, L"Move folder", 0, nullptr, nullptr},
     {16, L"CmdMoveFile", 98, L"Move file", 0, nullptr, nullptr},
     {17, L"CmdLockFile", 103, L"Check out file", 0, nullptr, nullptr},
     {18, L"CmdUnlockFile", 106, L"Check in file", 0, nullptr, nullptr},
     {19, L"CmdCopyFile", 108, L"Copy file", 0, nullptr, nullptr},
-    {20, L"CmdAllConfigs", 136, L"For all configurations", 20, L"Start of block action",
-     nullptr},
+    {20, L"CmdAllConfigs", 136, L"For all configurations", 20, L"Start of block action", nullptr},
     {21, L"CmdEndAllConfigs", 137, L"End for all configurations", 29, L"End of block action",
      nullptr},
     {22, L"CmdCancel", 139, L"Cancel Kalvano Command", 0, nullptr, nullptr},
@@ -47,7 +45,9 @@ constexpr std::array<CommandKind, 26> kKinds{{
 
 }  // namespace
 
-std::wstring CommandKind::Name() const { return strings::Load(nameId, nameDefault); }
+std::wstring CommandKind::Name() const {
+  return strings::Load(nameId, nameDefault);
+}
 
 std::wstring CommandKind::Description() const {
   return descriptionId == 0 ? std::wstring() : strings::Load(descriptionId, descriptionDefault);

@@ -11,9 +11,9 @@ using host::kFail;
 using host::kOk;
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towlower(x) == std::towlower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
 }
 
 template <class T>
@@ -33,27 +33,45 @@ HResult FakeCard::GetValue(const std::wstring& variable, const std::wstring& con
   return kOk;
 }
 
-HResult FakeFile::Id(std::int32_t& out) { return Give(id, out); }
-HResult FakeFile::Name(std::wstring& out) { return Give(name, out); }
+HResult FakeFile::Id(std::int32_t& out) {
+  return Give(id, out);
+}
+HResult FakeFile::Name(std::wstring& out) {
+  return Give(name, out);
+}
 HResult FakeFile::GetLocalCopy(host::HostWindow, const host::Value&, const host::Value&,
                                std::int32_t, const std::wstring&) {
   return kFail;
 }
-HResult FakeFile::CheckOut(std::int32_t, host::HostWindow, std::int32_t) { return kFail; }
+HResult FakeFile::CheckOut(std::int32_t, host::HostWindow, std::int32_t) {
+  return kFail;
+}
 HResult FakeFile::CheckIn(host::HostWindow, const std::wstring&, std::int32_t, std::int32_t) {
   return kFail;
 }
-HResult FakeFile::UndoCheckOut(host::HostWindow, std::int32_t) { return kFail; }
-HResult FakeFile::Rename(host::HostWindow, const std::wstring&, std::int32_t) { return kFail; }
-HResult FakeFile::CheckOutState(host::CheckOutInfo&) { return kFail; }
-HResult FakeFile::CurrentVersion(std::int32_t& out) { return Give(version, out); }
-HResult FakeFile::CurrentRevision(std::wstring& out) { return Give(revision, out); }
+HResult FakeFile::UndoCheckOut(host::HostWindow, std::int32_t) {
+  return kFail;
+}
+HResult FakeFile::Rename(host::HostWindow, const std::wstring&, std::int32_t) {
+  return kFail;
+}
+HResult FakeFile::CheckOutState(host::CheckOutInfo&) {
+  return kFail;
+}
+HResult FakeFile::CurrentVersion(std::int32_t& out) {
+  return Give(version, out);
+}
+HResult FakeFile::CurrentRevision(std::wstring& out) {
+  return Give(revision, out);
+}
 HResult FakeFile::CurrentState(std::wstring& outName, std::int32_t& outId) {
   outName = stateName;
   outId = stateId;
   return kOk;
 }
-HResult FakeFile::VersionHistory(std::vector<host::VersionInfo>& out) { return Give(history, out); }
+HResult FakeFile::VersionHistory(std::vector<host::VersionInfo>& out) {
+  return Give(history, out);
+}
 HResult FakeFile::Configurations(std::vector<std::wstring>& out) {
   return Give(configurations, out);
 }
@@ -63,9 +81,15 @@ HResult FakeFile::CardVariables(Ref<host::CardVariableSet>& out) {
   return kOk;
 }
 
-HResult FakeFolder::Id(std::int32_t& out) { return Give(id, out); }
-HResult FakeFolder::Name(std::wstring& out) { return Give(name, out); }
-HResult FakeFolder::LocalPath(std::wstring& out) { return Give(path, out); }
+HResult FakeFolder::Id(std::int32_t& out) {
+  return Give(id, out);
+}
+HResult FakeFolder::Name(std::wstring& out) {
+  return Give(name, out);
+}
+HResult FakeFolder::LocalPath(std::wstring& out) {
+  return Give(path, out);
+}
 HResult FakeFolder::Files(std::vector<Ref<host::VaultFile>>& out) {
   out.assign(files.begin(), files.end());
   return kOk;
@@ -88,19 +112,33 @@ HResult FakeFolder::AddFile(host::HostWindow, const std::wstring&, const std::ws
                             std::int32_t, Ref<host::VaultFile>&) {
   return kFail;
 }
-HResult FakeFolder::DeleteFile(host::HostWindow, std::int32_t, std::int32_t) { return kFail; }
+HResult FakeFolder::DeleteFile(host::HostWindow, std::int32_t, std::int32_t) {
+  return kFail;
+}
 
-HResult FakeUser::Id(std::int32_t& out) { return Give(id, out); }
-HResult FakeUser::Name(std::wstring& out) { return Give(name, out); }
-HResult FakeUser::SendMessage(const std::wstring&, const std::wstring&) { return kFail; }
+HResult FakeUser::Id(std::int32_t& out) {
+  return Give(id, out);
+}
+HResult FakeUser::Name(std::wstring& out) {
+  return Give(name, out);
+}
+HResult FakeUser::SendMessage(const std::wstring&, const std::wstring&) {
+  return kFail;
+}
 
 HResult FakeUserDirectory::LoggedInUser(Ref<host::VaultUser>& out) {
   if (!loggedIn) return host::kNotLoggedIn;
   return Give<Ref<host::VaultUser>>(loggedIn, out);
 }
-HResult FakeUserDirectory::Users(std::vector<Ref<host::VaultUser>>&) { return kFail; }
-HResult FakeUserDirectory::Groups(std::vector<Ref<host::VaultGroup>>&) { return kFail; }
-HResult FakeUserDirectory::UserByName(const host::Value&, Ref<host::VaultUser>&) { return kFail; }
+HResult FakeUserDirectory::Users(std::vector<Ref<host::VaultUser>>&) {
+  return kFail;
+}
+HResult FakeUserDirectory::Groups(std::vector<Ref<host::VaultGroup>>&) {
+  return kFail;
+}
+HResult FakeUserDirectory::UserByName(const host::Value&, Ref<host::VaultUser>&) {
+  return kFail;
+}
 HResult FakeUserDirectory::GroupByName(const host::Value&, Ref<host::VaultGroup>&) {
   return kFail;
 }
@@ -118,7 +156,8 @@ Ref<FakeFile> FakeVault::AddFile(std::int32_t id, const std::wstring& fileName,
                                  std::int32_t folderId) {
   auto file = host::MakeRef<FakeFile>(id, fileName);
   files[id] = file;
-  if (const auto it = folders.find(folderId); it != folders.end()) it->second->files.push_back(file);
+  if (const auto it = folders.find(folderId); it != folders.end())
+    it->second->files.push_back(file);
   return file;
 }
 
@@ -157,7 +196,8 @@ HResult FakeVault::GetFolderFromPath(const std::wstring& path, Ref<host::VaultFo
   for (const auto& [id, folder] : folders) {
     if (SameText(folder->path, path)) return Give<Ref<host::VaultFolder>>(folder, out);
   }
-  const bool inside = path.size() >= rootPath.size() && SameText(path.substr(0, rootPath.size()), rootPath);
+  const bool inside =
+      path.size() >= rootPath.size() && SameText(path.substr(0, rootPath.size()), rootPath);
   return inside ? host::kFolderNotFound : host::kFalse;
 }
 
@@ -174,14 +214,26 @@ HResult FakeVault::Name(std::wstring& out) {
 HResult FakeVault::GetDictionary(const std::wstring&, bool, Ref<host::AddInDictionary>&) {
   return kFail;
 }
-HResult FakeVault::ErrorText(HResult, std::wstring&, std::wstring&) { return kFail; }
+HResult FakeVault::ErrorText(HResult, std::wstring&, std::wstring&) {
+  return kFail;
+}
 HResult FakeVault::UserDirectory(Ref<host::VaultUserDirectory>& out) {
   return Give<Ref<host::VaultUserDirectory>>(users, out);
 }
-HResult FakeVault::Workflows(Ref<host::WorkflowManager>&) { return kFail; }
-HResult FakeVault::Variables(Ref<host::VariableManager>&) { return kFail; }
-HResult FakeVault::CreateBatchUpdate(Ref<host::BatchUpdate>&) { return kFail; }
-HResult FakeVault::CreateStringService(Ref<host::StringService>&) { return kFail; }
-HResult FakeVault::SetWindows(host::HostWindow, host::HostWindow) { return kOk; }
+HResult FakeVault::Workflows(Ref<host::WorkflowManager>&) {
+  return kFail;
+}
+HResult FakeVault::Variables(Ref<host::VariableManager>&) {
+  return kFail;
+}
+HResult FakeVault::CreateBatchUpdate(Ref<host::BatchUpdate>&) {
+  return kFail;
+}
+HResult FakeVault::CreateStringService(Ref<host::StringService>&) {
+  return kFail;
+}
+HResult FakeVault::SetWindows(host::HostWindow, host::HostWindow) {
+  return kOk;
+}
 
 }  // namespace vendrel::testing
