@@ -1,0 +1,166 @@
+// Action records with their version rules, and the containers that frame them.
+#include "actions/ActionArchive.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "commands/core/Cmd.h"
+
+namespace vendrel::actions {
+namespace {
+
+constexpr std::int32_t kFirstWithAfterFlags = 2;
+constexpr std::int32_t kFirstWithAddCondition = 3;
+
+void WriteVariable(Archive& archive, const Variable& variable) {
+  archive.WriteText(variable.name);
+  archive.WriteInt32(variable.type);
+  archive.WriteText(variable.value);
+  archive.WriteText(variable.extra);
+}
+
+std::unique_ptr<Variable> ReadVariable(Archive& archive) {
+  auto variable = std::make_unique<Variable>();
+  variable->name = archive.ReadText();
+  variable->type = static_cast<Variable::VariableType>(archive.ReadInt32());
+  variable->value = archive.ReadText();
+  variable->extra = archive.ReadText();
+  return variable;
+}
+
+template <class List>
+std::int32_t CountPresent(const List& list) {
+  return static_cast<std::int32_t>(
+      std::count_if(list.begin(), list.end(), [](const auto& p) { return p != nullptr; }));
+}
+
+void WriteRecords(Archive& archive, std::span<const Action* const> actions) {
+  for (const Action* action : actions) WriteAction(archive, *action);
+}
+
+void ReadRecords(Archive& archive, std::int32_t count, std::int32_t version, ActionList& out,
+                 CommandFactory factory) {
+  for (std::int32_t i = 0; i < count; ++i) {
+    auto action = std::make_unique<Action>();
+    ReadAction(archive, *action, version, factory);
+    out.push_back(std::move(action));
+  }
+}
+
+std::vector<const Action*> Present(const ActionList& actions) {
+  std::vector<const Action*> present;
+  for (const auto& action : actions) {
+    if (action) present.push_back(action.get());
+  }
+  return present;
+}
+
+}  // namespace
+
+void WriteAction(Archive& archive, const Action& action) {
+  archive.WriteInt32(action.activationKinds);
+  archive.WriteText(action.menuText);
+  archive.WriteText(action.name);
+  archive.WriteText(action.description);
+  archive.WriteInt32(action.actionId);
+  archive.WriteText(action.stateChangePath);
+  archive.WriteText(action.checkOutPath);
+  archive.WriteText(action.addPath);
+  archive.WriteInt32(action.stateId);
+  archive.WriteInt32(action.checkOutKind);
+  archive.WriteBool(action.stateChangeAfter);
+  archive.WriteBool(action.checkOutAfter);
+  archive.WriteBool(action.addAfter);
+  archive.WriteInt32(CountPresent(action.commands));
+  for (const auto& cmd : action.commands) {
+    if (cmd) cmd->Serialize(archive);
+  }
+  archive.WriteInt32(CountPresent(action.variables));
+  for (const auto& variable : action.variables) {
+    if (variable) WriteVariable(archive, *variable);
+  }
+}
+
+void ReadAction(Archive& archive, Action& action, std::int32_t version, CommandFactory factory) {
+  archive.SetVersion(version);
+  action.commands.clear();
+  action.variables.clear();
+  action.activationKinds = archive.ReadInt32();
+  action.menuText = archive.ReadText();
+  action.name = archive.ReadText();
+  action.description = archive.ReadText();
+  action.actionId = archive.ReadInt32();
+  action.stateChangePath = archive.ReadText();
+  action.checkOutPath = archive.ReadText();
+  action.addPath = version >= kFirstWithAddCondition ? archive.ReadText() : std::wstring();
+  action.stateId = archive.ReadInt32();
+  action.checkOutKind = archive.ReadInt32();
+  const bool afterFlags = version >= kFirstWithAfterFlags;
+  action.stateChangeAfter = afterFlags ? archive.ReadBool() : true;
+  action.checkOutAfter = afterFlags ? archive.ReadBool() : true;
+  action.addAfter = version >= kFirstWithAddCondition ? archive.ReadBool() : true;
+
+  const std::int32_t commandCount = archive.ReadInt32();
+  for (std::int32_t i = 0; i < commandCount; ++i) {
+    std::unique_ptr<commands::Cmd> cmd = factory(archive.ReadInt32(), &action);
+    if (!cmd) throw ArchiveError(ArchiveError::Cause::kBadIndex);
+    cmd->Serialize(archive);
+    action.commands.push_back(std::move(cmd));
+  }
+  const std::int32_t variableCount = archive.ReadInt32();
+  for (std::int32_t i = 0; i < variableCount; ++i) {
+    action.variables.push_back(ReadVariable(archive));
+  }
+}
+
+void WriteActionSet(Archive& archive, const ActionList& actions) {
+  const std::vector<const Action*> present = Present(actions);
+  archive.WriteInt32(-kArchiveVersion);
+  archive.WriteInt32(static_cast<std::int32_t>(present.size()));
+  WriteRecords(archive, present);
+}
+
+void ReadActionSet(Archive& archive, ActionSet& set, CommandFactory factory) {
+  set.actions.clear();
+  set.highestId = kNoActionId;
+  const std::int32_t first = archive.ReadInt32();
+  std::int32_t version = 1;
+  std::int32_t count = first;
+  if (first < 0) {
+    // Only "at least 2, at least 3, at most 5" matter, so the one value without a negation
+    // may stand for any large version.
+    version = first == std::numeric_limits<std::int32_t>::min() ? kArchiveVersion : -first;
+    count = archive.ReadInt32();
+  }
+  for (std::int32_t i = 0; i < count; ++i) {
+    auto action = std::make_unique<Action>();
+    ReadAction(archive, *action, version, factory);
+    set.highestId = std::max(set.highestId, action->actionId);
+    set.actions.push_back(std::move(action));
+  }
+}
+
+void WriteActionFile(Archive& archive, std::span<const Action* const> actions) {
+  archive.WriteText(kActionFileHeader);
+  archive.WriteInt32(kArchiveVersion);
+  archive.WriteInt32(static_cast<std::int32_t>(actions.size()));
+  WriteRecords(archive, actions);
+}
+
+bool ReadActionFile(Archive& archive, ActionList& out, CommandFactory factory) {
+  if (archive.ReadText() != kActionFileHeader) return false;
+  const std::int32_t version = archive.ReadInt32();
+  ReadRecords(archive, archive.ReadInt32(), version, out, factory);
+  return true;
+}
+
+void WriteClipboardActions(Archive& archive, std::span<const Action* const> actions) {
+  archive.WriteInt32(static_cast<std::int32_t>(actions.size()));
+  WriteRecords(archive, actions);
+}
+
+void ReadClipboardActions(Archive& archive, ActionList& out, CommandFactory factory) {
+  ReadRecords(archive, archive.ReadInt32(), kArchiveVersion, out, factory);
+}
+
+}  // namespace vendrel::actions

@@ -1,0 +1,80 @@
+// A small command kind for archive and storage tests, and builders of actions and byte streams.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "actions/Action.h"
+#include "actions/ActionArchive.h"
+#include "actions/Archive.h"
+#include "commands/core/Cmd.h"
+#include "tests/actions/TestBytes.h"
+
+namespace vendrel::test {
+
+// Stores one integer after the base part and remembers the archive version it was read with.
+class ProbeCmd : public commands::Cmd {
+ public:
+  static constexpr std::int32_t kType = 2;
+  static constexpr std::int32_t kShellType = 12;
+  // Refuses to be stored, as a command whose archive cannot be written.
+  static constexpr std::int32_t kUnwritableType = 3;
+
+  ProbeCmd(std::int32_t type, actions::Action* owner) : Cmd(type) { SetUp(owner); }
+
+  bool Edit(platform::Window) override { return false; }
+  bool Execute(actions::ActionData&) override { return true; }
+  void Serialize(actions::Archive& archive) override {
+    if (TypeId() == kUnwritableType && archive.IsStoring()) {
+      throw actions::ArchiveError(actions::ArchiveError::Cause::kBadIndex);
+    }
+    Cmd::Serialize(archive);
+    archive.Int32(payload);
+    if (archive.IsLoading()) readVersion = archive.Version();
+  }
+  void SetSummaryText(std::wstring text) { SetSummary(std::move(text)); }
+
+  std::int32_t payload = 0;
+  std::int32_t readVersion = 0;
+};
+
+// Knows the probe kinds only.
+inline std::unique_ptr<commands::Cmd> MakeProbe(std::int32_t type, actions::Action* owner) {
+  if (type != ProbeCmd::kType && type != ProbeCmd::kShellType &&
+      type != ProbeCmd::kUnwritableType) {
+    return nullptr;
+  }
+  return std::make_unique<ProbeCmd>(type, owner);
+}
+
+inline ProbeCmd& Probe(const actions::Action& action, std::size_t index) {
+  return static_cast<ProbeCmd&>(*action.commands.at(index));
+}
+
+inline std::unique_ptr<actions::Action> NewAction(std::int32_t id, const std::wstring& name) {
+  auto action = std::make_unique<actions::Action>();
+  action->actionId = id;
+  action->name = name;
+  action->menuText = name;
+  action->activationKinds = actions::kActivateByMenu;
+  return action;
+}
+
+inline void AddProbe(actions::Action& action, std::int32_t type, const std::wstring& summary,
+                     std::int32_t payload) {
+  auto cmd = std::make_unique<ProbeCmd>(type, &action);
+  cmd->SetSummaryText(summary);
+  cmd->payload = payload;
+  action.commands.push_back(std::move(cmd));
+}
+
+// The bytes that `write` stores through an archive.
+template <class Write>
+Bytes Encoded(Write write) {
+  actions::HexStringFile file;
+  actions::Archive archive(file, actions::Archive::Mode::kStore);
+  write(archive);
+  return BytesOf(file);
+}
+
+}  // namespace vendrel::test
