@@ -1,0 +1,308 @@
+// Variable values from the action, the run state, the vault, the environment and the registry.
+#include "commands/core/VarHandler.h"
+
+#include <algorithm>
+#include <array>
+#include <cwctype>
+#include <string_view>
+#include <utility>
+
+#include "actions/Action.h"
+#include "commands/core/TextFunctions.h"
+#include "commands/core/ValueText.h"
+
+namespace vendrel::commands {
+namespace {
+
+using actions::Variable;
+using host::Failed;
+
+constexpr wchar_t kNotAvailable[] = L"N/A";
+
+// Checked in this order when no user variable of the name decides.
+constexpr std::array<std::pair<std::wstring_view, Variable::VariableType>, 15> kBuiltIns{{
+    {L"TimeFileModified", Variable::kTimeModified},
+    {L"TimeFileCreated", Variable::kTimeCreated},
+    {L"CurrentRevisionOfFile", Variable::kCurrentRevision},
+    {L"CurrentVersionOfFile", Variable::kCurrentVersion},
+    {L"NameOfUserCreatedFile", Variable::kCreatedBy},
+    {L"SelectedFileCurrentWorkflowState", Variable::kWorkflowState},
+    {L"CurrentFolderPath", Variable::kCurrentFolderPath},
+    {L"RootFolderPath", Variable::kRootFolderPath},
+    {L"NameOfCurrentFolder", Variable::kCurrentFolderName},
+    {L"PathToSelectedFile", Variable::kSelectedFilePath},
+    {L"NameOfSelectedFile", Variable::kSelectedFileName},
+    {L"NameOfLoggedInUser", Variable::kLoggedInUser},
+    {L"DirOfSelectedFile", Variable::kSelectedFileFolder},
+    {L"CurrentConfig", Variable::kCurrentConfig},
+    {L"NameOfCurrentVault", Variable::kVaultName},
+}};
+
+constexpr std::array<std::pair<std::wstring_view, platform::RegistryRoot>, 5> kRegistryRoots{{
+    {L"HKEY_LOCAL_MACHINE", platform::RegistryRoot::kLocalMachine},
+    {L"HKEY_CURRENT_CONFIG", platform::RegistryRoot::kCurrentConfig},
+    {L"HKEY_CURRENT_USER", platform::RegistryRoot::kCurrentUser},
+    {L"HKEY_CLASSES_ROOT", platform::RegistryRoot::kClassesRoot},
+    {L"HKEY_USERS", platform::RegistryRoot::kUsers},
+}};
+
+// Replaces every occurrence left to right; replaced text is not searched again.
+void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to) {
+  for (std::size_t at = text.find(from); at != std::wstring::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+// The text of a host read, or "N/A" when the host fails.
+template <class Read>
+std::wstring TextOr(Read read) {
+  std::wstring text;
+  return Failed(read(text)) ? kNotAvailable : text;
+}
+
+}  // namespace
+
+VarHandler::VarHandler(actions::ActionData& run) : run_(&run) {}
+
+VarHandler::~VarHandler() = default;
+
+std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands) {
+  if (depth_ >= kMaxNesting) return text;
+  ++depth_;
+  std::wstring result = text;
+  // Positions are those of the input; replacements go to the result.
+  for (std::size_t scan = 0;;) {
+    const std::size_t open = text.find(L'%', scan);
+    if (open == std::wstring::npos) break;
+    const std::size_t close = text.find(L'%', open + 1);
+    if (close == std::wstring::npos) break;
+    if (close == open + 1) {
+      ReplaceAll(result, L"%%", L"%");
+    } else {
+      const std::wstring reference = text.substr(open, close - open + 1);
+      std::wstring value = Expand(EvaluateVariable(reference), doubleAmpersands);
+      if (doubleAmpersands) ReplaceAll(value, L"&", L"&&");
+      ReplaceAll(result, reference, value);
+    }
+    scan = close + 1;
+  }
+  --depth_;
+  return ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
+}
+
+std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {
+  std::wstring name = reference;
+  if (name.starts_with(L'%')) name.erase(0, 1);
+  if (name.ends_with(L'%')) name.pop_back();
+
+  if (const actions::Action* action = run_->currentAction) {
+    for (const auto& variable : action->variables) {
+      if (!variable || variable->name != name) continue;
+      if (variable->type != Variable::kNoKind) {
+        return Evaluate(variable->type, variable->value, variable->extra);
+      }
+      break;
+    }
+  }
+  for (const auto& [builtInName, type] : kBuiltIns) {
+    if (name == builtInName) return Evaluate(type, {}, {});
+  }
+  return Evaluate(Variable::kCardValue, name, {});
+}
+
+void VarHandler::SetRuntimeValue(const std::wstring& name, const std::wstring& value) {
+  if (run_->currentAction == nullptr) return;
+  for (const auto& variable : run_->currentAction->variables) {
+    if (variable && variable->name == name) {
+      variable->value = value;
+      return;
+    }
+  }
+}
+
+std::int32_t VarHandler::CurrentDocumentId() const {
+  return run_->CurrentDocumentId();
+}
+
+std::int32_t VarHandler::CurrentDocumentFolderId() const {
+  return run_->CurrentDocumentFolderId();
+}
+
+host::Ref<host::VaultFile> VarHandler::FileById(std::int32_t id) const {
+  host::Ref<host::VaultObject> object;
+  host::Ref<host::VaultFile> file;
+  if (!run_->vault || Failed(run_->vault->GetObject(host::ObjectKind::kFile, id, object)) ||
+      !object || Failed(object->QueryFile(file))) {
+    return nullptr;
+  }
+  return file;
+}
+
+host::Ref<host::VaultFile> VarHandler::CurrentFile() const {
+  const std::int32_t id = CurrentDocumentId();
+  return id == 0 ? nullptr : FileById(id);
+}
+
+host::Ref<host::VaultFolder> VarHandler::FolderById(std::int32_t id) const {
+  host::Ref<host::VaultObject> object;
+  host::Ref<host::VaultFolder> folder;
+  if (!run_->vault || Failed(run_->vault->GetObject(host::ObjectKind::kFolder, id, object)) ||
+      !object || Failed(object->QueryFolder(folder))) {
+    return nullptr;
+  }
+  return folder;
+}
+
+std::wstring VarHandler::FolderName(std::int32_t folderId) const {
+  const auto folder = FolderById(folderId);
+  if (!folder) return kNotAvailable;
+  return TextOr([&](std::wstring& text) { return folder->Name(text); });
+}
+
+std::wstring VarHandler::FolderPath(std::int32_t folderId) const {
+  const auto folder = FolderById(folderId);
+  if (!folder) return kNotAvailable;
+  return TextOr([&](std::wstring& text) { return folder->LocalPath(text); });
+}
+
+std::wstring VarHandler::LoggedInUser() const {
+  host::Ref<host::VaultUserDirectory> users;
+  host::Ref<host::VaultUser> user;
+  if (!run_->vault || Failed(run_->vault->UserDirectory(users)) || !users ||
+      Failed(users->LoggedInUser(user)) || !user) {
+    return kNotAvailable;
+  }
+  return TextOr([&](std::wstring& text) { return user->Name(text); });
+}
+
+// Creation is the oldest entry of the history, modification the newest.
+std::wstring VarHandler::FromHistory(bool created, bool user) const {
+  const auto file = CurrentFile();
+  std::vector<host::VersionInfo> history;
+  if (!file || Failed(file->VersionHistory(history)) || history.empty()) return kNotAvailable;
+  const host::VersionInfo& entry = created ? history.front() : history.back();
+  if (user) return entry.user;
+  return Timestamp(entry.time).value_or(kNotAvailable);
+}
+
+std::wstring VarHandler::CardValue(const std::wstring& variable,
+                                   const std::wstring& configuration) {
+  const std::int32_t fileId = CurrentDocumentId();
+  if (fileId == 0) return kNotAvailable;
+  if (cachedFileId_ != fileId) cachedCard_ = nullptr;
+  if (!cachedCard_) {
+    const auto file = CurrentFile();
+    host::Ref<host::CardVariableSet> card;
+    if (!file || Failed(file->CardVariables(card)) || !card) return kNotAvailable;
+    cachedCard_ = card;
+  }
+  host::Value value;
+  const std::wstring& config = configuration.empty() ? run_->currentConfiguration : configuration;
+  if (Failed(cachedCard_->GetValue(variable, config, value))) return kNotAvailable;
+  cachedFileId_ = fileId;
+  return ValueToText(value);
+}
+
+std::wstring VarHandler::EnvironmentValue(const std::wstring& value) {
+  const std::wstring name = value.find(L'%') != std::wstring::npos ? Expand(value, false) : value;
+  platform::Environment* environment = run_->services ? run_->services->environment : nullptr;
+  if (environment == nullptr) return kNotAvailable;
+  return environment->Get(name).value_or(kNotAvailable);
+}
+
+// ROOT\subkey...\value-name, with the five roots by their long names only.
+std::wstring VarHandler::RegistryValue(const std::wstring& path) const {
+  platform::Registry* registry = run_->services ? run_->services->registry : nullptr;
+  const std::size_t first = path.find(L'\\');
+  if (registry == nullptr || first == std::wstring::npos) return kNotAvailable;
+  std::wstring rootName = path.substr(0, first);
+  std::transform(rootName.begin(), rootName.end(), rootName.begin(),
+                 [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+  const auto root = std::find_if(kRegistryRoots.begin(), kRegistryRoots.end(),
+                                 [&](const auto& entry) { return entry.first == rootName; });
+  if (root == kRegistryRoots.end()) return kNotAvailable;
+
+  const std::size_t last = path.rfind(L'\\');
+  const std::wstring subkey = last > first ? path.substr(first + 1, last - first - 1) : L"";
+  const auto data = registry->Read(root->second, subkey, path.substr(last + 1));
+  if (!data) return kNotAvailable;
+  if (const auto* text = std::get_if<std::wstring>(&*data)) return *text;
+  return std::to_wstring(std::get<std::uint32_t>(*data));
+}
+
+std::wstring VarHandler::Evaluate(Variable::VariableType type, const std::wstring& value,
+                                  const std::wstring& extra) {
+  // File-based values need a current document and the file the vault has for it.
+  const auto fileText = [this](auto read) -> std::wstring {
+    const auto file = CurrentFile();
+    if (!file) return kNotAvailable;
+    return read(*file);
+  };
+  switch (type) {
+    case Variable::kStaticText:
+    case Variable::kRuntime:
+      return value;
+    case Variable::kLoggedInUser:
+      return LoggedInUser();
+    case Variable::kSelectedFileName: {
+      const std::wstring* name = run_->CurrentDocumentName();
+      return name ? *name : kNotAvailable;
+    }
+    case Variable::kSelectedFilePath: {
+      const std::wstring folder = FolderPath(CurrentDocumentFolderId());
+      const std::wstring* name = run_->CurrentDocumentName();
+      if (folder == kNotAvailable || name == nullptr) return kNotAvailable;
+      return folder + L"\\" + *name;
+    }
+    case Variable::kSelectedFileFolder:
+      return FolderPath(CurrentDocumentFolderId());
+    case Variable::kCurrentFolderName:
+      return FolderName(run_->notificationFolderId);
+    case Variable::kCurrentFolderPath:
+      return FolderPath(run_->notificationFolderId);
+    case Variable::kRootFolderPath:
+      if (!run_->vault) return kNotAvailable;
+      return TextOr([&](std::wstring& text) { return run_->vault->RootFolderPath(text); });
+    case Variable::kWorkflowState:
+      return fileText([](host::VaultFile& file) {
+        std::int32_t stateId = 0;
+        return TextOr([&](std::wstring& text) { return file.CurrentState(text, stateId); });
+      });
+    case Variable::kCurrentVersion:
+      return fileText([](host::VaultFile& file) -> std::wstring {
+        std::int32_t version = 0;
+        if (Failed(file.CurrentVersion(version))) return kNotAvailable;
+        return std::to_wstring(version);
+      });
+    case Variable::kCurrentRevision:
+      return fileText([](host::VaultFile& file) {
+        return TextOr([&](std::wstring& text) { return file.CurrentRevision(text); });
+      });
+    case Variable::kCreatedBy:
+      return FromHistory(true, true);
+    case Variable::kTimeCreated:
+      return FromHistory(true, false);
+    case Variable::kTimeModified:
+      return FromHistory(false, false);
+    case Variable::kCardValue:
+      return CardValue(value, extra);
+    case Variable::kEnvironment:
+      return EnvironmentValue(value);
+    case Variable::kRegistry:
+      return RegistryValue(value);
+    case Variable::kCurrentConfig:
+      return run_->currentConfiguration;
+    case Variable::kVaultName: {
+      std::wstring name;
+      if (!run_->vault || Failed(run_->vault->Name(name))) return {};
+      return name;
+    }
+    case Variable::kNoKind:
+      break;
+  }
+  // A type no release has written (damaged data) has no value.
+  return {};
+}
+
+}  // namespace vendrel::commands

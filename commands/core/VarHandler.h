@@ -1,0 +1,62 @@
+// Expansion of %name% references in command texts, for one command's execution.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "actions/ActionData.h"
+#include "actions/Variable.h"
+#include "host/Ref.h"
+#include "host/Vault.h"
+
+namespace vendrel::commands {
+
+// Made on the run state at the start of a command's Execute and dropped at its end, so the cache
+// of card values never outlives one command.
+class VarHandler {
+ public:
+  // A variable's value is expanded again before it is inserted, so a variable that refers to
+  // itself, directly or through others, would never end. Expansion stops this many levels deep:
+  // the text met at that depth is inserted as it is, references, "%%" and functions unexpanded.
+  static constexpr int kMaxNesting = 16;
+
+  explicit VarHandler(actions::ActionData& run);
+  virtual ~VarHandler();
+  VarHandler(const VarHandler&) = delete;
+  VarHandler& operator=(const VarHandler&) = delete;
+
+  // Replaces every reference by its value (expanded in turn, its ampersands doubled when asked),
+  // "%%" by "%", then applies the text function step. Never fails: unreadable values are "N/A".
+  std::wstring Expand(const std::wstring& text, bool doubleAmpersands);
+  // The value of one reference, the name with its two percent signs.
+  std::wstring EvaluateVariable(const std::wstring& reference);
+  // Stores `value` in the current action's first variable called exactly `name`, if any.
+  void SetRuntimeValue(const std::wstring& name, const std::wstring& value);
+
+  // 0 when there is no current document.
+  std::int32_t CurrentDocumentId() const;
+  std::int32_t CurrentDocumentFolderId() const;
+  // Null when the vault yields no file for the id.
+  host::Ref<host::VaultFile> FileById(std::int32_t id) const;
+
+ private:
+  std::wstring Evaluate(actions::Variable::VariableType type, const std::wstring& value,
+                        const std::wstring& extra);
+  // Null also when there is no current document.
+  host::Ref<host::VaultFile> CurrentFile() const;
+  host::Ref<host::VaultFolder> FolderById(std::int32_t id) const;
+  std::wstring FolderName(std::int32_t folderId) const;
+  std::wstring FolderPath(std::int32_t folderId) const;
+  std::wstring LoggedInUser() const;
+  std::wstring FromHistory(bool created, bool user) const;
+  std::wstring CardValue(const std::wstring& variable, const std::wstring& configuration);
+  std::wstring EnvironmentValue(const std::wstring& value);
+  std::wstring RegistryValue(const std::wstring& path) const;
+
+  std::int32_t cachedFileId_ = 0;
+  host::Ref<host::CardVariableSet> cachedCard_;
+  actions::ActionData* run_;
+  int depth_ = 0;
+};
+
+}  // namespace vendrel::commands
