@@ -1,0 +1,168 @@
+// RAII for COM and Win32 handles, and the generated interface header with the Win32 name macros
+// that clash with the host object model removed.
+#pragma once
+
+#include <oleauto.h>
+#include <windows.h>
+
+#include <new>
+#include <string>
+#include <utility>
+
+#include "host/com/Vendrel.h"
+
+#undef GetObject
+#undef SendMessage
+#undef DeleteFile
+#undef CopyFile
+#undef MoveFile
+#undef CreateDirectory
+
+#include "host/Status.h"
+
+namespace vendrel::com {
+
+// A move-only owner of one handle; Traits names the type, the empty value and how to close.
+template <class Traits>
+class UniqueHandle {
+ public:
+  using Type = typename Traits::Type;
+  UniqueHandle() = default;
+  explicit UniqueHandle(Type h) : h_(h) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : h_(other.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  ~UniqueHandle() { Reset(); }
+
+  Type Get() const { return h_; }
+  // Frees what is held before handing out the address for an out-parameter.
+  Type* Put() {
+    Reset();
+    return &h_;
+  }
+  Type Release() { return std::exchange(h_, Traits::Empty()); }
+  void Reset(Type h = Traits::Empty()) {
+    if (Type old = std::exchange(h_, h); old != Traits::Empty()) Traits::Close(old);
+  }
+  explicit operator bool() const { return h_ != Traits::Empty(); }
+
+ private:
+  Type h_ = Traits::Empty();
+};
+
+struct BstrTraits {
+  using Type = BSTR;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { SysFreeString(h); }
+};
+struct SafeArrayTraits {
+  using Type = SAFEARRAY*;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { SafeArrayDestroy(h); }
+};
+struct HkeyTraits {
+  using Type = HKEY;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { RegCloseKey(h); }
+};
+struct HmoduleTraits {
+  using Type = HMODULE;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { FreeLibrary(h); }
+};
+
+using UniqueBstr = UniqueHandle<BstrTraits>;
+using UniqueSafeArray = UniqueHandle<SafeArrayTraits>;
+using UniqueHkey = UniqueHandle<HkeyTraits>;
+using UniqueHmodule = UniqueHandle<HmoduleTraits>;
+
+// A VARIANT cleared on destruction.
+class UniqueVariant {
+ public:
+  UniqueVariant() { VariantInit(&v_); }
+  UniqueVariant(const UniqueVariant&) = delete;
+  UniqueVariant& operator=(const UniqueVariant&) = delete;
+  ~UniqueVariant() { VariantClear(&v_); }
+  VARIANT& Get() { return v_; }
+  const VARIANT& Get() const { return v_; }
+  VARIANT* Put() {
+    VariantClear(&v_);
+    return &v_;
+  }
+
+ private:
+  VARIANT v_;
+};
+
+// A counted COM pointer; copies AddRef, Put() releases before handing out the address.
+template <class T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(std::nullptr_t) {}
+  // Takes a new reference.
+  explicit ComPtr(T* p) : p_(p) {
+    if (p_) p_->AddRef();
+  }
+  ComPtr(const ComPtr& other) : ComPtr(other.p_) {}
+  ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  ComPtr& operator=(ComPtr other) noexcept {
+    std::swap(p_, other.p_);
+    return *this;
+  }
+  ~ComPtr() { Reset(); }
+
+  static ComPtr Adopt(T* p) {
+    ComPtr r;
+    r.p_ = p;
+    return r;
+  }
+  T* Get() const { return p_; }
+  T* operator->() const { return p_; }
+  T** Put() {
+    Reset();
+    return &p_;
+  }
+  T* Detach() { return std::exchange(p_, nullptr); }
+  void Reset() {
+    if (T* old = std::exchange(p_, nullptr)) old->Release();
+  }
+  explicit operator bool() const { return p_ != nullptr; }
+
+  template <class U>
+  HRESULT As(ComPtr<U>& out) const {
+    if (!p_) return E_POINTER;
+    return p_->QueryInterface(__uuidof(U), reinterpret_cast<void**>(out.Put()));
+  }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// Hands a reference to an out-parameter of a COM method.
+template <class T, class U>
+HRESULT CopyOut(const ComPtr<T>& p, U** out) {
+  if (!out) return E_POINTER;
+  *out = p.Get();
+  if (*out) (*out)->AddRef();
+  return S_OK;
+}
+
+std::wstring FromBstr(BSTR text);
+UniqueBstr ToBstr(const std::wstring& text);
+
+// Runs the body of a COM method or export: no exception crosses into the caller.
+template <class Body>
+HRESULT Guarded(Body body) noexcept {
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+}  // namespace vendrel::com
