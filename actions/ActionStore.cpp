@@ -116,9 +116,13 @@ bool ActionStore::Load(host::VaultSession& vault) {
   if (!TakeLock(*dictionary)) return false;
   std::wstring text;
   bool exists = false;
-  const host::HResult read = dictionary->Read(kActionSetKey, text, exists);
-  if (host::Succeeded(read)) counterAtLoad_ = ReadCounter(*dictionary);
-  ReleaseLock(*dictionary);
+  host::HResult read = host::kOk;
+  {
+    // Key 0 and key 2 are read under one lock, so they come from the same save.
+    LockScope lock(*this, *dictionary);
+    read = dictionary->Read(kActionSetKey, text, exists);
+    if (host::Succeeded(read)) counterAtLoad_ = ReadCounter(*dictionary);
+  }
   dictionary = nullptr;
 
   if (host::Failed(read)) return false;
