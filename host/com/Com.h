@@ -2,8 +2,9 @@
 // that clash with the host object model removed.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <oleauto.h>
 
 #include <new>
 #include <string>
