@@ -2,13 +2,13 @@
 #include "actions/ActionStore.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <limits>
 #include <optional>
 #include <set>
 #include <string>
 
 #include "actions/HexStringFile.h"
+#include "actions/Number.h"
 #include "host/Strings.h"
 
 namespace vendrel::actions {
@@ -18,21 +18,6 @@ constexpr std::uint32_t kLockPollMs = 50;
 constexpr std::int32_t kLockAllowanceMs = 5000;
 // Past this the counter starts again at 1.
 constexpr std::int32_t kCounterWrapAbove = 268435456;
-
-// The leading decimal number of a text, as the C library reads it; 0 if there is none.
-std::int32_t LeadingNumber(const std::wstring& text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::iswspace(static_cast<std::wint_t>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-  std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    value = std::min(value * 10 + (text[i] - L'0'), kLimit);
-  }
-  if (negative) return static_cast<std::int32_t>(-value);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(value, kLimit - 1));
-}
 
 // The text of the whole set as it goes under key 0, or nothing when the archive failed.
 std::optional<std::wstring> SetText(HexStringFile& file, const ActionList& actions) {
@@ -104,7 +89,7 @@ std::int32_t ActionStore::ReadCounter(host::AddInDictionary& dictionary) {
   std::wstring text;
   bool exists = false;
   if (host::Failed(dictionary.Read(kCounterKey, text, exists))) return -1;
-  return exists ? LeadingNumber(text) : 0;
+  return exists ? ReadNumber(text) : 0;
 }
 
 bool ActionStore::Load(host::VaultSession& vault) {

@@ -6,13 +6,15 @@
 #include <ctime>
 #include <cwchar>
 #include <cwctype>
-#include <limits>
 #include <optional>
 #include <string_view>
+
+#include "actions/Number.h"
 
 namespace vendrel::commands {
 namespace {
 
+using actions::ReadNumber;
 using Result = std::optional<std::wstring>;
 constexpr std::size_t npos = std::wstring::npos;
 
@@ -184,21 +186,6 @@ bool PortableFormat(const std::wstring& format) {
 }
 
 }  // namespace
-
-std::int32_t ReadNumber(const std::wstring& text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::iswspace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-  std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-    value = std::min(value * 10 + (text[i] - L'0'), kLimit);
-  }
-  if (negative) value = -value;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 std::wstring FormatTime(const std::wstring& format, const platform::LocalTime& time) {
   if (format.empty() || !PortableFormat(format)) return {};

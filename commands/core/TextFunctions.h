@@ -15,11 +15,6 @@ namespace vendrel::commands {
 // or misplaced, comes back unchanged. `clock` serves CURRENTTIME; without one it gives "".
 std::wstring ApplyTextFunction(const std::wstring& text, platform::Clock* clock);
 
-// A number the way the C library's wide-string-to-integer conversion reads it: leading white
-// space, an optional sign and digits; anything else ends it, no digits read as 0; the result is
-// clamped to 32 bits.
-std::int32_t ReadNumber(const std::wstring& text);
-
 // `format` in the C library's wide time formatting over `time`, at most 255 characters. Only the
 // conversions every C library knows are passed on (a b c d H I j m M p S U w W x X y Y Z and %%);
 // a format with any other gives "" on both builds, because the Windows library aborts on them.

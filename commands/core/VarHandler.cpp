@@ -54,6 +54,19 @@ void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to
   }
 }
 
+// A vault object by kind and id, through its interface query; null when any step fails.
+template <class T>
+host::Ref<T> Lookup(const host::Ref<host::VaultSession>& vault, host::ObjectKind kind,
+                    std::int32_t id, host::HResult (host::VaultObject::*query)(host::Ref<T>&)) {
+  host::Ref<host::VaultObject> object;
+  host::Ref<T> result;
+  if (!vault || Failed(vault->GetObject(kind, id, object)) || !object ||
+      Failed(((*object).*query)(result))) {
+    return nullptr;
+  }
+  return result;
+}
+
 // The text of a host read, or "N/A" when the host fails.
 template <class Read>
 std::wstring TextOr(Read read) {
@@ -130,13 +143,7 @@ std::int32_t VarHandler::CurrentDocumentFolderId() const {
 }
 
 host::Ref<host::VaultFile> VarHandler::FileById(std::int32_t id) const {
-  host::Ref<host::VaultObject> object;
-  host::Ref<host::VaultFile> file;
-  if (!run_->vault || Failed(run_->vault->GetObject(host::ObjectKind::kFile, id, object)) ||
-      !object || Failed(object->QueryFile(file))) {
-    return nullptr;
-  }
-  return file;
+  return Lookup(run_->vault, host::ObjectKind::kFile, id, &host::VaultObject::QueryFile);
 }
 
 host::Ref<host::VaultFile> VarHandler::CurrentFile() const {
@@ -145,13 +152,7 @@ host::Ref<host::VaultFile> VarHandler::CurrentFile() const {
 }
 
 host::Ref<host::VaultFolder> VarHandler::FolderById(std::int32_t id) const {
-  host::Ref<host::VaultObject> object;
-  host::Ref<host::VaultFolder> folder;
-  if (!run_->vault || Failed(run_->vault->GetObject(host::ObjectKind::kFolder, id, object)) ||
-      !object || Failed(object->QueryFolder(folder))) {
-    return nullptr;
-  }
-  return folder;
+  return Lookup(run_->vault, host::ObjectKind::kFolder, id, &host::VaultObject::QueryFolder);
 }
 
 std::wstring VarHandler::FolderName(std::int32_t folderId) const {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "actions/Number.h"
 #include "commands/core/ValueText.h"
 #include "tests/support/FakeServices.h"
 
@@ -80,6 +81,7 @@ TEST_F(TextFunctionTest, TimeFormatsOutsideTheCommonSetGiveNothing) {
 }
 
 TEST(ReadNumberTest, ReadsLikeTheCLibrary) {
+  using actions::ReadNumber;
   EXPECT_EQ(ReadNumber(L" 12abc"), 12);
   EXPECT_EQ(ReadNumber(L"-5"), -5);
   EXPECT_EQ(ReadNumber(L"abc"), 0);
