@@ -1,0 +1,399 @@
+// The in-process server as a host meets it: regsvr32 registration read back from the registry,
+// creation by ProgID, interfaces, unloading, aggregation, the host's UI libraries loaded from its
+// installation folder, and both add-in operations through COM.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host/com/ToCom.h"
+#include "tests/com/Probe.h"
+#include "tests/support/FakeVault.h"
+#include "uilibs/win32/HostSettings.h"
+
+namespace vendrel::com {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr wchar_t kClsid[] = L"{F0D15666-9D15-4A30-B2E3-97C32FC84DFA}";
+constexpr wchar_t kTypeLib[] = L"{D37BEA75-8C23-435D-A466-BF35D4A6A4AA}";
+
+std::filesystem::path BinFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+std::wstring ServerPath() {
+  return (BinFolder() / L"vendrel_probe.dll").wstring();
+}
+
+// The host's installation folder, registered without its trailing backslash.
+std::wstring InstallFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  return (std::filesystem::path(temp) / L"VendrelHost").wstring();
+}
+
+std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name) {
+  wchar_t data[1024] = {};
+  DWORD bytes = sizeof(data);
+  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(data);
+}
+
+bool KeyExists(HKEY root, const std::wstring& key) {
+  UniqueHkey h;
+  return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, h.Put()) == ERROR_SUCCESS;
+}
+
+DWORD RunRegsvr32(const std::wstring& arguments) {
+  std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + ServerPath() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return GetLastError();
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+// Installs our Lexicor.dll into a host installation folder and registers the server once.
+class ServerEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    std::filesystem::create_directories(InstallFolder());
+    std::filesystem::copy_file(BinFolder() / L"Lexicor.dll",
+                               std::filesystem::path(InstallFolder()) / L"Lexicor.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+    UniqueHkey product;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, uilibs::kProductKey, 0, nullptr, 0, KEY_WRITE,
+                              nullptr, product.Put(), nullptr),
+              ERROR_SUCCESS);
+    const std::wstring folder = InstallFolder();
+    RegSetValueExW(product.Get(), L"Location", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
+
+class ServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  }
+  void TearDown() override { CoUninitialize(); }
+};
+
+// First in the program: once loaded, the string library stays for the life of the process.
+TEST_F(ServerTest, LexicorLoadsFromTheInstallationFolderAtStartUpNotBefore) {
+  const UniqueHmodule server(LoadLibraryW(ServerPath().c_str()));
+  ASSERT_TRUE(server);
+  EXPECT_EQ(GetModuleHandleW(L"Lexicor.dll"), nullptr);
+  const auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+      reinterpret_cast<void*>(GetProcAddress(server.Get(), "DllGetClassObject")));
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(
+      getClassObject(CLSID_VornAddIn, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())),
+      S_OK);
+  const HMODULE lexicor = GetModuleHandleW(L"Lexicor.dll");
+  ASSERT_NE(lexicor, nullptr);
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(lexicor, path, MAX_PATH);
+  EXPECT_EQ(CompareStringOrdinal(path, -1, (InstallFolder() + L"\\Lexicor.dll").c_str(), -1, TRUE),
+            CSTR_EQUAL)
+      << path;
+}
+
+TEST_F(ServerTest, Regsvr32WritesTheRegistrationScriptAndUnregisteringTwiceIsSafe) {
+  ASSERT_EQ(RunRegsvr32(L""), 0u);
+
+  const HKEY root = HKEY_CLASSES_ROOT;
+  EXPECT_EQ(ReadText(root, L"Vorn.VornAddIn.1", nullptr), L"VornAddIn Class");
+  EXPECT_EQ(ReadText(root, L"Vorn.VornAddIn.1\\CLSID", nullptr), kClsid);
+  EXPECT_EQ(ReadText(root, L"Vorn.VornAddIn", nullptr), L"VornAddIn Class");
+  EXPECT_EQ(ReadText(root, L"Vorn.VornAddIn\\CLSID", nullptr), kClsid);
+  EXPECT_EQ(ReadText(root, L"Vorn.VornAddIn\\CurVer", nullptr), L"Vorn.VornAddIn.1");
+  const std::wstring classKey = std::wstring(L"CLSID\\") + kClsid;
+  EXPECT_EQ(ReadText(root, classKey, nullptr), L"VornAddIn Class");
+  EXPECT_EQ(ReadText(root, classKey + L"\\ProgID", nullptr), L"Vorn.VornAddIn.1");
+  EXPECT_EQ(ReadText(root, classKey + L"\\VersionIndependentProgID", nullptr), L"Vorn.VornAddIn");
+  EXPECT_EQ(ReadText(root, classKey + L"\\TypeLib", nullptr), kTypeLib);
+  const auto server = ReadText(root, classKey + L"\\InprocServer32", nullptr);
+  ASSERT_TRUE(server);
+  EXPECT_EQ(CompareStringOrdinal(server->c_str(), -1, ServerPath().c_str(), -1, TRUE), CSTR_EQUAL)
+      << *server;
+  EXPECT_EQ(ReadText(root, classKey + L"\\InprocServer32", L"ThreadingModel"), L"Both");
+
+  ASSERT_EQ(RunRegsvr32(L"/u"), 0u);
+  EXPECT_FALSE(KeyExists(root, L"Vorn.VornAddIn.1"));
+  EXPECT_FALSE(KeyExists(root, L"Vorn.VornAddIn"));
+  EXPECT_FALSE(KeyExists(root, classKey));
+  EXPECT_TRUE(KeyExists(root, L"CLSID"));
+  EXPECT_EQ(RunRegsvr32(L"/u"), 0u);
+
+  ASSERT_EQ(RunRegsvr32(L""), 0u);  // the rest of the tests create by ProgID
+}
+
+TEST_F(ServerTest, CreatedByEitherProgIdWithBothInterfacesOnOneIdentity) {
+  for (const wchar_t* progId : {L"Vorn.VornAddIn.1", L"Vorn.VornAddIn"}) {
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(progId, &clsid), S_OK) << progId;
+    EXPECT_EQ(clsid, CLSID_VornAddIn);
+  }
+  ComPtr<IZemAddIn5> addIn;
+  ASSERT_EQ(CoCreateInstance(CLSID_VornAddIn, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IZemAddIn5),
+                             reinterpret_cast<void**>(addIn.Put())),
+            S_OK);
+  ComPtr<IVornAddIn> vorn;
+  ASSERT_EQ(addIn.As(vorn), S_OK);
+  ComPtr<IUnknown> a, b;
+  addIn.As(a);
+  vorn.As(b);
+  EXPECT_EQ(a.Get(), b.Get());
+  ComPtr<IClassFactory> notOffered;
+  EXPECT_EQ(addIn.As(notOffered), E_NOINTERFACE);
+
+  // IVornAddIn's dispatch side describes itself from the embedded type library.
+  ComPtr<ITypeInfo> type;
+  ASSERT_EQ(vorn->GetTypeInfo(0, 0, type.Put()), S_OK);
+  UniqueBstr name, doc;
+  ASSERT_EQ(type->GetDocumentation(MEMBERID_NIL, name.Put(), doc.Put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(FromBstr(name.Get()), L"IVornAddIn");
+  EXPECT_EQ(FromBstr(doc.Get()), L"IVornAddIn Interface");
+}
+
+// The exports called directly, as COM does, with the library loaded by path.
+class ExportsTest : public ServerTest {
+ protected:
+  void SetUp() override {
+    ServerTest::SetUp();
+    library.Reset(LoadLibraryW(ServerPath().c_str()));
+    ASSERT_TRUE(library);
+    getClassObject = reinterpret_cast<decltype(getClassObject)>(
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "DllGetClassObject")));
+    canUnloadNow = reinterpret_cast<decltype(canUnloadNow)>(
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "DllCanUnloadNow")));
+    ASSERT_TRUE(getClassObject && canUnloadNow);
+  }
+  void TearDown() override {
+    library.Reset();
+    ServerTest::TearDown();
+  }
+  ComPtr<IClassFactory> Factory() {
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(
+        getClassObject(CLSID_VornAddIn, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())),
+        S_OK);
+    return factory;
+  }
+
+  UniqueHmodule library;
+  HRESULT(STDAPICALLTYPE* getClassObject)(REFCLSID, REFIID, void**) = nullptr;
+  HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
+};
+
+TEST_F(ExportsTest, CanUnloadOnlyWithoutLiveObjectsAndLocks) {
+  ComPtr<IClassFactory> factory = Factory();
+  ASSERT_TRUE(factory);
+  EXPECT_EQ(canUnloadNow(), S_OK);
+
+  ComPtr<IZemAddIn5> first, second;
+  ASSERT_EQ(
+      factory->CreateInstance(nullptr, __uuidof(IZemAddIn5), reinterpret_cast<void**>(first.Put())),
+      S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, __uuidof(IZemAddIn5),
+                                    reinterpret_cast<void**>(second.Put())),
+            S_OK);
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  first.Reset();
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  second.Reset();
+  EXPECT_EQ(canUnloadNow(), S_OK);
+
+  factory->LockServer(TRUE);
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  factory->LockServer(FALSE);
+  EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
+TEST_F(ExportsTest, OneFactoryPerClassAndNoOtherClass) {
+  ComPtr<IClassFactory> a = Factory(), b = Factory();
+  EXPECT_EQ(a.Get(), b.Get());
+  ComPtr<IClassFactory> none;
+  EXPECT_EQ(
+      getClassObject(CLSID_VornReactor, IID_IClassFactory, reinterpret_cast<void**>(none.Put())),
+      CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_FALSE(none);
+}
+
+// An outer object that counts the references its inner object passes on to it.
+class Outer final : public IUnknown {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown) {
+      *out = this;
+      AddRef();
+      return S_OK;
+    }
+    return inner ? inner->QueryInterface(iid, out) : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+
+  ComPtr<IUnknown> inner;
+  ULONG refs = 1;
+};
+
+TEST_F(ExportsTest, AggregatedObjectDelegatesToItsOuterObject) {
+  ComPtr<IClassFactory> factory = Factory();
+  Outer outer;
+  void* refused = nullptr;
+  EXPECT_EQ(factory->CreateInstance(&outer, __uuidof(IZemAddIn5), &refused), CLASS_E_NOAGGREGATION);
+  ASSERT_EQ(
+      factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(outer.inner.Put())),
+      S_OK);
+
+  IZemAddIn5* addIn = nullptr;
+  ASSERT_EQ(outer.QueryInterface(__uuidof(IZemAddIn5), reinterpret_cast<void**>(&addIn)), S_OK);
+  EXPECT_EQ(outer.refs, 2u);  // the interface's reference is the outer object's
+  IUnknown* identity = nullptr;
+  addIn->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+  EXPECT_EQ(identity, &outer);
+  identity->Release();
+  addIn->Release();
+  EXPECT_EQ(outer.refs, 1u);
+
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  outer.inner.Reset();
+  EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
+class RecordingRegistrar : public host::HostRegistrar {
+ public:
+  struct Command {
+    std::int32_t id, flags, int1, int2;
+    std::wstring text, text2, text3;
+    bool operator==(const Command&) const = default;
+  };
+  host::HResult AddMenuCommand(std::int32_t id, const std::wstring& text, std::int32_t flags,
+                               const std::wstring& text2, const std::wstring& text3,
+                               std::int32_t int1, std::int32_t int2) override {
+    commands.push_back({id, flags, int1, int2, text, text2, text3});
+    return host::kOk;
+  }
+  host::HResult AddHook(std::int32_t kind, std::int32_t arg) override {
+    hooks.emplace_back(kind, arg);
+    return host::kOk;
+  }
+  std::vector<Command> commands;
+  std::vector<std::pair<std::int32_t, std::int32_t>> hooks;
+};
+
+class AddInCallsTest : public ExportsTest {
+ protected:
+  void SetUp() override {
+    ExportsTest::SetUp();
+    ComPtr<IZemAddIn5> object;
+    ASSERT_EQ(Factory()->CreateInstance(nullptr, __uuidof(IZemAddIn5),
+                                        reinterpret_cast<void**>(object.Put())),
+              S_OK);
+    addIn.emplace(object);
+    state = reinterpret_cast<probe::StateFn*>(
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "ProbeState")))();
+    vault->name = L"Engineering";
+  }
+  void TearDown() override {
+    addIn.reset();
+    ExportsTest::TearDown();
+  }
+
+  std::optional<AddInClient> addIn;
+  probe::State* state = nullptr;
+  host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
+};
+
+TEST_F(AddInCallsTest, GetAddInInfoFillsTheRecordAndRegistersThroughTheHost) {
+  host::AddInInfo info;
+  RecordingRegistrar registrar;
+  ASSERT_EQ(addIn->GetAddInInfo(&info, vault.Get(), &registrar), host::kOk);
+  EXPECT_EQ(info.name, L"Probe");
+  EXPECT_EQ(info.company, L"Engineering");
+  EXPECT_EQ(info.description, L"Administrate Actions...");
+  EXPECT_EQ(info.version, 2016000826);
+  EXPECT_EQ(info.field5, 16);
+  EXPECT_THAT(registrar.commands, ElementsAre(RecordingRegistrar::Command{
+                                      101, 0x4000, -1, 0, L"Engineering", L"second", L""}));
+  EXPECT_THAT(registrar.hooks, ElementsAre(std::pair{10, 0}));
+}
+
+TEST_F(AddInCallsTest, MissingInfoOrRegistrarReachTheAddInAsMissing) {
+  RecordingRegistrar registrar;
+  EXPECT_EQ(addIn->GetAddInInfo(nullptr, vault.Get(), &registrar), host::kPointer);
+  EXPECT_TRUE(registrar.commands.empty());
+  host::AddInInfo info;
+  EXPECT_EQ(addIn->GetAddInInfo(&info, vault.Get(), nullptr), host::kPointer);
+  EXPECT_EQ(info.name, L"Probe");
+}
+
+TEST_F(AddInCallsTest, OnCommandDeliversEveryItemAndWritesTheAnswersBack) {
+  state->refreshFlags = 6;
+  state->veto = 1;
+  host::HostNotification n;
+  n.kind = 9;
+  n.parentWindow = 0x1234;
+  n.folderId = 42;
+  n.commandId = 0;
+  n.vault = vault;
+  n.items = std::vector<host::HostNotificationItem>{
+      {10, 2, 0, L"C:\\Vault\\A\\a.txt", L"", 71},
+      {11, 3, 5, L"C:\\Vault\\\u00c4\\b.txt", L"second", 72},
+  };
+  ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  EXPECT_EQ(n.refreshFlags, 6);
+  EXPECT_EQ(n.veto, 1);
+
+  const host::HostNotification& seen = state->last;
+  EXPECT_EQ(seen.kind, 9);
+  EXPECT_EQ(seen.parentWindow, 0x1234);
+  EXPECT_EQ(seen.folderId, 42);
+  EXPECT_EQ(state->lastVaultName, L"Engineering");
+  ASSERT_TRUE(seen.items);
+  ASSERT_EQ(seen.items->size(), 2u);
+  const auto& second = (*seen.items)[1];
+  EXPECT_EQ(second.first, 11);
+  EXPECT_EQ(second.second, 3);
+  EXPECT_EQ(second.third, 5);
+  EXPECT_EQ(second.firstText, L"C:\\Vault\\\u00c4\\b.txt");
+  EXPECT_EQ(second.secondText, L"second");
+  EXPECT_EQ(second.fourth, 72);
+}
+
+TEST_F(AddInCallsTest, NoItemArrayAndNoVaultStayMissingAndTheStatusComesBack) {
+  state->status = host::kFail;
+  host::HostNotification n;
+  n.kind = 1;
+  n.commandId = 100;
+  EXPECT_EQ(addIn->OnCommand(n), host::kFail);
+  EXPECT_FALSE(state->last.items);
+  EXPECT_EQ(state->last.commandId, 100);
+  EXPECT_TRUE(state->lastVaultName.empty());
+
+  n.items.emplace();
+  state->status = host::kOk;
+  EXPECT_EQ(addIn->OnCommand(n), host::kOk);
+  ASSERT_TRUE(state->last.items);
+  EXPECT_TRUE(state->last.items->empty());
+}
+
+}  // namespace
+}  // namespace vendrel::com

@@ -1,0 +1,25 @@
+// Loading of the in-house UI libraries by full path from the host's installation folder.
+#include "uilibs/win32/HostLibraries.h"
+
+#include "uilibs/win32/HostSettings.h"
+
+namespace vendrel::uilibs {
+
+std::optional<std::wstring> RedirectedLibraryPath(const std::wstring& name) {
+  for (const wchar_t* own : {L"Lexicor.dll", L"Glyphex.dll", L"Alertik.dll"}) {
+    if (CompareStringOrdinal(name.c_str(), static_cast<int>(name.size()), own, -1, TRUE) ==
+        CSTR_EQUAL)
+      return InstallationFolder() + own;
+  }
+  return std::nullopt;
+}
+
+FARPROC LazyLibrary::Resolve(const char* entryPoint) {
+  std::call_once(once_, [this] {
+    const std::wstring path = RedirectedLibraryPath(name_).value_or(name_);
+    module_ = LoadLibraryW(path.c_str());
+  });
+  return module_ ? GetProcAddress(module_, entryPoint) : nullptr;
+}
+
+}  // namespace vendrel::uilibs
