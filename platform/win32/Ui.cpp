@@ -1,0 +1,34 @@
+// Message boxes and the wait cursor over user32.
+#include "platform/win32/Ui.h"
+
+#include <windows.h>
+
+namespace vendrel::platform {
+namespace {
+
+class Scope final : public WaitCursor {
+ public:
+  Scope() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~Scope() override { SetCursor(previous_); }
+  Scope(const Scope&) = delete;
+  Scope& operator=(const Scope&) = delete;
+  [[nodiscard]] std::unique_ptr<WaitCursor> Begin() override { return std::make_unique<Scope>(); }
+
+ private:
+  HCURSOR previous_;
+};
+
+}  // namespace
+
+// A failed box (0) and the answers of other button sets pass through like the four named ones.
+Answer Win32MessageBoxes::Show(const MessageBoxRequest& request) {
+  const int result = MessageBoxW(reinterpret_cast<HWND>(request.owner), request.text.c_str(),
+                                 request.caption.c_str(), request.style);
+  return static_cast<Answer>(result);
+}
+
+std::unique_ptr<WaitCursor> Win32WaitCursor::Begin() {
+  return std::make_unique<Scope>();
+}
+
+}  // namespace vendrel::platform

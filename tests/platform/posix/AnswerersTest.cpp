@@ -1,0 +1,153 @@
+// Message boxes of the native build: how the terminal, a script and a test answer them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/posix/Answerers.h"
+#include "platform/posix/Ui.h"
+
+namespace vendrel::platform {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+MessageBoxRequest Box(std::uint32_t style, std::wstring text = L"Replace the file?") {
+  return {.owner = 0x1234, .text = std::move(text), .caption = L"Vendrel", .style = style};
+}
+
+TEST(MessageBoxButtons, FollowTheStyleWhateverTheIcon) {
+  EXPECT_THAT(Buttons(mb::kOk | mb::kIconExclamation), ElementsAre(Answer::kOk));
+  EXPECT_THAT(Buttons(mb::kOkCancel), ElementsAre(Answer::kOk, Answer::kCancel));
+  EXPECT_THAT(Buttons(mb::kYesNoCancel | mb::kIconQuestion),
+              ElementsAre(Answer::kYes, Answer::kNo, Answer::kCancel));
+  EXPECT_THAT(Buttons(mb::kYesNo | mb::kIconError), ElementsAre(Answer::kYes, Answer::kNo));
+}
+
+TEST(MessageBoxButtons, DismissingGivesCancelOrElseTheOnlySafeButton) {
+  EXPECT_EQ(DismissAnswer(mb::kOk | mb::kIconInformation), Answer::kOk);
+  EXPECT_EQ(DismissAnswer(mb::kOkCancel), Answer::kCancel);
+  EXPECT_EQ(DismissAnswer(mb::kYesNoCancel), Answer::kCancel);
+  EXPECT_EQ(DismissAnswer(mb::kYesNo | mb::kIconQuestion), Answer::kNo);
+}
+
+TEST(MessageBoxButtons, AChoiceNamesAButtonOfTheBoxByNameOrInitial) {
+  EXPECT_EQ(ParseChoice("Yes", mb::kYesNo), Answer::kYes);
+  EXPECT_EQ(ParseChoice("  cAnCeL\r", mb::kOkCancel), Answer::kCancel);
+  EXPECT_EQ(ParseChoice("n", mb::kYesNoCancel), Answer::kNo);
+  EXPECT_EQ(ParseChoice("O", mb::kOk), Answer::kOk);
+  EXPECT_EQ(ParseChoice("Yes", mb::kOkCancel), std::nullopt);
+  EXPECT_EQ(ParseChoice("Cancel", mb::kYesNo), std::nullopt);
+  EXPECT_EQ(ParseChoice("Yess", mb::kYesNo), std::nullopt);
+  EXPECT_EQ(ParseChoice("", mb::kOk), std::nullopt);
+}
+
+TEST(TerminalAnswerer, ShowsTheBoxAsItReadsAndTakesTheTypedButton) {
+  std::istringstream in("no\n");
+  std::ostringstream out;
+  TerminalAnswerer terminal(in, out);
+  EXPECT_EQ(terminal.Reply(Box(mb::kYesNoCancel | mb::kIconQuestion,
+                               L"Copy \x00C4nderung.txt?\r\nIt exists.")),
+            Answer::kNo);
+  EXPECT_EQ(out.str(),
+            "\n-- Vendrel (question) --\n"
+            "Copy \xC3\x84nderung.txt?\nIt exists.\n"
+            "[Yes] [No] [Cancel] > ");
+}
+
+TEST(TerminalAnswerer, AsksAgainUntilTheAnswerFitsTheBox) {
+  std::istringstream in("maybe\nyes\nok\n");
+  std::ostringstream out;
+  TerminalAnswerer terminal(in, out);
+  EXPECT_EQ(terminal.Reply(Box(mb::kOkCancel)), Answer::kOk);
+  EXPECT_THAT(out.str(), HasSubstr("Please answer OK or Cancel.\n"));
+  std::string rest;
+  EXPECT_FALSE(std::getline(in, rest)) << "read past the fitting answer";
+}
+
+TEST(TerminalAnswerer, EnterPressesTheFirstButtonAndEndOfInputDismisses) {
+  std::istringstream in("\n");
+  std::ostringstream out;
+  TerminalAnswerer terminal(in, out);
+  EXPECT_EQ(terminal.Reply(Box(mb::kYesNo)), Answer::kYes);
+  EXPECT_EQ(terminal.Reply(Box(mb::kYesNoCancel)), Answer::kCancel);
+  EXPECT_EQ(terminal.Reply(Box(mb::kOk)), Answer::kOk);
+}
+
+TEST(ScriptedAnswerer, AnswersInTurnSkippingBlankAndCommentLines) {
+  std::ostringstream notes;
+  ScriptedAnswerer script({"# copy step", "No", "", "  cancel", "OK"}, notes);
+  EXPECT_EQ(script.Reply(Box(mb::kYesNo)), Answer::kNo);
+  EXPECT_EQ(script.Reply(Box(mb::kYesNoCancel)), Answer::kCancel);
+  EXPECT_EQ(script.Reply(Box(mb::kOk)), Answer::kOk);
+  EXPECT_EQ(notes.str(), "");
+}
+
+TEST(ScriptedAnswerer, ALineThatFitsNoButtonIsUsedUpAndTheBoxDismissed) {
+  std::ostringstream notes;
+  ScriptedAnswerer script({"Yes", "Yes"}, notes);
+  EXPECT_EQ(script.Reply(Box(mb::kOkCancel, L"Go on?")), Answer::kCancel);
+  EXPECT_EQ(notes.str(),
+            "scripted answer \"Yes\" names no button of the box \"Vendrel: Go on?\"; "
+            "answered Cancel\n");
+  EXPECT_EQ(script.Reply(Box(mb::kYesNo)), Answer::kYes);
+}
+
+TEST(ScriptedAnswerer, BoxesAfterTheEndAreDismissedWithANoteNamingEach) {
+  std::ostringstream notes;
+  ScriptedAnswerer script({"OK"}, notes);
+  EXPECT_EQ(script.Reply(Box(mb::kOk)), Answer::kOk);
+  EXPECT_EQ(script.Reply(Box(mb::kOk, L"Copied.\r\nDetails")), Answer::kOk);
+  EXPECT_EQ(script.Reply(Box(mb::kYesNo, L"Check in?")), Answer::kNo);
+  EXPECT_EQ(notes.str(),
+            "no scripted answer left for the box \"Vendrel: Copied.\"; answered OK\n"
+            "no scripted answer left for the box \"Vendrel: Check in?\"; answered No\n");
+}
+
+TEST(RecordingAnswerer, KeepsEachBoxAndGivesTheQueuedAnswersThenDismisses) {
+  RecordingAnswerer recorder;
+  recorder.Queue(Answer::kYes);
+  recorder.Queue(Answer::kCancel);
+  AnsweredMessageBoxes boxes(recorder);
+  EXPECT_EQ(boxes.Show(Box(mb::kYesNo | mb::kIconQuestion, L"one")), Answer::kYes);
+  EXPECT_EQ(boxes.Show(Box(mb::kOkCancel, L"two")), Answer::kCancel);
+  EXPECT_EQ(boxes.Show(Box(mb::kYesNoCancel, L"three")), Answer::kCancel);
+  ASSERT_EQ(recorder.Boxes().size(), 3u);
+  const MessageBoxRequest& first = recorder.Boxes()[0];
+  EXPECT_EQ(first.owner, 0x1234u);
+  EXPECT_EQ(first.text, L"one");
+  EXPECT_EQ(first.caption, L"Vendrel");
+  EXPECT_EQ(first.style, mb::kYesNo | mb::kIconQuestion);
+  EXPECT_EQ(recorder.Boxes()[2].text, L"three");
+}
+
+TEST(AnsweredMessageBoxes, LaterBoxesGoToTheAnswererInstalledLast) {
+  RecordingAnswerer first, second;
+  AnsweredMessageBoxes boxes(first);
+  boxes.Show(Box(mb::kOk, L"a"));
+  boxes.Install(second);
+  boxes.Show(Box(mb::kOk, L"b"));
+  ASSERT_EQ(first.Boxes().size(), 1u);
+  EXPECT_EQ(first.Boxes()[0].text, L"a");
+  ASSERT_EQ(second.Boxes().size(), 1u);
+  EXPECT_EQ(second.Boxes()[0].text, L"b");
+}
+
+TEST(NestingWaitCursor, CountsNestedScopesUntilEachEnds) {
+  NestingWaitCursor cursor;
+  {
+    auto outer = cursor.Begin();
+    EXPECT_EQ(cursor.Depth(), 1);
+    {
+      auto inner = outer->Begin();
+      auto again = cursor.Begin();
+      EXPECT_EQ(cursor.Depth(), 3);
+    }
+    EXPECT_EQ(cursor.Depth(), 1);
+  }
+  EXPECT_EQ(cursor.Depth(), 0);
+}
+
+}  // namespace
+}  // namespace vendrel::platform
