@@ -55,7 +55,12 @@ std::string TerminalText(const std::wstring& text) {
 // Caption and first line of text, enough to find the box in a script's notes.
 std::string Describe(const MessageBoxRequest& box) {
   const std::string text = TerminalText(box.text);
-  return "\"" + ToUtf8(box.caption) + ": " + text.substr(0, text.find('\n')) + "\"";
+  std::string out = "\"";
+  out += ToUtf8(box.caption);
+  out += ": ";
+  out.append(text, 0, text.find('\n'));
+  out += '"';
+  return out;
 }
 
 std::string ButtonList(const std::vector<Answer>& buttons, std::string_view separator) {
