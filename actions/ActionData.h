@@ -15,6 +15,7 @@
 namespace vendrel::actions {
 
 class Action;
+class RunObserver;
 
 // The documents of one run as parallel lists: the k-th entries describe the k-th document.
 // Owned by whoever fills the run context; the context only refers to them.
@@ -59,6 +60,7 @@ class ActionData {
   std::int32_t runCounter = 0;
   std::wstring currentConfiguration;  // set by the all-configurations loop
   platform::Services* services;       // borrowed; null in contexts that show nothing
+  RunObserver* observer = nullptr;     // borrowed; null when nobody listens
 
   // Puts every cursor at the first entry of its list, or at none for an empty list.
   void ResetCursors();

@@ -1,6 +1,8 @@
 // The action runner: block check, prepare pass, then execution along the next-command position.
 #include "actions/Runner.h"
 
+#include "actions/RunObserver.h"
+
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
 #include "host/Strings.h"
@@ -47,8 +49,22 @@ bool BlockCheck(const Action& action, const ActionData& run) {
   return false;
 }
 
-bool Run(Action& action, ActionData& run) {
-  run.currentAction = &action;
+namespace {
+
+// Executes one command and tells the observer what it did.
+void ExecuteObserved(commands::Cmd& command, std::size_t at, ActionData& run,
+                     RunObserver& observer) {
+  Action& action = *run.currentAction;
+  const bool refresh = action.refreshMark;
+  const bool veto = action.vetoMark;
+  observer.CommandStarted(command, at, run);
+  const bool result = command.Execute(run);
+  if (!refresh && action.refreshMark) observer.MarkSet(ActionMark::kRefresh, action, at);
+  if (!veto && action.vetoMark) observer.MarkSet(ActionMark::kVeto, action, at);
+  observer.CommandEnded(command, at, result, run);
+}
+
+bool RunChecked(Action& action, ActionData& run) {
   if (!BlockCheck(action, run)) return false;
   for (const auto& command : action.commands) {
     if (command) command->PrepareRun();
@@ -58,9 +74,26 @@ bool Run(Action& action, ActionData& run) {
   while (run.nextCommand && *run.nextCommand < count) {
     const std::size_t at = *run.nextCommand;
     run.nextCommand = at + 1 < count ? Position(at + 1) : Position();
-    if (commands::Cmd* command = action.commands[at].get()) command->Execute(run);
+    commands::Cmd* command = action.commands[at].get();
+    if (command == nullptr) continue;
+    if (run.observer) {
+      ExecuteObserved(*command, at, run, *run.observer);
+    } else {
+      command->Execute(run);
+    }
   }
   return true;
+}
+
+}  // namespace
+
+bool Run(Action& action, ActionData& run) {
+  run.currentAction = &action;
+  if (run.observer == nullptr) return RunChecked(action, run);
+  run.observer->RunStarted(action, run);
+  const bool ran = RunChecked(action, run);
+  run.observer->RunEnded(action, run, ran);
+  return ran;
 }
 
 }  // namespace vendrel::actions

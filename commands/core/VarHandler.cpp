@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "actions/Action.h"
+#include "actions/RunObserver.h"
 #include "commands/core/TextFunctions.h"
 #include "commands/core/ValueText.h"
 
@@ -101,7 +102,9 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
     scan = close + 1;
   }
   --depth_;
-  return ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
+  result = ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
+  if (depth_ == 0 && run_->observer) run_->observer->TextExpanded(text, result);
+  return result;
 }
 
 std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {

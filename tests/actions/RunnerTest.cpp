@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/RunObserver.h"
 #include "commands/core/Cmd.h"
 #include "tests/support/FakeServices.h"
 
@@ -137,6 +138,58 @@ TEST_F(RunnerTest, EachRunPreparesAgain) {
   EXPECT_TRUE(actions::Run(action, run));
   EXPECT_TRUE(actions::Run(action, run));
   EXPECT_EQ(std::count(log.begin(), log.end(), L"prepare a"), 2);
+}
+
+// Writes what it hears as lines.
+class LogObserver : public RunObserver {
+ public:
+  explicit LogObserver(std::vector<std::wstring>& log) : log_(log) {}
+  void RunStarted(const Action& action, const ActionData&) override {
+    log_.push_back(L"start " + action.name);
+  }
+  void RunEnded(const Action&, const ActionData&, bool ran) override {
+    log_.push_back(ran ? L"ended" : L"refused");
+  }
+  void CommandStarted(const commands::Cmd&, std::size_t index, const ActionData&) override {
+    log_.push_back(L"command " + std::to_wstring(index));
+  }
+  void CommandEnded(const commands::Cmd&, std::size_t index, bool, const ActionData&) override {
+    log_.push_back(L"done " + std::to_wstring(index));
+  }
+  void TextExpanded(const std::wstring&, const std::wstring&) override {}
+  void MarkSet(ActionMark mark, const Action&, std::size_t index) override {
+    log_.push_back((mark == ActionMark::kVeto ? L"veto at " : L"refresh at ") +
+                   std::to_wstring(index));
+  }
+
+ private:
+  std::vector<std::wstring>& log_;
+};
+
+TEST_F(RunnerTest, AnObserverHearsCommandsInRunOrderAndEachMarkWhenItIsSet) {
+  LogObserver observer(log);
+  run.observer = &observer;
+  action.name = L"backup";
+  Add(kPlain, L"a", [](ActionData& r) { r.currentAction->refreshMark = true; });
+  Add(kPlain, L"b", [](ActionData& r) {
+    r.currentAction->refreshMark = true;  // already set: not news
+    r.currentAction->vetoMark = true;
+    if (r.runCounter++ == 0) r.nextCommand = 0;
+  });
+  EXPECT_TRUE(actions::Run(action, run));
+  EXPECT_EQ(log,
+            (std::vector<std::wstring>{L"start backup", L"prepare a", L"prepare b", L"command 0",
+                                       L"run a", L"refresh at 0", L"done 0", L"command 1", L"run b",
+                                       L"veto at 1", L"done 1", L"command 0", L"run a", L"done 0",
+                                       L"command 1", L"run b", L"done 1", L"ended"}));
+}
+
+TEST_F(RunnerTest, AnObserverHearsARefusedRun) {
+  LogObserver observer(log);
+  run.observer = &observer;
+  Add(kEnd, L"end");
+  EXPECT_FALSE(actions::Run(action, run));
+  EXPECT_EQ(log, (std::vector<std::wstring>{L"start ", L"refused"}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// An in-memory add-in dictionary with failure switches, a vault that hands it out, a wait cursor.
+// An in-memory add-in dictionary with failure switches and a vault that hands it out.
 #pragma once
 
 #include <map>
@@ -8,6 +8,7 @@
 
 #include "actions/ActionStore.h"
 #include "host/Ref.h"
+#include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
 namespace vendrel::test {
@@ -62,13 +63,6 @@ class DictionaryVault : public testing::FakeVault {
   host::Ref<MemoryDictionary> dictionary;
 };
 
-class CountingWaitCursor : public platform::WaitCursor {
- public:
-  std::unique_ptr<platform::WaitCursor> Begin() override {
-    ++shown;
-    return std::make_unique<CountingWaitCursor>();
-  }
-  int shown = 0;
-};
+using testing::CountingWaitCursor;
 
 }  // namespace vendrel::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/Action.h"
+#include "actions/RunObserver.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -63,6 +64,32 @@ TEST_F(VarHandlerTest, VariableValuesAreExpandedInTurnWithTheirOwnFunction) {
   EXPECT_EQ(Expand(L"%outer%"), L"<Default!>");
   EXPECT_EQ(Expand(L"[%short%]"), L"[ab]");
   EXPECT_EQ(Expand(L"%short% LEN(xyz)"), L"ab 3");
+}
+
+// Hears the expansions only.
+class ExpansionLog : public actions::RunObserver {
+ public:
+  void RunStarted(const actions::Action&, const actions::ActionData&) override {}
+  void RunEnded(const actions::Action&, const actions::ActionData&, bool) override {}
+  void CommandStarted(const Cmd&, std::size_t, const actions::ActionData&) override {}
+  void CommandEnded(const Cmd&, std::size_t, bool, const actions::ActionData&) override {}
+  void TextExpanded(const std::wstring& text, const std::wstring& expanded) override {
+    heard.emplace_back(text, expanded);
+  }
+  void MarkSet(actions::ActionMark, const actions::Action&, std::size_t) override {}
+
+  std::vector<std::pair<std::wstring, std::wstring>> heard;
+};
+
+TEST_F(VarHandlerTest, AnObserverHearsEachTextOnceWithItsFinalValue) {
+  Define(L"outer", Variable::kStaticText, L"<%inner%>");
+  Define(L"inner", Variable::kStaticText, L"LEFT(abc,1)");
+  ExpansionLog observer;
+  run.observer = &observer;
+  EXPECT_EQ(Expand(L"%outer% %NameOfSelectedFile%"), L"<a> a.prt");
+  ASSERT_EQ(observer.heard.size(), 1u);
+  EXPECT_EQ(observer.heard[0].first, L"%outer% %NameOfSelectedFile%");
+  EXPECT_EQ(observer.heard[0].second, L"<a> a.prt");
 }
 
 TEST_F(VarHandlerTest, PercentPairsReachTheTimeFunction) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -83,9 +84,20 @@ class FixedClock : public platform::Clock {
   std::uint64_t slept = 0;
 };
 
+// Counts the scopes it was asked for.
+class CountingWaitCursor : public platform::WaitCursor {
+ public:
+  std::unique_ptr<platform::WaitCursor> Begin() override {
+    ++shown;
+    return std::make_unique<CountingWaitCursor>();
+  }
+  int shown = 0;
+};
+
 struct FakeServices {
   FakeServices() {
     services.messageBoxes = &messageBoxes;
+    services.waitCursor = &waitCursor;
     services.registry = &registry;
     services.environment = &environment;
     services.clock = &clock;
@@ -94,6 +106,7 @@ struct FakeServices {
   FakeServices& operator=(const FakeServices&) = delete;
 
   RecordingMessageBoxes messageBoxes;
+  CountingWaitCursor waitCursor;
   MapRegistry registry;
   MapEnvironment environment;
   FixedClock clock;

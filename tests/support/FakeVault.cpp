@@ -162,8 +162,8 @@ Ref<FakeFile> FakeVault::AddFile(std::int32_t id, const std::wstring& fileName,
 }
 
 HResult FakeVault::HostVersion(std::int32_t& major, std::int32_t& minor) {
-  major = 1;
-  minor = 0;
+  major = hostMajor;
+  minor = hostMinor;
   return kOk;
 }
 

@@ -130,6 +130,8 @@ class FakeVault : public host::CountedImpl<host::VaultSession> {
   HResult CreateStringService(Ref<host::StringService>&) override;
   HResult SetWindows(host::HostWindow, host::HostWindow) override;
 
+  std::int32_t hostMajor = 1;
+  std::int32_t hostMinor = 0;
   std::wstring rootPath = L"C:\\Vault";
   HResult rootResult = host::kOk;  // a failure code makes the root unobtainable
   std::wstring name = L"Vault";
