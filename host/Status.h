@@ -33,6 +33,8 @@ inline constexpr HResult kStateNotFound = MakeCode(0x80040216);
 inline constexpr HResult kInvalidName = MakeCode(0x80040219);
 inline constexpr HResult kFolderNotEmpty = MakeCode(0x8004021B);
 inline constexpr HResult kInvalidType = MakeCode(0x8004021E);
+// A state change without a transition from the file's current state.
+inline constexpr HResult kConditionsNotMet = MakeCode(0x80040235);
 inline constexpr HResult kVariableNotFound = MakeCode(0x80040252);
 inline constexpr HResult kInvalidGroupName = MakeCode(0x80040294);
 inline constexpr HResult kLockedInOtherFolder = MakeCode(0x800402B0);

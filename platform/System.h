@@ -1,4 +1,4 @@
-// Small machine services: environment, clock, computer name.
+// Small machine services: environment, clock, computer name and user.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +28,8 @@ class Machine {
  public:
   virtual ~Machine() = default;
   virtual std::wstring ComputerName() = 0;
+  // Name of the user running this process.
+  virtual std::wstring UserName() = 0;
 };
 
 }  // namespace vendrel::platform

@@ -1,4 +1,4 @@
-// UTF-8 from std::wstring, whatever the width of wchar_t.
+// UTF-8 from and to std::wstring, whatever the width of wchar_t.
 #pragma once
 
 #include <string>
@@ -37,5 +37,8 @@ inline std::string ToUtf8(std::wstring_view text) {
   }
   return out;
 }
+
+// Invalid sequences become U+FFFD.
+std::wstring FromUtf8(std::string_view text);
 
 }  // namespace vendrel::platform

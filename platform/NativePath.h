@@ -1,0 +1,13 @@
+// Where a Windows path lies on this machine: itself on Windows, a mapped folder on posix.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace vendrel::platform {
+
+std::filesystem::path NativePath(const std::wstring& windowsPath);
+// The Windows form of a native path (the reverse of NativePath).
+std::wstring WindowsPath(const std::filesystem::path& nativePath);
+
+}  // namespace vendrel::platform

@@ -1,0 +1,118 @@
+// RAII wrappers over SQLite: a connection, prepared statements and transactions. Failures throw.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace vendrel::platform {
+
+class SqliteError : public std::runtime_error {
+ public:
+  SqliteError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  int Code() const { return code_; }
+  // The database was locked by another connection beyond the busy timeout.
+  bool Busy() const;
+
+ private:
+  int code_;
+};
+
+using Blob = std::vector<std::uint8_t>;
+
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql);
+  Statement(Statement&& other) noexcept;
+  Statement& operator=(Statement&&) = delete;
+  Statement(const Statement&) = delete;
+  ~Statement();
+
+  Statement& Bind(int index, std::nullptr_t);
+  Statement& Bind(int index, std::int32_t value);
+  Statement& Bind(int index, std::int64_t value);
+  Statement& Bind(int index, double value);
+  Statement& Bind(int index, const std::wstring& value);
+  Statement& Bind(int index, const std::string& value);
+  Statement& Bind(int index, const Blob& value);
+  // An empty optional binds NULL.
+  template <class T>
+  Statement& Bind(int index, const std::optional<T>& value) {
+    return value ? Bind(index, *value) : Bind(index, nullptr);
+  }
+  template <class... Args>
+  Statement& BindAll(const Args&... args) {
+    int index = 0;
+    (Bind(++index, args), ...);
+    return *this;
+  }
+
+  // True while a row is available.
+  bool Step();
+  // Runs to completion; the number of rows changed.
+  int Run();
+
+  bool IsNull(int column) const;
+  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL.
+  int Type(int column) const;
+  std::int32_t Int(int column) const;
+  std::int64_t Int64(int column) const;
+  double Double(int column) const;
+  std::wstring Text(int column) const;
+  Blob Bytes(int column) const;
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Database {
+ public:
+  // ":memory:" opens a private in-memory database.
+  explicit Database(const std::filesystem::path& file, int busyTimeoutMs = 5000);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Runs one or more statements without parameters.
+  void Execute(const char* sql);
+  Statement Prepare(const char* sql) { return Statement(db_, sql); }
+  template <class... Args>
+  Statement Query(const char* sql, const Args&... args) {
+    Statement s(db_, sql);
+    s.BindAll(args...);
+    return s;
+  }
+  template <class... Args>
+  int Run(const char* sql, const Args&... args) {
+    return Query(sql, args...).Run();
+  }
+  std::int64_t LastInsertId() const;
+  bool InTransaction() const;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+// BEGIN IMMEDIATE takes the write lock at once, so two writers never deadlock on an upgrade.
+// Rolls back unless committed.
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void Commit();
+
+ private:
+  Database& db_;
+  bool done_ = false;
+};
+
+}  // namespace vendrel::platform

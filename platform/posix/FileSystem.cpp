@@ -1,0 +1,155 @@
+// Posix file operations behaving like their Win32 namesakes, including their error codes.
+#include "platform/posix/FileSystem.h"
+
+#include <cerrno>
+#include <system_error>
+
+namespace vendrel::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Win32 system error codes.
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kPathNotFound = 3;
+constexpr std::uint32_t kAccessDenied = 5;
+constexpr std::uint32_t kNotSameDevice = 17;
+constexpr std::uint32_t kGeneralFailure = 31;
+constexpr std::uint32_t kFileExists = 80;
+constexpr std::uint32_t kDirNotEmpty = 145;
+constexpr std::uint32_t kAlreadyExists = 183;
+
+bool ReadOnly(const fs::path& path) {
+  std::error_code ec;
+  const fs::perms perms = fs::status(path, ec).permissions();
+  return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
+}
+
+}  // namespace
+
+bool PosixFileSystem::Fail(std::uint32_t error) {
+  lastError_ = error;
+  return false;
+}
+
+bool PosixFileSystem::Fail(const std::error_code& ec) {
+  switch (ec.value()) {
+    case ENOENT:
+      return Fail(kFileNotFound);
+    case ENOTDIR:
+      return Fail(kPathNotFound);
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return Fail(kAccessDenied);
+    case EEXIST:
+      return Fail(kAlreadyExists);
+    case ENOTEMPTY:
+      return Fail(kDirNotEmpty);
+    case EXDEV:
+      return Fail(kNotSameDevice);
+    default:
+      return Fail(kGeneralFailure);
+  }
+}
+
+std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& path) {
+  const fs::path native = drives_.ToNative(path);
+  std::error_code ec;
+  const fs::file_status status = fs::status(native, ec);
+  if (ec || !fs::exists(status)) {
+    Fail(kFileNotFound);
+    return std::nullopt;
+  }
+  std::uint32_t attributes = 0;
+  if (fs::is_directory(status)) attributes |= kAttributeDirectory;
+  if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+    attributes |= kAttributeReadOnly;
+  return attributes ? attributes : 0x80;  // FILE_ATTRIBUTE_NORMAL
+}
+
+bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
+                               bool failIfExists) {
+  const fs::path source = drives_.ToNative(from);
+  const fs::path target = drives_.ToNative(to);
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) return Fail(kFileNotFound);
+  if (fs::exists(target, ec)) {
+    if (failIfExists) return Fail(kFileExists);
+    if (ReadOnly(target) || fs::is_directory(target, ec)) return Fail(kAccessDenied);
+  } else if (!fs::is_directory(target.parent_path(), ec)) {
+    return Fail(kPathNotFound);
+  }
+  // Like Windows, the copy takes the source's attributes, read-only included.
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  if (ec) return Fail(ec);
+  fs::permissions(target, fs::status(source).permissions(), ec);
+  return !ec || Fail(ec);
+}
+
+bool PosixFileSystem::MoveFile(const std::wstring& from, const std::wstring& to) {
+  const fs::path source = drives_.ToNative(from);
+  const fs::path target = drives_.ToNative(to);
+  std::error_code ec;
+  if (!fs::exists(source, ec)) return Fail(kFileNotFound);
+  // Renaming only the case of a name is allowed; any other existing target is refused.
+  if (fs::exists(target, ec) && !fs::equivalent(source, target, ec)) return Fail(kAlreadyExists);
+  if (!fs::is_directory(target.parent_path(), ec)) return Fail(kPathNotFound);
+  fs::rename(source, target, ec);
+  return !ec || Fail(ec);
+}
+
+bool PosixFileSystem::DeleteFile(const std::wstring& path) {
+  const fs::path native = drives_.ToNative(path);
+  std::error_code ec;
+  if (!fs::exists(native, ec)) return Fail(kFileNotFound);
+  if (fs::is_directory(native, ec) || ReadOnly(native)) return Fail(kAccessDenied);
+  fs::remove(native, ec);
+  return !ec || Fail(ec);
+}
+
+bool PosixFileSystem::MakeWritable(const std::wstring& path) {
+  std::error_code ec;
+  fs::permissions(drives_.ToNative(path), fs::perms::owner_write, fs::perm_options::add, ec);
+  return !ec || Fail(ec);
+}
+
+bool PosixFileSystem::CreateDirectory(const std::wstring& path) {
+  const fs::path native = drives_.ToNative(path);
+  std::error_code ec;
+  if (fs::exists(native, ec)) return Fail(kAlreadyExists);
+  if (!fs::is_directory(native.parent_path(), ec)) return Fail(kPathNotFound);
+  fs::create_directory(native, ec);
+  return !ec || Fail(ec);
+}
+
+std::wstring PosixFileSystem::CurrentDirectory() {
+  std::error_code ec;
+  const fs::path current = fs::current_path(ec);
+  return ec ? std::wstring() : drives_.ToWindows(current);
+}
+
+std::wstring PosixFileSystem::ErrorText(std::uint32_t error) {
+  switch (error) {
+    case kFileNotFound:
+      return L"The system cannot find the file specified.";
+    case kPathNotFound:
+      return L"The system cannot find the path specified.";
+    case kAccessDenied:
+      return L"Access is denied.";
+    case kNotSameDevice:
+      return L"The system cannot move the file to a different disk drive.";
+    case kGeneralFailure:
+      return L"A device attached to the system is not functioning.";
+    case kFileExists:
+      return L"The file exists.";
+    case kDirNotEmpty:
+      return L"The directory is not empty.";
+    case kAlreadyExists:
+      return L"Cannot create a file when that file already exists.";
+    default:
+      return {};
+  }
+}
+
+}  // namespace vendrel::platform::posix

@@ -1,0 +1,143 @@
+// Registry keys and values in SQLite; names compare without regard to case, as on Windows.
+#include "platform/posix/Registry.h"
+
+#include <cstdlib>
+
+#include "platform/posix/DriveMap.h"
+
+namespace vendrel::platform::posix {
+namespace {
+
+constexpr std::int32_t kString = 1;  // REG_SZ
+constexpr std::int32_t kDword = 4;   // REG_DWORD
+
+// "\Software\\Vendrel\" and "Software\Vendrel" name the same key.
+std::wstring Normalize(const std::wstring& subkey) {
+  std::wstring key;
+  for (wchar_t c : subkey) {
+    if (c == L'\\' && (key.empty() || key.back() == L'\\')) continue;
+    key += c;
+  }
+  if (!key.empty() && key.back() == L'\\') key.pop_back();
+  return key;
+}
+
+std::int32_t RootId(RegistryRoot root) {
+  return static_cast<std::int32_t>(root);
+}
+
+}  // namespace
+
+SqliteRegistry::SqliteRegistry(const std::filesystem::path& database) : db_(database) {
+  if (database != ":memory:") db_.Execute("PRAGMA journal_mode=WAL");
+  db_.Execute(
+      "PRAGMA foreign_keys=ON;"
+      "CREATE TABLE IF NOT EXISTS registry_keys("
+      "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE, PRIMARY KEY(root, path));"
+      "CREATE TABLE IF NOT EXISTS registry_values("
+      "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
+      "  name TEXT NOT NULL COLLATE NOCASE, kind INTEGER NOT NULL, data,"
+      "  PRIMARY KEY(root, path, name),"
+      "  FOREIGN KEY(root, path) REFERENCES registry_keys(root, path) ON DELETE CASCADE);");
+}
+
+std::filesystem::path SqliteRegistry::DefaultLocation() {
+  if (const char* file = std::getenv("VENDREL_REGISTRY"); file && *file) return file;
+  return DriveMap::DefaultRoot().parent_path() / "registry.db";
+}
+
+bool SqliteRegistry::KeyExists(RegistryRoot root, const std::wstring& subkey) {
+  const std::wstring key = Normalize(subkey);
+  if (key.empty()) return true;
+  return db_.Query("SELECT 1 FROM registry_keys WHERE root = ? AND path = ?", RootId(root), key)
+      .Step();
+}
+
+void SqliteRegistry::CreateKeyLocked(RegistryRoot root, const std::wstring& key) {
+  for (std::size_t end = 0; end != std::wstring::npos && !key.empty();) {
+    end = key.find(L'\\', end + 1);
+    db_.Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, ?)", RootId(root),
+            key.substr(0, end));
+  }
+}
+
+bool SqliteRegistry::CreateKey(RegistryRoot root, const std::wstring& subkey) {
+  try {
+    Transaction transaction(db_);
+    CreateKeyLocked(root, Normalize(subkey));
+    transaction.Commit();
+    return true;
+  } catch (const SqliteError&) {
+    return false;
+  }
+}
+
+std::optional<RegistryData> SqliteRegistry::Read(RegistryRoot root, const std::wstring& subkey,
+                                                 const std::wstring& name) {
+  try {
+    Statement row =
+        db_.Query("SELECT kind, data FROM registry_values WHERE root = ? AND path = ? AND name = ?",
+                  RootId(root), Normalize(subkey), name);
+    if (!row.Step()) return std::nullopt;
+    if (row.Int(0) == kDword) return static_cast<std::uint32_t>(row.Int64(1));
+    return row.Text(1);
+  } catch (const SqliteError&) {
+    return std::nullopt;
+  }
+}
+
+bool SqliteRegistry::Write(RegistryRoot root, const std::wstring& subkey, const std::wstring& name,
+                           const RegistryData& data) {
+  try {
+    const std::wstring key = Normalize(subkey);
+    Transaction transaction(db_);
+    CreateKeyLocked(root, key);
+    Statement insert = db_.Query(
+        "INSERT OR REPLACE INTO registry_values(root, path, name, kind, data) "
+        "VALUES(?, ?, ?, ?, ?)",
+        RootId(root), key, name);
+    if (const auto* text = std::get_if<std::wstring>(&data)) {
+      insert.Bind(4, kString).Bind(5, *text);
+    } else {
+      insert.Bind(4, kDword).Bind(5, static_cast<std::int64_t>(std::get<std::uint32_t>(data)));
+    }
+    insert.Run();
+    transaction.Commit();
+    return true;
+  } catch (const SqliteError&) {
+    return false;
+  }
+}
+
+bool SqliteRegistry::DeleteValue(RegistryRoot root, const std::wstring& subkey,
+                                 const std::wstring& name) {
+  try {
+    return db_.Run("DELETE FROM registry_values WHERE root = ? AND path = ? AND name = ?",
+                   RootId(root), Normalize(subkey), name) > 0;
+  } catch (const SqliteError&) {
+    return false;
+  }
+}
+
+bool SqliteRegistry::DeleteTree(RegistryRoot root, const std::wstring& subkey) {
+  try {
+    const std::wstring key = Normalize(subkey);
+    if (!KeyExists(root, key)) return false;
+    Transaction transaction(db_);
+    if (key.empty()) {
+      db_.Run("DELETE FROM registry_values WHERE root = ? AND path = ''", RootId(root));
+      db_.Run("DELETE FROM registry_keys WHERE root = ?", RootId(root));
+    } else {
+      db_.Run(
+          "DELETE FROM registry_keys WHERE root = ?1 AND "
+          "(path = ?2 OR substr(path, 1, length(?2) + 1) = ?2 || '\\' COLLATE NOCASE)",
+          RootId(root), key);
+    }
+    transaction.Commit();
+    return true;
+  } catch (const SqliteError&) {
+    return false;
+  }
+}
+
+}  // namespace vendrel::platform::posix

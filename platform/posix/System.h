@@ -1,0 +1,37 @@
+// Environment, clock and machine identity on posix; the names are settable for tests.
+#pragma once
+
+#include <optional>
+
+#include "platform/System.h"
+
+namespace vendrel::platform::posix {
+
+class PosixEnvironment : public Environment {
+ public:
+  std::optional<std::wstring> Get(const std::wstring& name) override;
+};
+
+class PosixClock : public Clock {
+ public:
+  LocalTime Now() override;
+  void Sleep(std::uint32_t milliseconds) override;
+};
+
+// The computer name is VENDREL_COMPUTERNAME or the host name in upper case (as Windows shows
+// it); the user name is VENDREL_USERNAME or the login name. Either may be fixed instead.
+class PosixMachine : public Machine {
+ public:
+  PosixMachine() = default;
+  PosixMachine(std::wstring computer, std::wstring user)
+      : computer_(std::move(computer)), user_(std::move(user)) {}
+
+  std::wstring ComputerName() override;
+  std::wstring UserName() override;
+
+ private:
+  std::optional<std::wstring> computer_;
+  std::optional<std::wstring> user_;
+};
+
+}  // namespace vendrel::platform::posix

@@ -1,0 +1,14 @@
+// On Windows a Windows path is already native.
+#include "platform/NativePath.h"
+
+namespace vendrel::platform {
+
+std::filesystem::path NativePath(const std::wstring& windowsPath) {
+  return windowsPath;
+}
+
+std::wstring WindowsPath(const std::filesystem::path& nativePath) {
+  return nativePath.wstring();
+}
+
+}  // namespace vendrel::platform

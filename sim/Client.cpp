@@ -1,0 +1,42 @@
+// Check-out conflicts and name rules.
+#include "sim/Client.h"
+
+#include <cwctype>
+
+namespace vendrel::sim {
+
+std::optional<CheckOut> LoadCheckOut(platform::Database& db, std::int32_t fileId) {
+  platform::Statement row = db.Query(
+      "SELECT user_id, folder_id, computer, local_path FROM checkouts WHERE file_id = ?", fileId);
+  if (!row.Step()) return std::nullopt;
+  return CheckOut{row.Int(0), row.Int(1), row.Text(2), row.Text(3)};
+}
+
+host::HResult CheckOutConflict(const Client& client, const CheckOut& checkOut,
+                               std::int32_t folderId) {
+  if (checkOut.userId != client.userId) return host::kLockedByAnotherUser;
+  if (!SameIgnoringCase(checkOut.computer, client.computer)) return host::kLockedOnOtherComputer;
+  if (checkOut.folderId != folderId) return host::kLockedInOtherFolder;
+  return host::kOk;
+}
+
+host::HResult ValidateName(const std::wstring& name) {
+  if (name.empty() || name == L"." || name == L".." || name.back() == L' ' || name.back() == L'.')
+    return host::kInvalidName;
+  for (wchar_t c : name) {
+    if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
+      return host::kInvalidName;
+  }
+  return host::kOk;
+}
+
+bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace vendrel::sim

@@ -1,0 +1,127 @@
+// User directory: users, groups and their message inboxes.
+#include "sim/Directory.h"
+
+namespace vendrel::sim {
+
+using host::HResult;
+using host::Ref;
+
+namespace {
+
+class SimUser : public host::CountedImpl<host::VaultUser> {
+ public:
+  SimUser(ClientPtr client, std::int32_t id, std::wstring name)
+      : client_(std::move(client)), id_(id), name_(std::move(name)) {}
+
+  HResult Id(std::int32_t& id) override {
+    id = id_;
+    return host::kOk;
+  }
+  HResult Name(std::wstring& name) override {
+    name = name_;
+    return host::kOk;
+  }
+  HResult SendMessage(const std::wstring& subject, const std::wstring& text) override {
+    return client_->store->Write([&] {
+      client_->store->Db().Run(
+          "INSERT INTO messages(recipient_id, sender_id, subject, body, sent) "
+          "SELECT id, ?, ?, ?, ? FROM users WHERE id = ?",
+          client_->userId, subject, text, Now().serial, id_);
+      return host::kOk;
+    });
+  }
+
+ private:
+  ClientPtr client_;
+  std::int32_t id_;
+  std::wstring name_;
+};
+
+class SimGroup : public host::CountedImpl<host::VaultGroup> {
+ public:
+  SimGroup(ClientPtr client, std::int32_t id, std::wstring name)
+      : client_(std::move(client)), id_(id), name_(std::move(name)) {}
+
+  HResult Id(std::int32_t& id) override {
+    id = id_;
+    return host::kOk;
+  }
+  HResult Name(std::wstring& name) override {
+    name = name_;
+    return host::kOk;
+  }
+  // Every member gets the message in their own inbox.
+  HResult SendMessage(const std::wstring& subject, const std::wstring& text,
+                      std::int32_t) override {
+    return client_->store->Write([&] {
+      if (!client_->store->Db().Query("SELECT 1 FROM groups WHERE id = ?", id_).Step())
+        return host::kInvalidGroupName;
+      client_->store->Db().Run(
+          "INSERT INTO messages(recipient_id, sender_id, group_id, subject, body, sent) "
+          "SELECT user_id, ?1, ?2, ?3, ?4, ?5 FROM group_members WHERE group_id = ?2",
+          client_->userId, id_, subject, text, Now().serial);
+      return host::kOk;
+    });
+  }
+
+ private:
+  ClientPtr client_;
+  std::int32_t id_;
+  std::wstring name_;
+};
+
+}  // namespace
+
+HResult SimUserDirectory::LoggedInUser(Ref<host::VaultUser>& user) {
+  user = host::MakeRef<SimUser>(client_, client_->userId, client_->userName);
+  return host::kOk;
+}
+
+HResult SimUserDirectory::Users(std::vector<Ref<host::VaultUser>>& users) {
+  return client_->store->Read([&] {
+    platform::Statement rows =
+        client_->store->Db().Prepare("SELECT id, name FROM users ORDER BY id");
+    std::vector<Ref<host::VaultUser>> found;
+    while (rows.Step()) found.push_back(host::MakeRef<SimUser>(client_, rows.Int(0), rows.Text(1)));
+    users = std::move(found);
+    return host::kOk;
+  });
+}
+
+HResult SimUserDirectory::Groups(std::vector<Ref<host::VaultGroup>>& groups) {
+  return client_->store->Read([&] {
+    platform::Statement rows =
+        client_->store->Db().Prepare("SELECT id, name FROM groups ORDER BY id");
+    std::vector<Ref<host::VaultGroup>> found;
+    while (rows.Step())
+      found.push_back(host::MakeRef<SimGroup>(client_, rows.Int(0), rows.Text(1)));
+    groups = std::move(found);
+    return host::kOk;
+  });
+}
+
+HResult SimUserDirectory::UserByName(const host::Value& name, Ref<host::VaultUser>& user) {
+  const auto* text = std::get_if<std::wstring>(&name);
+  if (!text) return host::kTypeMismatch;
+  return client_->store->Read([&] {
+    platform::Statement row =
+        client_->store->Db().Query("SELECT id, name FROM users WHERE name = ?", *text);
+    if (!row.Step()) return host::kInvalidName;
+    user = host::MakeRef<SimUser>(client_, row.Int(0), row.Text(1));
+    return host::kOk;
+  });
+}
+
+HResult SimUserDirectory::GroupByName(const host::Value& name, Ref<host::VaultGroup>& group) {
+  const auto* text = std::get_if<std::wstring>(&name);
+  if (!text) return host::kTypeMismatch;
+  return client_->store->Read([&] {
+    platform::Statement row =
+        client_->store->Db().Query("SELECT id, name FROM groups WHERE name = ?", *text);
+    if (!row.Step()) return host::kInvalidGroupName;
+    group = host::MakeRef<SimGroup>(client_, row.Int(0), row.Text(1));
+    return host::kOk;
+  });
+}
+
+}  // namespace vendrel::sim

@@ -1,0 +1,283 @@
+// Creating, opening and administering simulated vaults.
+#include "sim/SimVault.h"
+
+#include <random>
+
+#include "platform/NativePath.h"
+#include "platform/Utf8.h"
+#include "sim/Schema.h"
+#include "sim/Session.h"
+
+namespace vendrel::sim {
+
+namespace fs = std::filesystem;
+using host::HResult;
+
+namespace {
+
+std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
+  auto db = std::make_unique<platform::Database>(file);
+  // WAL lets readers of other processes go on while one writes. Syncing at checkpoints only
+  // still survives a killed process; only a power loss may lose the last commits.
+  if (file != ":memory:") db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
+  db->Execute("PRAGMA foreign_keys=ON");
+  return db;
+}
+
+fs::path LocalFolderOf(const fs::path& given, const std::wstring& rootPath) {
+  return given.empty() ? platform::NativePath(rootPath) : given;
+}
+
+fs::path NewTemporaryFolder() {
+  std::random_device random;
+  for (;;) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vendrel-vault-" + std::to_string(random()));
+    if (fs::create_directory(folder)) return folder;
+  }
+}
+
+template <class Operation>
+auto InTransaction(Store& store, Operation operation) {
+  platform::Transaction transaction(store.Db());
+  auto result = operation(store.Db());
+  transaction.Commit();
+  return result;
+}
+
+}  // namespace
+
+std::unique_ptr<SimVault> SimVault::Create(const fs::path& database,
+                                           const VaultSettings& settings) {
+  if (fs::exists(database)) throw SimError(host::kNameAlreadyExists, "the vault exists");
+  auto db = OpenDatabase(database);
+  CreateSchema(*db, settings.name, settings.rootPath);
+  return std::make_unique<SimVault>(std::make_shared<Store>(
+      std::move(db), LocalFolderOf(settings.localFolder, settings.rootPath), false));
+}
+
+std::unique_ptr<SimVault> SimVault::Open(const fs::path& database, const fs::path& localFolder) {
+  if (!fs::exists(database)) throw SimError(host::kFail, "no vault at " + database.string());
+  auto db = OpenDatabase(database);
+  CheckSchema(*db);
+  platform::Statement root = db->Prepare("SELECT root_path FROM vault");
+  root.Step();
+  const fs::path folder = LocalFolderOf(localFolder, root.Text(0));
+  return std::make_unique<SimVault>(std::make_shared<Store>(std::move(db), folder, false));
+}
+
+std::unique_ptr<SimVault> SimVault::CreateInMemory(VaultSettings settings) {
+  auto db = OpenDatabase(":memory:");
+  CreateSchema(*db, settings.name, settings.rootPath);
+  const bool temporary = settings.localFolder.empty();
+  const fs::path folder = temporary ? NewTemporaryFolder() : settings.localFolder;
+  return std::make_unique<SimVault>(std::make_shared<Store>(std::move(db), folder, temporary));
+}
+
+HResult SimVault::Login(const std::wstring& user, const std::wstring& computer,
+                        host::Ref<host::VaultSession>& session) {
+  if (computer.empty()) return host::kInvalidArg;
+  return store_->Read([&] {
+    platform::Statement row = store_->Db().Query("SELECT id, name FROM users WHERE name = ?", user);
+    if (!row.Step()) return host::kNotLoggedIn;
+    auto client = std::make_shared<const Client>(Client{store_, row.Int(0), row.Text(1), computer});
+    session = host::MakeRef<SimSession>(std::move(client));
+    return host::kOk;
+  });
+}
+
+void SimVault::SetHostVersion(std::int32_t major, std::int32_t minor) {
+  store_->Db().Run("UPDATE vault SET host_major = ?, host_minor = ?", major, minor);
+}
+
+std::int32_t SimVault::AddUser(const std::wstring& name) {
+  return InTransaction(*store_, [&](platform::Database& db) {
+    db.Run("INSERT INTO users(id, name) SELECT IFNULL(MAX(id), 1) + 1, ? FROM users", name);
+    return static_cast<std::int32_t>(db.LastInsertId());
+  });
+}
+
+std::int32_t SimVault::AddGroup(const std::wstring& name) {
+  store_->Db().Run("INSERT INTO groups(name) VALUES(?)", name);
+  return static_cast<std::int32_t>(store_->Db().LastInsertId());
+}
+
+std::int32_t SimVault::UserId(const std::wstring& name) {
+  platform::Statement row = store_->Db().Query("SELECT id FROM users WHERE name = ?", name);
+  if (!row.Step()) throw SimError(host::kInvalidName, "no user " + platform::ToUtf8(name));
+  return row.Int(0);
+}
+
+std::int32_t SimVault::VariableId(const std::wstring& name) {
+  platform::Statement row = store_->Db().Query("SELECT id FROM variables WHERE name = ?", name);
+  if (!row.Step())
+    throw SimError(host::kVariableNotFound, "no card variable " + platform::ToUtf8(name));
+  return row.Int(0);
+}
+
+void SimVault::AddMember(const std::wstring& group, const std::wstring& user) {
+  const std::int32_t userId = UserId(user);
+  if (store_->Db().Run("INSERT OR IGNORE INTO group_members(group_id, user_id) "
+                       "SELECT id, ? FROM groups WHERE name = ?",
+                       userId, group) == 0 &&
+      !store_->Db().Query("SELECT 1 FROM groups WHERE name = ?", group).Step())
+    throw SimError(host::kInvalidGroupName, "no group " + platform::ToUtf8(group));
+}
+
+std::int32_t SimVault::AddWorkflow(const std::wstring& name,
+                                   const std::vector<std::wstring>& states) {
+  return InTransaction(*store_, [&](platform::Database& db) {
+    db.Run("INSERT INTO workflows(name) VALUES(?)", name);
+    const auto id = static_cast<std::int32_t>(db.LastInsertId());
+    for (std::size_t i = 0; i < states.size(); ++i) {
+      db.Run("INSERT INTO states(workflow_id, name, position) VALUES(?, ?, ?)", id, states[i],
+             static_cast<std::int32_t>(i));
+    }
+    return id;
+  });
+}
+
+std::int32_t SimVault::StateId(const std::wstring& workflow, const std::wstring& state) {
+  platform::Statement row = store_->Db().Query(
+      "SELECT s.id FROM states s JOIN workflows w ON w.id = s.workflow_id "
+      "WHERE w.name = ? AND s.name = ?",
+      workflow, state);
+  if (!row.Step()) throw SimError(host::kStateNotFound, "no such state");
+  return row.Int(0);
+}
+
+void SimVault::AddTransition(const std::wstring& workflow, const std::wstring& from,
+                             const std::wstring& to, const std::wstring& name) {
+  store_->Db().Run("INSERT INTO transitions(from_state, to_state, name) VALUES(?, ?, ?)",
+                   StateId(workflow, from), StateId(workflow, to), name);
+}
+
+void SimVault::SetDefaultWorkflow(const std::wstring& workflow) {
+  if (store_->Db().Run("UPDATE vault SET default_workflow = "
+                       "(SELECT id FROM workflows WHERE name = ?1) "
+                       "WHERE EXISTS (SELECT 1 FROM workflows WHERE name = ?1)",
+                       workflow) == 0)
+    throw SimError(host::kStateNotFound, "no workflow " + platform::ToUtf8(workflow));
+}
+
+void SimVault::SetState(std::int32_t fileId, std::int32_t stateId) {
+  if (store_->Db().Run("UPDATE files SET state_id = ? WHERE id = ?", stateId, fileId) == 0)
+    throw SimError(host::kFileNotFound, "no such file");
+}
+
+std::int32_t SimVault::AddVariable(const std::wstring& name, std::int32_t type,
+                                   std::int32_t flags) {
+  if (type < 1 || type > 5) throw SimError(host::kInvalidType, "card variable type 1 to 5");
+  store_->Db().Run("INSERT INTO variables(name, type, flags) VALUES(?, ?, ?)", name, type, flags);
+  return static_cast<std::int32_t>(store_->Db().LastInsertId());
+}
+
+void SimVault::SetCardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
+                            const std::wstring& configuration, const host::Value& value) {
+  InTransaction(*store_, [&](platform::Database& db) {
+    const std::int32_t variableId = VariableId(variable);
+    platform::Statement type = db.Query("SELECT type FROM variables WHERE id = ?", variableId);
+    type.Step();
+    host::Value converted;
+    const HResult hr = ConvertToCardType(value, type.Int(0), converted);
+    if (host::Failed(hr)) throw SimError(hr, "the value does not fit the variable's type");
+    StoreCardValue(db, variableId, owner, id, configuration, converted);
+    return 0;
+  });
+}
+
+host::Value SimVault::CardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
+                                const std::wstring& configuration) {
+  return LoadCardValue(store_->Db(), VariableId(variable), owner, id, configuration);
+}
+
+void SimVault::SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names) {
+  InTransaction(*store_, [&](platform::Database& db) {
+    db.Run("DELETE FROM configurations WHERE file_id = ?", fileId);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      db.Run("INSERT INTO configurations(file_id, position, name) VALUES(?, ?, ?)", fileId,
+             static_cast<std::int32_t>(i), names[i]);
+    }
+    return 0;
+  });
+}
+
+void SimVault::SetRevision(std::int32_t fileId, const std::wstring& revision) {
+  if (store_->Db().Run("UPDATE files SET revision = ? WHERE id = ?", revision, fileId) == 0)
+    throw SimError(host::kFileNotFound, "no such file");
+}
+
+void SimVault::ShareFile(std::int32_t fileId, std::int32_t folderId) {
+  InTransaction(*store_, [&](platform::Database& db) {
+    db.Run("INSERT INTO shares(file_id, folder_id) VALUES(?, ?)", fileId, folderId);
+    platform::Statement file = db.Query(
+        "SELECT v.content, f.name FROM versions v JOIN files f ON f.id = v.file_id "
+        "WHERE v.file_id = ? ORDER BY v.version DESC LIMIT 1",
+        fileId);
+    const auto folder = store_->FolderPath(folderId);
+    if (file.Step() && folder)
+      store_->WriteLocal(*folder + L'\\' + file.Text(1), file.Bytes(0), false);
+    return 0;
+  });
+}
+
+void SimVault::SetErrorText(HResult code, const std::wstring& name,
+                            const std::wstring& description) {
+  store_->Db().Run("INSERT OR REPLACE INTO error_texts(code, name, description) VALUES(?, ?, ?)",
+                   code, name, description);
+}
+
+void SimVault::SetHostString(const std::wstring& file, const std::wstring& section, std::int32_t id,
+                             const std::wstring& text) {
+  store_->Db().Run(
+      "INSERT OR REPLACE INTO host_strings(file, section, id, text) VALUES(?, ?, ?, ?)", file,
+      section, id, text);
+}
+
+HResult SimVault::ChangeState(std::int32_t fileId, const std::wstring& state,
+                              const std::wstring& user) {
+  return store_->Write([&] {
+    platform::Database& db = store_->Db();
+    platform::Statement file = db.Query(
+        "SELECT f.state_id, s.workflow_id FROM files f LEFT JOIN states s ON s.id = f.state_id "
+        "WHERE f.id = ?",
+        fileId);
+    if (!file.Step()) return host::kFileNotFound;
+    if (file.IsNull(0)) return host::kStateNotFound;
+    const std::int32_t current = file.Int(0);
+    platform::Statement target =
+        db.Query("SELECT id FROM states WHERE workflow_id = ? AND name = ?", file.Int(1), state);
+    if (!target.Step()) return host::kStateNotFound;
+    if (LoadCheckOut(db, fileId)) return host::kFileIsLocked;
+    if (!db.Query("SELECT 1 FROM transitions WHERE from_state = ? AND to_state = ?", current,
+                  target.Int(0))
+             .Step())
+      return host::kConditionsNotMet;
+    UserId(user);
+    db.Run("UPDATE files SET state_id = ? WHERE id = ?", target.Int(0), fileId);
+    return host::kOk;
+  });
+}
+
+std::vector<InboxMessage> SimVault::Inbox(const std::wstring& user) {
+  platform::Statement rows = store_->Db().Query(
+      "SELECT IFNULL(s.name, ''), IFNULL(g.name, ''), m.subject, m.body, m.sent FROM messages m "
+      "LEFT JOIN users s ON s.id = m.sender_id LEFT JOIN groups g ON g.id = m.group_id "
+      "WHERE m.recipient_id = ? ORDER BY m.id",
+      UserId(user));
+  std::vector<InboxMessage> messages;
+  while (rows.Step())
+    messages.push_back(
+        {rows.Text(0), rows.Text(1), rows.Text(2), rows.Text(3), host::Date{rows.Double(4)}});
+  return messages;
+}
+
+std::vector<StoredBatchError> SimVault::BatchErrors() {
+  platform::Statement rows =
+      store_->Db().Prepare("SELECT batch, file_id, folder_id, code FROM batch_errors ORDER BY id");
+  std::vector<StoredBatchError> errors;
+  while (rows.Step()) errors.push_back({rows.Int(0), {rows.Int(1), rows.Int(2), rows.Int(3)}});
+  return errors;
+}
+
+}  // namespace vendrel::sim

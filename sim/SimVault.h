@@ -1,0 +1,106 @@
+// The simulated vault host: creates and opens vaults, logs clients in, and offers the
+// administration that the add-in's interfaces do not have (users, workflows, card variables...).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Vault.h"
+#include "sim/Cards.h"
+#include "sim/Store.h"
+
+namespace vendrel::sim {
+
+struct VaultSettings {
+  std::wstring name = L"Vault";
+  // The vault's root in Windows form.
+  std::wstring rootPath = L"C:\\Vault";
+  // Where the root's files lie on disk; empty: where the platform maps the root path.
+  std::filesystem::path localFolder;
+};
+
+struct InboxMessage {
+  std::wstring sender;
+  std::wstring group;  // empty unless the message was sent to a group
+  std::wstring subject;
+  std::wstring text;
+  host::Date sent;
+};
+
+struct StoredBatchError {
+  std::int32_t batch = 0;
+  host::BatchError error;
+};
+
+class SimVault {
+ public:
+  // Fails (SimError kNameAlreadyExists) when the database file exists already.
+  static std::unique_ptr<SimVault> Create(const std::filesystem::path& database,
+                                          const VaultSettings& settings);
+  // `localFolder` empty: where the platform maps the vault's root path.
+  static std::unique_ptr<SimVault> Open(const std::filesystem::path& database,
+                                        const std::filesystem::path& localFolder = {});
+  // A private vault in memory, its files in a temporary folder removed with it.
+  static std::unique_ptr<SimVault> CreateInMemory(VaultSettings settings = {});
+
+  explicit SimVault(std::shared_ptr<Store> store) : store_(std::move(store)) {}
+
+  // A session of a vault user working on a computer; kNotLoggedIn for an unknown user.
+  host::HResult Login(const std::wstring& user, const std::wstring& computer,
+                      host::Ref<host::VaultSession>& session);
+
+  const std::wstring& RootPath() const { return store_->RootPath(); }
+  const std::filesystem::path& LocalFolder() const { return store_->LocalFolder(); }
+  Store& GetStore() { return *store_; }
+
+  // Administration. Each call is one transaction; failures throw SimError or SqliteError.
+  void SetHostVersion(std::int32_t major, std::int32_t minor);
+  std::int32_t AddUser(const std::wstring& name);
+  std::int32_t AddGroup(const std::wstring& name);
+  void AddMember(const std::wstring& group, const std::wstring& user);
+  // The states in their order; the first is where new files start.
+  std::int32_t AddWorkflow(const std::wstring& name, const std::vector<std::wstring>& states);
+  std::int32_t StateId(const std::wstring& workflow, const std::wstring& state);
+  void AddTransition(const std::wstring& workflow, const std::wstring& from, const std::wstring& to,
+                     const std::wstring& name);
+  // New files enter this workflow's first state.
+  void SetDefaultWorkflow(const std::wstring& workflow);
+  // Puts a file into a state without a transition.
+  void SetState(std::int32_t fileId, std::int32_t stateId);
+  // Type 1 text, 2 integer, 3 floating point, 4 yes/no, 5 date. Flag bits 4 and 8: values may
+  // be written without a check-out.
+  std::int32_t AddVariable(const std::wstring& name, std::int32_t type, std::int32_t flags = 0);
+  // The value is converted to the variable's type; an empty configuration is the value for
+  // all configurations.
+  void SetCardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
+                    const std::wstring& configuration, const host::Value& value);
+  host::Value CardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
+                        const std::wstring& configuration);
+  void SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names);
+  void SetRevision(std::int32_t fileId, const std::wstring& revision);
+  // Makes the file appear in another folder too.
+  void ShareFile(std::int32_t fileId, std::int32_t folderId);
+  void SetErrorText(host::HResult code, const std::wstring& name, const std::wstring& description);
+  void SetHostString(const std::wstring& file, const std::wstring& section, std::int32_t id,
+                     const std::wstring& text);
+
+  // A user's state change along a transition of the file's workflow: kStateNotFound for a
+  // state the workflow lacks, kConditionsNotMet without a transition from the current state,
+  // kFileIsLocked while the file is checked out.
+  host::HResult ChangeState(std::int32_t fileId, const std::wstring& state,
+                            const std::wstring& user);
+
+  std::vector<InboxMessage> Inbox(const std::wstring& user);
+  std::vector<StoredBatchError> BatchErrors();
+
+ private:
+  std::int32_t UserId(const std::wstring& name);
+  std::int32_t VariableId(const std::wstring& name);
+
+  std::shared_ptr<Store> store_;
+};
+
+}  // namespace vendrel::sim

@@ -1,0 +1,211 @@
+// Transactions, path lookups and local copies of the simulated vault.
+#include "sim/Store.h"
+
+#include <cwctype>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/NativePath.h"
+#include "platform/Utf8.h"
+
+namespace vendrel::sim {
+namespace {
+
+namespace fs = std::filesystem;
+using host::HResult;
+
+std::function<void()>& InTransactionHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+std::wstring Normalized(std::wstring path) {
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  while (path.size() > 1 && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
+bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (std::towlower(static_cast<wint_t>(text[i])) !=
+        std::towlower(static_cast<wint_t>(prefix[i])))
+      return false;
+  }
+  return true;
+}
+
+// The components of `path` below `root`, or nothing when the path lies outside it.
+std::optional<std::vector<std::wstring>> Below(const std::wstring& root, const std::wstring& path) {
+  const std::wstring normalized = Normalized(path);
+  if (!StartsWithIgnoringCase(normalized, root)) return std::nullopt;
+  if (normalized.size() > root.size() && normalized[root.size()] != L'\\') return std::nullopt;
+  std::vector<std::wstring> parts;
+  std::size_t start = root.size() + 1;
+  while (start < normalized.size()) {
+    std::size_t end = normalized.find(L'\\', start);
+    if (end == std::wstring::npos) end = normalized.size();
+    if (end > start) parts.push_back(normalized.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+void SetWritableNative(const fs::path& path, bool writable) {
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
+  fs::permissions(path, kWrite, writable ? fs::perm_options::add : fs::perm_options::remove);
+}
+
+}  // namespace
+
+Store::Store(std::unique_ptr<platform::Database> db, fs::path localFolder, bool ownsLocalFolder)
+    : db_(std::move(db)), localFolder_(std::move(localFolder)), ownsLocalFolder_(ownsLocalFolder) {
+  platform::Statement vault = db_->Prepare("SELECT root_path FROM vault");
+  if (!vault.Step()) throw SimError(host::kFail, "the database holds no vault");
+  root_ = Normalized(vault.Text(0));
+  fs::create_directories(localFolder_);
+}
+
+Store::~Store() {
+  if (!ownsLocalFolder_) return;
+  std::error_code ec;
+  for (const auto& entry : fs::recursive_directory_iterator(localFolder_, ec))
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+  fs::remove_all(localFolder_, ec);
+}
+
+HResult Store::Guard(const std::function<HResult()>& operation) {
+  try {
+    return operation();
+  } catch (const SimError& error) {
+    return error.Code();
+  } catch (const std::bad_alloc&) {
+    return host::kOutOfMemory;
+  } catch (const std::exception&) {
+    return host::kFail;
+  }
+}
+
+HResult Store::Write(const std::function<HResult()>& operation) {
+  return Guard([&] {
+    platform::Transaction transaction(*db_);
+    const HResult hr = operation();
+    if (host::Failed(hr)) return hr;
+    if (InTransactionHook()) InTransactionHook()();
+    transaction.Commit();
+    return hr;
+  });
+}
+
+HResult Store::Read(const std::function<HResult()>& operation) {
+  return Guard(operation);
+}
+
+HResult Store::FindFolder(const std::wstring& path, std::int32_t& folderId) {
+  const auto parts = Below(root_, path);
+  if (!parts) return host::kFalse;
+  std::int32_t id = kRootFolderId;
+  for (const std::wstring& name : *parts) {
+    platform::Statement child =
+        db_->Query("SELECT id FROM folders WHERE parent_id = ? AND name = ?", id, name);
+    if (!child.Step()) return host::kFolderNotFound;
+    id = child.Int(0);
+  }
+  folderId = id;
+  return host::kOk;
+}
+
+HResult Store::FindFile(const std::wstring& path, std::int32_t& fileId, std::int32_t& folderId) {
+  const std::wstring normalized = Normalized(path);
+  const std::size_t slash = normalized.find_last_of(L'\\');
+  if (slash == std::wstring::npos) return host::kFalse;
+  std::int32_t folder = 0;
+  const HResult hr = FindFolder(normalized.substr(0, slash), folder);
+  if (hr == host::kFalse) return Below(root_, normalized) ? host::kFileNotFound : host::kFalse;
+  if (hr != host::kOk) return host::kFileNotFound;
+  platform::Statement file = db_->Query(
+      "SELECT id FROM files WHERE folder_id = ?1 AND name = ?2 UNION "
+      "SELECT f.id FROM files f JOIN shares s ON s.file_id = f.id "
+      "WHERE s.folder_id = ?1 AND f.name = ?2",
+      folder, normalized.substr(slash + 1));
+  if (!file.Step()) return host::kFileNotFound;
+  fileId = file.Int(0);
+  folderId = folder;
+  return host::kOk;
+}
+
+std::optional<std::wstring> Store::FolderPath(std::int32_t folderId) {
+  std::wstring path;
+  for (std::int32_t id = folderId; id != kRootFolderId;) {
+    platform::Statement folder = db_->Query("SELECT parent_id, name FROM folders WHERE id = ?", id);
+    if (!folder.Step() || folder.IsNull(0)) return std::nullopt;
+    path = L'\\' + folder.Text(1) + path;
+    id = folder.Int(0);
+  }
+  return root_ + path;
+}
+
+bool Store::FileInFolder(std::int32_t fileId, std::int32_t folderId) {
+  return db_
+      ->Query(
+          "SELECT 1 FROM files WHERE id = ?1 AND folder_id = ?2 UNION "
+          "SELECT 1 FROM shares WHERE file_id = ?1 AND folder_id = ?2",
+          fileId, folderId)
+      .Step();
+}
+
+fs::path Store::Native(const std::wstring& windowsPath) const {
+  const auto parts = Below(root_, windowsPath);
+  if (!parts) return platform::NativePath(windowsPath);
+  fs::path native = localFolder_;
+  for (const std::wstring& part : *parts) native /= platform::ToUtf8(part);
+  return native;
+}
+
+std::optional<platform::Blob> Store::ReadLocal(const std::wstring& path) const {
+  std::ifstream in(Native(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  return platform::Blob(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Store::WriteLocal(const std::wstring& path, const platform::Blob& content,
+                       bool writable) const {
+  const fs::path native = Native(path);
+  fs::create_directories(native.parent_path());
+  if (fs::exists(native)) SetWritableNative(native, true);
+  {
+    std::ofstream out(native, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(content.data()),
+              static_cast<std::streamsize>(content.size()));
+    if (!out) throw SimError(host::kFail, "cannot write " + native.string());
+  }
+  if (!writable) SetWritableNative(native, false);
+}
+
+void Store::SetWritable(const std::wstring& path, bool writable) const {
+  std::error_code ec;
+  const fs::path native = Native(path);
+  if (fs::exists(native, ec)) SetWritableNative(native, writable);
+}
+
+void Store::RemoveLocal(const std::wstring& path) const {
+  std::error_code ec;
+  const fs::path native = Native(path);
+  if (!fs::exists(native, ec)) return;
+  SetWritableNative(native, true);
+  fs::remove(native);
+}
+
+void Store::CreateLocalFolder(const std::wstring& path) const {
+  fs::create_directories(Native(path));
+}
+
+namespace testing {
+void SetInTransactionHook(std::function<void()> hook) {
+  InTransactionHook() = std::move(hook);
+}
+}  // namespace testing
+
+}  // namespace vendrel::sim

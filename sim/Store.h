@@ -1,0 +1,87 @@
+// One open vault: its database, where its files lie on disk, and the rules every operation
+// shares (one transaction each, path lookups, the local copies of files).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "host/Status.h"
+#include "host/Value.h"
+#include "platform/Sqlite.h"
+#include "sim/Dates.h"
+
+namespace vendrel::sim {
+
+inline constexpr std::int32_t kRootFolderId = 1;
+
+// A failure of the simulated host; inside operations it becomes their status code.
+class SimError : public std::runtime_error {
+ public:
+  SimError(host::HResult code, const std::string& what) : std::runtime_error(what), code_(code) {}
+  host::HResult Code() const { return code_; }
+
+ private:
+  host::HResult code_;
+};
+
+class Store {
+ public:
+  // `ownsLocalFolder`: the folder is temporary and removed with the store.
+  Store(std::unique_ptr<platform::Database> db, std::filesystem::path localFolder,
+        bool ownsLocalFolder);
+  ~Store();
+  Store(const Store&) = delete;
+  Store& operator=(const Store&) = delete;
+
+  platform::Database& Db() { return *db_; }
+  // The vault's root in Windows form, without a trailing backslash.
+  const std::wstring& RootPath() const { return root_; }
+  const std::filesystem::path& LocalFolder() const { return localFolder_; }
+
+  // Runs a host operation as one immediate transaction, committed only when it succeeds.
+  // Exceptions become status codes, so none leaves an operation.
+  host::HResult Write(const std::function<host::HResult()>& operation);
+  // Runs a reading host operation; exceptions become status codes.
+  host::HResult Read(const std::function<host::HResult()>& operation);
+
+  // kOk with the folder id; kFalse outside the vault; kFolderNotFound inside it.
+  host::HResult FindFolder(const std::wstring& path, std::int32_t& folderId);
+  // kOk with the file and the folder it was found in; kFalse outside the vault.
+  host::HResult FindFile(const std::wstring& path, std::int32_t& fileId, std::int32_t& folderId);
+  // Windows path of a folder; empty when there is no such folder.
+  std::optional<std::wstring> FolderPath(std::int32_t folderId);
+  // Whether the file lies in the folder, as its home or shared into it.
+  bool FileInFolder(std::int32_t fileId, std::int32_t folderId);
+
+  // Where a Windows path lies on disk: inside the vault under the local folder, elsewhere
+  // through the platform's mapping.
+  std::filesystem::path Native(const std::wstring& windowsPath) const;
+  std::optional<platform::Blob> ReadLocal(const std::wstring& path) const;
+  // Writes a local copy; read-only unless `writable`, as a vault's local view keeps files that
+  // are not checked out.
+  void WriteLocal(const std::wstring& path, const platform::Blob& content, bool writable) const;
+  void SetWritable(const std::wstring& path, bool writable) const;
+  void RemoveLocal(const std::wstring& path) const;
+  void CreateLocalFolder(const std::wstring& path) const;
+
+ private:
+  host::HResult Guard(const std::function<host::HResult()>& operation);
+
+  std::unique_ptr<platform::Database> db_;
+  std::wstring root_;
+  std::filesystem::path localFolder_;
+  bool ownsLocalFolder_;
+};
+
+namespace testing {
+// Called inside the transaction of every writing operation, after its changes and before the
+// commit: a test kills the process there. Empty to remove.
+void SetInTransactionHook(std::function<void()> hook);
+}  // namespace testing
+
+}  // namespace vendrel::sim

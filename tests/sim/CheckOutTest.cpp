@@ -1,0 +1,151 @@
+// Check out, check in, undo and local copies, with the conflicts between clients.
+#include "tests/sim/VaultFixture.h"
+
+namespace vendrel::sim::testing {
+namespace {
+
+using host::Ref;
+
+class CheckOutTest : public VaultTest {
+ protected:
+  void SetUp() override {
+    VaultTest::SetUp();
+    root = Folder(*alice, L"C:\\Vault");
+    ASSERT_EQ(root->AddFolder(0, L"Shared", 0, shared), host::kOk);
+    file = Add(*root, L"part.txt", "v1");
+    rootId = IdOf(*root);
+  }
+
+  Ref<host::VaultFolder> root;
+  Ref<host::VaultFolder> shared;
+  Ref<host::VaultFile> file;
+  std::int32_t rootId = 0;
+};
+
+TEST_F(CheckOutTest, CheckOutMakesTheLocalCopyWritableAndRecordsWhoHasIt) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  EXPECT_FALSE(ReadOnly(Local(L"part.txt")));
+  host::CheckOutInfo info;
+  ASSERT_EQ(file->CheckOutState(info), host::kOk);
+  EXPECT_GE(info.userId, 2);
+  EXPECT_EQ(info.userName, L"alice");
+  EXPECT_EQ(info.folderId, rootId);
+  EXPECT_EQ(info.computer, L"PC1");
+  EXPECT_EQ(info.path, L"\\\\PC1\\C:\\Vault\\part.txt");
+  // Checking out again from the same place changes nothing.
+  EXPECT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+}
+
+TEST_F(CheckOutTest, CheckInStoresANewVersionWithUserAndComment) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  WriteNative(Local(L"part.txt"), "v2");
+  ASSERT_EQ(file->CheckIn(0, L"thicker", 0, 0), host::kOk);
+  EXPECT_TRUE(ReadOnly(Local(L"part.txt")));
+
+  std::int32_t version = 0;
+  ASSERT_EQ(file->CurrentVersion(version), host::kOk);
+  EXPECT_EQ(version, 2);
+  std::vector<host::VersionInfo> history;
+  ASSERT_EQ(file->VersionHistory(history), host::kOk);
+  ASSERT_EQ(history.size(), 2u);
+  EXPECT_EQ(history[1].version, 2);
+  EXPECT_EQ(history[1].comment, L"thicker");
+  EXPECT_EQ(history[1].user, L"alice");
+  EXPECT_LE(history[0].time.serial, history[1].time.serial);
+  host::CheckOutInfo info;
+  ASSERT_EQ(file->CheckOutState(info), host::kOk);
+  EXPECT_EQ(info.userId, 0);
+  EXPECT_EQ(file->CheckIn(0, L"again", 0, 0), host::kFileNotLockedByYou);
+}
+
+TEST_F(CheckOutTest, UndoCheckOutRestoresTheLatestVersion) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  WriteNative(Local(L"part.txt"), "scrap");
+  ASSERT_EQ(file->UndoCheckOut(0, 0), host::kOk);
+  EXPECT_EQ(ReadNative(Local(L"part.txt")), "v1");
+  EXPECT_TRUE(ReadOnly(Local(L"part.txt")));
+  std::int32_t version = 0;
+  file->CurrentVersion(version);
+  EXPECT_EQ(version, 1);
+  EXPECT_EQ(file->UndoCheckOut(0, 0), host::kFileNotLockedByYou);
+}
+
+TEST_F(CheckOutTest, AnotherUserCanNeitherCheckOutNorCheckIn) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  Ref<host::VaultSession> bob = Login(L"bob", L"PC1");
+  Ref<host::VaultFile> bobs = File(*bob, L"C:\\Vault\\part.txt");
+  EXPECT_EQ(bobs->CheckOut(rootId, 0, 0), host::kLockedByAnotherUser);
+  EXPECT_EQ(bobs->CheckIn(0, L"", 0, 0), host::kLockedByAnotherUser);
+  EXPECT_EQ(bobs->UndoCheckOut(0, 0), host::kLockedByAnotherUser);
+  EXPECT_EQ(bobs->Rename(0, L"mine.txt", 0), host::kLockedByAnotherUser);
+  EXPECT_EQ(Folder(*bob, L"C:\\Vault")->DeleteFile(0, IdOf(*bobs), 1), host::kLockedByAnotherUser);
+}
+
+TEST_F(CheckOutTest, TheSameUserOnAnotherComputerIsRefused) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  Ref<host::VaultSession> laptop = Login(L"alice", L"LAPTOP");
+  Ref<host::VaultFile> there = File(*laptop, L"C:\\Vault\\part.txt");
+  EXPECT_EQ(there->CheckOut(rootId, 0, 0), host::kLockedOnOtherComputer);
+  EXPECT_EQ(there->CheckIn(0, L"", 0, 0), host::kLockedOnOtherComputer);
+  // Computer names compare without regard to case, as Windows names do.
+  Ref<host::VaultSession> same = Login(L"alice", L"pc1");
+  EXPECT_EQ(File(*same, L"C:\\Vault\\part.txt")->CheckIn(0, L"ok", 0, 0), host::kOk);
+}
+
+TEST_F(CheckOutTest, AFileCheckedOutInOneFolderIsRefusedInAnother) {
+  vault->ShareFile(IdOf(*file), IdOf(*shared));
+  ASSERT_TRUE(std::filesystem::exists(Local(L"Shared\\part.txt")));
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  Ref<host::VaultFile> viaShare = File(*alice, L"C:\\Vault\\Shared\\part.txt");
+  EXPECT_EQ(IdOf(*viaShare), IdOf(*file));
+  EXPECT_EQ(viaShare->CheckOut(IdOf(*shared), 0, 0), host::kLockedInOtherFolder);
+  EXPECT_EQ(viaShare->CheckIn(0, L"", 0, 0), host::kLockedInOtherFolder);
+  EXPECT_EQ(file->CheckIn(0, L"", 0, 0), host::kOk);
+  // A folder the file is not in cannot hold its check-out.
+  Ref<host::VaultFolder> empty;
+  ASSERT_EQ(root->AddFolder(0, L"Empty", 0, empty), host::kOk);
+  EXPECT_EQ(file->CheckOut(IdOf(*empty), 0, 0), host::kFolderNotFound);
+}
+
+TEST_F(CheckOutTest, LocalCopyGetsTheLatestOrAGivenVersion) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  WriteNative(Local(L"part.txt"), "v2");
+  ASSERT_EQ(file->CheckIn(0, L"", 0, 0), host::kOk);
+  std::filesystem::permissions(Local(L"part.txt"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  std::filesystem::remove(Local(L"part.txt"));
+
+  ASSERT_EQ(file->GetLocalCopy(0, host::Value(), host::Value(rootId), 1, L""), host::kOk);
+  EXPECT_EQ(ReadNative(Local(L"part.txt")), "v2");
+  EXPECT_TRUE(ReadOnly(Local(L"part.txt")));
+  ASSERT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{1}),
+                               host::Value(std::wstring(L"C:\\Vault\\part.txt")), 1, L""),
+            host::kOk);
+  EXPECT_EQ(ReadNative(Local(L"part.txt")), "v1");
+  EXPECT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{7}), host::Value(), 1, L""),
+            host::kInvalidArg);
+}
+
+TEST_F(CheckOutTest, LocalCopyNeverOverwritesTheWorkingCopyOfTheHolder) {
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  WriteNative(Local(L"part.txt"), "unsaved work");
+  ASSERT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{0}), host::Value(rootId), 1, L""),
+            host::kOk);
+  EXPECT_EQ(ReadNative(Local(L"part.txt")), "unsaved work");
+}
+
+TEST_F(CheckOutTest, RevisionAndStateComeFromTheVault) {
+  vault->AddWorkflow(L"Release", {L"Work", L"Approved"});
+  vault->SetState(IdOf(*file), vault->StateId(L"Release", L"Approved"));
+  vault->SetRevision(IdOf(*file), L"B");
+  std::wstring revision, state;
+  std::int32_t stateId = 0;
+  ASSERT_EQ(file->CurrentRevision(revision), host::kOk);
+  EXPECT_EQ(revision, L"B");
+  ASSERT_EQ(file->CurrentState(state, stateId), host::kOk);
+  EXPECT_EQ(state, L"Approved");
+  EXPECT_EQ(stateId, vault->StateId(L"Release", L"Approved"));
+}
+
+}  // namespace
+}  // namespace vendrel::sim::testing

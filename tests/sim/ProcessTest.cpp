@@ -1,0 +1,234 @@
+// Several processes on one vault on disk: shared changes, atomic dictionary, killed writers.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <sstream>
+
+#include "tests/sim/VaultFixture.h"
+
+namespace vendrel::sim::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using host::Ref;
+
+class Pipe {
+ public:
+  Pipe() { EXPECT_EQ(pipe(fds_), 0); }
+  ~Pipe() {
+    close(fds_[0]);
+    close(fds_[1]);
+  }
+  void Signal() { EXPECT_EQ(write(fds_[1], "x", 1), 1); }
+  bool Wait() {
+    char c = 0;
+    return read(fds_[0], &c, 1) == 1;
+  }
+
+ private:
+  int fds_[2] = {-1, -1};
+};
+
+// Runs `child` in a forked process and returns its pid; the child's exit status is 0 when
+// `child` returned true. No database connection may be open across the fork.
+pid_t Spawn(const std::function<bool()>& child) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    bool ok = false;
+    try {
+      ok = child();
+    } catch (...) {
+    }
+    _exit(ok ? 0 : 1);
+  }
+  return pid;
+}
+
+int ExitStatus(pid_t pid) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("vendrel-process-" + std::to_string(getpid()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    database = folder / "vault.db";
+    local = folder / "local";
+    auto vault = SimVault::Create(database, {L"Shared", L"C:\\Vault", local});
+    vault->AddUser(L"alice");
+    vault->AddUser(L"bob");
+  }
+  void TearDown() override {
+    std::error_code ec;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, ec))
+      fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::remove_all(folder, ec);
+  }
+
+  std::unique_ptr<SimVault> Open() { return SimVault::Open(database, local); }
+
+  static Ref<host::VaultSession> Login(SimVault& vault, const std::wstring& user) {
+    Ref<host::VaultSession> session;
+    EXPECT_EQ(vault.Login(user, L"PC1", session), host::kOk);
+    return session;
+  }
+
+  fs::path folder, database, local;
+};
+
+TEST_F(ProcessTest, EachProcessSeesTheOthersChangesOnItsNextCall) {
+  Pipe toChild, toParent;
+  const pid_t child = Spawn([&] {
+    auto vault = Open();
+    Ref<host::VaultSession> bob = Login(*vault, L"bob");
+    Ref<host::VaultFolder> root;
+    if (bob->GetFolderFromPath(L"C:\\Vault", root) != host::kOk || !toChild.Wait()) return false;
+    Ref<host::VaultFolder> seen, made;
+    const bool ok = root->SubFolder(L"FromParent", seen) == host::kOk &&
+                    root->AddFolder(0, L"FromChild", 0, made) == host::kOk;
+    toParent.Signal();
+    return ok;
+  });
+
+  auto vault = Open();
+  Ref<host::VaultSession> alice = Login(*vault, L"alice");
+  Ref<host::VaultFolder> root;
+  ASSERT_EQ(alice->GetFolderFromPath(L"C:\\Vault", root), host::kOk);
+  Ref<host::VaultFolder> made, seen;
+  ASSERT_EQ(root->AddFolder(0, L"FromParent", 0, made), host::kOk);
+  toChild.Signal();
+  ASSERT_TRUE(toParent.Wait());
+  EXPECT_EQ(root->SubFolder(L"FromChild", seen), host::kOk);
+  EXPECT_EQ(ExitStatus(child), 0);
+}
+
+TEST_F(ProcessTest, AProcessKilledInsideCheckInLeavesTheVaultAsBefore) {
+  {
+    auto vault = Open();
+    Ref<host::VaultSession> alice = Login(*vault, L"alice");
+    Ref<host::VaultFolder> root;
+    ASSERT_EQ(alice->GetFolderFromPath(L"C:\\Vault", root), host::kOk);
+    WriteNative(folder / "in.txt", "v1");
+    Ref<host::VaultFile> file;
+    ASSERT_EQ(root->AddFile(0, platform::WindowsPath(folder / "in.txt"), L"a.txt", 0, file),
+              host::kOk);
+    ASSERT_EQ(file->CheckOut(1, 0, 0), host::kOk);
+    WriteNative(local / "a.txt", "v2");
+  }
+
+  Pipe inside;
+  const pid_t child = Spawn([&] {
+    auto vault = Open();
+    Ref<host::VaultSession> alice = Login(*vault, L"alice");
+    Ref<host::VaultFile> file;
+    Ref<host::VaultFolder> parent;
+    if (alice->GetFileFromPath(L"C:\\Vault\\a.txt", file, parent) != host::kOk) return false;
+    sim::testing::SetInTransactionHook([&] {
+      inside.Signal();
+      for (;;) pause();
+    });
+    return file->CheckIn(0, L"never", 0, 0) == host::kOk;
+  });
+  ASSERT_TRUE(inside.Wait());
+  kill(child, SIGKILL);
+  EXPECT_EQ(ExitStatus(child), -1);
+
+  auto vault = Open();
+  platform::Statement check = vault->GetStore().Db().Prepare("PRAGMA integrity_check");
+  ASSERT_TRUE(check.Step());
+  EXPECT_EQ(check.Text(0), L"ok");
+  Ref<host::VaultSession> alice = Login(*vault, L"alice");
+  Ref<host::VaultFile> file;
+  Ref<host::VaultFolder> parent;
+  ASSERT_EQ(alice->GetFileFromPath(L"C:\\Vault\\a.txt", file, parent), host::kOk);
+  std::int32_t version = 0;
+  ASSERT_EQ(file->CurrentVersion(version), host::kOk);
+  EXPECT_EQ(version, 1);
+  host::CheckOutInfo info;
+  ASSERT_EQ(file->CheckOutState(info), host::kOk);
+  EXPECT_EQ(info.userName, L"alice");
+  // The write lock died with the process: the check-in can be done again.
+  ASSERT_EQ(file->CheckIn(0, L"again", 0, 0), host::kOk);
+  ASSERT_EQ(file->CurrentVersion(version), host::kOk);
+  EXPECT_EQ(version, 2);
+}
+
+// Runs the hammer program and collects the rounds it won.
+class Hammer {
+ public:
+  Hammer(const fs::path& database, const fs::path& local, const char* user, int rounds) {
+    const std::string command = std::string(VENDREL_DICTIONARY_HAMMER) + " '" + database.string() +
+                                "' '" + local.string() + "' " + user + " " + std::to_string(rounds);
+    pipe_ = popen(command.c_str(), "r");
+  }
+  // The rounds won; false when the program failed.
+  bool Finish(std::vector<int>& won) {
+    if (!pipe_) return false;
+    char line[32];
+    while (fgets(line, sizeof line, pipe_)) won.push_back(std::atoi(line));
+    const int status = pclose(pipe_);
+    pipe_ = nullptr;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+ private:
+  FILE* pipe_ = nullptr;
+};
+
+TEST_F(ProcessTest, SetIfAbsentHasExactlyOneWinnerAcrossProcesses) {
+  constexpr int kRounds = 300;
+  Hammer first(database, local, "alice", kRounds);
+  Hammer second(database, local, "bob", kRounds);
+  std::vector<int> aliceWon, bobWon;
+  ASSERT_TRUE(first.Finish(aliceWon));
+  ASSERT_TRUE(second.Finish(bobWon));
+
+  std::set<int> rounds(aliceWon.begin(), aliceWon.end());
+  for (int round : bobWon) EXPECT_TRUE(rounds.insert(round).second) << "both won " << round;
+  EXPECT_EQ(rounds.size(), static_cast<std::size_t>(kRounds));
+
+  auto vault = Open();
+  Ref<host::AddInDictionary> dictionary;
+  ASSERT_EQ(Login(*vault, L"alice")->GetDictionary(L"Hammer", false, dictionary), host::kOk);
+  std::wstring text;
+  bool exists = false;
+  for (int round : bobWon) {
+    ASSERT_EQ(dictionary->Read(1000 + round, text, exists), host::kOk);
+    EXPECT_EQ(text, L"bob");
+  }
+  // Every increment under the dictionary lock survived, and the lock was left free.
+  ASSERT_EQ(dictionary->Read(2, text, exists), host::kOk);
+  EXPECT_EQ(text, std::to_wstring(2 * kRounds));
+  ASSERT_EQ(dictionary->Read(1, text, exists), host::kOk);
+  EXPECT_FALSE(exists);
+}
+
+TEST_F(ProcessTest, AReopenedVaultKeepsItsContent) {
+  {
+    auto vault = Open();
+    Ref<host::VaultFolder> root, sub;
+    ASSERT_EQ(Login(*vault, L"alice")->GetFolderFromPath(L"C:\\Vault", root), host::kOk);
+    ASSERT_EQ(root->AddFolder(0, L"Kept", 0, sub), host::kOk);
+  }
+  auto vault = Open();
+  Ref<host::VaultSession> bob = Login(*vault, L"bob");
+  Ref<host::VaultFolder> kept;
+  EXPECT_EQ(bob->GetFolderFromPath(L"C:\\Vault\\Kept", kept), host::kOk);
+  std::wstring name;
+  ASSERT_EQ(bob->Name(name), host::kOk);
+  EXPECT_EQ(name, L"Shared");
+  EXPECT_THROW(SimVault::Create(database, {}), SimError);
+}
+
+}  // namespace
+}  // namespace vendrel::sim::testing
