@@ -126,8 +126,11 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
     if (!content) return host::kFileNotFound;
 
     const std::int32_t state = DefaultInitialState(db);
-    db.Run("INSERT INTO files(folder_id, name, state_id) VALUES(?, ?, ?)", id_, newName,
-           state ? std::optional(state) : std::nullopt);
+    // File ids start at 2: in a menu notification's items, ids below 2 stand for folders.
+    db.Run(
+        "INSERT INTO files(id, folder_id, name, state_id) "
+        "VALUES((SELECT IFNULL(MAX(id), 1) + 1 FROM files), ?, ?, ?)",
+        id_, newName, state ? std::optional(state) : std::nullopt);
     const auto id = static_cast<std::int32_t>(db.LastInsertId());
     db.Run(
         "INSERT INTO versions(file_id, version, user_id, time, comment, content) "

@@ -1,13 +1,59 @@
 // The JSON fields of each command kind, in stored order after the summary. A kind without a row
-// keeps its stored bytes as hex in the JSON form.
-#include "tools/vendrel/ActionJson.h"
+// keeps its stored bytes as hex in the JSON form; the tests check each row against the kind's
+// own Serialize.
+#include <array>
 
 #include "commands/core/CmdFactory.h"
+#include "tools/vendrel/ActionJson.h"
 
 namespace vendrel::tools {
+namespace {
+
+constexpr Field kEditBox[] = {{"prompt", FieldType::kText}, {"variable", FieldType::kText}};
+constexpr Field kOkMessageBox[] = {{"message", FieldType::kText}};
+constexpr Field kComboBox[] = {{"prompt", FieldType::kText},
+                               {"variable", FieldType::kText},
+                               {"choices", FieldType::kTextList}};
+constexpr Field kYesNoBox[] = {{"prompt", FieldType::kText},
+                               {"variable", FieldType::kText},
+                               {"yes", FieldType::kText},
+                               {"no", FieldType::kText}};
+constexpr Field kJump[] = {{"operator", FieldType::kInt32},
+                           {"label", FieldType::kText},
+                           {"variable", FieldType::kText},
+                           {"value", FieldType::kText},
+                           {"ignoreCase", FieldType::kBool}};
+constexpr Field kDeleteFile[] = {{"path", FieldType::kText}, {"fromVault", FieldType::kBool}};
+constexpr Field kCreateFolder[] = {{"path", FieldType::kText}};
+constexpr Field kMoveFolder[] = {{"from", FieldType::kText}, {"to", FieldType::kText}};
+constexpr Field kMoveFile[] = {{"from", FieldType::kText}, {"newName", FieldType::kText}};
+constexpr Field kCopyFile[] = {{"from", FieldType::kText}, {"to", FieldType::kText}};
+
+constexpr std::span<const Field> kBaseOnly{};
+
+constexpr std::array<CommandFields, 16> kCommandFields{{
+    {1, kEditBox},
+    {2, kBaseOnly},
+    {3, kOkMessageBox},
+    {4, kBaseOnly},
+    {5, kBaseOnly},
+    {6, kComboBox},
+    {7, kYesNoBox},
+    {8, kJump},
+    {11, kDeleteFile},
+    {14, kCreateFolder},
+    {15, kMoveFolder},
+    {16, kMoveFile},
+    {19, kCopyFile},
+    {20, kBaseOnly},
+    {21, kBaseOnly},
+    {22, kBaseOnly},
+}};
+
+}  // namespace
 
 JsonCodec DefaultCodec() {
-  return {commands::CreateCmd, {}};
+  return {commands::CreateCmd, kCommandFields};
 }
 
 }  // namespace vendrel::tools

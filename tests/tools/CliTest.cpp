@@ -1,0 +1,177 @@
+// The vendrel program end to end: each form run as a person would, on a vault on disk.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/vendrel/Json.h"
+
+namespace vendrel::tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Slurp(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliTest() {
+    char pattern[] = "/tmp/vendrel-cli-XXXXXX";
+    dir = ::mkdtemp(pattern);
+    ::setenv("VENDREL_REGISTRY", (dir / "registry.db").c_str(), 1);
+    ::unsetenv("VENDREL_VAULT");
+  }
+  ~CliTest() override { fs::remove_all(dir); }
+
+  // Runs vendrel in the test folder with stdin from /dev/null.
+  Result Run(const std::vector<std::string>& args) {
+    std::string command = "cd " + Quote(dir.string()) + " && " + Quote(VENDREL_BINARY);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " </dev/null >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out.txt"),
+            Slurp(dir / "err.txt")};
+  }
+  Result RunOk(const std::vector<std::string>& args) {
+    Result r = Run(args);
+    EXPECT_EQ(r.code, 0) << r.err;
+    return r;
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  }
+
+  // A vault with users Chief and anna, a folder Docs with a.txt and b.txt.
+  void MakeVault() {
+    RunOk({"init", "v", "--user", "Chief", "--user", "anna"});
+    Write("a.txt", "alpha\n");
+    Write("b.txt", "beta\n");
+    RunOk({"--vault", "v", "add", "a.txt", "b.txt", "--to", "C:\\v"});
+  }
+
+  fs::path dir;
+};
+
+// One action that runs before every check in of a text file, and one on the menu.
+constexpr const char* kActions = R"({"format": "action-file", "version": 1600, "actions": [
+  {"id": 7, "name": "Guard", "activation": ["check-out"],
+   "checkOut": {"path": "%.txt", "kind": "check-in", "after": false}},
+  {"id": 8, "name": "Tools", "menuText": "Tools\\Run", "activation": ["menu"]}]})";
+
+TEST_F(CliTest, InitAddAndInspect) {
+  MakeVault();
+  const Result ls = RunOk({"--vault", "v", "ls"});
+  EXPECT_NE(ls.out.find("a.txt  v1  Draft"), std::string::npos) << ls.out;
+  EXPECT_NE(ls.out.find("b.txt"), std::string::npos);
+
+  RunOk({"--vault", "v", "--user", "anna", "checkout", "a.txt"});
+  const Result show = RunOk({"--vault", "v", "show", "C:\\v\\a.txt"});
+  EXPECT_NE(show.out.find("checked out by anna"), std::string::npos) << show.out;
+  // The vault refuses another user's check in: exit 1.
+  const Result refused = Run({"--vault", "v", "--user", "Chief", "checkin", "a.txt"});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.out.find("checkin failed"), std::string::npos) << refused.out;
+  RunOk({"--vault", "v", "--user", "anna", "checkin", "a.txt", "--comment", "second"});
+  EXPECT_NE(RunOk({"--vault", "v", "show", "a.txt"}).out.find("\"second\""), std::string::npos);
+
+  RunOk({"--vault", "v", "state", "a.txt", "--to", "Release.Review"});
+  EXPECT_NE(RunOk({"--vault", "v", "ls"}).out.find("a.txt  v2  Review"), std::string::npos);
+}
+
+TEST_F(CliTest, BadUsageExitsWithTwoAndOneLine) {
+  MakeVault();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--vault", "v", "frobnicate"},
+        {"checkout", "a.txt"},  // no vault
+        {"--vault", "v", "checkout", "nothere.txt"},
+        {"--vault", "v", "state", "a.txt", "--to", "Release.Nowhere"},
+        {"--vault", "v", "menu", "No such menu"},
+        {"init", "v"},  // exists already
+        {"acn", "to-json", "missing.acn"}}) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.code, 2) << args.back();
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_TRUE(r.err.starts_with("vendrel: ")) << r.err;
+  }
+  ::setenv("VENDREL_VAULT", (dir / "v").c_str(), 1);
+  EXPECT_EQ(Run({"ls"}).code, 0);
+}
+
+TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
+  MakeVault();
+  Write("actions.json", kActions);
+  RunOk({"acn", "from-json", "actions.json", "-o", "actions.acn"});
+  const Result imported = RunOk({"--vault", "v", "import", "actions.acn"});
+  EXPECT_NE(imported.out.find("\"Guard\" as 102"), std::string::npos) << imported.out;
+  EXPECT_NE(imported.out.find("\"Tools\" as 103"), std::string::npos);
+
+  const Result registered = RunOk({"--vault", "v", "--user", "anna", "registered"});
+  EXPECT_NE(registered.out.find("menu 103 \"Tools\\Run\" flags 0x00004000"), std::string::npos)
+      << registered.out;
+  EXPECT_NE(registered.out.find("hook 5 before check in"), std::string::npos);
+
+  RunOk({"--vault", "v", "checkout", "a.txt"});
+  const Result checkin = RunOk({"--vault", "v", "--json", "checkin", "a.txt"});
+  const Json json = Json::Parse(checkin.out);
+  EXPECT_EQ(json.Find("veto")->AsInteger(""), 0);
+  const Json::Array& runs = json.Find("runs")->AsArray("");
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].Find("action")->AsInteger(""), 102);
+  EXPECT_EQ(runs[0].Find("notification")->AsInteger(""), 5);
+  EXPECT_EQ(runs[0].Find("documents")->AsArray("")[0].AsString(""), L"a.txt");
+
+  // A file and a folder: the folder's files follow.
+  const Result menu = RunOk({"--vault", "v", "menu", "Tools\\Run", "a.txt", "C:\\v"});
+  EXPECT_NE(menu.out.find("run \"Tools\" (103) over 3 document(s) a.txt a.txt b.txt"),
+            std::string::npos)
+      << menu.out;
+
+  // Export gives the vault's actions with their new ids; importing again adds copies.
+  RunOk({"--vault", "v", "export", "all.acn"});
+  const Json exported = Json::Parse(RunOk({"acn", "to-json", "all.acn"}).out);
+  EXPECT_EQ(exported.Find("actions")->AsArray("")[1].Find("id")->AsInteger(""), 103);
+  RunOk({"--vault", "v", "import", "all.acn"});
+  const Json listed = Json::Parse(RunOk({"--vault", "v", "actions", "--json"}).out);
+  EXPECT_EQ(listed.Find("actions")->AsArray("").size(), 4u);
+}
+
+TEST_F(CliTest, ConversionsComeBackByteForByte) {
+  Write("actions.json", kActions);
+  RunOk({"acn", "from-json", "actions.json", "-o", "one.acn"});
+  Write("back.json", RunOk({"acn", "to-json", "one.acn"}).out);
+  RunOk({"acn", "from-json", "back.json", "-o", "two.acn"});
+  EXPECT_EQ(Slurp(dir / "one.acn"), Slurp(dir / "two.acn"));
+
+  Write("set.json", R"({"format": "vault-set", "actions": [{"id": 102, "name": "x"}]})");
+  std::string hex = RunOk({"hex", "from-json", "set.json"}).out;
+  hex.pop_back();
+  EXPECT_TRUE(hex.starts_with("C0F9FFFF01000000")) << hex;  // marker -1600, one action
+  Write("set2.json", RunOk({"hex", "to-json", hex}).out);
+  std::string again = RunOk({"hex", "from-json", "set2.json"}).out;
+  again.pop_back();
+  EXPECT_EQ(again, hex);
+  EXPECT_EQ(Run({"acn", "from-json", "set.json", "-o", "x.acn"}).code, 2);  // not an action file
+}
+
+}  // namespace
+}  // namespace vendrel::tools

@@ -1,0 +1,52 @@
+// The `vendrel` command line: global options, the commands, and their exit codes.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vendrel::tools {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+// Bad usage or input: reported in one line, exit code 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Options {
+  std::optional<std::filesystem::path> vault;
+  std::wstring user;
+  std::wstring computer;
+  std::optional<std::filesystem::path> answers;
+  bool json = false;
+};
+
+struct Console {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  bool interactive;  // a person types the answers
+};
+
+// args without the program name.
+int RunCli(const std::vector<std::string>& args, Console& console);
+
+// The commands, each given its arguments after the command word.
+using Args = std::vector<std::string>;
+int RunInit(const Args& args, Console& console);
+int RunVaultCommand(const std::string& command, const Args& args, const Options& options,
+                    Console& console);
+int RunConversion(const std::string& command, const Args& args, Console& console);
+int RunDemo(const Options& options, Console& console);
+
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
+
+}  // namespace vendrel::tools

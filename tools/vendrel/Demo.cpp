@@ -1,0 +1,165 @@
+// `vendrel demo`: a fresh vault in a temporary folder, three actions, and a short session of a
+// user working with it, traced as it happens.
+#include <cstdlib>
+#include <fstream>
+#include <ostream>
+
+#include "actions/ActionStore.h"
+#include "commands/core/CmdFactory.h"
+#include "platform/NativePath.h"
+#include "tools/vendrel/ActionJson.h"
+#include "tools/vendrel/Cli.h"
+#include "tools/vendrel/Host.h"
+
+namespace vendrel::tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Json Command(std::int32_t type, const std::wstring& summary,
+             std::vector<std::pair<std::string, Json>> fields = {}) {
+  Json command;
+  command.Add("type", type);
+  command.Add("summary", summary);
+  for (auto& [key, value] : fields) command.Add(key, std::move(value));
+  return command;
+}
+
+Json DemoActions(std::int32_t releasedState) {
+  Json backup;
+  backup.Add("id", 102);
+  backup.Add("name", L"Back up selected files");
+  backup.Add("menuText", L"Backup\\Selected files");
+  backup.Add("activation", Json::Array{L"menu"});
+  backup.Add("commands", Json::Array{Command(4, L""),
+                                     Command(19, L"%PathToSelectedFile% -> C:\\Backup",
+                                             {{"from", L"%PathToSelectedFile%"},
+                                              {"to", L"C:\\Backup\\%NameOfSelectedFile%"}}),
+                                     Command(5, L"")});
+
+  Json announce;
+  announce.Add("id", 103);
+  announce.Add("name", L"Announce check ins");
+  announce.Add("activation", Json::Array{L"check-out"});
+  Json checkIn;
+  checkIn.Add("path", L"%");
+  checkIn.Add("kind", L"check-in");
+  checkIn.Add("after", true);
+  announce.Add("checkOut", std::move(checkIn));
+  announce.Add("commands", Json::Array{Command(3, L"checked in",
+                                               {{"message",
+                                                 L"%NameOfLoggedInUser% checked in "
+                                                 L"%NameOfSelectedFile% (version "
+                                                 L"%CurrentVersionOfFile%)"}})});
+
+  Json hold;
+  hold.Add("id", 104);
+  hold.Add("name", L"Hold text files in review");
+  hold.Add("activation", Json::Array{L"state-change"});
+  Json toReleased;
+  toReleased.Add("path", L"%.txt");
+  toReleased.Add("stateId", releasedState);
+  toReleased.Add("after", false);
+  hold.Add("stateChange", std::move(toReleased));
+  hold.Add("commands", Json::Array{Command(3, L"held",
+                                           {{"message",
+                                             L"%NameOfSelectedFile% stays in review: text files "
+                                             L"are released by hand."}}),
+                                   Command(22, L"TRUE")});
+
+  Json set;
+  set.Add("format", L"vault-set");
+  set.Add("version", actions::kArchiveVersion);
+  set.Add("actions", Json::Array{std::move(backup), std::move(announce), std::move(hold)});
+  return set;
+}
+
+// Stores the actions as an administrator's OK would.
+void InstallActions(VaultHost& host, const Json& set) {
+  const Bytes bytes = JsonToBytes(set, DefaultCodec());
+  host::Ref<host::AddInDictionary> dictionary;
+  if (host.Session().GetDictionary(actions::kDictionaryName, true, dictionary) != host::kOk) {
+    throw std::runtime_error("the demo vault has no dictionary");
+  }
+  dictionary->Write(actions::kActionSetKey, BytesToHex(bytes));
+  dictionary->Write(actions::kCounterKey, L"1");
+}
+
+void WriteLocal(const fs::path& file, const std::string& text) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file) << text;
+}
+
+}  // namespace
+
+int RunDemo(const Options& options, Console& console) {
+  for (const std::int32_t kind : {3, 4, 5, 19, 22}) {
+    if (!commands::CreateCmd(kind, nullptr)) {
+      throw UsageError("this build lacks the command kind " + std::to_string(kind) +
+                       " the demo uses");
+    }
+  }
+  std::string pattern = (fs::temp_directory_path() / "vendrel-demo-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw UsageError("cannot make a temporary folder");
+  const fs::path folder = pattern;
+  std::ostream& out = console.out;
+  const std::int32_t released = CreateVault(folder, L"Demo", L"C:\\Demo", {L"Chief", L"anna"})
+                                    ->StateId(kWorkflow, L"Released");
+
+  // The person reading along presses OK.
+  const fs::path answers = folder / "answers.txt";
+  WriteLocal(answers, "OK\nOK\nOK\nOK\n");
+  platform::ScriptedAnswerer answerer({}, console.err);
+  VaultHost host(folder, L"Chief", options.computer, answerer, &out);
+  out << "A new vault \"Demo\" (root C:\\Demo) in " << folder.string() << ", user Chief.\n";
+  host::Ref<host::VaultFolder> root;
+  host::Ref<host::VaultFolder> projects;
+  host.Session().GetFolderFromPath(L"C:\\Demo", root);
+  root->AddFolder(0, L"Projects", 0, projects);
+  const fs::path scratch = folder / "scratch";
+  for (const char* name : {"plan.txt", "notes.txt"}) {
+    WriteLocal(scratch / name, std::string("The ") + name + " of the demo.\n");
+    host::Ref<host::VaultFile> file;
+    projects->AddFile(0, platform::WindowsPath(scratch / name), Wide(name), 0, file);
+  }
+  InstallActions(host, DemoActions(released));
+  host.LoadAddIn();
+
+  out << "\nThe add-in is loaded and registers:\n";
+  for (const MenuEntry& entry : host.Registered().menus) {
+    out << "  menu " << entry.id << " \"" << Utf8(entry.text) << "\"\n";
+  }
+  for (const std::int32_t kind : host.Registered().hooks) {
+    out << "  hook " << kind << " (" << NotificationName(kind) << ")\n";
+  }
+
+  const std::vector<std::string> commandLine = {"--vault", folder.string(), "--user",
+                                                "Chief",   "--answers",     answers.string()};
+  const auto step = [&](const std::string& title, const Args& args) {
+    out << "\n$ vendrel --vault " << folder.string() << " " << title << "\n";
+    Args all = commandLine;
+    all.insert(all.end(), args.begin(), args.end());
+    Console quiet{console.in, out, console.err, false};
+    return RunCli(all, quiet);
+  };
+  step("menu \"Backup\\Selected files\" Projects\\plan.txt Projects\\notes.txt",
+       {"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
+  out << "  C:\\Backup now holds:";
+  for (const auto& entry : fs::directory_iterator(platform::NativePath(L"C:\\Backup"))) {
+    out << " " << entry.path().filename().string();
+  }
+  out << "\n";
+  step("checkout Projects\\plan.txt", {"checkout", "Projects\\plan.txt"});
+  step("checkin Projects\\plan.txt", {"checkin", "Projects\\plan.txt"});
+  step("state Projects\\plan.txt --to Release.Review",
+       {"state", "Projects\\plan.txt", "--to", "Release.Review"});
+  const int refused = step("state Projects\\plan.txt --to Release.Released",
+                           {"state", "Projects\\plan.txt", "--to", "Release.Released"});
+  step("show Projects\\plan.txt", {"show", "Projects\\plan.txt"});
+  out << "\nThe last state change was refused (exit code " << refused << "). The vault stays in "
+      << folder.string() << "; try:\n  vendrel --vault " << folder.string() << " actions\n";
+  return kExitOk;
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,16 @@
+// Whole files in and out, for the conversions and the action-file commands.
+#pragma once
+
+#include <filesystem>
+
+#include "tools/vendrel/ActionJson.h"
+#include "tools/vendrel/Json.h"
+
+namespace vendrel::tools {
+
+// Throw UsageError naming the file.
+Bytes ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const Bytes& bytes);
+Json ReadJson(const std::filesystem::path& file);
+
+}  // namespace vendrel::tools

@@ -1,0 +1,186 @@
+// The reference host's client session and its notifications.
+#include "tools/vendrel/Host.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <stdexcept>
+
+#include "addin/CreateAddIn.h"
+#include "platform/Utf8.h"
+#include "platform/posix/DriveMap.h"
+
+namespace vendrel::tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The window the host hands the add-in as owner of its dialogs.
+constexpr host::HostWindow kHostWindow = 0x10010;
+
+std::wstring FirstUser(sim::SimVault& vault) {
+  platform::Statement row = vault.GetStore().Db().Prepare("SELECT name FROM users ORDER BY id");
+  if (!row.Step()) throw std::runtime_error("the vault has no users");
+  return row.Text(0);
+}
+
+}  // namespace
+
+host::HResult Registrations::AddMenuCommand(std::int32_t commandId, const std::wstring& menuText,
+                                            std::int32_t flags, const std::wstring&,
+                                            const std::wstring&, std::int32_t, std::int32_t) {
+  menus.push_back({commandId, menuText, flags});
+  return host::kOk;
+}
+
+host::HResult Registrations::AddHook(std::int32_t kind, std::int32_t) {
+  hooks.push_back(kind);
+  return host::kOk;
+}
+
+bool Registrations::Hooked(std::int32_t kind) const {
+  return std::find(hooks.begin(), hooks.end(), kind) != hooks.end();
+}
+
+platform::Answer TracedMessageBoxes::Show(const platform::MessageBoxRequest& request) {
+  const platform::Answer answer = answerer_.Reply(request);
+  trace_.Message(request, answer);
+  return answer;
+}
+
+std::string NotificationName(std::int32_t kind) {
+  static const char* const kNames[] = {"",
+                                       "menu command",
+                                       "",
+                                       "before check out",
+                                       "after check out",
+                                       "before check in",
+                                       "after check in",
+                                       "before undo check out",
+                                       "after undo check out",
+                                       "before state change",
+                                       "after state change",
+                                       "before add",
+                                       "after add"};
+  if (kind == 19) return "before add, second form";
+  if (kind == 20) return "after add, second form";
+  if (kind > 0 && kind < static_cast<std::int32_t>(std::size(kNames))) return kNames[kind];
+  return "kind " + std::to_string(kind);
+}
+
+std::unique_ptr<sim::SimVault> CreateVault(const fs::path& folder, const std::wstring& name,
+                                           const std::wstring& root,
+                                           const std::vector<std::wstring>& users) {
+  fs::create_directories(folder);
+  UseVaultFolder(folder);
+  sim::VaultSettings settings;
+  settings.name = name;
+  settings.rootPath = root;
+  auto vault = sim::SimVault::Create(DatabaseOf(folder), settings);
+  fs::create_directories(vault->LocalFolder());
+  for (const std::wstring& user : users) vault->AddUser(user);
+  vault->AddWorkflow(kWorkflow, {L"Draft", L"Review", L"Released"});
+  vault->AddTransition(kWorkflow, L"Draft", L"Review", L"Submit");
+  vault->AddTransition(kWorkflow, L"Review", L"Released", L"Release");
+  vault->AddTransition(kWorkflow, L"Review", L"Draft", L"Reject");
+  vault->AddTransition(kWorkflow, L"Released", L"Draft", L"Revise");
+  vault->SetDefaultWorkflow(kWorkflow);
+  return vault;
+}
+
+fs::path DatabaseOf(const fs::path& folder) {
+  return folder / "vault.db";
+}
+
+fs::path DrivesOf(const fs::path& folder) {
+  return folder / "drives";
+}
+
+void UseVaultFolder(const fs::path& folder) {
+  ::setenv("VENDREL_DRIVES", fs::absolute(DrivesOf(folder)).c_str(), 1);
+}
+
+VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring computer,
+                     platform::Answerer& answerer, std::ostream* live)
+    : trace_(live),
+      vault_((UseVaultFolder(folder), sim::SimVault::Open(DatabaseOf(folder)))),
+      user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
+      files_(platform::posix::DriveMap(DrivesOf(fs::absolute(folder)))),
+      registry_(platform::posix::SqliteRegistry::DefaultLocation()),
+      machine_(computer.empty() ? platform::posix::PosixMachine().ComputerName() : computer, user_),
+      messageBoxes_(answerer, trace_) {
+  const host::HResult login = vault_->Login(user_, machine_.ComputerName(), session_);
+  if (host::Failed(login) || !session_) {
+    throw std::runtime_error("user \"" + platform::ToUtf8(user_) + "\" cannot log in");
+  }
+  services_.messageBoxes = &messageBoxes_;
+  services_.waitCursor = &waitCursor_;
+  services_.registry = &registry_;
+  services_.files = &files_;
+  services_.environment = &environment_;
+  services_.clock = &clock_;
+  services_.machine = &machine_;
+  addIn_ = addin::CreateAddIn(services_, nullptr, &trace_);
+}
+
+VaultHost::~VaultHost() = default;
+
+host::HResult VaultHost::LoadAddIn() {
+  return addIn_->GetAddInInfo(&info_, session_.Get(), &registrations_);
+}
+
+std::wstring VaultHost::VaultPath(const std::wstring& given) const {
+  std::wstring path = given;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  while (path.size() > 1 && path.back() == L'\\') path.pop_back();
+  const bool absolute = path.size() >= 2 && path[1] == L':';
+  if (absolute) return path;
+  const std::wstring& root = vault_->RootPath();
+  if (path.empty() || path == L"\\") return root;
+  return root + (path.front() == L'\\' ? L"" : L"\\") + path;
+}
+
+host::HostNotification VaultHost::NewNotification(std::int32_t kind,
+                                                  std::vector<host::HostNotificationItem> items) {
+  host::HostNotification notification;
+  notification.kind = kind;
+  notification.parentWindow = kHostWindow;
+  notification.vault = session_;
+  notification.items = std::move(items);
+  return notification;
+}
+
+host::HResult VaultHost::Notify(host::HostNotification& notification) {
+  trace_.BeginNotification(notification.kind);
+  trace_.Note("  " + NotificationName(notification.kind) + " (notification " +
+              std::to_string(notification.kind) + "), " +
+              std::to_string(notification.items ? notification.items->size() : 0) + " item(s)");
+  return addIn_->OnCommand(notification);
+}
+
+void VaultHost::Absorb(const host::HostNotification& notification, host::HResult status,
+                       Outcome& outcome) {
+  if (host::Failed(status) && host::Succeeded(outcome.status)) outcome.status = status;
+  outcome.refresh |= notification.refreshFlags;
+  outcome.veto = outcome.veto || notification.veto != 0;
+}
+
+Outcome VaultHost::Operate(std::int32_t beforeKind, std::int32_t afterKind, const Items& before,
+                           const std::function<host::HResult()>& operation, const Items& after) {
+  Outcome outcome;
+  if (registrations_.Hooked(beforeKind)) {
+    host::HostNotification notification = NewNotification(beforeKind, before());
+    Absorb(notification, Notify(notification), outcome);
+    if (outcome.veto) return outcome;
+  }
+  outcome.operation = operation();
+  if (host::Failed(outcome.operation)) return outcome;
+  if (registrations_.Hooked(afterKind)) {
+    host::HostNotification notification = NewNotification(afterKind, after());
+    Absorb(notification, Notify(notification), outcome);
+  }
+  return outcome;
+}
+
+}  // namespace vendrel::tools

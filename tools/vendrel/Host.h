@@ -1,0 +1,136 @@
+// The reference host: one client of a simulated vault that loads the add-in as a host does and
+// fires its notifications around each operation.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "host/AddIn.h"
+#include "platform/Services.h"
+#include "platform/posix/Answerers.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/posix/Registry.h"
+#include "platform/posix/System.h"
+#include "platform/posix/Ui.h"
+#include "sim/SimVault.h"
+#include "tools/vendrel/Trace.h"
+
+namespace vendrel::tools {
+
+struct MenuEntry {
+  std::int32_t id = 0;
+  std::wstring text;
+  std::int32_t flags = 0;
+};
+
+// What get add-in info registered, in registration order.
+class Registrations final : public host::HostRegistrar {
+ public:
+  host::HResult AddMenuCommand(std::int32_t commandId, const std::wstring& menuText,
+                               std::int32_t flags, const std::wstring& text2,
+                               const std::wstring& text3, std::int32_t int1,
+                               std::int32_t int2) override;
+  host::HResult AddHook(std::int32_t kind, std::int32_t arg) override;
+
+  bool Hooked(std::int32_t kind) const;
+
+  std::vector<MenuEntry> menus;
+  std::vector<std::int32_t> hooks;
+};
+
+// The answers of one operation, summed over its notifications.
+struct Outcome {
+  host::HResult status = host::kOk;
+  std::int32_t refresh = 0;
+  bool veto = false;
+  host::HResult operation = host::kOk;  // the host's own operation
+};
+
+// Message boxes go to the answerer and into the trace.
+class TracedMessageBoxes final : public platform::MessageBoxes {
+ public:
+  TracedMessageBoxes(platform::Answerer& answerer, Trace& trace)
+      : answerer_(answerer), trace_(trace) {}
+  platform::Answer Show(const platform::MessageBoxRequest& request) override;
+
+ private:
+  platform::Answerer& answerer_;
+  Trace& trace_;
+};
+
+// The workflow every new vault has, with its states in order.
+inline constexpr wchar_t kWorkflow[] = L"Release";
+
+// "before check out" and the like.
+std::string NotificationName(std::int32_t kind);
+
+// Where a vault lives: its database and the drives its Windows paths map onto.
+std::filesystem::path DatabaseOf(const std::filesystem::path& folder);
+std::filesystem::path DrivesOf(const std::filesystem::path& folder);
+// Makes every Windows path of this process map into the vault folder.
+void UseVaultFolder(const std::filesystem::path& folder);
+// A new vault in `folder` with the users and the workflow Release (Draft, Review, Released).
+// Throws when the folder holds a vault already.
+std::unique_ptr<sim::SimVault> CreateVault(const std::filesystem::path& folder,
+                                           const std::wstring& name, const std::wstring& root,
+                                           const std::vector<std::wstring>& users);
+
+class VaultHost {
+ public:
+  // Opens the vault of `folder` as `user` (empty: the vault's first user) on `computer`
+  // (empty: this machine's name). Throws std::runtime_error with a reason.
+  VaultHost(const std::filesystem::path& folder, std::wstring user, std::wstring computer,
+            platform::Answerer& answerer, std::ostream* live);
+  ~VaultHost();
+
+  sim::SimVault& Vault() { return *vault_; }
+  host::VaultSession& Session() { return *session_; }
+  platform::Services& Services() { return services_; }
+  Trace& GetTrace() { return trace_; }
+  const std::wstring& User() const { return user_; }
+
+  // Get add-in info, as a host calls it when it loads the add-in.
+  host::HResult LoadAddIn();
+  const host::AddInInfo& Info() const { return info_; }
+  const Registrations& Registered() const { return registrations_; }
+
+  // Vault paths may be given with or without the root folder and with forward slashes.
+  std::wstring VaultPath(const std::wstring& given) const;
+
+  // One notification to the add-in.
+  host::HResult Notify(host::HostNotification& notification);
+  host::HostNotification NewNotification(std::int32_t kind,
+                                         std::vector<host::HostNotificationItem> items);
+
+  // The before-notification when hooked, the operation unless refused, the after-notification
+  // when hooked. Items of the after-notification are made after the operation.
+  using Items = std::function<std::vector<host::HostNotificationItem>()>;
+  Outcome Operate(std::int32_t beforeKind, std::int32_t afterKind, const Items& before,
+                  const std::function<host::HResult()>& operation, const Items& after);
+
+ private:
+  void Absorb(const host::HostNotification& notification, host::HResult status, Outcome& outcome);
+
+  Trace trace_;
+  std::unique_ptr<sim::SimVault> vault_;
+  std::wstring user_;
+  host::Ref<host::VaultSession> session_;
+  platform::posix::PosixFileSystem files_;
+  platform::posix::SqliteRegistry registry_;
+  platform::posix::PosixEnvironment environment_;
+  platform::posix::PosixClock clock_;
+  platform::posix::PosixMachine machine_;
+  platform::NestingWaitCursor waitCursor_;
+  TracedMessageBoxes messageBoxes_;
+  platform::Services services_;
+  std::unique_ptr<host::AddIn> addIn_;
+  host::AddInInfo info_;
+  Registrations registrations_;
+};
+
+}  // namespace vendrel::tools

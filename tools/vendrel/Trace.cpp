@@ -1,0 +1,152 @@
+// The trace of the runs: kept as records, printed as they happen.
+#include "tools/vendrel/Trace.h"
+
+#include "actions/Action.h"
+#include "actions/ActionData.h"
+#include "commands/core/Cmd.h"
+#include "commands/core/CmdFactory.h"
+#include "platform/Utf8.h"
+
+namespace vendrel::tools {
+namespace {
+
+using platform::ToUtf8;
+
+std::wstring KindName(std::int32_t type) {
+  const commands::CommandKind* kind = commands::FindCommandKind(type);
+  return kind ? kind->nameDefault : L"command " + std::to_wstring(type);
+}
+
+Json TextsJson(const CommandRecord& command) {
+  Json::Array texts;
+  for (const auto& [text, expanded] : command.texts) {
+    Json item;
+    item.Add("text", text);
+    item.Add("expanded", expanded);
+    texts.push_back(std::move(item));
+  }
+  return texts;
+}
+
+}  // namespace
+
+std::string AnswerName(platform::Answer answer) {
+  switch (answer) {
+    case platform::Answer::kOk:
+      return "OK";
+    case platform::Answer::kCancel:
+      return "Cancel";
+    case platform::Answer::kYes:
+      return "Yes";
+    case platform::Answer::kNo:
+      return "No";
+  }
+  return "?";
+}
+
+std::wstring DescribeBox(const platform::MessageBoxRequest& box) {
+  std::wstring text = box.text;
+  for (std::size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at)) {
+    text.replace(at, 1, L" / ");
+  }
+  return L"[" + box.caption + L"] " + text;
+}
+
+CommandRecord* Trace::Current() {
+  if (!inCommand_ || runs_.empty() || runs_.back().commands.empty()) return nullptr;
+  return &runs_.back().commands.back();
+}
+
+void Trace::Message(const platform::MessageBoxRequest& box, platform::Answer answer) {
+  const std::string name = AnswerName(answer);
+  const std::wstring line = DescribeBox(box) + L" -> " + std::wstring(name.begin(), name.end());
+  if (CommandRecord* command = Current()) command->messages.push_back(line);
+  if (live_) *live_ << (inCommand_ ? "        " : "  ") << "message " << ToUtf8(line) << "\n";
+}
+
+void Trace::Note(const std::string& line) {
+  if (live_) *live_ << line << "\n";
+}
+
+void Trace::RunStarted(const actions::Action& action, const actions::ActionData& run) {
+  RunRecord record;
+  record.notification = notification_;
+  record.actionId = action.actionId;
+  record.name = action.name;
+  record.documents = run.documentNames;
+  runs_.push_back(std::move(record));
+  if (live_) {
+    *live_ << "    run \"" << ToUtf8(action.name) << "\" (" << action.actionId << ") over "
+           << run.documentNames.size() << " document(s)";
+    for (const std::wstring& name : run.documentNames) *live_ << " " << ToUtf8(name);
+    *live_ << "\n";
+  }
+}
+
+void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ran) {
+  if (!runs_.empty()) runs_.back().ran = ran;
+  if (live_ && !ran) *live_ << "      refused: the document blocks do not balance\n";
+}
+
+void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
+                           const actions::ActionData&) {
+  if (runs_.empty()) return;
+  runs_.back().commands.push_back({index, command.TypeId(), command.Summary(), false, {}, {}, {}});
+  inCommand_ = true;
+  if (live_) {
+    *live_ << "      " << index + 1 << ". " << ToUtf8(KindName(command.TypeId()));
+    if (!command.Summary().empty()) *live_ << ": " << ToUtf8(command.Summary());
+    *live_ << "\n";
+  }
+}
+
+void Trace::CommandEnded(const commands::Cmd&, std::size_t, bool result,
+                         const actions::ActionData&) {
+  if (CommandRecord* command = Current()) command->result = result;
+  inCommand_ = false;
+  if (live_ && !result) *live_ << "        (reported a failure)\n";
+}
+
+void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded) {
+  if (CommandRecord* command = Current()) command->texts.emplace_back(text, expanded);
+  if (live_ && text != expanded) {
+    *live_ << "        " << ToUtf8(text) << " = " << ToUtf8(expanded) << "\n";
+  }
+}
+
+void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
+  const wchar_t* name = mark == actions::ActionMark::kVeto ? L"veto" : L"refresh";
+  if (CommandRecord* command = Current()) command->marks.push_back(name);
+  if (live_) *live_ << "        marks the action for " << ToUtf8(name) << "\n";
+}
+
+Json Trace::RunsJson() const {
+  Json::Array runs;
+  for (const RunRecord& record : runs_) {
+    Json run;
+    run.Add("notification", record.notification);
+    run.Add("action", record.actionId);
+    run.Add("name", record.name);
+    Json::Array documents(record.documents.begin(), record.documents.end());
+    run.Add("documents", std::move(documents));
+    run.Add("ran", record.ran);
+    Json::Array commands;
+    for (const CommandRecord& command : record.commands) {
+      Json item;
+      item.Add("index", static_cast<std::int64_t>(command.index));
+      item.Add("type", command.type);
+      item.Add("command", KindName(command.type));
+      item.Add("summary", command.summary);
+      item.Add("result", command.result);
+      item.Add("texts", TextsJson(command));
+      item.Add("marks", Json::Array(command.marks.begin(), command.marks.end()));
+      item.Add("messages", Json::Array(command.messages.begin(), command.messages.end()));
+      commands.push_back(std::move(item));
+    }
+    run.Add("commands", std::move(commands));
+    runs.push_back(std::move(run));
+  }
+  return runs;
+}
+
+}  // namespace vendrel::tools

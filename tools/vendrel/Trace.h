@@ -1,0 +1,72 @@
+// What the add-in did during one host operation, as a readable trace and as JSON.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "actions/RunObserver.h"
+#include "platform/Ui.h"
+#include "tools/vendrel/Json.h"
+
+namespace vendrel::tools {
+
+struct CommandRecord {
+  std::size_t index = 0;
+  std::int32_t type = 0;
+  std::wstring summary;
+  bool result = false;
+  std::vector<std::pair<std::wstring, std::wstring>> texts;  // as written, as expanded
+  std::vector<std::wstring> marks;
+  std::vector<std::wstring> messages;
+};
+
+struct RunRecord {
+  std::int32_t notification = 0;
+  std::int32_t actionId = 0;
+  std::wstring name;
+  std::vector<std::wstring> documents;
+  bool ran = false;
+  std::vector<CommandRecord> commands;
+};
+
+// Listens to the runs; prints each step at once to `live` when given.
+class Trace final : public actions::RunObserver {
+ public:
+  explicit Trace(std::ostream* live) : live_(live) {}
+
+  // The notification whose runs follow.
+  void BeginNotification(std::int32_t kind) { notification_ = kind; }
+  // A message box of a command, or of the add-in outside any command.
+  void Message(const platform::MessageBoxRequest& box, platform::Answer answer);
+  void Note(const std::string& line);
+
+  void RunStarted(const actions::Action& action, const actions::ActionData& run) override;
+  void RunEnded(const actions::Action& action, const actions::ActionData& run, bool ran) override;
+  void CommandStarted(const commands::Cmd& command, std::size_t index,
+                      const actions::ActionData& run) override;
+  void CommandEnded(const commands::Cmd& command, std::size_t index, bool result,
+                    const actions::ActionData& run) override;
+  void TextExpanded(const std::wstring& text, const std::wstring& expanded) override;
+  void MarkSet(actions::ActionMark mark, const actions::Action& action, std::size_t index) override;
+
+  const std::vector<RunRecord>& Runs() const { return runs_; }
+  Json RunsJson() const;
+
+ private:
+  CommandRecord* Current();
+
+  std::ostream* live_;
+  std::int32_t notification_ = 0;
+  std::vector<RunRecord> runs_;
+  bool inCommand_ = false;
+};
+
+// "OK", "Yes"... as the box's button reads.
+std::string AnswerName(platform::Answer answer);
+// The box as one line: [caption] text, with line breaks shown as " / ".
+std::wstring DescribeBox(const platform::MessageBoxRequest& box);
+
+}  // namespace vendrel::tools
