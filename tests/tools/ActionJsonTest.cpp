@@ -161,6 +161,23 @@ TEST(ActionJsonTest, FaultyInputIsRefusedWithAReason) {
   EXPECT_NE(reason([&] { Json::Parse("{\"a\": 1,}"); }).find("line 1"), std::string::npos);
 }
 
+TEST(ActionJsonTest, EachKindsFieldsMatchWhatTheKindStores) {
+  const JsonCodec codec = DefaultCodec();
+  for (const CommandFields& kind : codec.commands) {
+    auto action = test::NewAction(102, L"probe");
+    auto command = codec.factory(kind.typeId, action.get());
+    if (!command) continue;  // not built yet: its row reads stored commands alone
+    action->commands.push_back(std::move(command));
+    actions::ActionList list;
+    list.push_back(std::move(action));
+    const Bytes bytes = VaultSet(list);
+    const Json json = VaultSetToJson(bytes, codec);
+    const Json& stored = json.Find("actions")->AsArray("")[0].Find("commands")->AsArray("")[0];
+    EXPECT_EQ(stored.Find("payload"), nullptr) << "kind " << kind.typeId;
+    EXPECT_EQ(JsonToBytes(json, codec), bytes) << "kind " << kind.typeId;
+  }
+}
+
 TEST(JsonTest, TextsKeepEveryUnitThroughWritingAndParsing) {
   const std::wstring odd = std::wstring(L"a\u0001\\\"/") + static_cast<wchar_t>(0xD800) + L"z";
   Json json;
