@@ -4,50 +4,11 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <type_traits>
 
-#include "platform/Utf16.h"
+#include "platform/NativePath.h"
 
 namespace vendrel::actions {
 namespace {
-
-std::string ToUtf8(const std::wstring& text) {
-  const std::u16string units = platform::ToUtf16(text);
-  std::string out;
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t cp = units[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (units[++i] - 0xDC00);
-    }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  return out;
-}
-
-// Wide paths are native where the system speaks UTF-16; elsewhere file names are UTF-8.
-std::filesystem::path NativePath(const std::wstring& path) {
-  if constexpr (std::is_same_v<std::filesystem::path::value_type, wchar_t>) {
-    return std::filesystem::path(path);
-  } else {
-    const std::string utf8 = ToUtf8(path);
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-  }
-}
 
 FileError::Cause CauseOf(int error) {
   switch (error) {
@@ -83,13 +44,14 @@ std::ios::openmode OpenMode(DiskFile::Mode mode) {
 
 }  // namespace
 
-DiskFile::DiskFile(const std::wstring& path, Mode mode) : mode_(mode) {
+DiskFile::DiskFile(const std::wstring& path, Mode mode)
+    : mode_(mode), native_(platform::NativePath(path)) {
   SetFilePath(path);
   errno = 0;
   // A directory opens as a stream on some systems; it is no file to read.
   std::error_code ec;
-  if (std::filesystem::is_directory(NativePath(path), ec)) Fail(FileError::Cause::kAccessDenied);
-  stream_.open(NativePath(path), OpenMode(mode));
+  if (std::filesystem::is_directory(native_, ec)) Fail(FileError::Cause::kAccessDenied);
+  stream_.open(native_, OpenMode(mode));
   if (!stream_.is_open()) Fail(CauseOf(errno));
 }
 
@@ -144,7 +106,7 @@ void DiskFile::SetLength(std::uint64_t length) {
   const std::uint64_t here = Tell();
   stream_.flush();
   std::error_code ec;
-  std::filesystem::resize_file(NativePath(FilePath()), length, ec);
+  std::filesystem::resize_file(native_, length, ec);
   if (ec) Fail(CauseOf(ec.value()));
   // The stream's buffer may hold bytes of the old size; reposition to drop it.
   stream_.seekg(static_cast<std::streamoff>(here));

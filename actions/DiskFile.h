@@ -1,6 +1,7 @@
-// A file on disk, for action files; its errors name the file.
+// A file on disk, for action files, named by its Windows path; its errors name the file.
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -34,6 +35,7 @@ class DiskFile : public File {
   std::uint64_t Tell() const;
 
   Mode mode_;
+  std::filesystem::path native_;
   mutable std::fstream stream_;
 };
 
