@@ -11,6 +11,7 @@
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
 #include "platform/posix/System.h"
+#include "tests/platform/ServiceRules.h"
 
 namespace vendrel::platform::posix {
 namespace {
@@ -56,74 +57,27 @@ TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
 }
 
 TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
-  PosixFileSystem files{DriveMap(root)};
-  const std::wstring bolt = L"C:\\Vault\\Parts\\Bolt.txt";
-  const std::wstring copy = L"C:\\Vault\\Parts\\Copy.txt";
-
-  ASSERT_TRUE(files.CopyFile(bolt, copy, true));
-  EXPECT_FALSE(files.CopyFile(bolt, copy, true));
-  EXPECT_EQ(files.LastError(), 80u);
-  EXPECT_FALSE(files.CopyFile(bolt, L"C:\\Nowhere\\x.txt", false));
-  EXPECT_EQ(files.LastError(), 3u);
-  EXPECT_FALSE(files.ErrorText(3).empty());
-
-  fs::permissions(root / "c/Vault/Parts/Copy.txt",
+  std::ofstream(root / "c/Vault/Parts/ReadOnly.txt") << "locked";
+  fs::permissions(root / "c/Vault/Parts/ReadOnly.txt",
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  EXPECT_EQ(files.Attributes(copy), kAttributeReadOnly);
-  EXPECT_FALSE(files.CopyFile(bolt, copy, false)) << "a read-only target is not overwritten";
-  EXPECT_FALSE(files.DeleteFile(copy));
-  EXPECT_EQ(files.LastError(), 5u);
-  ASSERT_TRUE(files.MakeWritable(copy));
-  EXPECT_TRUE(files.DeleteFile(copy));
-  EXPECT_FALSE(files.Attributes(copy));
-  EXPECT_FALSE(files.DeleteFile(copy));
-  EXPECT_EQ(files.LastError(), 2u);
-
-  ASSERT_TRUE(files.CopyFile(bolt, copy, false));
-  EXPECT_FALSE(files.MoveFile(copy, bolt));
-  EXPECT_EQ(files.LastError(), 183u);
-  ASSERT_TRUE(files.MoveFile(copy, L"C:\\Vault\\Moved.txt"));
-  EXPECT_TRUE(files.Attributes(L"c:\\vault\\moved.TXT"));
-
-  ASSERT_TRUE(files.CreateDirectory(L"C:\\Vault\\New"));
-  EXPECT_EQ(files.Attributes(L"C:\\Vault\\New").value_or(0) & kAttributeDirectory,
-            kAttributeDirectory);
-  EXPECT_FALSE(files.CreateDirectory(L"C:\\Vault\\New"));
-  EXPECT_EQ(files.LastError(), 183u);
-  EXPECT_FALSE(files.CreateDirectory(L"C:\\Vault\\Missing\\New"));
-  EXPECT_EQ(files.LastError(), 3u);
+  PosixFileSystem files{DriveMap(root)};
+  testing::CheckFileRules(files, L"c:\\vault\\PARTS");
 }
 
 TEST_F(DrivesTest, RegistryKeepsValuesWithWindowsNameRules) {
   SqliteRegistry registry(root / "registry.db");
-  const auto user = RegistryRoot::kCurrentUser;
-  ASSERT_TRUE(registry.Write(user, L"Software\\Vendrel\\Settings", L"Language", L"de"));
-  ASSERT_TRUE(registry.Write(user, L"Software\\Vendrel\\Settings", L"Count", std::uint32_t{7}));
-  ASSERT_TRUE(registry.Write(user, L"Software\\VendrelOther", L"", L"default"));
+  testing::CheckRegistryRules(registry, L"Software\\VendrelTest");
+}
 
-  EXPECT_TRUE(registry.KeyExists(user, L"software\\VENDREL"));
-  EXPECT_FALSE(registry.KeyExists(RegistryRoot::kLocalMachine, L"Software\\Vendrel"));
-  EXPECT_EQ(registry.Read(user, L"\\Software\\vendrel\\settings\\", L"LANGUAGE"),
-            RegistryData(L"de"));
-  EXPECT_EQ(registry.Read(user, L"Software\\Vendrel\\Settings", L"Count"),
-            RegistryData(std::uint32_t{7}));
-  EXPECT_EQ(registry.Read(user, L"Software\\VendrelOther", L""), RegistryData(L"default"));
-  EXPECT_FALSE(registry.Read(user, L"Software\\Vendrel\\Settings", L"Missing"));
-
-  // A second process (another connection to the same file) sees the same registry.
+TEST_F(DrivesTest, RegistryIsSharedByEveryConnectionToItsDatabase) {
+  SqliteRegistry registry(root / "registry.db");
   SqliteRegistry other(root / "registry.db");
-  EXPECT_EQ(other.Read(user, L"Software\\Vendrel\\Settings", L"Language"), RegistryData(L"de"));
-
-  ASSERT_TRUE(registry.DeleteValue(user, L"Software\\Vendrel\\Settings", L"Count"));
-  EXPECT_FALSE(registry.Read(user, L"Software\\Vendrel\\Settings", L"Count"));
-  ASSERT_TRUE(registry.DeleteTree(user, L"Software\\Vendrel"));
-  EXPECT_FALSE(registry.KeyExists(user, L"Software\\Vendrel\\Settings"));
-  EXPECT_FALSE(registry.Read(user, L"Software\\Vendrel\\Settings", L"Language"));
-  EXPECT_TRUE(registry.KeyExists(user, L"Software\\VendrelOther")) << "a name prefix is no parent";
-  EXPECT_FALSE(registry.DeleteTree(user, L"Software\\Vendrel"));
-  ASSERT_TRUE(registry.CreateKey(user, L"A\\B\\C"));
-  EXPECT_TRUE(registry.KeyExists(user, L"A\\B"));
+  ASSERT_TRUE(
+      registry.Write(RegistryRoot::kLocalMachine, L"\\Software\\Vendrel\\", L"Path", L"C:\\Tools"));
+  EXPECT_EQ(other.Read(RegistryRoot::kLocalMachine, L"Software\\Vendrel", L"path"),
+            RegistryData(L"C:\\Tools"));
+  EXPECT_FALSE(other.Read(RegistryRoot::kCurrentUser, L"Software\\Vendrel", L"Path"));
 }
 
 TEST(Machine, NamesCanBeFixedForTests) {

@@ -1,0 +1,87 @@
+// Checks shared by the posix emulation and the real Windows services: both must answer alike.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+
+namespace vendrel::platform::testing {
+
+// `dir` holds Bolt.txt and the read-only ReadOnly.txt, nothing else.
+inline void CheckFileRules(FileSystem& files, const std::wstring& dir) {
+  const std::wstring bolt = dir + L"\\Bolt.txt";
+  const std::wstring copy = dir + L"\\Copy.txt";
+  const std::wstring readOnly = dir + L"\\ReadOnly.txt";
+
+  ASSERT_TRUE(files.CopyFile(bolt, copy, true));
+  EXPECT_FALSE(files.CopyFile(bolt, copy, true));
+  EXPECT_EQ(files.LastError(), 80u);
+  EXPECT_FALSE(files.CopyFile(bolt, dir + L"\\Nowhere\\x.txt", false));
+  EXPECT_EQ(files.LastError(), 3u);
+  EXPECT_FALSE(files.ErrorText(3).empty());
+
+  EXPECT_EQ(files.Attributes(readOnly).value_or(0) & kAttributeReadOnly, kAttributeReadOnly);
+  EXPECT_EQ(files.Attributes(bolt).value_or(kAttributeReadOnly) & kAttributeReadOnly, 0u);
+  EXPECT_FALSE(files.CopyFile(bolt, readOnly, false)) << "a read-only target is not overwritten";
+  EXPECT_EQ(files.LastError(), 5u);
+  EXPECT_FALSE(files.DeleteFile(readOnly));
+  EXPECT_EQ(files.LastError(), 5u);
+  ASSERT_TRUE(files.CopyFile(readOnly, dir + L"\\Copied.txt", false));
+  EXPECT_EQ(files.Attributes(dir + L"\\Copied.txt").value_or(0) & kAttributeReadOnly,
+            kAttributeReadOnly)
+      << "a copy keeps the read-only attribute";
+  ASSERT_TRUE(files.MakeWritable(readOnly));
+  EXPECT_TRUE(files.DeleteFile(readOnly));
+  EXPECT_FALSE(files.Attributes(readOnly));
+  EXPECT_FALSE(files.DeleteFile(readOnly));
+  EXPECT_EQ(files.LastError(), 2u);
+
+  EXPECT_FALSE(files.MoveFile(copy, bolt));
+  EXPECT_EQ(files.LastError(), 183u);
+  ASSERT_TRUE(files.MoveFile(copy, dir + L"\\Moved.txt"));
+  EXPECT_TRUE(files.Attributes(dir + L"\\MOVED.txt")) << "names compare regardless of case";
+  EXPECT_FALSE(files.MoveFile(copy, dir + L"\\Again.txt"));
+  EXPECT_EQ(files.LastError(), 2u);
+
+  ASSERT_TRUE(files.CreateDirectory(dir + L"\\New"));
+  EXPECT_EQ(files.Attributes(dir + L"\\New").value_or(0) & kAttributeDirectory,
+            kAttributeDirectory);
+  EXPECT_FALSE(files.CreateDirectory(dir + L"\\New"));
+  EXPECT_EQ(files.LastError(), 183u);
+  EXPECT_FALSE(files.CreateDirectory(dir + L"\\Missing\\New"));
+  EXPECT_EQ(files.LastError(), 3u);
+}
+
+// Works below `base` of the current user's root, which must not exist yet.
+inline void CheckRegistryRules(Registry& registry, const std::wstring& base) {
+  const auto user = RegistryRoot::kCurrentUser;
+  const std::wstring settings = base + L"\\Vendrel\\Settings";
+  ASSERT_TRUE(registry.Write(user, settings, L"Language", L"de"));
+  ASSERT_TRUE(registry.Write(user, settings, L"Count", std::uint32_t{7}));
+  ASSERT_TRUE(registry.Write(user, base + L"\\VendrelOther", L"", L"default"));
+
+  EXPECT_TRUE(registry.KeyExists(user, base + L"\\VENDREL"));
+  EXPECT_FALSE(registry.KeyExists(user, base + L"\\Missing"));
+  EXPECT_EQ(registry.Read(user, base + L"\\vendrel\\SETTINGS", L"LANGUAGE"), RegistryData(L"de"));
+  EXPECT_EQ(registry.Read(user, settings, L"Count"), RegistryData(std::uint32_t{7}));
+  EXPECT_EQ(registry.Read(user, base + L"\\VendrelOther", L""), RegistryData(L"default"));
+  EXPECT_FALSE(registry.Read(user, settings, L"Missing"));
+
+  ASSERT_TRUE(registry.DeleteValue(user, settings, L"Count"));
+  EXPECT_FALSE(registry.Read(user, settings, L"Count"));
+  EXPECT_FALSE(registry.DeleteValue(user, settings, L"Count"));
+  ASSERT_TRUE(registry.DeleteTree(user, base + L"\\Vendrel"));
+  EXPECT_FALSE(registry.KeyExists(user, settings));
+  EXPECT_FALSE(registry.KeyExists(user, base + L"\\Vendrel"));
+  EXPECT_TRUE(registry.KeyExists(user, base + L"\\VendrelOther")) << "a name prefix is no parent";
+  EXPECT_FALSE(registry.DeleteTree(user, base + L"\\Vendrel"));
+  ASSERT_TRUE(registry.CreateKey(user, base + L"\\A\\B\\C"));
+  EXPECT_TRUE(registry.KeyExists(user, base + L"\\A\\B"));
+  ASSERT_TRUE(registry.DeleteTree(user, base));
+  EXPECT_FALSE(registry.KeyExists(user, base));
+}
+
+}  // namespace vendrel::platform::testing

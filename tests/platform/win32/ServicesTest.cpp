@@ -1,0 +1,51 @@
+// The Windows machine services, held to the same rules as the posix emulation.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/win32/Services.h"
+#include "tests/platform/ServiceRules.h"
+
+namespace vendrel::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Win32Services, FileOperations) {
+  const fs::path dir =
+      fs::temp_directory_path() / ("vendrel-services-" + std::to_string(GetCurrentProcessId()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::ofstream(dir / "Bolt.txt") << "M8";
+  std::ofstream(dir / "ReadOnly.txt") << "locked";
+  SetFileAttributesW((dir / "ReadOnly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+  Win32FileSystem files;
+  testing::CheckFileRules(files, dir.wstring());
+  for (const auto& entry : fs::recursive_directory_iterator(dir))
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  fs::remove_all(dir);
+}
+
+TEST(Win32Services, Registry) {
+  Win32Registry registry;
+  testing::CheckRegistryRules(registry,
+                              L"Software\\VendrelTest-" + std::to_wstring(GetCurrentProcessId()));
+}
+
+TEST(Win32Services, EnvironmentAndNames) {
+  Win32Environment environment;
+  SetEnvironmentVariableW(L"VENDREL_PROBE", L"42");
+  EXPECT_EQ(environment.Get(L"vendrel_probe"), std::optional<std::wstring>(L"42"));
+  EXPECT_FALSE(environment.Get(L"VENDREL_NEVER_SET"));
+  Win32Machine machine;
+  EXPECT_FALSE(machine.ComputerName().empty());
+  EXPECT_FALSE(machine.UserName().empty());
+  const LocalTime now = Win32Clock().Now();
+  EXPECT_GE(now.year, 2024);
+}
+
+}  // namespace
+}  // namespace vendrel::platform
