@@ -62,6 +62,10 @@ TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   PosixFileSystem files{DriveMap(root)};
+  // Windows documents that a read-only target is not overwritten (wine overwrites it).
+  EXPECT_FALSE(
+      files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\ReadOnly.txt", false));
+  EXPECT_EQ(files.LastError(), 5u);
   testing::CheckFileRules(files, L"c:\\vault\\PARTS");
 }
 
