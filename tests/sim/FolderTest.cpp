@@ -79,9 +79,9 @@ TEST_F(VaultTest, FolderEnumeratesItsFilesAndSubFoldersByName) {
 
 TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
   Ref<host::VaultFolder> root = Folder(*alice, L"C:\\Vault");
-  Ref<host::VaultFile> file = Add(*root, L"spec.txt", "first");
-  EXPECT_EQ(ReadNative(Local(L"spec.txt")), "first");
-  EXPECT_TRUE(ReadOnly(Local(L"spec.txt")));
+  Ref<host::VaultFile> file = Add(*root, L"sheet.txt", "first");
+  EXPECT_EQ(ReadNative(Local(L"sheet.txt")), "first");
+  EXPECT_TRUE(ReadOnly(Local(L"sheet.txt")));
 
   std::int32_t version = 0;
   ASSERT_EQ(file->CurrentVersion(version), host::kOk);
@@ -93,11 +93,11 @@ TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
   EXPECT_NEAR(history[0].time.serial, Now().serial, 1.0 / 24);
 
   Ref<host::VaultFile> twice;
-  EXPECT_EQ(root->AddFile(0, L"C:\\Vault\\spec.txt", L"SPEC.txt", 1, twice),
+  EXPECT_EQ(root->AddFile(0, L"C:\\Vault\\sheet.txt", L"SHEET.txt", 1, twice),
             host::kNameAlreadyExists);
   EXPECT_EQ(root->AddFile(0, L"C:\\Temp\\missing.txt", L"other.txt", 1, twice),
             host::kFileNotFound);
-  EXPECT_EQ(root->AddFile(0, L"C:\\Vault\\spec.txt", L"", 1, twice), host::kInvalidName);
+  EXPECT_EQ(root->AddFile(0, L"C:\\Vault\\sheet.txt", L"", 1, twice), host::kInvalidName);
 }
 
 TEST_F(VaultTest, AFileWrittenInsideTheVaultFolderIsAddedInPlace) {
