@@ -46,7 +46,10 @@ class CliTest : public ::testing::Test {
   // Runs vendrel in the test folder with stdin from /dev/null.
   Result Run(const std::vector<std::string>& args) {
     std::string command = "cd " + Quote(dir.string()) + " && " + Quote(VENDREL_BINARY);
-    for (const std::string& arg : args) command += " " + Quote(arg);
+    for (const std::string& arg : args) {
+      command += ' ';
+      command += Quote(arg);
+    }
     command += " </dev/null >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out.txt"),
