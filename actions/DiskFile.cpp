@@ -47,10 +47,10 @@ std::ios::openmode OpenMode(DiskFile::Mode mode) {
 DiskFile::DiskFile(const std::wstring& path, Mode mode)
     : mode_(mode), native_(platform::NativePath(path)) {
   SetFilePath(path);
-  errno = 0;
   // A directory opens as a stream on some systems; it is no file to read.
   std::error_code ec;
   if (std::filesystem::is_directory(native_, ec)) Fail(FileError::Cause::kAccessDenied);
+  errno = 0;
   stream_.open(native_, OpenMode(mode));
   if (!stream_.is_open()) Fail(CauseOf(errno));
 }
