@@ -19,6 +19,7 @@ using test::MakeProbe;
 using test::NewAction;
 using test::Probe;
 using test::ProbeCmd;
+using test::SetText;
 using test::operator+;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -111,13 +112,6 @@ ActionSet ReadSetFromText(const std::wstring& text) {
   ActionSet set;
   ReadActionSet(archive, set, MakeProbe);
   return set;
-}
-
-std::wstring SetText(const ActionList& actions) {
-  HexStringFile file;
-  Archive archive(file, Archive::Mode::kStore);
-  WriteActionSet(archive, actions);
-  return file.ToText();
 }
 
 ArchiveError::Cause SetReadFailure(const Bytes& bytes, ActionSet& set) {

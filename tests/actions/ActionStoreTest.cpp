@@ -16,6 +16,7 @@ using test::AddProbe;
 using test::MakeProbe;
 using test::NewAction;
 using test::ProbeCmd;
+using test::SetText;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -42,13 +43,6 @@ struct Client {
   }
 };
 
-std::wstring TextOf(const ActionList& actions) {
-  HexStringFile file;
-  Archive archive(file, Archive::Mode::kStore);
-  WriteActionSet(archive, actions);
-  return file.ToText();
-}
-
 // What a fresh client would load from the dictionary: (id, name) pairs in stored order.
 std::vector<std::pair<std::int32_t, std::wstring>> Stored(test::DictionaryVault& vault) {
   Client reader;
@@ -66,7 +60,7 @@ class ActionStoreTest : public ::testing::Test {
   }
   // A vault whose stored set holds the given actions under counter `counter`.
   void Seed(ActionList actions, int counter) {
-    Dictionary().values[kActionSetKey] = TextOf(actions);
+    Dictionary().values[kActionSetKey] = SetText(actions);
     Dictionary().values[kCounterKey] = std::to_wstring(counter);
   }
 
@@ -148,7 +142,7 @@ TEST_F(ActionStoreTest, UnreadableCounterFailsTheSaveWithoutWriting) {
   client.Add(L"new");
   Dictionary().failRead.insert(kCounterKey);
   EXPECT_FALSE(client.store.Save(vault));
-  EXPECT_EQ(Dictionary().values.at(kActionSetKey), TextOf({}));
+  EXPECT_EQ(Dictionary().values.at(kActionSetKey), SetText({}));
   EXPECT_FALSE(Dictionary().values.contains(kLockKey));
 }
 

@@ -1,17 +1,15 @@
 // Storage with real processes on one vault on disk: merges across processes, simultaneous saves
 // and a lock left behind by a killed process.
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <set>
 
 #include "tests/actions/StorageClients.h"
+#include "tests/support/Processes.h"
 
 namespace vendrel::actions {
 namespace {
@@ -20,46 +18,9 @@ namespace fs = std::filesystem;
 using test::IdName;
 using test::SimClient;
 using ::testing::ElementsAre;
-
-class Pipe {
- public:
-  Pipe() { EXPECT_EQ(pipe(fds_), 0); }
-  ~Pipe() {
-    close(fds_[0]);
-    close(fds_[1]);
-  }
-  Pipe(const Pipe&) = delete;
-  Pipe& operator=(const Pipe&) = delete;
-  void Signal() { EXPECT_EQ(write(fds_[1], "x", 1), 1); }
-  bool Wait() {
-    char c = 0;
-    return read(fds_[0], &c, 1) == 1;
-  }
-
- private:
-  int fds_[2] = {-1, -1};
-};
-
-// The child's exit status is 0 when `child` returned true. No database connection may be open
-// across the fork.
-pid_t Spawn(const std::function<bool()>& child) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    bool ok = false;
-    try {
-      ok = child();
-    } catch (...) {
-    }
-    _exit(ok ? 0 : 1);
-  }
-  return pid;
-}
-
-int ExitStatus(pid_t pid) {
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::ExitStatus;
+using testing::Pipe;
+using testing::Spawn;
 
 class StorageProcessTest : public ::testing::Test {
  protected:

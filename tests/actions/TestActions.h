@@ -68,6 +68,14 @@ inline void AddProbe(actions::Action& action, std::int32_t type, const std::wstr
   action.commands.push_back(std::move(cmd));
 }
 
+// The vault text of a set holding `actions`.
+inline std::wstring SetText(const actions::ActionList& actions) {
+  actions::HexStringFile file;
+  actions::Archive archive(file, actions::Archive::Mode::kStore);
+  actions::WriteActionSet(archive, actions);
+  return file.ToText();
+}
+
 // The bytes that `write` stores through an archive.
 template <class Write>
 Bytes Encoded(Write write) {

@@ -4,55 +4,20 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <functional>
 #include <set>
 #include <sstream>
 
 #include "tests/sim/VaultFixture.h"
+#include "tests/support/Processes.h"
 
 namespace vendrel::sim::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using host::Ref;
-
-class Pipe {
- public:
-  Pipe() { EXPECT_EQ(pipe(fds_), 0); }
-  ~Pipe() {
-    close(fds_[0]);
-    close(fds_[1]);
-  }
-  void Signal() { EXPECT_EQ(write(fds_[1], "x", 1), 1); }
-  bool Wait() {
-    char c = 0;
-    return read(fds_[0], &c, 1) == 1;
-  }
-
- private:
-  int fds_[2] = {-1, -1};
-};
-
-// Runs `child` in a forked process and returns its pid; the child's exit status is 0 when
-// `child` returned true. No database connection may be open across the fork.
-pid_t Spawn(const std::function<bool()>& child) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    bool ok = false;
-    try {
-      ok = child();
-    } catch (...) {
-    }
-    _exit(ok ? 0 : 1);
-  }
-  return pid;
-}
-
-int ExitStatus(pid_t pid) {
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using vendrel::testing::ExitStatus;
+using vendrel::testing::Pipe;
+using vendrel::testing::Spawn;
 
 class ProcessTest : public ::testing::Test {
  protected:
