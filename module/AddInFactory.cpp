@@ -1,0 +1,33 @@
+// The product's add-in: CVornAddIn over the real Windows services.
+#include "module/AddInFactory.h"
+
+#include "addin/CreateAddIn.h"
+#include "platform/win32/Services.h"
+#include "platform/win32/Ui.h"
+
+namespace vendrel::module {
+namespace {
+
+// One set for the module's life: every add-in object borrows it, and none outlives the module.
+struct Win32Services {
+  platform::Win32MessageBoxes messageBoxes;
+  platform::Win32WaitCursor waitCursor;
+  platform::Win32Registry registry;
+  platform::Win32FileSystem files;
+  platform::Win32Environment environment;
+  platform::Win32Clock clock;
+  platform::Win32Machine machine;
+  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,
+                              &environment,  &clock,      &machine};
+};
+
+platform::Services& ModuleServices() {
+  static Win32Services instance;
+  return instance.services;
+}
+
+}  // namespace
+
+std::unique_ptr<host::AddIn> CreateAddIn() { return addin::CreateAddIn(ModuleServices()); }
+
+}  // namespace vendrel::module
