@@ -173,23 +173,6 @@ TEST_F(ActionStoreTest, TwoClientsAddingBothKeepTheirActions) {
   EXPECT_EQ(second.store.Set().highestId, 104);
 }
 
-TEST_F(ActionStoreTest, RemovalByAnotherClientWinsOverALocalChange) {
-  ActionList seed;
-  seed.push_back(NewAction(105, L"doomed"));
-  seed.push_back(NewAction(106, L"other"));
-  Seed(std::move(seed), 4);
-  Client editor, remover;
-  ASSERT_TRUE(editor.store.Load(vault));
-  ASSERT_TRUE(remover.store.Load(vault));
-  editor.Find(105)->name = L"edited";
-  editor.Find(105)->changedMark = true;
-  std::erase_if(remover.Actions(), [](const auto& a) { return a->actionId == 105; });
-  ASSERT_TRUE(remover.store.Save(vault));
-  ASSERT_TRUE(editor.store.Save(vault));
-  EXPECT_THAT(Stored(vault), ElementsAre(Pair{106, L"other"}));
-  EXPECT_EQ(editor.Find(105), nullptr);
-}
-
 TEST_F(ActionStoreTest, UnchangedCopyTakesTheStoredVersionAndAChangedOneWins) {
   ActionList seed;
   seed.push_back(NewAction(105, L"five"));

@@ -1,5 +1,4 @@
-// Storage on the simulated vault: two administrators' clients on one vault.
-#include <gmock/gmock.h>
+// Storage on the simulated vault: the merge rules between two administrators, damaged texts.
 #include <gtest/gtest.h>
 
 #include "tests/actions/StorageClients.h"
@@ -7,9 +6,7 @@
 namespace vendrel::actions {
 namespace {
 
-using test::IdName;
 using test::SimClient;
-using ::testing::ElementsAre;
 
 class StorageSimTest : public ::testing::Test {
  protected:
@@ -20,20 +17,6 @@ class StorageSimTest : public ::testing::Test {
   }
   std::unique_ptr<sim::SimVault> vault;
 };
-
-TEST_F(StorageSimTest, BothAddingClientsKeepTheirActionsAfterTheMerge) {
-  SimClient alice(*vault, L"alice"), bob(*vault, L"bob");
-  EXPECT_FALSE(alice.Load()) << "no dictionary yet";
-  EXPECT_FALSE(bob.Load());
-  alice.Add(L"alice's");
-  bob.Add(L"bob's");
-  ASSERT_TRUE(alice.Save());
-  EXPECT_EQ(alice.Value(kCounterKey), L"1");
-  ASSERT_TRUE(bob.Save());
-  EXPECT_EQ(bob.Value(kCounterKey), L"2");
-  EXPECT_THAT(alice.Stored(), ElementsAre(IdName{103, L"bob's"}, IdName{104, L"alice's"}));
-  EXPECT_EQ(alice.Value(kLockKey), L"(absent)");
-}
 
 TEST_F(StorageSimTest, RemovalsAndEditsOfOthersAreMerged) {
   SimClient alice(*vault, L"alice"), bob(*vault, L"bob");
@@ -63,16 +46,6 @@ TEST_F(StorageSimTest, RemovalsAndEditsOfOthersAreMerged) {
   EXPECT_EQ(bobs[1]->name, L"changed by alice");
   EXPECT_EQ(bobs[1]->description, L"alice's description");
   EXPECT_EQ(bob.Value(kCounterKey), L"3");
-}
-
-TEST_F(StorageSimTest, CounterWrapsToOne) {
-  SimClient alice(*vault, L"alice");
-  ASSERT_EQ(alice.Dictionary()->Write(kCounterKey, L"268435457"), host::kOk);
-  ASSERT_TRUE(alice.Load());
-  EXPECT_EQ(alice.store.CounterAtLoad(), 268435457);
-  alice.Add(L"wrapping");
-  ASSERT_TRUE(alice.Save());
-  EXPECT_EQ(alice.Value(kCounterKey), L"1");
 }
 
 TEST_F(StorageSimTest, DamagedStoredTextIsNeverOverwritten) {
