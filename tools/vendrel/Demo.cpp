@@ -26,52 +26,47 @@ Json Command(std::int32_t type, const std::wstring& summary,
   return command;
 }
 
+Json CopyTo(const std::wstring& folder) {
+  return Command(19, L"%PathToSelectedFile% -> " + folder,
+                 {{"from", L"%PathToSelectedFile%"}, {"to", folder + L"\\%NameOfSelectedFile%"}});
+}
+
 Json DemoActions(std::int32_t releasedState) {
   Json backup;
   backup.Add("id", 102);
   backup.Add("name", L"Back up selected files");
   backup.Add("menuText", L"Backup\\Selected files");
   backup.Add("activation", Json::Array{L"menu"});
-  backup.Add("commands", Json::Array{Command(4, L""),
-                                     Command(19, L"%PathToSelectedFile% -> C:\\Backup",
-                                             {{"from", L"%PathToSelectedFile%"},
-                                              {"to", L"C:\\Backup\\%NameOfSelectedFile%"}}),
-                                     Command(5, L"")});
+  backup.Add("commands", Json::Array{Command(14, L"C:\\Backup", {{"path", L"C:\\Backup"}}),
+                                     Command(4, L""), CopyTo(L"C:\\Backup"), Command(5, L"")});
 
-  Json announce;
-  announce.Add("id", 103);
-  announce.Add("name", L"Announce check ins");
-  announce.Add("activation", Json::Array{L"check-out"});
+  Json archive;
+  archive.Add("id", 103);
+  archive.Add("name", L"Archive what is checked in");
+  archive.Add("activation", Json::Array{L"check-out"});
   Json checkIn;
   checkIn.Add("path", L"%");
   checkIn.Add("kind", L"check-in");
   checkIn.Add("after", true);
-  announce.Add("checkOut", std::move(checkIn));
-  announce.Add("commands", Json::Array{Command(3, L"checked in",
-                                               {{"message",
-                                                 L"%NameOfLoggedInUser% checked in "
-                                                 L"%NameOfSelectedFile% (version "
-                                                 L"%CurrentVersionOfFile%)"}})});
+  archive.Add("checkOut", std::move(checkIn));
+  archive.Add("commands", Json::Array{Command(14, L"C:\\Archive", {{"path", L"C:\\Archive"}}),
+                                      CopyTo(L"C:\\Archive")});
 
   Json hold;
   hold.Add("id", 104);
-  hold.Add("name", L"Hold text files in review");
+  hold.Add("name", L"Text files are released by hand");
   hold.Add("activation", Json::Array{L"state-change"});
   Json toReleased;
   toReleased.Add("path", L"%.txt");
   toReleased.Add("stateId", releasedState);
   toReleased.Add("after", false);
   hold.Add("stateChange", std::move(toReleased));
-  hold.Add("commands", Json::Array{Command(3, L"held",
-                                           {{"message",
-                                             L"%NameOfSelectedFile% stays in review: text files "
-                                             L"are released by hand."}}),
-                                   Command(22, L"TRUE")});
+  hold.Add("commands", Json::Array{Command(22, L"TRUE")});
 
   Json set;
   set.Add("format", L"vault-set");
   set.Add("version", actions::kArchiveVersion);
-  set.Add("actions", Json::Array{std::move(backup), std::move(announce), std::move(hold)});
+  set.Add("actions", Json::Array{std::move(backup), std::move(archive), std::move(hold)});
   return set;
 }
 
@@ -94,7 +89,7 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 }  // namespace
 
 int RunDemo(const Options& options, Console& console) {
-  for (const std::int32_t kind : {3, 4, 5, 19, 22}) {
+  for (const std::int32_t kind : {4, 5, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr)) {
       throw UsageError("this build lacks the command kind " + std::to_string(kind) +
                        " the demo uses");
@@ -145,13 +140,18 @@ int RunDemo(const Options& options, Console& console) {
   };
   step("menu \"Backup\\Selected files\" Projects\\plan.txt Projects\\notes.txt",
        {"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
-  out << "  C:\\Backup now holds:";
-  for (const auto& entry : fs::directory_iterator(platform::NativePath(L"C:\\Backup"))) {
-    out << " " << entry.path().filename().string();
-  }
-  out << "\n";
+  const auto list = [&](const std::wstring& windowsFolder) {
+    out << "  " << Utf8(windowsFolder) << " now holds:";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(platform::NativePath(windowsFolder), error)) {
+      out << " " << entry.path().filename().string();
+    }
+    out << "\n";
+  };
+  list(L"C:\\Backup");
   step("checkout Projects\\plan.txt", {"checkout", "Projects\\plan.txt"});
   step("checkin Projects\\plan.txt", {"checkin", "Projects\\plan.txt"});
+  list(L"C:\\Archive");
   step("state Projects\\plan.txt --to Release.Review",
        {"state", "Projects\\plan.txt", "--to", "Release.Review"});
   const int refused = step("state Projects\\plan.txt --to Release.Released",
