@@ -22,6 +22,7 @@ inline constexpr std::uint32_t kIconExclamation = 0x30;
 inline constexpr std::uint32_t kIconInformation = 0x40;
 inline constexpr std::uint32_t kButtonMask = 0xF;
 inline constexpr std::uint32_t kIconMask = 0xF0;
+inline constexpr std::uint32_t kSystemModal = 0x1000;  // on top of every window, for no owner
 }  // namespace mb
 
 // Message box results.
