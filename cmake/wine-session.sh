@@ -21,7 +21,7 @@ start)
   wine cmd /c exit </dev/null >/dev/null 2>&1
   ;;
 stop)
-  wineserver -k
+  wineserver -k 2>/dev/null || true  # nothing to stop when the server has already ended
   wineserver -w
   ;;
 esac
