@@ -158,6 +158,21 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
   EXPECT_EQ(listed.Find("actions")->AsArray("").size(), 4u);
 }
 
+TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
+  ::setenv("TMPDIR", dir.c_str(), 1);
+  const Result demo = RunOk({"demo"});
+  ::unsetenv("TMPDIR");
+  const auto shows = [&](const std::string& text) {
+    EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\n" << demo.out;
+  };
+  shows("run \"Back up selected files\" (102) over 2 document(s) plan.txt notes.txt");
+  shows("C:\\Backup now holds: plan.txt notes.txt");
+  shows("after check in (notification 6)");
+  shows("C:\\Archive now holds: plan.txt");
+  shows("marks the action for veto\nstate refused by the add-in");
+  shows("plan.txt  v2  Review");  // the refused change left the state alone
+}
+
 TEST_F(CliTest, ConversionsComeBackByteForByte) {
   Write("actions.json", kActions);
   RunOk({"acn", "from-json", "actions.json", "-o", "one.acn"});

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "actions/ActionStore.h"
+#include "addin/CVornAddIn.h"
 #include "commands/core/CmdFactory.h"
 #include "platform/NativePath.h"
 #include "tools/vendrel/ActionJson.h"
@@ -70,6 +71,13 @@ Json DemoActions(std::int32_t releasedState) {
   return set;
 }
 
+// Who sees an administration command.
+const char* Audience(std::int32_t flags) {
+  if (flags == addin::kAdminChiefFlags) return " (for Chief)";
+  if (flags == addin::kAdminEveryoneFlags) return " (for every user)";
+  return "";
+}
+
 // Stores the actions as an administrator's OK would.
 void InstallActions(VaultHost& host, const Json& set) {
   const Bytes bytes = JsonToBytes(set, DefaultCodec());
@@ -123,7 +131,8 @@ int RunDemo(const Options& options, Console& console) {
 
   out << "\nThe add-in is loaded and registers:\n";
   for (const MenuEntry& entry : host.Registered().menus) {
-    out << "  menu " << entry.id << " \"" << Utf8(entry.text) << "\"\n";
+    out << "  menu " << entry.id << " \"" << Utf8(entry.text) << "\"" << Audience(entry.flags)
+        << "\n";
   }
   for (const std::int32_t kind : host.Registered().hooks) {
     out << "  hook " << kind << " (" << NotificationName(kind) << ")\n";

@@ -19,6 +19,12 @@ namespace {
 // The window the host hands the add-in as owner of its dialogs.
 constexpr host::HostWindow kHostWindow = 0x10010;
 
+// The vault's paths map into its folder from here on.
+std::unique_ptr<sim::SimVault> OpenVault(const fs::path& folder) {
+  UseVaultFolder(folder);
+  return sim::SimVault::Open(DatabaseOf(folder));
+}
+
 std::wstring FirstUser(sim::SimVault& vault) {
   platform::Statement row = vault.GetStore().Db().Prepare("SELECT name FROM users ORDER BY id");
   if (!row.Step()) throw std::runtime_error("the vault has no users");
@@ -104,7 +110,7 @@ void UseVaultFolder(const fs::path& folder) {
 VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring computer,
                      platform::Answerer& answerer, std::ostream* live)
     : trace_(live),
-      vault_((UseVaultFolder(folder), sim::SimVault::Open(DatabaseOf(folder)))),
+      vault_(OpenVault(folder)),
       user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
       files_(platform::posix::DriveMap(DrivesOf(fs::absolute(folder)))),
       registry_(platform::posix::SqliteRegistry::DefaultLocation()),
