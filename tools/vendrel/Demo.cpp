@@ -1,5 +1,6 @@
 // `vendrel demo`: a fresh vault in a temporary folder, three actions, and a short session of a
 // user working with it, traced as it happens.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <ostream>
@@ -152,9 +153,12 @@ int RunDemo(const Options& options, Console& console) {
   const auto list = [&](const std::wstring& windowsFolder) {
     out << "  " << Utf8(windowsFolder) << " now holds:";
     std::error_code error;
+    std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(platform::NativePath(windowsFolder), error)) {
-      out << " " << entry.path().filename().string();
+      names.push_back(entry.path().filename().string());
     }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) out << " " << name;
     out << "\n";
   };
   list(L"C:\\Backup");
