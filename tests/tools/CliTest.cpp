@@ -166,7 +166,7 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
     EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\n" << demo.out;
   };
   shows("run \"Back up selected files\" (102) over 2 document(s) plan.txt notes.txt");
-  shows("C:\\Backup now holds: plan.txt notes.txt");
+  shows("C:\\Backup now holds: notes.txt plan.txt");
   shows("after check in (notification 6)");
   shows("C:\\Archive now holds: plan.txt");
   shows("marks the action for veto\nstate refused by the add-in");
