@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "platform/Dialog.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -19,6 +20,7 @@ struct Services {
   Environment* environment = nullptr;
   Clock* clock = nullptr;
   Machine* machine = nullptr;
+  DialogRunner* dialogs = nullptr;
 };
 
 }  // namespace vendrel::platform

@@ -23,6 +23,11 @@ void Cmd::Serialize(actions::Archive& archive) {
 
 void Cmd::PrepareRun() {}
 
+bool Cmd::ShowEditor(platform::Dialog& dialog, platform::Window parent) const {
+  if (!services_ || !services_->dialogs) return false;
+  return services_->dialogs->Run(dialog, parent) == platform::kIdOk;
+}
+
 void Cmd::SetUp(actions::Action* owner) {
   owner_ = owner;
   if (const CommandKind* kind = FindCommandKind(typeId_)) {

@@ -6,6 +6,8 @@
 
 #include "host/Ref.h"
 #include "host/Vault.h"
+#include "platform/Dialog.h"
+#include "platform/Services.h"
 #include "platform/Ui.h"
 
 namespace vendrel::actions {
@@ -46,6 +48,10 @@ class Cmd {
   // Takes the new reference before releasing the old one; the object already held stays as is.
   void SetVault(host::VaultSession* vault) { vault_.Assign(vault); }
   const host::Ref<host::VaultSession>& Vault() const { return vault_; }
+  // The services that Edit shows its dialog with, borrowed; the editor sets them with the vault.
+  // Without a dialog runner, Edit of a kind with a dialog changes nothing and returns false.
+  void SetServices(platform::Services* services) { services_ = services; }
+  platform::Services* Services() const { return services_; }
 
  protected:
   explicit Cmd(std::int32_t typeId) : typeId_(typeId) {}
@@ -53,6 +59,8 @@ class Cmd {
   // description from the kind table.
   void SetUp(actions::Action* owner);
   void SetSummary(std::wstring summary) { summary_ = std::move(summary); }
+  // Runs an editor dialog modally over `parent`; true when it was closed with OK.
+  bool ShowEditor(platform::Dialog& dialog, platform::Window parent) const;
 
  private:
   const std::int32_t typeId_;
@@ -62,6 +70,7 @@ class Cmd {
   bool removed_ = false;
   actions::Action* owner_ = nullptr;
   host::Ref<host::VaultSession> vault_;
+  platform::Services* services_ = nullptr;
 };
 
 }  // namespace vendrel::commands

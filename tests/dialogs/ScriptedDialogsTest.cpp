@@ -1,0 +1,203 @@
+// The modal protocol and the scripted surface that native tests and the reference host answer.
+#include "platform/ScriptedDialogs.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/support/FakeServices.h"
+
+namespace vendrel::platform {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr std::int32_t kName = 100;
+constexpr std::int32_t kKinds = 101;  // a sorted combo box
+constexpr std::int32_t kRows = 102;   // a list view
+constexpr std::int32_t kNested = 103;
+constexpr std::int32_t kSelected = 104;  // shows the selected row
+
+// Hands back the name on OK and refuses an empty one, as editors with checks do.
+class NameDialog : public Dialog {
+ public:
+  std::int32_t TemplateId() const override { return 500; }
+  std::vector<std::int32_t> SortedLists() const override { return {kKinds}; }
+
+  std::wstring name = L"first";
+  int textChanges = 0;
+  int selectionChanges = 0;
+  DialogRunner* runner = nullptr;
+  std::int32_t nestedResult = 0;
+
+ protected:
+  void OnInit() override {
+    Ui().SetText(kName, name);
+    for (const wchar_t* kind : {L"pear", L"Apple", L"fig"}) Ui().AddItem(kKinds, kind, 7);
+    Ui().AddColumn(kRows, L"Name", 100);
+    Ui().InsertRow(kRows, -1, L"a", 1);
+    Ui().InsertRow(kRows, -1, L"b", 2);
+  }
+  void OnControl(std::int32_t control, ControlEvent event) override {
+    if (control == kName && event == ControlEvent::kTextChanged) ++textChanges;
+    if (control == kRows && event == ControlEvent::kSelectionChanged) {
+      ++selectionChanges;
+      const auto rows = Ui().SelectedRows(kRows);
+      Ui().SetText(kSelected, rows.empty() ? L"" : Ui().Cell(kRows, rows[0], 0));
+    }
+    if (control == kNested && event == ControlEvent::kClicked) {
+      NameDialog inner;
+      nestedResult = runner->Run(inner, Ui().Handle());
+    }
+  }
+  bool OnOk() override {
+    if (Ui().Text(kName).empty()) return false;
+    name = Ui().Text(kName);
+    return true;
+  }
+};
+
+TEST(ScriptedDialogsTest, OkHandsBackWhatWasTypedAndARefusedOkKeepsTheDialogOpen) {
+  ScriptedDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.Text(kName), L"first");
+    ui.Type(kName, L"");
+    EXPECT_TRUE(ui.Ok());
+    EXPECT_FALSE(ui.Result()) << "an empty name is refused";
+    ui.Type(kName, L"second");
+    ui.Ok();
+  });
+  NameDialog dialog;
+  EXPECT_EQ(runner.Run(dialog, 0), kIdOk);
+  EXPECT_EQ(dialog.name, L"second");
+  EXPECT_EQ(dialog.textChanges, 3) << "the program's own text counts as a change, as on Windows";
+  EXPECT_FALSE(dialog.IsOpen());
+}
+
+TEST(ScriptedDialogsTest, ADialogLeftOpenOrWithoutScriptIsCancelled) {
+  ScriptedDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) { ui.Type(kName, L"changed"); });
+  NameDialog dialog;
+  EXPECT_EQ(runner.Run(dialog, 0), kIdCancel);
+  EXPECT_EQ(dialog.name, L"first");
+  EXPECT_EQ(runner.Run(dialog, 0), kIdCancel);
+  EXPECT_EQ(runner.Opened(), 2u);
+}
+
+TEST(ScriptedDialogsTest, NestedDialogsTakeTheScriptsQueuedAfterTheirParents) {
+  ScriptedDialogRunner runner;
+  Window outerHandle = 0;
+  runner.Queue([&](ScriptedSurface& ui) {
+    outerHandle = ui.Handle();
+    ui.Click(kNested);
+    ui.Ok();
+  });
+  runner.Queue([&](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.Owner(), outerHandle) << "the nested dialog is owned by its parent";
+    ui.Ok();
+  });
+  NameDialog dialog;
+  dialog.runner = &runner;
+  EXPECT_EQ(runner.Run(dialog, 0), kIdOk);
+  EXPECT_EQ(dialog.nestedResult, kIdOk);
+  EXPECT_EQ(runner.Pending(), 0u);
+}
+
+TEST(ScriptedDialogsTest, SortedListsInsertInOrderIgnoringCaseAndFindIgnoresCase) {
+  ScriptedDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) {
+    EXPECT_THAT(ui.Items(kKinds), ElementsAre(L"Apple", L"fig", L"pear"));
+    EXPECT_EQ(ui.FindItem(kKinds, L"FIG"), 1);
+    EXPECT_TRUE(ui.Choose(kKinds, L"PEAR"));
+    EXPECT_EQ(ui.SelectedItem(kKinds), 2);
+    EXPECT_EQ(ui.Text(kKinds), L"pear") << "a combo box shows its choice in its edit part";
+    EXPECT_FALSE(ui.Choose(kKinds, L"plum"));
+  });
+  NameDialog dialog;
+  runner.Run(dialog, 0);
+}
+
+TEST(ScriptedDialogsTest, ListViewSelectionChangesReachTheDialogAlsoWhenARowGoes) {
+  ScriptedDialogRunner runner;
+  NameDialog dialog;
+  runner.Queue([&](ScriptedSurface& ui) {
+    ui.ChooseRow(kRows, 1);
+    EXPECT_EQ(ui.Text(kSelected), L"b");
+    ui.ChooseRow(kRows, 0);
+    EXPECT_EQ(ui.Text(kSelected), L"a");
+    EXPECT_THAT(ui.SelectedRows(kRows), ElementsAre(0));
+    ui.DeleteRow(kRows, 0);
+    EXPECT_EQ(ui.Text(kSelected), L"") << "deleting the selected row deselects it first";
+    EXPECT_EQ(ui.RowCount(kRows), 1);
+    EXPECT_EQ(ui.RowData(kRows, 0), 2);
+  });
+  runner.Run(dialog, 0);
+  EXPECT_EQ(dialog.selectionChanges, 4);
+}
+
+TEST(ScriptedDialogsTest, DisabledAndHiddenControlsCannotBeUsed) {
+  ScriptedDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) {
+    ui.Enable(kName, false);
+    EXPECT_FALSE(ui.Type(kName, L"x"));
+    ui.Enable(kName, true);
+    ui.Show(kNested, false);
+    EXPECT_FALSE(ui.Click(kNested));
+    EXPECT_TRUE(ui.Type(kName, L"x"));
+  });
+  NameDialog dialog;
+  runner.Run(dialog, 0);
+}
+
+TEST(ScriptedDialogsTest, AnswerLinesTypeChooseSelectAndPress) {
+  ScriptedDialogRunner runner;
+  runner.QueueLines({L"text 100 two words", L"choose 101 fig", L"row 102 1", L"nonsense 4", L"ok"});
+  NameDialog dialog;
+  EXPECT_EQ(runner.Run(dialog, 0), kIdOk);
+  EXPECT_EQ(dialog.name, L"two words");
+  EXPECT_EQ(dialog.selectionChanges, 1);
+}
+
+TEST(ScriptedDialogsTest, MenusReturnTheQueuedChoiceThenNothing) {
+  ScriptedDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) {
+    const Menu menu{MenuItem::Item(L"One", 5), MenuItem::Separator(),
+                    MenuItem::Submenu(L"More", {})};
+    ui.AnswerMenu(5);
+    EXPECT_EQ(ui.TrackMenu(menu, kNested), 5);
+    EXPECT_EQ(ui.TrackMenu(menu, kNested), 0);
+    ASSERT_EQ(ui.Menus().size(), 2u);
+    EXPECT_EQ(ui.Menus()[0].anchor, kNested);
+    EXPECT_EQ(ui.Menus()[0].menu[2].kind, MenuItem::Kind::kSubmenu);
+  });
+  NameDialog dialog;
+  runner.Run(dialog, 0);
+}
+
+TEST(ScriptedDialogsTest, MessageBoxesOfADialogAreOwnedByIt) {
+  testing::FakeServices fake;
+  fake.messageBoxes.answers = {Answer::kYes};
+  ScriptedDialogRunner runner(&fake.messageBoxes);
+  runner.Queue([](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.ShowMessage(L"Sure?", L"Vendrel", mb::kYesNo), static_cast<int>(Answer::kYes));
+  });
+  NameDialog dialog;
+  runner.Run(dialog, 0);
+  ASSERT_EQ(fake.messageBoxes.shown.size(), 1u);
+  EXPECT_NE(fake.messageBoxes.shown[0].owner, 0u);
+}
+
+TEST(ScriptedDialogsTest, ReplacingTheSelectionPutsTheCaretAfterTheNewText) {
+  ScriptedDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) {
+    ui.Type(kName, L"abc");
+    ui.SetSelection(kName, {1, 2});
+    ui.ReplaceSelection(kName, L"XY");
+    EXPECT_EQ(ui.Text(kName), L"aXYc");
+    EXPECT_EQ(ui.Selection(kName), (EditSelection{3, 3}));
+  });
+  NameDialog dialog;
+  runner.Run(dialog, 0);
+}
+
+}  // namespace
+}  // namespace vendrel::platform
