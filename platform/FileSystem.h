@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vendrel::platform {
 
@@ -12,6 +13,9 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Attributes of the path, or empty when it does not exist (INVALID_FILE_ATTRIBUTES).
   virtual std::optional<std::uint32_t> Attributes(const std::wstring& path) = 0;
+  // Whether a search finds any entry: the last part of `pattern` may hold the wildcards * and ?
+  // (case ignored, as the Windows file search matches).
+  virtual bool AnyMatch(const std::wstring& pattern) = 0;
   virtual bool CopyFile(const std::wstring& from, const std::wstring& to, bool failIfExists) = 0;
   virtual bool MoveFile(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool DeleteFile(const std::wstring& path) = 0;

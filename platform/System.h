@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vendrel::platform {
 
@@ -11,6 +12,8 @@ class Environment {
  public:
   virtual ~Environment() = default;
   virtual std::optional<std::wstring> Get(const std::wstring& name) = 0;
+  // The process's environment block: one "name=value" text per variable, in block order.
+  virtual std::vector<std::wstring> Block() = 0;
 };
 
 struct LocalTime {

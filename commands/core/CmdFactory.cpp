@@ -3,23 +3,35 @@
 
 #include <array>
 
+#include "commands/core/CmdCancel.h"
+#include "commands/core/CmdConfigLoop.h"
+#include "commands/core/CmdDocumentLoop.h"
+#include "commands/core/CmdJump.h"
+#include "commands/core/CmdLabel.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
 namespace {
+
+template <class Kind>
+std::unique_ptr<Cmd> Make(actions::Action* owner) {
+  return std::make_unique<Kind>(owner);
+}
 
 // Index = type id.
 constexpr std::array<CommandKind, 26> kKinds{{
     {0, L"CmdSetVar", 47, L"Set variables", 48, L"User defined variables used in this action",
      nullptr},
     {1, L"CmdEditBox", 26, L"Edit box", 27, L"User defined editbox", nullptr},
-    {2, L"CmdLabel", 38, L"Label", 39, L"Label defined by user", nullptr},
+    {2, L"CmdLabel", 38, L"Label", 39, L"Label defined by user", Make<CmdLabel>},
     {3, L"CmdOkMsgBox", 40, L"OK MessageBox", 41, L"User defined MessageBox", nullptr},
-    {4, L"CmdAllDocuments", 19, L"For all documents", 20, L"Start of block action", nullptr},
-    {5, L"CmdEndAllDocuments", 28, L"End for all documents", 29, L"End of block action", nullptr},
+    {4, L"CmdAllDocuments", 19, L"For all documents", 20, L"Start of block action",
+     Make<CmdAllDocuments>},
+    {5, L"CmdEndAllDocuments", 28, L"End for all documents", 29, L"End of block action",
+     Make<CmdEndAllDocuments>},
     {6, L"CmdComboBox", 21, L"Combo Box", 22, L"Multiple choice selection", nullptr},
     {7, L"CmdYesNoBox", 77, L"Yes-No MessageBox", 78, L"Yes-No options", nullptr},
-    {8, L"CmdJump", 33, L"Jump", 34, L"Conditional jump", nullptr},
+    {8, L"CmdJump", 33, L"Jump", 34, L"Conditional jump", Make<CmdJump>},
     {9, L"CmdRegistry", 42, L"Write registry value", 43, L"Writes a value to the windows registry",
      nullptr},
     {10, L"CmdWait", 67, L"Wait", 68, L"Wait until condition is true", nullptr},
@@ -33,10 +45,11 @@ constexpr std::array<CommandKind, 26> kKinds{{
     {17, L"CmdLockFile", 103, L"Check out file", 0, nullptr, nullptr},
     {18, L"CmdUnlockFile", 106, L"Check in file", 0, nullptr, nullptr},
     {19, L"CmdCopyFile", 108, L"Copy file", 0, nullptr, nullptr},
-    {20, L"CmdAllConfigs", 136, L"For all configurations", 20, L"Start of block action", nullptr},
+    {20, L"CmdAllConfigs", 136, L"For all configurations", 20, L"Start of block action",
+     Make<CmdAllConfigs>},
     {21, L"CmdEndAllConfigs", 137, L"End for all configurations", 29, L"End of block action",
-     nullptr},
-    {22, L"CmdCancel", 139, L"Cancel Kalvano Command", 0, nullptr, nullptr},
+     Make<CmdEndAllConfigs>},
+    {22, L"CmdCancel", 139, L"Cancel Kalvano Command", 0, nullptr, Make<CmdCancel>},
     {23, L"CmdGetFile", 140, L"Get file", 0, nullptr, nullptr},
     {24, L"CmdSendMsg", 156, L"Send Message", 0, nullptr, nullptr},
     {25, L"CmdSetCardVar", 158, L"Set card variables", 159, L"Sets file and folder variables",

@@ -31,8 +31,10 @@ struct CommandKind {
 inline constexpr std::int32_t kAllDocumentsType = 4;
 inline constexpr std::int32_t kEndAllDocumentsType = 5;
 inline constexpr std::int32_t kLabelType = 2;
+inline constexpr std::int32_t kJumpType = 8;
 inline constexpr std::int32_t kAllConfigsType = 20;
 inline constexpr std::int32_t kEndAllConfigsType = 21;
+inline constexpr std::int32_t kCancelType = 22;
 inline constexpr std::int32_t kSetVarType = 0;  // the variable editor, never in a command list
 inline constexpr std::int32_t kFirstListType = 1;
 inline constexpr std::int32_t kLastListType = 25;

@@ -21,7 +21,7 @@ using host::Failed;
 constexpr wchar_t kNotAvailable[] = L"N/A";
 
 // Checked in this order when no user variable of the name decides.
-constexpr std::array<std::pair<std::wstring_view, Variable::VariableType>, 15> kBuiltIns{{
+constexpr std::array<BuiltInName, 15> kBuiltIns{{
     {L"TimeFileModified", Variable::kTimeModified},
     {L"TimeFileCreated", Variable::kTimeCreated},
     {L"CurrentRevisionOfFile", Variable::kCurrentRevision},
@@ -76,6 +76,10 @@ std::wstring TextOr(Read read) {
 }
 
 }  // namespace
+
+std::span<const BuiltInName> BuiltInNames() {
+  return kBuiltIns;
+}
 
 VarHandler::VarHandler(actions::ActionData& run) : run_(&run) {}
 

@@ -2,6 +2,7 @@
 #include "platform/posix/FileSystem.h"
 
 #include <cerrno>
+#include <cwctype>
 #include <system_error>
 
 namespace vendrel::platform::posix {
@@ -25,7 +26,53 @@ bool ReadOnly(const fs::path& path) {
   return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
 }
 
+// The file search's wildcards: * any run of characters, ? any one; case ignored.
+bool Matches(const std::wstring& pattern, const std::wstring& name) {
+  std::size_t p = 0, n = 0, star = std::wstring::npos, resume = 0;
+  const auto same = [](wchar_t a, wchar_t b) {
+    return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
+  };
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == L'?' || same(pattern[p], name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == L'*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::wstring::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  return p == pattern.size();
+}
+
 }  // namespace
+
+bool PosixFileSystem::AnyMatch(const std::wstring& pattern) {
+  const std::size_t slash = pattern.find_last_of(L"\\/");
+  std::wstring last = slash == std::wstring::npos ? pattern : pattern.substr(slash + 1);
+  if (last.find_first_of(L"*?") == std::wstring::npos) return Attributes(pattern).has_value();
+  // "*.*" has always meant every name, with a dot or without.
+  if (last.size() >= 2 && last.compare(last.size() - 2, 2, L".*") == 0 &&
+      last.find_first_not_of(L'*') == last.size() - 2) {
+    last = L"*";
+  }
+  const std::wstring folder = slash == std::wstring::npos ? L"." : pattern.substr(0, slash + 1);
+  std::error_code ec;
+  fs::directory_iterator entries(drives_.ToNative(folder), ec);
+  if (ec) return false;
+  // A search in a folder other than a drive's root also meets its "." and ".." entries.
+  const bool driveRoot = folder.size() == 3 && folder[1] == L':';
+  if (!driveRoot && (Matches(last, L".") || Matches(last, L".."))) return true;
+  for (const fs::directory_entry& entry : entries) {
+    if (Matches(last, entry.path().filename().wstring())) return true;
+  }
+  return false;
+}
 
 bool PosixFileSystem::Fail(std::uint32_t error) {
   lastError_ = error;

@@ -13,6 +13,7 @@ class PosixFileSystem : public FileSystem {
   explicit PosixFileSystem(DriveMap drives) : drives_(std::move(drives)) {}
 
   std::optional<std::uint32_t> Attributes(const std::wstring& path) override;
+  bool AnyMatch(const std::wstring& pattern) override;
   bool CopyFile(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
   bool MoveFile(const std::wstring& from, const std::wstring& to) override;
   bool DeleteFile(const std::wstring& path) override;

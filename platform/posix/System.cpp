@@ -4,6 +4,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+// The process's environment block.
+extern char** environ;
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -25,6 +28,12 @@ std::optional<std::wstring> Variable(const char* name) {
 
 std::optional<std::wstring> PosixEnvironment::Get(const std::wstring& name) {
   return Variable(ToUtf8(name).c_str());
+}
+
+std::vector<std::wstring> PosixEnvironment::Block() {
+  std::vector<std::wstring> block;
+  for (char** entry = environ; entry && *entry; ++entry) block.push_back(FromUtf8(*entry));
+  return block;
 }
 
 LocalTime PosixClock::Now() {

@@ -10,6 +10,7 @@ namespace vendrel::platform::posix {
 class PosixEnvironment : public Environment {
  public:
   std::optional<std::wstring> Get(const std::wstring& name) override;
+  std::vector<std::wstring> Block() override;
 };
 
 class PosixClock : public Clock {

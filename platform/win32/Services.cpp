@@ -69,6 +69,14 @@ std::optional<std::uint32_t> Win32FileSystem::Attributes(const std::wstring& pat
   return attributes;
 }
 
+bool Win32FileSystem::AnyMatch(const std::wstring& pattern) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
 bool Win32FileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
                                bool failIfExists) {
   return Result(CopyFileW(from.c_str(), to.c_str(), failIfExists) != 0);
@@ -182,6 +190,16 @@ std::optional<std::wstring> Win32Environment::Get(const std::wstring& name) {
   const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), size);
   value.resize(length);
   return value;
+}
+
+std::vector<std::wstring> Win32Environment::Block() {
+  std::vector<std::wstring> block;
+  wchar_t* const strings = GetEnvironmentStringsW();
+  if (!strings) return block;
+  for (const wchar_t* entry = strings; *entry; entry += block.back().size() + 1)
+    block.emplace_back(entry);
+  FreeEnvironmentStringsW(strings);
+  return block;
 }
 
 LocalTime Win32Clock::Now() {

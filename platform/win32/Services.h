@@ -11,6 +11,7 @@ namespace vendrel::platform {
 class Win32FileSystem final : public FileSystem {
  public:
   std::optional<std::uint32_t> Attributes(const std::wstring& path) override;
+  bool AnyMatch(const std::wstring& pattern) override;
   bool CopyFile(const std::wstring& from, const std::wstring& to, bool failIfExists) override;
   bool MoveFile(const std::wstring& from, const std::wstring& to) override;
   bool DeleteFile(const std::wstring& path) override;
@@ -43,6 +44,7 @@ class Win32Registry final : public Registry {
 class Win32Environment final : public Environment {
  public:
   std::optional<std::wstring> Get(const std::wstring& name) override;
+  std::vector<std::wstring> Block() override;
 };
 
 class Win32Clock final : public Clock {

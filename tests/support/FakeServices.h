@@ -35,6 +35,12 @@ class MapEnvironment : public platform::Environment {
     if (it == values.end()) return std::nullopt;
     return it->second;
   }
+  // In name order.
+  std::vector<std::wstring> Block() override {
+    std::vector<std::wstring> block;
+    for (const auto& [name, value] : values) block.push_back(name + L"=" + value);
+    return block;
+  }
   std::map<std::wstring, std::wstring> values;
 };
 
