@@ -51,6 +51,14 @@ inline void CheckFileRules(FileSystem& files, const std::wstring& dir) {
   EXPECT_EQ(files.LastError(), 183u);
   EXPECT_FALSE(files.CreateDirectory(dir + L"\\Missing\\New"));
   EXPECT_EQ(files.LastError(), 3u);
+
+  EXPECT_TRUE(files.AnyMatch(dir + L"\\b*.TXT")) << "wildcards match regardless of case";
+  EXPECT_TRUE(files.AnyMatch(dir + L"\\M?ved.txt"));
+  EXPECT_TRUE(files.AnyMatch(dir + L"\\moved.TXT"));
+  EXPECT_TRUE(files.AnyMatch(dir + L"\\New"));
+  EXPECT_FALSE(files.AnyMatch(dir + L"\\x*"));
+  EXPECT_FALSE(files.AnyMatch(dir + L"\\Bolt"));
+  EXPECT_FALSE(files.AnyMatch(dir + L"\\Nowhere\\*"));
 }
 
 // Works below `base` of the current user's root, which must not exist yet.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +94,13 @@ TEST(Machine, NamesCanBeFixedForTests) {
   unsetenv("VENDREL_COMPUTERNAME");
   EXPECT_FALSE(PosixMachine().ComputerName().empty());
   EXPECT_FALSE(PosixMachine().UserName().empty());
+}
+
+TEST(Environment, TheBlockListsEveryVariableAsNameEqualsValue) {
+  setenv("VENDREL_PROBE", "42", 1);
+  const auto block = PosixEnvironment().Block();
+  EXPECT_NE(std::find(block.begin(), block.end(), L"VENDREL_PROBE=42"), block.end());
+  unsetenv("VENDREL_PROBE");
 }
 
 TEST(Utf8, RoundTripsTextOutsideTheBasicPlane) {

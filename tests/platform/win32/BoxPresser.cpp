@@ -21,6 +21,19 @@ struct DeleteObj {
   ~DeleteObj() { DeleteObject(object); }
 };
 
+BOOL CALLBACK CollectStatic(HWND child, LPARAM seen) {
+  wchar_t cls[32];
+  GetClassNameW(child, cls, 32);
+  if (lstrcmpiW(cls, L"Static") == 0) {
+    wchar_t text[512];
+    GetWindowTextW(child, text, 512);
+    if (text[0]) reinterpret_cast<SeenBox*>(seen)->texts.emplace_back(text);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 // PrintWindow draws nothing of the dialog's children under wine, so this copies the box's
 // area of the screen, where it sits on top.
 bool SaveScreenshot(HWND window, const std::wstring& path) {
@@ -58,19 +71,6 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
   return static_cast<bool>(out);
 }
-
-BOOL CALLBACK CollectStatic(HWND child, LPARAM seen) {
-  wchar_t cls[32];
-  GetClassNameW(child, cls, 32);
-  if (lstrcmpiW(cls, L"Static") == 0) {
-    wchar_t text[512];
-    GetWindowTextW(child, text, 512);
-    if (text[0]) reinterpret_cast<SeenBox*>(seen)->texts.emplace_back(text);
-  }
-  return TRUE;
-}
-
-}  // namespace
 
 BoxPresser::BoxPresser(std::wstring caption, int button, std::wstring screenshot)
     : caption_(std::move(caption)),

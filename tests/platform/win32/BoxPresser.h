@@ -41,6 +41,9 @@ class BoxPresser {
   std::thread thread_;
 };
 
+// Saves the screen's pixels under `window` as a 24-bit BMP file; false when that fails.
+bool SaveScreenshot(HWND window, const std::wstring& path);
+
 // The file for a screenshot called `name` in the artefacts folder (VENDREL_ARTEFACTS), or empty
 // when no folder is given.
 std::wstring ArtefactPath(const std::wstring& name);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -40,6 +41,8 @@ TEST(Win32Services, EnvironmentAndNames) {
   SetEnvironmentVariableW(L"VENDREL_PROBE", L"42");
   EXPECT_EQ(environment.Get(L"vendrel_probe"), std::optional<std::wstring>(L"42"));
   EXPECT_FALSE(environment.Get(L"VENDREL_NEVER_SET"));
+  const auto block = environment.Block();
+  EXPECT_NE(std::find(block.begin(), block.end(), L"VENDREL_PROBE=42"), block.end());
   Win32Machine machine;
   EXPECT_FALSE(machine.ComputerName().empty());
   EXPECT_FALSE(machine.UserName().empty());
