@@ -1,6 +1,8 @@
 // The variable-insertion button: its two menus, the insertion at the selection and the patterns.
 #include "commands/core/CMenuButton.h"
 
+#include <algorithm>
+
 #include "actions/Action.h"
 #include "commands/core/CSetVariablesDlg.h"
 #include "commands/core/CmdSetVar.h"

@@ -119,9 +119,9 @@ class Win32Surface final : public DialogSurface {
   bool IsShown(std::int32_t id) const override {
     return Item(id) && (GetWindowLongW(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
   }
-  void Focus(std::int32_t id) override {
-    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
-  }
+  // Not WM_NEXTDLGCTL: the dialog manager would select an edit control's whole text, and the
+  // caret an insertion just placed would be lost.
+  void Focus(std::int32_t id) override { SetFocus(Item(id)); }
   EditSelection Selection(std::int32_t id) const override {
     DWORD start = 0, end = 0;
     SendMessageW(Item(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
