@@ -8,6 +8,11 @@
 #include "commands/core/CmdDocumentLoop.h"
 #include "commands/core/CmdJump.h"
 #include "commands/core/CmdLabel.h"
+#include "commands/files/CmdCopyFile.h"
+#include "commands/files/CmdCreateFolder.h"
+#include "commands/files/CmdDeleteFile.h"
+#include "commands/files/CmdMoveFile.h"
+#include "commands/files/CmdMoveFolder.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
@@ -35,16 +40,16 @@ constexpr std::array<CommandKind, 26> kKinds{{
     {9, L"CmdRegistry", 42, L"Write registry value", 43, L"Writes a value to the windows registry",
      nullptr},
     {10, L"CmdWait", 67, L"Wait", 68, L"Wait until condition is true", nullptr},
-    {11, L"CmdDeleteFile", 23, L"Delete file", 24, L"Deletes a file", nullptr},
+    {11, L"CmdDeleteFile", 23, L"Delete file", 24, L"Deletes a file", Make<CmdDeleteFile>},
     {12, L"CmdShell", 65, L"Shell Execute", 66, L"Execute with shell", nullptr},
     {13, L"CmdGenerateFile", 31, L"Generate parameter file", 32, L"Generate file based on template",
      nullptr},
-    {14, L"CmdCreateFolder", 94, L"Create folder", 0, nullptr, nullptr},
-    {15, L"CmdMoveFolder", 96, L"Move folder", 0, nullptr, nullptr},
-    {16, L"CmdMoveFile", 98, L"Move file", 0, nullptr, nullptr},
+    {14, L"CmdCreateFolder", 94, L"Create folder", 0, nullptr, Make<CmdCreateFolder>},
+    {15, L"CmdMoveFolder", 96, L"Move folder", 0, nullptr, Make<CmdMoveFolder>},
+    {16, L"CmdMoveFile", 98, L"Move file", 0, nullptr, Make<CmdMoveFile>},
     {17, L"CmdLockFile", 103, L"Check out file", 0, nullptr, nullptr},
     {18, L"CmdUnlockFile", 106, L"Check in file", 0, nullptr, nullptr},
-    {19, L"CmdCopyFile", 108, L"Copy file", 0, nullptr, nullptr},
+    {19, L"CmdCopyFile", 108, L"Copy file", 0, nullptr, Make<CmdCopyFile>},
     {20, L"CmdAllConfigs", 136, L"For all configurations", 20, L"Start of block action",
      Make<CmdAllConfigs>},
     {21, L"CmdEndAllConfigs", 137, L"End for all configurations", 29, L"End of block action",

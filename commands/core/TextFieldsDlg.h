@@ -1,0 +1,46 @@
+// An editor dialog of a few texts, each in an edit control with a "->" button that inserts
+// variables into it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "commands/core/Cmd.h"
+#include "host/Ref.h"
+#include "platform/Dialog.h"
+#include "uilibs/lexicor/StrWnd.h"
+
+namespace vendrel::commands {
+
+class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
+ public:
+  struct Field {
+    std::int32_t edit;
+    std::int32_t menuButton;
+    std::wstring text;
+  };
+
+  std::int32_t TemplateId() const override { return templateId_; }
+  // The texts as OK left them, in the order they were given.
+  const std::wstring& Text(std::size_t field) const { return fields_.at(field).text; }
+
+ protected:
+  // `section`: the localized-window key, the class name. The command lends the action whose
+  // variables the buttons offer, and the vault and services for the variable editor.
+  TextFieldsDlg(std::int32_t templateId, const wchar_t* section, const Cmd& command,
+                std::vector<Field> fields);
+
+  void OnInit() override;
+  bool OnOk() override;
+
+ private:
+  std::int32_t templateId_;
+  const wchar_t* section_;
+  actions::Action* action_;
+  host::Ref<host::VaultSession> vault_;  // held while the dialog lives
+  platform::Services* services_;
+  std::vector<Field> fields_;
+};
+
+}  // namespace vendrel::commands

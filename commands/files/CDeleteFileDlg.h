@@ -1,0 +1,27 @@
+// The delete-file editor: the path and whether the vault deletes the file.
+#pragma once
+
+#include "commands/core/TextFieldsDlg.h"
+#include "commands/files/CmdDeleteFile.h"
+
+namespace vendrel::commands {
+
+class CDeleteFileDlg : public TextFieldsDlg {
+ public:
+  static constexpr std::int32_t kTemplate = 219;
+  static constexpr std::int32_t kFromVault = 390;
+
+  explicit CDeleteFileDlg(const CmdDeleteFile& command);
+
+  const std::wstring& Path() const { return Text(0); }
+  bool FromVault() const { return fromVault_; }
+
+ protected:
+  void OnInit() override;
+  bool OnOk() override;
+
+ private:
+  bool fromVault_;
+};
+
+}  // namespace vendrel::commands

@@ -1,0 +1,107 @@
+// Copy file: local copies through the file system, copies into the vault through the host.
+#include "commands/files/CmdCopyFile.h"
+
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/files/CCopyFileDlg.h"
+#include "commands/files/FileCommandSupport.h"
+#include "host/Strings.h"
+
+namespace vendrel::commands {
+namespace {
+
+// GetCurrentDirectoryW with a buffer of 260 characters gives at most 259.
+constexpr std::size_t kMaxCurrentDirectory = 259;
+
+std::wstring CopyFailed() {
+  return strings::Load(109, L"Error copying file");
+}
+
+}  // namespace
+
+CmdCopyFile::CmdCopyFile(actions::Action* owner) : Cmd(kType) {
+  SetUp(owner);
+}
+
+void CmdCopyFile::Assign(std::wstring source, std::wstring destination) {
+  source_ = std::move(source);
+  destination_ = std::move(destination);
+  SetSummary(source_ + L" => " + destination_);
+}
+
+bool CmdCopyFile::Edit(platform::Window parent) {
+  CCopyFileDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Source(), dialog.Destination());
+  return true;
+}
+
+void CmdCopyFile::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  archive.Text(source_);
+  archive.Text(destination_);
+}
+
+bool CmdCopyFile::Execute(actions::ActionData& run) {
+  VarHandler variables(run);
+  const std::wstring source = SourceInFolder(run, variables.Expand(source_, false));
+  std::wstring destination = variables.Expand(destination_, false);
+  platform::FileSystem& files = *run.services->files;
+
+  // A vault file that is not on disk yet is fetched first; whatever the host answers, the copy
+  // below reports what is missing.
+  host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> parent;
+  if (FileFromPath(run, source, file, parent) == host::kOk && !files.Attributes(source)) {
+    file->GetLocalCopy(HostWindowOf(run), host::Value(), host::Value(source), 1, L"");
+  }
+
+  if (BeforeLastBackslash(destination).empty()) {
+    const std::wstring current = files.CurrentDirectory();
+    if (!current.empty() && current.size() <= kMaxCurrentDirectory)
+      destination = current + L"\\" + destination;
+  }
+
+  // Set whatever the outcome: a failed copy may still have fetched a local copy.
+  MarkForRefresh(run);
+
+  host::Ref<host::VaultFolder> folder;
+  host::HResult hr = FolderFromPath(run, BeforeLastBackslash(destination), folder);
+  if (hr == host::kFalse) return CopyLocally(run, source, std::move(destination));
+
+  host::Ref<host::VaultFile> added;
+  hr = folder
+           ? folder->AddFile(HostWindowOf(run), source, AfterLastBackslash(destination), 1, added)
+           : host::kPointer;
+  if (hr != host::kOk) {
+    ShowHostFailure(run, CopyFailed(), hr);
+    return false;
+  }
+  return true;
+}
+
+std::wstring CmdCopyFile::SourceInFolder(actions::ActionData& run, std::wstring source) const {
+  if (!BeforeLastBackslash(source).empty()) return source;
+  host::Ref<host::VaultFolder> folder;
+  std::wstring path;
+  if (host::Failed(NotificationFolder(run, folder)) || !folder ||
+      host::Failed(folder->LocalPath(path))) {
+    return source;
+  }
+  return path + L"\\" + source;
+}
+
+bool CmdCopyFile::CopyLocally(actions::ActionData& run, const std::wstring& source,
+                              std::wstring destination) const {
+  if (!destination.empty() && destination.back() == L'\\')
+    destination += AfterLastBackslash(source);
+  platform::FileSystem& files = *run.services->files;
+  if (files.CopyFile(source, destination, false)) return true;
+  std::wstring text = CopyFailed();
+  const std::wstring system = files.ErrorText(files.LastError());
+  if (!system.empty()) text += L" : " + source + L"\n" + system;
+  ShowFailure(run, text);
+  return false;
+}
+
+}  // namespace vendrel::commands

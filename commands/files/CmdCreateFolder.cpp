@@ -1,0 +1,66 @@
+// Create folder: an existing folder, local or in the vault, is left as it is.
+#include "commands/files/CmdCreateFolder.h"
+
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/files/CCreateFolderDlg.h"
+#include "commands/files/FileCommandSupport.h"
+#include "host/Strings.h"
+
+namespace vendrel::commands {
+
+CmdCreateFolder::CmdCreateFolder(actions::Action* owner) : Cmd(kType) {
+  SetUp(owner);
+}
+
+void CmdCreateFolder::Assign(std::wstring path) {
+  path_ = std::move(path);
+  SetSummary(path_);
+}
+
+bool CmdCreateFolder::Edit(platform::Window parent) {
+  CCreateFolderDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Path());
+  return true;
+}
+
+void CmdCreateFolder::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  archive.Text(path_);
+}
+
+bool CmdCreateFolder::Execute(actions::ActionData& run) {
+  const std::wstring path = VarHandler(run).Expand(path_, false);
+  const std::wstring parentPath = BeforeLastBackslash(path);
+  const std::wstring name = AfterLastBackslash(path);
+  const std::wstring failed = strings::Load(95, L"Error creating folder");
+
+  host::Ref<host::VaultFolder> parent;
+  const host::HResult hr = parentPath.empty() ? NotificationFolder(run, parent)
+                                              : FolderFromPath(run, parentPath, parent);
+  if (hr == host::kFalse) {
+    platform::FileSystem& files = *run.services->files;
+    if (files.Attributes(path) || files.CreateDirectory(path)) return true;
+    ShowFailure(run, failed);
+    return false;
+  }
+
+  if (!parent) {
+    ShowHostFailure(run, failed, host::kPointer);
+    return false;
+  }
+  // Only a sub-folder the vault does not have is added; any other answer leaves things be.
+  host::Ref<host::VaultFolder> existing;
+  if (parent->SubFolder(name, existing) != host::kFolderNotFound) return true;
+  host::Ref<host::VaultFolder> added;
+  const host::HResult addResult = parent->AddFolder(HostWindowOf(run), name, 0, added);
+  if (host::Failed(addResult)) {
+    ShowHostFailure(run, failed, addResult);
+    return false;
+  }
+  MarkForRefresh(run);
+  return true;
+}
+
+}  // namespace vendrel::commands

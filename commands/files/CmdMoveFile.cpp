@@ -1,0 +1,63 @@
+// Move file: a rename in place; a folder part of the new name is ignored.
+#include "commands/files/CmdMoveFile.h"
+
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/files/CMoveFileDlg.h"
+#include "commands/files/FileCommandSupport.h"
+#include "host/Strings.h"
+
+namespace vendrel::commands {
+
+CmdMoveFile::CmdMoveFile(actions::Action* owner) : Cmd(kType) {
+  SetUp(owner);
+}
+
+void CmdMoveFile::Assign(std::wstring source, std::wstring newName) {
+  source_ = std::move(source);
+  newName_ = std::move(newName);
+  SetSummary(source_ + L" -> " + newName_);
+}
+
+bool CmdMoveFile::Edit(platform::Window parent) {
+  CMoveFileDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Source(), dialog.NewName());
+  return true;
+}
+
+void CmdMoveFile::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  archive.Text(source_);
+  archive.Text(newName_);
+}
+
+bool CmdMoveFile::Execute(actions::ActionData& run) {
+  VarHandler variables(run);
+  const std::wstring source = variables.Expand(source_, false);
+  const std::wstring newName = AfterLastBackslash(variables.Expand(newName_, false));
+  const std::size_t slash = source.rfind(L'\\');
+  const std::wstring folderPath =
+      slash == std::wstring::npos ? std::wstring() : source.substr(0, slash + 1);
+  const std::wstring failed = strings::Load(99, L"Error renaming file");
+
+  host::Ref<host::VaultFolder> folder;
+  if (FolderFromPath(run, folderPath, folder) != host::kOk) {
+    if (run.services->files->MoveFile(source, folderPath + newName)) return true;
+    ShowFailure(run, failed);
+    return false;
+  }
+
+  host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> parent;
+  host::HResult hr = FileFromPath(run, source, file, parent);
+  if (hr == host::kOk) hr = file->Rename(HostWindowOf(run), newName, 1);
+  if (hr != host::kOk) {
+    ShowHostFailure(run, failed, hr);
+    return false;
+  }
+  MarkForRefresh(run);
+  return true;
+}
+
+}  // namespace vendrel::commands

@@ -1,0 +1,65 @@
+// Path splitting and the host calls of the file commands.
+#include "commands/files/FileCommandSupport.h"
+
+#include "actions/Action.h"
+
+namespace vendrel::commands {
+
+std::wstring BeforeLastBackslash(const std::wstring& path) {
+  const std::size_t slash = path.rfind(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring AfterLastBackslash(const std::wstring& path) {
+  const std::size_t slash = path.rfind(L'\\');
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+host::HostWindow HostWindowOf(const actions::ActionData& run) {
+  return static_cast<host::HostWindow>(run.ownerWindow);
+}
+
+host::HResult NotificationFolder(actions::ActionData& run, host::Ref<host::VaultFolder>& folder) {
+  if (!run.vault) return host::kPointer;
+  host::Ref<host::VaultObject> object;
+  const host::HResult hr =
+      run.vault->GetObject(host::ObjectKind::kFolder, run.notificationFolderId, object);
+  if (object && host::Failed(object->QueryFolder(folder))) folder = nullptr;
+  return hr;
+}
+
+host::HResult FolderFromPath(actions::ActionData& run, const std::wstring& path,
+                             host::Ref<host::VaultFolder>& folder) {
+  if (!run.vault) return host::kPointer;
+  return run.vault->GetFolderFromPath(path, folder);
+}
+
+host::HResult FileFromPath(actions::ActionData& run, const std::wstring& path,
+                           host::Ref<host::VaultFile>& file, host::Ref<host::VaultFolder>& folder) {
+  if (!run.vault) return host::kPointer;
+  const host::HResult hr = run.vault->GetFileFromPath(path, file, folder);
+  if (hr == host::kOk && (!file || !folder)) return host::kPointer;
+  return hr;
+}
+
+std::wstring HostErrorText(actions::ActionData& run, host::HResult code) {
+  std::wstring name;
+  std::wstring description;
+  if (!run.vault || host::Failed(run.vault->ErrorText(code, name, description))) return {};
+  return description;
+}
+
+void ShowFailure(actions::ActionData& run, const std::wstring& text) {
+  run.services->messageBoxes->Show(
+      {run.ownerWindow, text, L"Vendrel", platform::mb::kOk | platform::mb::kIconExclamation});
+}
+
+void ShowHostFailure(actions::ActionData& run, const std::wstring& message, host::HResult code) {
+  ShowFailure(run, message + L"\n" + HostErrorText(run, code));
+}
+
+void MarkForRefresh(actions::ActionData& run) {
+  if (run.currentAction != nullptr) run.currentAction->refreshMark = true;
+}
+
+}  // namespace vendrel::commands

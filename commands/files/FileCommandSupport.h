@@ -1,0 +1,39 @@
+// Path splitting at backslashes and the host calls that the file commands share.
+#pragma once
+
+#include <string>
+
+#include "actions/ActionData.h"
+#include "host/Ref.h"
+#include "host/Vault.h"
+
+namespace vendrel::commands {
+
+// The text before the last backslash; empty when there is none.
+std::wstring BeforeLastBackslash(const std::wstring& path);
+// The text after the last backslash; the whole text when there is none.
+std::wstring AfterLastBackslash(const std::wstring& path);
+
+// Window handles travel to the host as 32-bit values.
+host::HostWindow HostWindowOf(const actions::ActionData& run);
+
+// Asks the vault for the notification folder's object and that object for its folder interface.
+// Returns the result of the object lookup; `folder` stays null when either step yields nothing.
+host::HResult NotificationFolder(actions::ActionData& run, host::Ref<host::VaultFolder>& folder);
+// The vault's own lookups, kPointer when the run has no vault.
+host::HResult FolderFromPath(actions::ActionData& run, const std::wstring& path,
+                             host::Ref<host::VaultFolder>& folder);
+// kPointer also when the host reports the file found but gives no file or folder.
+host::HResult FileFromPath(actions::ActionData& run, const std::wstring& path,
+                           host::Ref<host::VaultFile>& file, host::Ref<host::VaultFolder>& folder);
+
+// The host's description of `code`, empty when it has none.
+std::wstring HostErrorText(actions::ActionData& run, host::HResult code);
+// A failure message in the caption "Vendrel" with the exclamation icon.
+void ShowFailure(actions::ActionData& run, const std::wstring& text);
+// The localized message, a line break and the host's description of `code`.
+void ShowHostFailure(actions::ActionData& run, const std::wstring& message, host::HResult code);
+// Asks the host to refresh its view once the run is over.
+void MarkForRefresh(actions::ActionData& run);
+
+}  // namespace vendrel::commands

@@ -1,0 +1,121 @@
+// The file commands' editors: they show the stored texts, and OK hands back what was typed.
+#include <gtest/gtest.h>
+
+#include "actions/Action.h"
+#include "commands/files/CmdCopyFile.h"
+#include "commands/files/CmdCreateFolder.h"
+#include "commands/files/CmdDeleteFile.h"
+#include "commands/files/CmdMoveFile.h"
+#include "commands/files/CmdMoveFolder.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/support/FakeServices.h"
+
+namespace vendrel::commands {
+namespace {
+
+using platform::ScriptedSurface;
+
+class FileEditorsTest : public ::testing::Test {
+ protected:
+  FileEditorsTest() { fakes.services.dialogs = &dialogs; }
+
+  // Gives the command the services its editor is shown with.
+  template <class Kind>
+  std::unique_ptr<Kind> Make() {
+    auto command = std::make_unique<Kind>(&action);
+    command->SetServices(&fakes.services);
+    return command;
+  }
+
+  platform::ScriptedDialogRunner dialogs;
+  testing::FakeServices fakes;
+  actions::Action action;
+};
+
+TEST_F(FileEditorsTest, CopyFileShowsBothPathsAndOkTakesTheTypedOnes) {
+  auto copy = Make<CmdCopyFile>();
+  copy->Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
+  dialogs.Queue([](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.Owner(), 0x42u);
+    EXPECT_EQ(ui.Text(348), L"%PathToSelectedFile%");
+    EXPECT_EQ(ui.Text(365), L"C:\\Backup\\");
+    ui.Type(365, L"D:\\Out\\b.txt");
+    ui.Ok();
+  });
+  EXPECT_TRUE(copy->Edit(0x42));
+  EXPECT_EQ(copy->Destination(), L"D:\\Out\\b.txt");
+  EXPECT_EQ(copy->Summary(), L"%PathToSelectedFile% => D:\\Out\\b.txt");
+}
+
+TEST_F(FileEditorsTest, CancelLeavesFieldsAndSummaryAlone) {
+  auto move = Make<CmdMoveFile>();
+  move->Assign(L"a", L"b");
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ui.Type(345, L"changed");
+    ui.Cancel();
+  });
+  EXPECT_FALSE(move->Edit(0));
+  EXPECT_EQ(move->Source(), L"a");
+  EXPECT_EQ(move->Summary(), L"a -> b");
+}
+
+TEST_F(FileEditorsTest, EachEditorHandsBackItsOwnControls) {
+  auto move = Make<CmdMoveFile>();
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ui.Type(345, L"C:\\a\\x.txt");
+    ui.Type(347, L"y.txt");
+    ui.Ok();
+  });
+  EXPECT_TRUE(move->Edit(0));
+  EXPECT_EQ(move->Summary(), L"C:\\a\\x.txt -> y.txt");
+
+  auto create = Make<CmdCreateFolder>();
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ui.Type(343, L"C:\\Vault\\%p%");
+    ui.Ok();
+  });
+  EXPECT_TRUE(create->Edit(0));
+  EXPECT_EQ(create->Path(), L"C:\\Vault\\%p%");
+  EXPECT_EQ(create->Summary(), L"C:\\Vault\\%p%");
+
+  auto moveFolder = Make<CmdMoveFolder>();
+  moveFolder->Assign(L"C:\\old", L"");
+  dialogs.Queue([](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.Text(338), L"C:\\old");
+    ui.Type(341, L"C:\\new");
+    ui.Ok();
+  });
+  EXPECT_TRUE(moveFolder->Edit(0));
+  EXPECT_EQ(moveFolder->Summary(), L"C:\\old -> C:\\new");
+}
+
+TEST_F(FileEditorsTest, DeleteFileShowsAndTakesTheVaultCheckBox) {
+  auto deletion = Make<CmdDeleteFile>();
+  deletion->Assign(L"C:\\t.tmp", true);
+  dialogs.Queue([](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.Text(233), L"C:\\t.tmp");
+    EXPECT_TRUE(ui.IsChecked(390));
+    ui.Check(390, false);
+    ui.Ok();
+  });
+  EXPECT_TRUE(deletion->Edit(0));
+  EXPECT_FALSE(deletion->FromVault());
+  EXPECT_EQ(deletion->Summary(), L"DELETE C:\\t.tmp");
+
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ui.Check(390, true);
+    ui.Ok();
+  });
+  EXPECT_TRUE(deletion->Edit(0));
+  EXPECT_EQ(deletion->Summary(), L"DELETE C:\\t.tmp FROM_VAULT");
+}
+
+TEST_F(FileEditorsTest, WithoutADialogRunnerNothingChanges) {
+  CmdCopyFile copy(&action);
+  copy.Assign(L"a", L"b");
+  EXPECT_FALSE(copy.Edit(0));
+  EXPECT_EQ(copy.Summary(), L"a => b");
+}
+
+}  // namespace
+}  // namespace vendrel::commands

@@ -1,0 +1,139 @@
+// The file kinds written into an action and read back through the factory.
+#include <gtest/gtest.h>
+
+#include "actions/Action.h"
+#include "actions/ActionArchive.h"
+#include "actions/HexStringFile.h"
+#include "commands/core/CmdFactory.h"
+#include "commands/files/CmdCopyFile.h"
+#include "commands/files/CmdCreateFolder.h"
+#include "commands/files/CmdDeleteFile.h"
+#include "commands/files/CmdMoveFile.h"
+#include "commands/files/CmdMoveFolder.h"
+
+namespace vendrel::commands {
+namespace {
+
+template <class Kind>
+Kind& Add(actions::Action& action) {
+  auto command = std::make_unique<Kind>(&action);
+  Kind& added = *command;
+  action.commands.push_back(std::move(command));
+  return added;
+}
+
+std::unique_ptr<actions::Action> RoundTrip(const actions::Action& original) {
+  actions::HexStringFile file;
+  actions::Archive out(file, actions::Archive::Mode::kStore);
+  actions::WriteAction(out, original);
+  file.Seek(0, actions::File::Origin::kBegin);
+  actions::Archive in(file, actions::Archive::Mode::kLoad);
+  auto loaded = std::make_unique<actions::Action>();
+  actions::ReadAction(in, *loaded, actions::kArchiveVersion, &CreateCmd);
+  return loaded;
+}
+
+template <class Kind>
+const Kind& At(const actions::Action& action, std::size_t index) {
+  const auto* command = dynamic_cast<const Kind*>(action.commands.at(index).get());
+  if (command == nullptr) throw std::runtime_error("wrong kind at " + std::to_string(index));
+  return *command;
+}
+
+TEST(StoredFormTest, EveryFileKindComesBackWithItsFieldsAndSummary) {
+  actions::Action action;
+  Add<CmdCopyFile>(action).Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
+  Add<CmdMoveFile>(action).Assign(L"C:\\a\\x.txt", L"y.txt");
+  Add<CmdDeleteFile>(action).Assign(L"C:\\t.tmp", true);
+  Add<CmdCreateFolder>(action).Assign(L"C:\\Vault\\%p%");
+  Add<CmdMoveFolder>(action).Assign(L"C:\\old", L"C:\\new");
+
+  const auto loaded = RoundTrip(action);
+  ASSERT_EQ(loaded->commands.size(), action.commands.size());
+  for (std::size_t i = 0; i < action.commands.size(); ++i) {
+    EXPECT_EQ(loaded->commands[i]->TypeId(), action.commands[i]->TypeId()) << i;
+    EXPECT_EQ(loaded->commands[i]->Summary(), action.commands[i]->Summary()) << i;
+    EXPECT_EQ(loaded->commands[i]->GetName(), action.commands[i]->GetName()) << i;
+    EXPECT_EQ(loaded->commands[i]->Owner(), loaded.get()) << i;
+  }
+  EXPECT_EQ(At<CmdCopyFile>(*loaded, 0).Source(), L"%PathToSelectedFile%");
+  EXPECT_EQ(At<CmdCopyFile>(*loaded, 0).Destination(), L"C:\\Backup\\");
+  EXPECT_EQ(At<CmdMoveFile>(*loaded, 1).Source(), L"C:\\a\\x.txt");
+  EXPECT_EQ(At<CmdMoveFile>(*loaded, 1).NewName(), L"y.txt");
+  EXPECT_EQ(At<CmdDeleteFile>(*loaded, 2).Path(), L"C:\\t.tmp");
+  EXPECT_TRUE(At<CmdDeleteFile>(*loaded, 2).FromVault());
+  EXPECT_EQ(At<CmdCreateFolder>(*loaded, 3).Path(), L"C:\\Vault\\%p%");
+  EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).OldPath(), L"C:\\old");
+  EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).NewPath(), L"C:\\new");
+}
+
+// The payloads in the order the stored form fixes.
+std::wstring Stored(Cmd& command) {
+  actions::HexStringFile file;
+  actions::Archive out(file, actions::Archive::Mode::kStore);
+  command.Serialize(out);
+  return file.ToText();
+}
+
+template <class Write>
+std::wstring Expected(Write write) {
+  actions::HexStringFile file;
+  actions::Archive out(file, actions::Archive::Mode::kStore);
+  write(out);
+  return file.ToText();
+}
+
+TEST(StoredFormTest, PayloadsAreWrittenInTheirFixedOrder) {
+  CmdDeleteFile deletion(nullptr);
+  deletion.Assign(L"x", true);
+  EXPECT_EQ(Stored(deletion), Expected([](actions::Archive& a) {
+              a.WriteInt32(11);
+              a.WriteText(L"DELETE x FROM_VAULT");
+              a.WriteText(L"x");
+              a.WriteInt32(1);
+            }));
+}
+
+TEST(StoredFormTest, ADeleteFlagStoredAsAnythingButOneLoadsAsFalse) {
+  for (const std::int32_t stored : {1, 2, -1, 0}) {
+    actions::HexStringFile file;
+    actions::Archive out(file, actions::Archive::Mode::kStore);
+    out.WriteText(L"DELETE x FROM_VAULT");
+    out.WriteText(L"x");
+    out.WriteInt32(stored);
+    file.Seek(0, actions::File::Origin::kBegin);
+    actions::Archive in(file, actions::Archive::Mode::kLoad);
+    CmdDeleteFile loaded(nullptr);
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded.FromVault(), stored == 1) << stored;
+    EXPECT_EQ(loaded.Summary(), L"DELETE x FROM_VAULT") << "the summary is kept as stored";
+  }
+}
+
+TEST(StoredFormTest, NewCommandsStartEmptyAndTheDeleteSummaryNamesTheVault) {
+  CmdDeleteFile deletion(nullptr);
+  EXPECT_EQ(deletion.Summary(), L"");
+  EXPECT_FALSE(deletion.FromVault());
+  EXPECT_EQ(deletion.GetDescription(), L"Deletes a file");
+  deletion.Assign(L"%f%", true);
+  EXPECT_EQ(deletion.Summary(), L"DELETE %f% FROM_VAULT");
+  deletion.Assign(L"%f%", false);
+  EXPECT_EQ(deletion.Summary(), L"DELETE %f%");
+
+  CmdCopyFile copy(nullptr);
+  copy.Assign(L"a", L"b");
+  EXPECT_EQ(copy.Summary(), L"a => b");
+  EXPECT_EQ(copy.GetDescription(), L"");
+  CmdMoveFile move(nullptr);
+  move.Assign(L"a", L"b");
+  EXPECT_EQ(move.Summary(), L"a -> b");
+  CmdMoveFolder moveFolder(nullptr);
+  moveFolder.Assign(L"a", L"b");
+  EXPECT_EQ(moveFolder.Summary(), L"a -> b");
+  CmdCreateFolder create(nullptr);
+  create.Assign(L"C:\\x");
+  EXPECT_EQ(create.Summary(), L"C:\\x");
+}
+
+}  // namespace
+}  // namespace vendrel::commands
