@@ -7,14 +7,24 @@ TextFieldsDlg::TextFieldsDlg(std::int32_t templateId, const wchar_t* section, co
                              std::vector<Field> fields)
     : templateId_(templateId),
       section_(section),
-      action_(command.Owner()),
-      vault_(command.Vault()),
       services_(command.Services()),
-      fields_(std::move(fields)) {}
+      fields_(std::move(fields)) {
+  for (const Field& field : fields_) {
+    buttons_.emplace_back(command.Owner(), command.Vault(), field.edit);
+    buttons_.back().Bind(field.menuButton);
+  }
+}
 
 void TextFieldsDlg::OnInit() {
   mbInitStrWnd(&Ui(), section_, false, L"", L"", L"");
   for (const Field& field : fields_) Ui().SetText(field.edit, field.text);
+}
+
+void TextFieldsDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
+  if (event != platform::ControlEvent::kClicked) return;
+  for (CMenuButton& button : buttons_) {
+    if (button.ButtonId() == control) button.OnClicked(Ui(), services_);
+  }
 }
 
 bool TextFieldsDlg::OnOk() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/core/CMenuButton.h"
 #include "commands/core/Cmd.h"
 #include "host/Ref.h"
 #include "platform/Dialog.h"
@@ -32,15 +33,15 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
                 std::vector<Field> fields);
 
   void OnInit() override;
+  void OnControl(std::int32_t control, platform::ControlEvent event) override;
   bool OnOk() override;
 
  private:
   std::int32_t templateId_;
   const wchar_t* section_;
-  actions::Action* action_;
-  host::Ref<host::VaultSession> vault_;  // held while the dialog lives
   platform::Services* services_;
   std::vector<Field> fields_;
+  std::vector<CMenuButton> buttons_;  // each holds the vault while the dialog lives
 };
 
 }  // namespace vendrel::commands

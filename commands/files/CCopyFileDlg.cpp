@@ -1,10 +1,14 @@
 // The copy-file editor's controls.
 #include "commands/files/CCopyFileDlg.h"
 
+#include "commands/files/CCopyFileDlgRes.h"
+
 namespace vendrel::commands {
 
 CCopyFileDlg::CCopyFileDlg(const CmdCopyFile& command)
-    : TextFieldsDlg(kTemplate, L"CCopyFileDlg", command,
-                    {{348, 304, command.Source()}, {365, 306, command.Destination()}}) {}
+    : TextFieldsDlg(
+          IDD_COPY_FILE, L"CCopyFileDlg", command,
+          {{IDC_COPY_FILE_SOURCE, IDC_COPY_FILE_SOURCE_MENU, command.Source()},
+           {IDC_COPY_FILE_DESTINATION, IDC_COPY_FILE_DESTINATION_MENU, command.Destination()}}) {}
 
 }  // namespace vendrel::commands

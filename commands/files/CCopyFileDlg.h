@@ -8,8 +8,6 @@ namespace vendrel::commands {
 
 class CCopyFileDlg : public TextFieldsDlg {
  public:
-  static constexpr std::int32_t kTemplate = 239;
-
   explicit CCopyFileDlg(const CmdCopyFile& command);
 
   const std::wstring& Source() const { return Text(0); }

@@ -1,9 +1,12 @@
 // The create-folder editor's controls.
 #include "commands/files/CCreateFolderDlg.h"
 
+#include "commands/files/CCreateFolderDlgRes.h"
+
 namespace vendrel::commands {
 
 CCreateFolderDlg::CCreateFolderDlg(const CmdCreateFolder& command)
-    : TextFieldsDlg(kTemplate, L"CCreateFolderDlg", command, {{343, 302, command.Path()}}) {}
+    : TextFieldsDlg(IDD_CREATE_FOLDER, L"CCreateFolderDlg", command,
+                    {{IDC_CREATE_FOLDER_PATH, IDC_CREATE_FOLDER_PATH_MENU, command.Path()}}) {}
 
 }  // namespace vendrel::commands

@@ -8,8 +8,6 @@ namespace vendrel::commands {
 
 class CCreateFolderDlg : public TextFieldsDlg {
  public:
-  static constexpr std::int32_t kTemplate = 233;
-
   explicit CCreateFolderDlg(const CmdCreateFolder& command);
 
   const std::wstring& Path() const { return Text(0); }

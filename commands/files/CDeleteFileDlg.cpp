@@ -1,19 +1,22 @@
 // The delete-file editor's controls: the path with its "->" button, and the vault check box.
 #include "commands/files/CDeleteFileDlg.h"
 
+#include "commands/files/CDeleteFileDlgRes.h"
+
 namespace vendrel::commands {
 
 CDeleteFileDlg::CDeleteFileDlg(const CmdDeleteFile& command)
-    : TextFieldsDlg(kTemplate, L"CDeleteFileDlg", command, {{233, 302, command.Path()}}),
+    : TextFieldsDlg(IDD_DELETE_FILE, L"CDeleteFileDlg", command,
+                    {{IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU, command.Path()}}),
       fromVault_(command.FromVault()) {}
 
 void CDeleteFileDlg::OnInit() {
   TextFieldsDlg::OnInit();
-  Ui().SetChecked(kFromVault, fromVault_);
+  Ui().SetChecked(IDC_DELETE_FILE_FROM_VAULT, fromVault_);
 }
 
 bool CDeleteFileDlg::OnOk() {
-  fromVault_ = Ui().IsChecked(kFromVault);
+  fromVault_ = Ui().IsChecked(IDC_DELETE_FILE_FROM_VAULT);
   return TextFieldsDlg::OnOk();
 }
 

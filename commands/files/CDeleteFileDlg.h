@@ -8,9 +8,6 @@ namespace vendrel::commands {
 
 class CDeleteFileDlg : public TextFieldsDlg {
  public:
-  static constexpr std::int32_t kTemplate = 219;
-  static constexpr std::int32_t kFromVault = 390;
-
   explicit CDeleteFileDlg(const CmdDeleteFile& command);
 
   const std::wstring& Path() const { return Text(0); }

@@ -1,10 +1,13 @@
 // The move-file editor's controls.
 #include "commands/files/CMoveFileDlg.h"
 
+#include "commands/files/CMoveFileDlgRes.h"
+
 namespace vendrel::commands {
 
 CMoveFileDlg::CMoveFileDlg(const CmdMoveFile& command)
-    : TextFieldsDlg(kTemplate, L"CMoveFileDlg", command,
-                    {{345, 304, command.Source()}, {347, 306, command.NewName()}}) {}
+    : TextFieldsDlg(IDD_MOVE_FILE, L"CMoveFileDlg", command,
+                    {{IDC_MOVE_FILE_SOURCE, IDC_MOVE_FILE_SOURCE_MENU, command.Source()},
+                     {IDC_MOVE_FILE_NEW_NAME, IDC_MOVE_FILE_NEW_NAME_MENU, command.NewName()}}) {}
 
 }  // namespace vendrel::commands

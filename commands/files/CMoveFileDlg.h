@@ -8,8 +8,6 @@ namespace vendrel::commands {
 
 class CMoveFileDlg : public TextFieldsDlg {
  public:
-  static constexpr std::int32_t kTemplate = 235;
-
   explicit CMoveFileDlg(const CmdMoveFile& command);
 
   const std::wstring& Source() const { return Text(0); }

@@ -1,10 +1,13 @@
 // The move-folder editor's controls.
 #include "commands/files/CMoveFolderDlg.h"
 
+#include "commands/files/CMoveFolderDlgRes.h"
+
 namespace vendrel::commands {
 
 CMoveFolderDlg::CMoveFolderDlg(const CmdMoveFolder& command)
-    : TextFieldsDlg(kTemplate, L"CMoveFolderDlg", command,
-                    {{338, 304, command.OldPath()}, {341, 306, command.NewPath()}}) {}
+    : TextFieldsDlg(IDD_MOVE_FOLDER, L"CMoveFolderDlg", command,
+                    {{IDC_MOVE_FOLDER_OLD, IDC_MOVE_FOLDER_OLD_MENU, command.OldPath()},
+                     {IDC_MOVE_FOLDER_NEW, IDC_MOVE_FOLDER_NEW_MENU, command.NewPath()}}) {}
 
 }  // namespace vendrel::commands

@@ -8,8 +8,6 @@ namespace vendrel::commands {
 
 class CMoveFolderDlg : public TextFieldsDlg {
  public:
-  static constexpr std::int32_t kTemplate = 234;
-
   explicit CMoveFolderDlg(const CmdMoveFolder& command);
 
   const std::wstring& OldPath() const { return Text(0); }

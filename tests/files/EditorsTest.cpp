@@ -47,6 +47,23 @@ TEST_F(FileEditorsTest, CopyFileShowsBothPathsAndOkTakesTheTypedOnes) {
   EXPECT_EQ(copy->Summary(), L"%PathToSelectedFile% => D:\\Out\\b.txt");
 }
 
+// Each "->" button inserts into the edit beside it, at the caret.
+TEST_F(FileEditorsTest, TheArrowButtonsInsertVariablesIntoTheirOwnField) {
+  auto copy = Make<CmdCopyFile>();
+  copy->Assign(L"C:\\a.txt", L"C:\\Out\\");
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ui.SetSelection(365, {8, 8});
+    ui.AnswerMenu(102);  // the name of the selected file
+    ui.Click(306);
+    ASSERT_EQ(ui.Menus().size(), 1u);
+    EXPECT_EQ(ui.Menus()[0].anchor, 306);
+    ui.Ok();
+  });
+  EXPECT_TRUE(copy->Edit(0));
+  EXPECT_EQ(copy->Source(), L"C:\\a.txt");
+  EXPECT_EQ(copy->Destination(), L"C:\\Out\\%NameOfSelectedFile%");
+}
+
 TEST_F(FileEditorsTest, CancelLeavesFieldsAndSummaryAlone) {
   auto move = Make<CmdMoveFile>();
   move->Assign(L"a", L"b");
