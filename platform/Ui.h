@@ -39,6 +39,9 @@ class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   virtual Answer Show(const MessageBoxRequest& request) = 0;
+  // Whether `window` is an existing window that can own a box. Builds without real windows
+  // take any non-zero handle for one.
+  virtual bool IsLiveWindow(Window window) { return window != 0; }
 };
 
 // Shows the wait cursor while a scope object lives.

@@ -13,6 +13,10 @@
 #include "commands/files/CmdDeleteFile.h"
 #include "commands/files/CmdMoveFile.h"
 #include "commands/files/CmdMoveFolder.h"
+#include "commands/prompts/CmdComboBox.h"
+#include "commands/prompts/CmdEditBox.h"
+#include "commands/prompts/CmdOkMsgBox.h"
+#include "commands/prompts/CmdYesNoBox.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
@@ -27,15 +31,15 @@ std::unique_ptr<Cmd> Make(actions::Action* owner) {
 constexpr std::array<CommandKind, 26> kKinds{{
     {0, L"CmdSetVar", 47, L"Set variables", 48, L"User defined variables used in this action",
      nullptr},
-    {1, L"CmdEditBox", 26, L"Edit box", 27, L"User defined editbox", nullptr},
+    {1, L"CmdEditBox", 26, L"Edit box", 27, L"User defined editbox", Make<CmdEditBox>},
     {2, L"CmdLabel", 38, L"Label", 39, L"Label defined by user", Make<CmdLabel>},
-    {3, L"CmdOkMsgBox", 40, L"OK MessageBox", 41, L"User defined MessageBox", nullptr},
+    {3, L"CmdOkMsgBox", 40, L"OK MessageBox", 41, L"User defined MessageBox", Make<CmdOkMsgBox>},
     {4, L"CmdAllDocuments", 19, L"For all documents", 20, L"Start of block action",
      Make<CmdAllDocuments>},
     {5, L"CmdEndAllDocuments", 28, L"End for all documents", 29, L"End of block action",
      Make<CmdEndAllDocuments>},
-    {6, L"CmdComboBox", 21, L"Combo Box", 22, L"Multiple choice selection", nullptr},
-    {7, L"CmdYesNoBox", 77, L"Yes-No MessageBox", 78, L"Yes-No options", nullptr},
+    {6, L"CmdComboBox", 21, L"Combo Box", 22, L"Multiple choice selection", Make<CmdComboBox>},
+    {7, L"CmdYesNoBox", 77, L"Yes-No MessageBox", 78, L"Yes-No options", Make<CmdYesNoBox>},
     {8, L"CmdJump", 33, L"Jump", 34, L"Conditional jump", Make<CmdJump>},
     {9, L"CmdRegistry", 42, L"Write registry value", 43, L"Writes a value to the windows registry",
      nullptr},

@@ -27,6 +27,10 @@ Answer Win32MessageBoxes::Show(const MessageBoxRequest& request) {
   return static_cast<Answer>(result);
 }
 
+bool Win32MessageBoxes::IsLiveWindow(Window window) {
+  return IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
 std::unique_ptr<WaitCursor> Win32WaitCursor::Begin() {
   return std::make_unique<Scope>();
 }

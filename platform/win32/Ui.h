@@ -11,6 +11,7 @@ namespace vendrel::platform {
 class Win32MessageBoxes final : public MessageBoxes {
  public:
   Answer Show(const MessageBoxRequest& request) override;
+  bool IsLiveWindow(Window window) override;
 };
 
 // The hourglass for the calling thread until the scope ends, then the cursor from before.

@@ -1,4 +1,4 @@
-// The file kinds written into an action and read back through the factory.
+// The file and prompt kinds written into an action and read back through the factory.
 #include <gtest/gtest.h>
 
 #include "actions/Action.h"
@@ -10,6 +10,10 @@
 #include "commands/files/CmdDeleteFile.h"
 #include "commands/files/CmdMoveFile.h"
 #include "commands/files/CmdMoveFolder.h"
+#include "commands/prompts/CmdComboBox.h"
+#include "commands/prompts/CmdEditBox.h"
+#include "commands/prompts/CmdOkMsgBox.h"
+#include "commands/prompts/CmdYesNoBox.h"
 
 namespace vendrel::commands {
 namespace {
@@ -40,13 +44,17 @@ const Kind& At(const actions::Action& action, std::size_t index) {
   return *command;
 }
 
-TEST(StoredFormTest, EveryFileKindComesBackWithItsFieldsAndSummary) {
+TEST(StoredFormTest, EveryFileAndPromptKindComesBackWithItsFieldsAndSummary) {
   actions::Action action;
   Add<CmdCopyFile>(action).Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
   Add<CmdMoveFile>(action).Assign(L"C:\\a\\x.txt", L"y.txt");
   Add<CmdDeleteFile>(action).Assign(L"C:\\t.tmp", true);
   Add<CmdCreateFolder>(action).Assign(L"C:\\Vault\\%p%");
   Add<CmdMoveFolder>(action).Assign(L"C:\\old", L"C:\\new");
+  Add<CmdOkMsgBox>(action).Assign(L"line 1\r\nline 2");
+  Add<CmdYesNoBox>(action).Assign({L"Answer", L"Go on?", L"1", L"0"});
+  Add<CmdEditBox>(action).Assign({L"Name", L"Your name:"});
+  Add<CmdComboBox>(action).Assign({L"Pick", L"Choose", {L"A", L" b "}});
 
   const auto loaded = RoundTrip(action);
   ASSERT_EQ(loaded->commands.size(), action.commands.size());
@@ -65,9 +73,16 @@ TEST(StoredFormTest, EveryFileKindComesBackWithItsFieldsAndSummary) {
   EXPECT_EQ(At<CmdCreateFolder>(*loaded, 3).Path(), L"C:\\Vault\\%p%");
   EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).OldPath(), L"C:\\old");
   EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).NewPath(), L"C:\\new");
+  EXPECT_EQ(At<CmdOkMsgBox>(*loaded, 5).Message(), L"line 1\r\nline 2");
+  EXPECT_EQ(At<CmdYesNoBox>(*loaded, 6).Values(),
+            (CmdYesNoBox::Fields{L"Answer", L"Go on?", L"1", L"0"}));
+  EXPECT_EQ(At<CmdEditBox>(*loaded, 7).Values(), (CmdEditBox::Fields{L"Name", L"Your name:"}));
+  EXPECT_EQ(At<CmdComboBox>(*loaded, 8).Values(),
+            (CmdComboBox::Fields{L"Pick", L"Choose", {L"A", L" b "}}));
 }
 
-// The payloads in the order the stored form fixes.
+// The payloads in the order the stored form fixes: the prompts store the prompt before the
+// variable, the yes/no box its two answers last.
 std::wstring Stored(Cmd& command) {
   actions::HexStringFile file;
   actions::Archive out(file, actions::Archive::Mode::kStore);
@@ -84,6 +99,30 @@ std::wstring Expected(Write write) {
 }
 
 TEST(StoredFormTest, PayloadsAreWrittenInTheirFixedOrder) {
+  CmdYesNoBox yesNo(nullptr);
+  yesNo.Assign({L"v", L"p", L"1", L"0"});
+  EXPECT_EQ(Stored(yesNo), Expected([](actions::Archive& a) {
+              a.WriteInt32(7);
+              for (const wchar_t* text : {L"v = 1 || 0", L"p", L"v", L"1", L"0"}) a.WriteText(text);
+            }));
+
+  CmdComboBox combo(nullptr);
+  combo.Assign({L"v", L"p", {L"a", L"b"}});
+  EXPECT_EQ(Stored(combo), Expected([](actions::Archive& a) {
+              a.WriteInt32(6);
+              for (const wchar_t* text : {L"v = a | b | ", L"p", L"v"}) a.WriteText(text);
+              a.WriteInt32(2);
+              a.WriteText(L"a");
+              a.WriteText(L"b");
+            }));
+
+  CmdEditBox edit(nullptr);
+  edit.Assign({L"v", L"p"});
+  EXPECT_EQ(Stored(edit), Expected([](actions::Archive& a) {
+              a.WriteInt32(1);
+              for (const wchar_t* text : {L"v", L"p", L"v"}) a.WriteText(text);
+            }));
+
   CmdDeleteFile deletion(nullptr);
   deletion.Assign(L"x", true);
   EXPECT_EQ(Stored(deletion), Expected([](actions::Archive& a) {
@@ -133,6 +172,23 @@ TEST(StoredFormTest, NewCommandsStartEmptyAndTheDeleteSummaryNamesTheVault) {
   CmdCreateFolder create(nullptr);
   create.Assign(L"C:\\x");
   EXPECT_EQ(create.Summary(), L"C:\\x");
+}
+
+TEST(StoredFormTest, PromptSummaries) {
+  CmdOkMsgBox message(nullptr);
+  message.Assign(L"a\r\nb\nc");
+  EXPECT_EQ(message.Summary(), L"a  b c");
+  CmdYesNoBox yesNo(nullptr);
+  yesNo.Assign({L"Answer", L"?", L"1", L"0"});
+  EXPECT_EQ(yesNo.Summary(), L"Answer = 1 || 0");
+  CmdEditBox edit(nullptr);
+  edit.Assign({L"Name", L"prompt"});
+  EXPECT_EQ(edit.Summary(), L"Name");
+  CmdComboBox combo(nullptr);
+  combo.Assign({L"Pick", L"", {L"A", L"B"}});
+  EXPECT_EQ(combo.Summary(), L"Pick = A | B | ");
+  combo.Assign({L"Pick", L"", {}});
+  EXPECT_EQ(combo.Summary(), L"Pick = ");
 }
 
 }  // namespace

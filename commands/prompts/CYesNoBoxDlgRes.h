@@ -1,0 +1,16 @@
+// Resource ids of the yes/no box editor.
+#pragma once
+
+#define IDD_YES_NO_BOX 261
+
+#define IDC_YES_NO_BOX_HINT 376
+#define IDC_YES_NO_BOX_PROMPT_LABEL 323
+#define IDC_YES_NO_BOX_PROMPT 240
+#define IDC_YES_NO_BOX_VARIABLE_LABEL 322
+#define IDC_YES_NO_BOX_VARIABLE 299
+#define IDC_YES_NO_BOX_EDIT_VARIABLES 295
+#define IDC_YES_NO_BOX_CHOICES 296
+#define IDC_YES_NO_BOX_YES_LABEL 324
+#define IDC_YES_NO_BOX_YES 251
+#define IDC_YES_NO_BOX_NO_LABEL 325
+#define IDC_YES_NO_BOX_NO 252
