@@ -381,6 +381,8 @@ std::int32_t ScriptedDialogRunner::Run(Dialog& dialog, Window owner) {
     Script script = std::move(scripts_.front());
     scripts_.pop_front();
     script(surface);
+  } else if (!surface.Result() && standing_) {
+    standing_(surface);
   }
   if (!surface.Result()) dialog.Notify(kIdCancel, ControlEvent::kClicked);
   dialog.Close();

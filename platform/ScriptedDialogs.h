@@ -38,7 +38,8 @@ class ScriptedSurface final : public DialogSurface {
   bool Ok() { return Click(kIdOk); }
   bool Cancel() { return Click(kIdCancel); }
 
-  // What the dialog did.
+  // What the dialog is and did.
+  std::int32_t TemplateId() const { return dialog_.TemplateId(); }
   Window Owner() const { return owner_; }
   const std::wstring& Caption() const { return caption_; }
   const std::vector<ShownMenu>& Menus() const { return menus_; }
@@ -155,15 +156,16 @@ class ScriptedSurface final : public DialogSurface {
 // False when the line is none of these or the dialog refused the step.
 bool ApplyAnswerLine(ScriptedSurface& surface, const std::wstring& line);
 
-// Runs each dialog against the next queued script; a dialog the script leaves open, and every
-// dialog without a script, is cancelled. A script may open nested dialogs: they take the scripts
-// queued after it.
+// Runs each dialog against the next queued script, or the standing script when none is queued;
+// a dialog the script leaves open, and every dialog without a script, is cancelled. A script may
+// open nested dialogs: they take the scripts queued after it.
 class ScriptedDialogRunner final : public DialogRunner {
  public:
   using Script = std::function<void(ScriptedSurface&)>;
 
-  // `boxes` shows the message boxes the dialogs own; it may be null.
-  explicit ScriptedDialogRunner(MessageBoxes* boxes = nullptr) : boxes_(boxes) {}
+  // `boxes` shows the message boxes the dialogs own; it may be null. `standing` may be empty.
+  explicit ScriptedDialogRunner(MessageBoxes* boxes = nullptr, Script standing = {})
+      : boxes_(boxes), standing_(std::move(standing)) {}
 
   void Queue(Script script) { scripts_.push_back(std::move(script)); }
   // A script of answer lines; the lines that fail are ignored.
@@ -175,6 +177,7 @@ class ScriptedDialogRunner final : public DialogRunner {
 
  private:
   MessageBoxes* boxes_;
+  Script standing_;
   std::deque<Script> scripts_;
   std::size_t opened_ = 0;
 };

@@ -136,16 +136,19 @@ Answer TerminalAnswerer::Reply(const MessageBoxRequest& box) {
   }
 }
 
-ScriptedAnswerer::ScriptedAnswerer(std::vector<std::string> lines, std::ostream& notes)
-    : lines_(std::move(lines)), notes_(notes) {}
+std::optional<std::string> AnswerScript::Next() {
+  while (next_ < lines_.size()) {
+    const std::string_view line = Trim(lines_[next_++]);
+    if (!line.empty() && line.front() != '#') return std::string(line);
+  }
+  return std::nullopt;
+}
 
 Answer ScriptedAnswerer::Reply(const MessageBoxRequest& box) {
   const Answer dismissed = DismissAnswer(box.style);
-  while (next_ < lines_.size()) {
-    const std::string_view line = Trim(lines_[next_++]);
-    if (line.empty() || line.front() == '#') continue;
-    if (const auto answer = ParseChoice(line, box.style)) return *answer;
-    notes_ << "scripted answer \"" << line << "\" names no button of the box " << Describe(box)
+  if (const std::optional<std::string> line = script_.Next()) {
+    if (const auto answer = ParseChoice(*line, box.style)) return *answer;
+    notes_ << "scripted answer \"" << *line << "\" names no button of the box " << Describe(box)
            << "; answered " << ButtonName(dismissed) << '\n';
     return dismissed;
   }

@@ -45,17 +45,30 @@ class TerminalAnswerer final : public Answerer {
   std::ostream& out_;
 };
 
-// Answers boxes in turn from lines such as "Yes" or "cancel"; blank lines and lines starting
-// with '#' are skipped. A line naming no button of its box, and every box after the script ends,
-// gets the box's dismiss answer and a note on `notes`.
-class ScriptedAnswerer final : public Answerer {
+// The lines of an answer file, handed out in turn to whoever asks: message boxes and dialogs
+// share one script, so its lines follow the order in which a person would meet them. Blank
+// lines and lines starting with '#' are skipped; blanks around a line are dropped.
+class AnswerScript {
  public:
-  ScriptedAnswerer(std::vector<std::string> lines, std::ostream& notes);
-  Answer Reply(const MessageBoxRequest& box) override;
+  explicit AnswerScript(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  // Empty once the script is used up.
+  std::optional<std::string> Next();
 
  private:
   std::vector<std::string> lines_;
   std::size_t next_ = 0;
+};
+
+// Answers boxes in turn from script lines such as "Yes" or "cancel". A line naming no button of
+// its box, and every box after the script ends, gets the box's dismiss answer and a note on
+// `notes`.
+class ScriptedAnswerer final : public Answerer {
+ public:
+  ScriptedAnswerer(AnswerScript& script, std::ostream& notes) : script_(script), notes_(notes) {}
+  Answer Reply(const MessageBoxRequest& box) override;
+
+ private:
+  AnswerScript& script_;
   std::ostream& notes_;
 };
 

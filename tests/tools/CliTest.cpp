@@ -160,7 +160,7 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
 }
 
 TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
-  for (const std::int32_t kind : {4, 5, 14, 19, 22}) {
+  for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr))
       GTEST_SKIP() << "command kind " << kind << " not built";
   }
@@ -171,11 +171,57 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
     EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\n" << demo.out;
   };
   shows("run \"Back up selected files\" (102) over 2 document(s) plan.txt notes.txt");
-  shows("C:\\Backup now holds: notes.txt plan.txt");
+  shows("dialog \"Back up into which folder?\" choices: C:\\Backup | C:\\Safe -> C:\\Safe");
+  shows("C:\\Safe now holds: notes.txt plan.txt");
   shows("after check in (notification 6)");
   shows("C:\\Archive now holds: plan.txt");
   shows("marks the action for veto\nstate refused by the add-in");
   shows("plan.txt  v2  Review");  // the refused change left the state alone
+}
+
+// An action that asks three times: an edit box, a yes/no box, an OK box.
+constexpr const char* kAsking = R"({"format": "action-file", "version": 1600, "actions": [
+  {"id": 9, "name": "Ask", "menuText": "Ask", "activation": ["menu"],
+   "variables": [{"name": "Who", "type": 116}, {"name": "Sure", "type": 116}],
+   "commands": [
+     {"type": 1, "summary": "Who", "prompt": "Your name?", "variable": "Who"},
+     {"type": 7, "summary": "Sure = yes || no", "prompt": "Sure, %Who%?", "variable": "Sure",
+      "yes": "yes", "no": "no"},
+     {"type": 3, "summary": "Said", "message": "%Who% said %Sure%"}]}]})";
+
+TEST_F(CliTest, DialogsAndMessageBoxesTakeTheAnswerLinesInTurn) {
+  for (const std::int32_t kind : {1, 3, 7}) {
+    if (!commands::CreateCmd(kind, nullptr))
+      GTEST_SKIP() << "command kind " << kind << " not built";
+  }
+  MakeVault();
+  Write("asking.json", kAsking);
+  RunOk({"acn", "from-json", "asking.json", "-o", "asking.acn"});
+  RunOk({"--vault", "v", "import", "asking.acn"});
+
+  Write("answers.txt", "# the name\nBob Smith\nNo\nOK\n");
+  const Result answered = RunOk({"--vault", "v", "--answers", "answers.txt", "menu", "Ask"});
+  const auto shows = [](const Result& r, const std::string& text) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
+  };
+  shows(answered, "dialog \"Your name?\" -> Bob Smith");
+  shows(answered, "Sure, Bob Smith? -> No");
+  shows(answered, "Bob Smith said no -> OK");
+  EXPECT_EQ(answered.err, "");
+
+  // Nobody answers: the dialog is cancelled, the boxes dismissed, each with a note.
+  const Result alone = RunOk({"--vault", "v", "menu", "Ask"});
+  shows(alone, "dialog \"Your name?\" -> cancelled (no answer)");
+  shows(alone, "Sure, ? -> No");
+  EXPECT_NE(alone.err.find("no answer for the \"Your name?\"; cancelled"), std::string::npos)
+      << alone.err;
+
+  // The JSON form keeps the dialog with the command that showed it.
+  const Result json = RunOk({"--vault", "v", "--json", "--answers", "answers.txt", "menu", "Ask"});
+  const Json parsed = Json::Parse(json.out);
+  const Json::Array& commands = parsed.Find("runs")->AsArray("")[0].Find("commands")->AsArray("");
+  EXPECT_EQ(commands[0].Find("messages")->AsArray("")[0].AsString(""),
+            L"\"Your name?\" -> Bob Smith");
 }
 
 TEST_F(CliTest, ConversionsComeBackByteForByte) {

@@ -26,7 +26,9 @@ constexpr const char* kUsage =
     "  hex to-json TEXT | hex from-json FILE.json\n"
     "  ls [FOLDER] | show PATH\n"
     "  demo\n"
-    "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n";
+    "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n"
+    "Message boxes and dialogs of actions take the lines of --answers FILE in turn (a button\n"
+    "name, or a dialog's answer; see docs/answers.md), else ask at the terminal.\n";
 
 std::string Value(const Args& args, std::size_t& i) {
   if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");

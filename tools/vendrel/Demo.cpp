@@ -39,8 +39,17 @@ Json DemoActions(std::int32_t releasedState) {
   backup.Add("name", L"Back up selected files");
   backup.Add("menuText", L"Backup\\Selected files");
   backup.Add("activation", Json::Array{L"menu"});
-  backup.Add("commands", Json::Array{Command(14, L"C:\\Backup", {{"path", L"C:\\Backup"}}),
-                                     Command(4, L""), CopyTo(L"C:\\Backup"), Command(5, L"")});
+  backup.Add("commands",
+             Json::Array{Command(6, L"Target = C:\\Backup | C:\\Safe | ",
+                                 {{"prompt", L"Back up into which folder?"},
+                                  {"variable", L"Target"},
+                                  {"choices", Json::Array{L"C:\\Backup", L"C:\\Safe"}}}),
+                         Command(14, L"%Target%", {{"path", L"%Target%"}}), Command(4, L""),
+                         CopyTo(L"%Target%"), Command(5, L"")});
+  Json target;
+  target.Add("name", L"Target");
+  target.Add("type", actions::Variable::kRuntime);
+  backup.Add("variables", Json::Array{std::move(target)});
 
   Json archive;
   archive.Add("id", 103);
@@ -98,7 +107,7 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 }  // namespace
 
 int RunDemo(const Options& options, Console& console) {
-  for (const std::int32_t kind : {4, 5, 14, 19, 22}) {
+  for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr)) {
       throw UsageError("this build lacks the command kind " + std::to_string(kind) +
                        " the demo uses");
@@ -111,11 +120,11 @@ int RunDemo(const Options& options, Console& console) {
   const std::int32_t released = CreateVault(folder, L"Demo", L"C:\\Demo", {L"Chief", L"anna"})
                                     ->StateId(kWorkflow, L"Released");
 
-  // The person reading along presses OK.
+  // What the person reading along chooses when the backup asks.
   const fs::path answers = folder / "answers.txt";
-  WriteLocal(answers, "OK\nOK\nOK\nOK\n");
-  platform::ScriptedAnswerer answerer({}, console.err);
-  VaultHost host(folder, L"Chief", options.computer, answerer, &out);
+  WriteLocal(answers, "C:\\Safe\n");
+  Answers nobody(console.err);
+  VaultHost host(folder, L"Chief", options.computer, nobody, &out);
   out << "A new vault \"Demo\" (root C:\\Demo) in " << folder.string() << ", user Chief.\n";
   host::Ref<host::VaultFolder> root;
   host::Ref<host::VaultFolder> projects;
@@ -148,6 +157,7 @@ int RunDemo(const Options& options, Console& console) {
     Console quiet{console.in, out, console.err, false};
     return RunCli(all, quiet);
   };
+  out << "\nEvery step answers its dialogs from " << answers.string() << ", which says C:\\Safe.\n";
   step("menu \"Backup\\Selected files\" Projects\\plan.txt Projects\\notes.txt",
        {"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
   const auto list = [&](const std::wstring& windowsFolder) {
@@ -161,7 +171,7 @@ int RunDemo(const Options& options, Console& console) {
     for (const std::string& name : names) out << " " << name;
     out << "\n";
   };
-  list(L"C:\\Backup");
+  list(L"C:\\Safe");
   step("checkout Projects\\plan.txt", {"checkout", "Projects\\plan.txt"});
   step("checkin Projects\\plan.txt", {"checkin", "Projects\\plan.txt"});
   list(L"C:\\Archive");

@@ -108,14 +108,18 @@ void UseVaultFolder(const fs::path& folder) {
 }
 
 VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring computer,
-                     platform::Answerer& answerer, std::ostream* live)
+                     Answers& answers, std::ostream* live)
     : trace_(live),
       vault_(OpenVault(folder)),
       user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
       files_(platform::posix::DriveMap(DrivesOf(fs::absolute(folder)))),
       registry_(platform::posix::SqliteRegistry::DefaultLocation()),
       machine_(computer.empty() ? platform::posix::PosixMachine().ComputerName() : computer, user_),
-      messageBoxes_(answerer, trace_) {
+      messageBoxes_(answers.Boxes(), trace_),
+      dialogAnswers_([&answers](const std::string& asked) { return answers.DialogLine(asked); },
+                     answers.FromPerson(), answers.Notes(), trace_),
+      dialogs_(&messageBoxes_,
+               [this](platform::ScriptedSurface& surface) { dialogAnswers_.Answer(surface); }) {
   const host::HResult login = vault_->Login(user_, machine_.ComputerName(), session_);
   if (host::Failed(login) || !session_) {
     throw std::runtime_error("user \"" + platform::ToUtf8(user_) + "\" cannot log in");
@@ -127,6 +131,7 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
   services_.environment = &environment_;
   services_.clock = &clock_;
   services_.machine = &machine_;
+  services_.dialogs = &dialogs_;
   addIn_ = addin::CreateAddIn(services_, nullptr, &trace_);
 }
 

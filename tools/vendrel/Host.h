@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/AddIn.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "platform/posix/Answerers.h"
 #include "platform/posix/FileSystem.h"
@@ -18,6 +19,8 @@
 #include "platform/posix/System.h"
 #include "platform/posix/Ui.h"
 #include "sim/SimVault.h"
+#include "tools/vendrel/Answers.h"
+#include "tools/vendrel/DialogAnswers.h"
 #include "tools/vendrel/Trace.h"
 
 namespace vendrel::tools {
@@ -83,9 +86,10 @@ std::unique_ptr<sim::SimVault> CreateVault(const std::filesystem::path& folder,
 class VaultHost {
  public:
   // Opens the vault of `folder` as `user` (empty: the vault's first user) on `computer`
-  // (empty: this machine's name). Throws std::runtime_error with a reason.
+  // (empty: this machine's name); `answers` answers the boxes and dialogs of actions. Throws
+  // std::runtime_error with a reason.
   VaultHost(const std::filesystem::path& folder, std::wstring user, std::wstring computer,
-            platform::Answerer& answerer, std::ostream* live);
+            Answers& answers, std::ostream* live);
   ~VaultHost();
 
   sim::SimVault& Vault() { return *vault_; }
@@ -127,6 +131,8 @@ class VaultHost {
   platform::posix::PosixMachine machine_;
   platform::NestingWaitCursor waitCursor_;
   TracedMessageBoxes messageBoxes_;
+  DialogAnswers dialogAnswers_;
+  platform::ScriptedDialogRunner dialogs_;
   platform::Services services_;
   std::unique_ptr<host::AddIn> addIn_;
   host::AddInInfo info_;

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/posix/Answerers.h"
+#include "tools/vendrel/Answers.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Host.h"
 
@@ -16,12 +16,8 @@ class Session {
   VaultHost& Host() { return *host_; }
 
  private:
-  std::unique_ptr<platform::Answerer> answerer_;
+  Answers answers_;
   std::unique_ptr<VaultHost> host_;
 };
-
-// Answers from the file, else from the person at the terminal, else each box's dismiss answer
-// with a note on the error stream.
-std::unique_ptr<platform::Answerer> MakeAnswerer(const Options& options, Console& console);
 
 }  // namespace vendrel::tools

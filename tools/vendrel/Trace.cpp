@@ -64,6 +64,12 @@ void Trace::Message(const platform::MessageBoxRequest& box, platform::Answer ans
   if (live_) *live_ << (inCommand_ ? "        " : "  ") << "message " << ToUtf8(line) << "\n";
 }
 
+void Trace::Dialog(const std::string& asked, const std::string& answer) {
+  const std::string line = asked + " -> " + answer;
+  if (CommandRecord* command = Current()) command->messages.push_back(platform::FromUtf8(line));
+  if (live_) *live_ << (inCommand_ ? "        " : "  ") << "dialog " << line << "\n";
+}
+
 void Trace::Note(const std::string& line) {
   if (live_) *live_ << line << "\n";
 }

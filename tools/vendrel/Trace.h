@@ -41,6 +41,8 @@ class Trace final : public actions::RunObserver {
   void BeginNotification(std::int32_t kind) { notification_ = kind; }
   // A message box of a command, or of the add-in outside any command.
   void Message(const platform::MessageBoxRequest& box, platform::Answer answer);
+  // A step a dialog of a command took: what it asked, and the answer line or its end.
+  void Dialog(const std::string& asked, const std::string& answer);
   void Note(const std::string& line);
 
   void RunStarted(const actions::Action& action, const actions::ActionData& run) override;

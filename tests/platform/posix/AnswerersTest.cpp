@@ -77,7 +77,8 @@ TEST(TerminalAnswerer, EnterPressesTheFirstButtonAndEndOfInputDismisses) {
 
 TEST(ScriptedAnswerer, AnswersInTurnSkippingBlankAndCommentLines) {
   std::ostringstream notes;
-  ScriptedAnswerer script({"# copy step", "No", "", "  cancel", "OK"}, notes);
+  AnswerScript lines({"# copy step", "No", "", "  cancel", "OK"});
+  ScriptedAnswerer script(lines, notes);
   EXPECT_EQ(script.Reply(Box(mb::kYesNo)), Answer::kNo);
   EXPECT_EQ(script.Reply(Box(mb::kYesNoCancel)), Answer::kCancel);
   EXPECT_EQ(script.Reply(Box(mb::kOk)), Answer::kOk);
@@ -86,7 +87,8 @@ TEST(ScriptedAnswerer, AnswersInTurnSkippingBlankAndCommentLines) {
 
 TEST(ScriptedAnswerer, ALineThatFitsNoButtonIsUsedUpAndTheBoxDismissed) {
   std::ostringstream notes;
-  ScriptedAnswerer script({"Yes", "Yes"}, notes);
+  AnswerScript lines({"Yes", "Yes"});
+  ScriptedAnswerer script(lines, notes);
   EXPECT_EQ(script.Reply(Box(mb::kOkCancel, L"Go on?")), Answer::kCancel);
   EXPECT_EQ(notes.str(),
             "scripted answer \"Yes\" names no button of the box \"Vendrel: Go on?\"; "
@@ -96,7 +98,8 @@ TEST(ScriptedAnswerer, ALineThatFitsNoButtonIsUsedUpAndTheBoxDismissed) {
 
 TEST(ScriptedAnswerer, BoxesAfterTheEndAreDismissedWithANoteNamingEach) {
   std::ostringstream notes;
-  ScriptedAnswerer script({"OK"}, notes);
+  AnswerScript lines({"OK"});
+  ScriptedAnswerer script(lines, notes);
   EXPECT_EQ(script.Reply(Box(mb::kOk)), Answer::kOk);
   EXPECT_EQ(script.Reply(Box(mb::kOk, L"Copied.\r\nDetails")), Answer::kOk);
   EXPECT_EQ(script.Reply(Box(mb::kYesNo, L"Check in?")), Answer::kNo);

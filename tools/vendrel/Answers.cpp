@@ -1,0 +1,46 @@
+// The answer file, the terminal, or nobody.
+#include "tools/vendrel/Answers.h"
+
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace vendrel::tools {
+
+Answers::Answers(const Options& options, Console& console) : notes_(console.err) {
+  if (options.answers) {
+    std::ifstream in(*options.answers);
+    if (!in) throw UsageError("cannot read " + options.answers->string());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    script_.emplace(std::move(lines));
+    boxes_ = std::make_unique<platform::ScriptedAnswerer>(*script_, notes_);
+  } else if (console.interactive) {
+    // JSON output keeps the conversation off the standard output.
+    in_ = &console.in;
+    prompts_ = options.json ? &console.err : &console.out;
+    boxes_ = std::make_unique<platform::TerminalAnswerer>(*in_, *prompts_);
+  } else {
+    script_.emplace(std::vector<std::string>());
+    boxes_ = std::make_unique<platform::ScriptedAnswerer>(*script_, notes_);
+  }
+}
+
+Answers::Answers(std::ostream& notes) : script_(std::vector<std::string>()), notes_(notes) {
+  boxes_ = std::make_unique<platform::ScriptedAnswerer>(*script_, notes_);
+}
+
+std::optional<std::string> Answers::DialogLine(const std::string& asked) {
+  if (script_) return script_->Next();
+  *prompts_ << "\n-- " << asked << " --\n> " << std::flush;
+  std::string line;
+  if (!std::getline(*in_, line)) {
+    *prompts_ << '\n';
+    return std::nullopt;
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,40 @@
+// Who answers the message boxes and dialogs of a vault command.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/posix/Answerers.h"
+#include "tools/vendrel/Cli.h"
+
+namespace vendrel::tools {
+
+// The lines of the answer file, else the person at the terminal, else nobody: each box and
+// dialog then gets its dismiss answer, with a note on the error stream. Boxes and dialogs take
+// the file's lines in the order they appear.
+class Answers {
+ public:
+  // Throws UsageError when the answer file cannot be read.
+  Answers(const Options& options, Console& console);
+  // Nobody answers.
+  explicit Answers(std::ostream& notes);
+  Answers(const Answers&) = delete;
+  Answers& operator=(const Answers&) = delete;
+
+  platform::Answerer& Boxes() { return *boxes_; }
+  // The next line for the dialog that asks `asked`; empty when nobody answers.
+  std::optional<std::string> DialogLine(const std::string& asked);
+  bool FromPerson() const { return in_ != nullptr; }
+  std::ostream& Notes() { return notes_; }
+
+ private:
+  std::optional<platform::AnswerScript> script_;
+  std::istream* in_ = nullptr;
+  std::ostream* prompts_ = nullptr;
+  std::ostream& notes_;
+  std::unique_ptr<platform::Answerer> boxes_;
+};
+
+}  // namespace vendrel::tools

@@ -1,0 +1,96 @@
+// Answer lines applied to the dialogs of actions.
+#include "tools/vendrel/DialogAnswers.h"
+
+#include <array>
+
+#include "commands/prompts/CRunComboBoxDlgRes.h"
+#include "commands/prompts/CRunEditBoxDlgRes.h"
+#include "platform/Utf8.h"
+
+namespace vendrel::tools {
+namespace {
+
+// The dialogs whose one answer a plain line gives.
+struct PlainAnswer {
+  std::int32_t templateId;
+  std::int32_t prompt;
+  std::int32_t answer;
+  bool chosen;  // a drop-down list: the line names an entry
+};
+
+constexpr std::array<PlainAnswer, 2> kPlainAnswers{{
+    {IDD_RUN_EDIT_BOX, IDC_RUN_EDIT_BOX_PROMPT, IDC_RUN_EDIT_BOX_ANSWER, false},
+    {IDD_RUN_COMBO_BOX, IDC_RUN_COMBO_BOX_PROMPT, IDC_RUN_COMBO_BOX_CHOICES, true},
+}};
+
+const PlainAnswer* PlainAnswerOf(const platform::ScriptedSurface& surface) {
+  for (const PlainAnswer& plain : kPlainAnswers) {
+    if (plain.templateId == surface.TemplateId()) return &plain;
+  }
+  return nullptr;
+}
+
+bool IsStep(const std::wstring& line) {
+  static const std::array<std::wstring, 9> kVerbs{
+      L"text", L"click", L"check", L"uncheck", L"choose", L"row", L"menu", L"ok", L"cancel"};
+  const std::wstring verb = line.substr(0, line.find(L' '));
+  for (const std::wstring& known : kVerbs) {
+    if (verb == known) return true;
+  }
+  return false;
+}
+
+// Applies one line; false when the dialog cannot take it.
+bool Apply(platform::ScriptedSurface& surface, const std::wstring& line) {
+  if (line.empty()) return surface.Ok();
+  const PlainAnswer* plain = PlainAnswerOf(surface);
+  if (!plain || IsStep(line)) return platform::ApplyAnswerLine(surface, line);
+  const bool taken =
+      plain->chosen ? surface.Choose(plain->answer, line) : surface.Type(plain->answer, line);
+  return taken && surface.Ok();
+}
+
+}  // namespace
+
+std::string DescribeDialog(const platform::ScriptedSurface& surface) {
+  const PlainAnswer* plain = PlainAnswerOf(surface);
+  if (!plain) {
+    std::string out = "dialog " + std::to_string(surface.TemplateId());
+    if (!surface.Caption().empty()) out += " \"" + platform::ToUtf8(surface.Caption()) + "\"";
+    return out;
+  }
+  std::string out = "\"" + platform::ToUtf8(surface.Text(plain->prompt)) + "\"";
+  if (plain->chosen) {
+    const char* separator = " choices: ";
+    for (const std::wstring& item : surface.Items(plain->answer)) {
+      out += separator + platform::ToUtf8(item);
+      separator = " | ";
+    }
+  }
+  return out;
+}
+
+void DialogAnswers::Answer(platform::ScriptedSurface& surface) {
+  const std::string asked = DescribeDialog(surface);
+  while (!surface.Result()) {
+    const std::optional<std::string> line = next_ ? next_(asked) : std::nullopt;
+    if (!line) {
+      notes_ << "no answer for the " << asked << "; cancelled\n";
+      trace_.Dialog(asked, "cancelled (no answer)");
+      return;
+    }
+    if (Apply(surface, platform::FromUtf8(*line))) {
+      trace_.Dialog(asked, line->empty() ? "ok" : *line);
+      continue;
+    }
+    if (retry_) {
+      notes_ << "\"" << *line << "\" does not fit this dialog; try again\n";
+      continue;
+    }
+    notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; cancelled\n";
+    trace_.Dialog(asked, "cancelled (answer does not fit)");
+    return;
+  }
+}
+
+}  // namespace vendrel::tools

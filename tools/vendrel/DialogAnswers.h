@@ -1,0 +1,41 @@
+// How the reference host fills in the dialogs of actions without windows: each dialog opens on an
+// in-memory surface and takes answer lines until one of them closes it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "platform/ScriptedDialogs.h"
+#include "tools/vendrel/Trace.h"
+
+namespace vendrel::tools {
+
+// A line is one step of platform::ApplyAnswerLine ("text 273 Bob", "choose 308 B", "ok",
+// "cancel", ...). For the run-time edit and combo boxes a plain line is the answer itself, typed
+// in or chosen, followed by OK. An empty line presses OK.
+class DialogAnswers {
+ public:
+  // The next line for the dialog that asks `asked`; empty when there is none.
+  using NextLine = std::function<std::optional<std::string>(const std::string& asked)>;
+
+  // With `retry`, a person answers: a line that does not fit is said so and asked again.
+  // Otherwise it is used up and the dialog cancelled, with a note on `notes`.
+  DialogAnswers(NextLine next, bool retry, std::ostream& notes, Trace& trace)
+      : next_(std::move(next)), retry_(retry), notes_(notes), trace_(trace) {}
+
+  // Answers the open dialog; the runner cancels it when it is still open afterwards.
+  void Answer(platform::ScriptedSurface& surface);
+
+ private:
+  NextLine next_;
+  bool retry_;
+  std::ostream& notes_;
+  Trace& trace_;
+};
+
+// The dialog as a person would read it in one line: its prompt and what can be chosen.
+std::string DescribeDialog(const platform::ScriptedSurface& surface);
+
+}  // namespace vendrel::tools
