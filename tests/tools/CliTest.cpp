@@ -98,6 +98,11 @@ TEST_F(CliTest, InitAddAndInspect) {
   RunOk({"--vault", "v", "--user", "anna", "checkin", "a.txt", "--comment", "second"});
   EXPECT_NE(RunOk({"--vault", "v", "show", "a.txt"}).out.find("\"second\""), std::string::npos);
 
+  RunOk({"--vault", "v", "checkout", "b.txt"});
+  RunOk({"--vault", "v", "undo-checkout", "b.txt"});
+  EXPECT_EQ(RunOk({"--vault", "v", "show", "b.txt"}).out.find("checked out"), std::string::npos);
+  EXPECT_EQ(Run({"--vault", "v", "undo-checkout", "b.txt"}).code, 1);  // not checked out
+
   RunOk({"--vault", "v", "state", "a.txt", "--to", "Release.Review"});
   EXPECT_NE(RunOk({"--vault", "v", "ls"}).out.find("a.txt  v2  Review"), std::string::npos);
 }
