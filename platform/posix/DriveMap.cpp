@@ -76,10 +76,17 @@ fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
   } else if (!rest.empty() && IsSeparator(rest[0])) {
     result = "/";
   }
+  // A drive's root and "/" have no parent, as on Windows; a relative path may climb out of the
+  // current folder.
+  const fs::path top = result;
   for (const std::wstring& part : Components(rest)) {
     if (part == L".") continue;
     if (part == L"..") {
-      result = result.parent_path();
+      if (top.empty() && (result.empty() || result.filename() == "..")) {
+        result /= "..";
+      } else if (result != top) {
+        result = result.parent_path();
+      }
       continue;
     }
     result = Resolve(result, part);

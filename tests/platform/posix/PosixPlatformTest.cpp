@@ -47,6 +47,11 @@ TEST_F(DrivesTest, DrivePathsFindExistingFoldersRegardlessOfCase) {
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\..\\x.txt"), root / "c/Vault/x.txt");
   EXPECT_EQ(drives.ToNative(L"D:\\Data"), root / "d/Data");
   EXPECT_EQ(drives.ToNative(L"\\tmp\\x"), fs::path("/tmp/x"));
+  // Relative paths may climb; roots may not.
+  EXPECT_EQ(drives.ToNative(L"..\\..\\x.acn"), fs::path("../../x.acn"));
+  EXPECT_EQ(drives.ToNative(L"a\\..\\..\\x.acn"), fs::path("../x.acn"));
+  EXPECT_EQ(drives.ToNative(L"C:\\..\\Vault"), root / "c/Vault");
+  EXPECT_EQ(drives.ToNative(L"\\..\\tmp"), fs::path("/tmp"));
 }
 
 TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
