@@ -92,6 +92,36 @@ TEST_F(FlowDialogsTest, TheJumpEditorShowsTheConditionAndItsRadioGroupsWorkByCli
   EXPECT_EQ(dialog.Condition().label, L"End");
 }
 
+TEST_F(FlowDialogsTest, TheArrowButtonsMenuReplacesTheSelectionWithTheChosenVariable) {
+  actions::Action action;
+  CJumpDlg dialog({L"%Size%", L"", L"End", JumpCondition::kEquals, true}, &action, nullptr,
+                  &fakes.services);
+  bool menuShown = false;
+  std::wstring variable;
+  DialogDriver driver(L"Conditional jump dialog",
+                      [&](HWND window) {
+                        SendDlgItemMessageW(window, IDC_JUMP_VARIABLE, EM_SETSEL, 1, 5);
+                        // The menu runs its own loop on the dialog's thread: post, never send.
+                        PostMessageW(GetDlgItem(window, IDC_JUMP_VARIABLE_MENU), BM_CLICK, 0, 0);
+                        HWND menu = nullptr;
+                        for (int i = 0; i < 100 && !(menu = FindWindowW(L"#32768", nullptr)); ++i)
+                          Sleep(50);
+                        menuShown = menu != nullptr;
+                        // Past the two function submenus, the user variables and the selected-file
+                        // entries.
+                        for (int i = 0; i < 5; ++i) PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+                        PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+                        for (int i = 0; i < 100 && menu && IsWindowVisible(menu); ++i) Sleep(50);
+                        variable = ItemText(window, IDC_JUMP_VARIABLE);
+                      },
+                      {});
+  EXPECT_EQ(runner.Run(dialog, 0), platform::kIdOk);
+  ASSERT_TRUE(driver.Found());
+  EXPECT_TRUE(menuShown);
+  EXPECT_EQ(variable, L"%%RootFolderPath%%");
+  EXPECT_EQ(dialog.Condition().variable, L"%%RootFolderPath%%");
+}
+
 TEST_F(FlowDialogsTest, TheVariableEditorListsTheVariablesFillsFromARowAndFollowsItsSize) {
   VariableList variables;
   variables.push_back(std::make_unique<Variable>(L"Size", Variable::kStaticText, L"10"));
