@@ -4,6 +4,9 @@
 #include "addin/CreateAddIn.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Ui.h"
+// After the services: windows.h turns names of their operations into macros.
+#include "module/Module.h"
+#include "platform/win32/Dialogs.h"
 
 namespace vendrel::module {
 namespace {
@@ -17,8 +20,10 @@ struct Win32Services {
   platform::Win32Environment environment;
   platform::Win32Clock clock;
   platform::Win32Machine machine;
+  // The dialog templates are resources of this library, not of the host's program.
+  platform::Win32DialogRunner dialogs{Instance()};
   platform::Services services{&messageBoxes, &waitCursor, &registry, &files,
-                              &environment,  &clock,      &machine};
+                              &environment,  &clock,      &machine,  &dialogs};
 };
 
 platform::Services& ModuleServices() {
@@ -28,6 +33,8 @@ platform::Services& ModuleServices() {
 
 }  // namespace
 
-std::unique_ptr<host::AddIn> CreateAddIn() { return addin::CreateAddIn(ModuleServices()); }
+std::unique_ptr<host::AddIn> CreateAddIn() {
+  return addin::CreateAddIn(ModuleServices());
+}
 
 }  // namespace vendrel::module

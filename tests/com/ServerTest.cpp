@@ -4,87 +4,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "host/com/ToCom.h"
 #include "tests/com/Probe.h"
+#include "tests/com/ServerSupport.h"
 #include "tests/support/FakeVault.h"
-#include "uilibs/win32/HostSettings.h"
 
 namespace vendrel::com {
 namespace {
 
 using ::testing::ElementsAre;
 
-constexpr wchar_t kClsid[] = L"{F0D15666-9D15-4A30-B2E3-97C32FC84DFA}";
-constexpr wchar_t kTypeLib[] = L"{D37BEA75-8C23-435D-A466-BF35D4A6A4AA}";
-
-std::filesystem::path BinFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::filesystem::path(path).parent_path();
-}
-
 std::wstring ServerPath() {
   return (BinFolder() / L"vendrel_probe.dll").wstring();
 }
 
-// The host's installation folder, registered without its trailing backslash.
-std::wstring InstallFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  return (std::filesystem::path(temp) / L"VendrelHost").wstring();
-}
-
-std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name) {
-  wchar_t data[1024] = {};
-  DWORD bytes = sizeof(data);
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
-    return std::nullopt;
-  return std::wstring(data);
-}
-
-bool KeyExists(HKEY root, const std::wstring& key) {
-  UniqueHkey h;
-  return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, h.Put()) == ERROR_SUCCESS;
-}
-
-DWORD RunRegsvr32(const std::wstring& arguments) {
-  std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + ServerPath() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return GetLastError();
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
-
-// Installs our Lexicor.dll into a host installation folder and registers the server once.
-class ServerEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    std::filesystem::create_directories(InstallFolder());
-    std::filesystem::copy_file(BinFolder() / L"Lexicor.dll",
-                               std::filesystem::path(InstallFolder()) / L"Lexicor.dll",
-                               std::filesystem::copy_options::overwrite_existing);
-    UniqueHkey product;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, uilibs::kProductKey, 0, nullptr, 0, KEY_WRITE,
-                              nullptr, product.Put(), nullptr),
-              ERROR_SUCCESS);
-    const std::wstring folder = InstallFolder();
-    RegSetValueExW(product.Get(), L"Location", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-  }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new HostInstallation);
 
 class ServerTest : public ::testing::Test {
  protected:
@@ -115,7 +49,7 @@ TEST_F(ServerTest, LexicorLoadsFromTheInstallationFolderAtStartUpNotBefore) {
 }
 
 TEST_F(ServerTest, Regsvr32WritesTheRegistrationScriptAndUnregisteringTwiceIsSafe) {
-  ASSERT_EQ(RunRegsvr32(L""), 0u);
+  ASSERT_EQ(RunRegsvr32(L"", ServerPath()), 0u);
 
   const HKEY root = HKEY_CLASSES_ROOT;
   EXPECT_EQ(ReadText(root, L"Vorn.VornAddIn.1", nullptr), L"VornAddIn Class");
@@ -134,14 +68,14 @@ TEST_F(ServerTest, Regsvr32WritesTheRegistrationScriptAndUnregisteringTwiceIsSaf
       << *server;
   EXPECT_EQ(ReadText(root, classKey + L"\\InprocServer32", L"ThreadingModel"), L"Both");
 
-  ASSERT_EQ(RunRegsvr32(L"/u"), 0u);
+  ASSERT_EQ(RunRegsvr32(L"/u", ServerPath()), 0u);
   EXPECT_FALSE(KeyExists(root, L"Vorn.VornAddIn.1"));
   EXPECT_FALSE(KeyExists(root, L"Vorn.VornAddIn"));
   EXPECT_FALSE(KeyExists(root, classKey));
   EXPECT_TRUE(KeyExists(root, L"CLSID"));
-  EXPECT_EQ(RunRegsvr32(L"/u"), 0u);
+  EXPECT_EQ(RunRegsvr32(L"/u", ServerPath()), 0u);
 
-  ASSERT_EQ(RunRegsvr32(L""), 0u);  // the rest of the tests create by ProgID
+  ASSERT_EQ(RunRegsvr32(L"", ServerPath()), 0u);  // the rest of the tests create by ProgID
 }
 
 TEST_F(ServerTest, CreatedByEitherProgIdWithBothInterfacesOnOneIdentity) {
@@ -277,27 +211,6 @@ TEST_F(ExportsTest, AggregatedObjectDelegatesToItsOuterObject) {
   outer.inner.Reset();
   EXPECT_EQ(canUnloadNow(), S_OK);
 }
-
-class RecordingRegistrar : public host::HostRegistrar {
- public:
-  struct Command {
-    std::int32_t id, flags, int1, int2;
-    std::wstring text, text2, text3;
-    bool operator==(const Command&) const = default;
-  };
-  host::HResult AddMenuCommand(std::int32_t id, const std::wstring& text, std::int32_t flags,
-                               const std::wstring& text2, const std::wstring& text3,
-                               std::int32_t int1, std::int32_t int2) override {
-    commands.push_back({id, flags, int1, int2, text, text2, text3});
-    return host::kOk;
-  }
-  host::HResult AddHook(std::int32_t kind, std::int32_t arg) override {
-    hooks.emplace_back(kind, arg);
-    return host::kOk;
-  }
-  std::vector<Command> commands;
-  std::vector<std::pair<std::int32_t, std::int32_t>> hooks;
-};
 
 class AddInCallsTest : public ExportsTest {
  protected:

@@ -1,0 +1,179 @@
+// The product, bin/vendrel.dll, as the host's client meets it: registered with regsvr32, created
+// by ProgID, loaded with the actions stored in a simulated vault, and notified through COM; the
+// actions' effects are read back from the vault and the disk.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "commands/core/CmdCancel.h"
+#include "commands/core/CmdDocumentLoop.h"
+#include "commands/files/CmdCopyFile.h"
+#include "commands/files/CmdCreateFolder.h"
+#include "tests/com/EndToEnd.h"
+
+namespace vendrel::com {
+namespace {
+
+using ::testing::ElementsAre;
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProductInstallation);
+
+class ProductTest : public EndToEndTest {
+ protected:
+  // For every selected document: create the folder, copy the document to the destination.
+  actions::Action& CopyingAction(const std::wstring& menuText, const std::wstring& folder,
+                                 const std::wstring& destination) {
+    actions::Action& action = NewAction(menuText);
+    Add<commands::CmdAllDocuments>(action);
+    Add<commands::CmdCreateFolder>(action).Assign(folder);
+    Add<commands::CmdCopyFile>(action).Assign(L"%PathToSelectedFile%", destination);
+    Add<commands::CmdEndAllDocuments>(action);
+    return action;
+  }
+  // Refuses a check out of a file that matches `pattern`.
+  actions::Action& GuardingAction(const std::wstring& pattern) {
+    actions::Action& action = NewAction(L"Guard");
+    action.activationKinds = actions::kActivateOnCheckOut;
+    action.checkOutKind = actions::kCheckOut;
+    action.checkOutAfter = false;
+    action.checkOutPath = pattern;
+    EXPECT_TRUE(Add<commands::CmdCancel>(action).Edit(0));
+    return action;
+  }
+  host::HostNotification Menu(const actions::Action& action,
+                              std::vector<host::HostNotificationItem> items) const {
+    host::HostNotification n = Notification(1, std::move(items));
+    n.commandId = action.actionId;
+    return n;
+  }
+};
+
+TEST_F(ProductTest, GetAddInInfoRegistersTheStoredMenuActionsAndTheirHooksInTheHostsOrder) {
+  const actions::Action& backUp = CopyingAction(L"Back up", Local(L"Backup"), Local(L"Backup\\"));
+  const actions::Action& archive =
+      CopyingAction(L"Archive", InVault(L"Archive"), InVault(L"Archive\\%NameOfSelectedFile%"));
+  GuardingAction(L"%.txt");  // check out only: no menu command
+  actions::Action& stamp = NewAction(L"Stamp");
+  stamp.activationKinds = actions::kActivateOnStateChange;
+  stamp.stateChangeAfter = true;
+  SaveActions();
+
+  LoadAddIn();
+  EXPECT_EQ(info.name, L"Vendrel");
+  EXPECT_EQ(info.company, L"Zentrik Corporation");
+  EXPECT_EQ(info.description, L"Version 2016, SP0, Build 826");
+  EXPECT_EQ(info.version, 2016000826);
+  EXPECT_EQ(info.field5, 16);
+  EXPECT_EQ(info.field6, 0);
+
+  using Command = RecordingRegistrar::Command;
+  const std::wstring admin = L"\u00a7(8,TS,Vorn)Administrate Actions...";
+  const std::wstring adminTip = L"\u00a7(9,TS,Vorn)Administrate Actions";
+  // Menu texts without a group come in descending order; hooks in the order of the host's
+  // table, where after state change precedes before check out.
+  EXPECT_THAT(registrar.commands,
+              ElementsAre(Command{100, 0x20040, 0, 0, admin, adminTip, L""},
+                          Command{100, 0x200, 0, 0, admin, adminTip, L""},
+                          Command{backUp.actionId, 0x4000, 0, 0, L"Back up", L"", L""},
+                          Command{archive.actionId, 0x4000, 0, 0, L"Archive", L"", L""}));
+  EXPECT_THAT(registrar.hooks, ElementsAre(std::pair{10, 0}, std::pair{3, 0}));
+}
+
+TEST_F(ProductTest, MenuCommandArchivesTheSelectedDocumentsIntoTheVaultAndAsksForARefresh) {
+  const actions::Action& archive =
+      CopyingAction(L"Archive", InVault(L"Archive"), InVault(L"Archive\\%NameOfSelectedFile%"));
+  SaveActions();
+  LoadAddIn();
+
+  host::HostNotification n = Menu(archive, {MenuItem(docs[0]), MenuItem(docs[1])});
+  ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  EXPECT_EQ(n.refreshFlags, 1);
+  EXPECT_EQ(n.veto, 0);
+
+  // Added to the vault through the host, so the vault knows them and they lie on disk.
+  host::Ref<host::VaultFolder> folder;
+  EXPECT_EQ(session->GetFolderFromPath(InVault(L"Archive"), folder), host::kOk);
+  EXPECT_TRUE(VaultHasFile(InVault(L"Archive\\a.txt")));
+  EXPECT_TRUE(VaultHasFile(InVault(L"Archive\\b.txt")));
+  EXPECT_FALSE(VaultHasFile(InVault(L"Archive\\c.prt")));
+  EXPECT_EQ(Content(InVault(L"Archive\\a.txt")), "alpha");
+  EXPECT_EQ(Content(InVault(L"Archive\\b.txt")), "beta");
+}
+
+TEST_F(ProductTest, MenuCommandBacksUpTheSelectedDocumentsIntoALocalFolder) {
+  const actions::Action& backUp = CopyingAction(L"Back up", Local(L"%NameOfSelectedFile%.old"),
+                                                Local(L"%NameOfSelectedFile%.old\\"));
+  SaveActions();
+  LoadAddIn();
+
+  host::HostNotification n = Menu(backUp, {MenuItem(docs[1]), MenuItem(docs[2])});
+  ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  EXPECT_EQ(n.refreshFlags, 1);
+  EXPECT_EQ(Content(Local(L"b.txt.old\\b.txt")), "beta");
+  EXPECT_EQ(Content(Local(L"c.prt.old\\c.prt")), "part");
+  EXPECT_FALSE(std::filesystem::exists(Local(L"a.txt.old")));
+}
+
+TEST_F(ProductTest, ACancelCommandRefusesOnlyTheCheckOutOfAMatchingFile) {
+  GuardingAction(L"%.txt");
+  SaveActions();
+  LoadAddIn();
+
+  host::HostNotification text = Notification(3, {CheckOutItem(docs[0])});
+  ASSERT_EQ(addIn->OnCommand(text), host::kOk);
+  EXPECT_EQ(text.veto, 1);
+
+  host::HostNotification part = Notification(3, {CheckOutItem(docs[2])});
+  ASSERT_EQ(addIn->OnCommand(part), host::kOk);
+  EXPECT_EQ(part.veto, 0);
+
+  // After the check out there is nothing left to refuse.
+  host::HostNotification after = Notification(4, {CheckOutItem(docs[0])});
+  ASSERT_EQ(addIn->OnCommand(after), host::kOk);
+  EXPECT_EQ(after.veto, 0);
+}
+
+TEST_F(ProductTest, TheProductCanUnloadOnceItsLastObjectIsReleased) {
+  const actions::Action& backUp = CopyingAction(L"Back up", Local(L"Backup"), Local(L"Backup\\"));
+  SaveActions();
+  LoadAddIn();
+  host::HostNotification n = Menu(backUp, {MenuItem(docs[0])});
+  ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+
+  const HMODULE product = GetModuleHandleW(L"vendrel.dll");
+  ASSERT_NE(product, nullptr);
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(product, path, MAX_PATH);
+  EXPECT_EQ(CompareStringOrdinal(path, -1, ProductPath().c_str(), -1, TRUE), CSTR_EQUAL) << path;
+  const auto canUnloadNow = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void*>(GetProcAddress(product, "DllCanUnloadNow")));
+  ASSERT_TRUE(canUnloadNow);
+
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  addIn.reset();
+  EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
+TEST_F(ProductTest, UnregisteringRemovesTheKeysAndRegisteringAgainPointsCreationAtTheProduct) {
+  ASSERT_EQ(RunRegsvr32(L"/u", ProductPath()), 0u);
+  const std::wstring classKey = std::wstring(L"CLSID\\") + kClsid;
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"Vorn.VornAddIn.1"));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"Vorn.VornAddIn"));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, classKey));
+  CLSID clsid{};
+  EXPECT_NE(CLSIDFromProgID(L"Vorn.VornAddIn.1", &clsid), S_OK);
+  ComPtr<IZemAddIn5> none;
+  EXPECT_EQ(CoCreateInstance(CLSID_VornAddIn, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IZemAddIn5),
+                             reinterpret_cast<void**>(none.Put())),
+            REGDB_E_CLASSNOTREG);
+
+  ASSERT_EQ(RunRegsvr32(L"", ProductPath()), 0u);
+  const auto server = ReadText(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", nullptr);
+  ASSERT_TRUE(server);
+  EXPECT_EQ(CompareStringOrdinal(server->c_str(), -1, ProductPath().c_str(), -1, TRUE), CSTR_EQUAL)
+      << *server;
+  LoadAddIn();
+  EXPECT_EQ(info.name, L"Vendrel");
+}
+
+}  // namespace
+}  // namespace vendrel::com

@@ -1,0 +1,63 @@
+// The server tests' shared installation, registration and registry helpers.
+#include "tests/com/ServerSupport.h"
+#include "uilibs/win32/HostSettings.h"
+
+namespace vendrel::com {
+
+std::filesystem::path BinFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+std::wstring InstallFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  return (std::filesystem::path(temp) / L"VendrelHost").wstring();
+}
+
+void HostInstallation::SetUp() {
+  std::filesystem::create_directories(InstallFolder());
+  std::filesystem::copy_file(BinFolder() / L"Lexicor.dll",
+                             std::filesystem::path(InstallFolder()) / L"Lexicor.dll",
+                             std::filesystem::copy_options::overwrite_existing);
+  UniqueHkey product;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, uilibs::kProductKey, 0, nullptr, 0, KEY_WRITE,
+                            nullptr, product.Put(), nullptr),
+            ERROR_SUCCESS);
+  const std::wstring folder = InstallFolder();
+  RegSetValueExW(product.Get(), L"Location", 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(folder.c_str()),
+                 static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+}
+
+std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name) {
+  wchar_t data[1024] = {};
+  DWORD bytes = sizeof(data);
+  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(data);
+}
+
+bool KeyExists(HKEY root, const std::wstring& key) {
+  UniqueHkey h;
+  return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, h.Put()) == ERROR_SUCCESS;
+}
+
+DWORD RunRegsvr32(const std::wstring& arguments, const std::wstring& server) {
+  std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + server + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return GetLastError();
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+}  // namespace vendrel::com
