@@ -4,9 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "commands/core/CJumpDlgRes.h"
-#include "commands/core/CLabelDlgRes.h"
 #include "commands/core/LabelList.h"
+#include "tests/core/FlowEditors.h"
 
 namespace vendrel::com {
 
@@ -86,26 +85,14 @@ actions::Action& EndToEndTest::NewAction(const std::wstring& menuText) {
 
 commands::CmdLabel& EndToEndTest::AddLabel(actions::Action& action, const std::wstring& name) {
   auto& label = Add<commands::CmdLabel>(action);
-  dialogs.Queue([name](platform::ScriptedSurface& ui) {
-    ui.Type(IDC_LABEL_NAME, name);
-    ui.Ok();
-  });
-  EXPECT_TRUE(label.Edit(0));
+  testing::EditLabel(label, dialogs, name);
   return label;
 }
 
 commands::CmdJump& EndToEndTest::AddJump(actions::Action& action,
                                          const commands::JumpCondition& condition) {
   auto& jump = Add<commands::CmdJump>(action);
-  dialogs.Queue([condition](platform::ScriptedSurface& ui) {
-    ui.Type(IDC_JUMP_VARIABLE, condition.variable);
-    ui.Type(IDC_JUMP_VALUE, condition.value);
-    ui.Check(IDC_JUMP_ALWAYS + condition.op, true);
-    ui.Check(IDC_JUMP_MATCH_CASE, !condition.ignoreCase);
-    ui.Type(IDC_JUMP_LABEL, condition.label);
-    ui.Ok();
-  });
-  EXPECT_TRUE(jump.Edit(0));
+  testing::EditJump(jump, dialogs, condition);
   return jump;
 }
 

@@ -59,11 +59,8 @@ TEST_F(ProductTest, GetAddInInfoRegistersTheStoredMenuActionsAndTheirHooksInTheH
 
   LoadAddIn();
   EXPECT_EQ(info.name, L"Vendrel");
-  EXPECT_EQ(info.company, L"Zentrik Corporation");
   EXPECT_EQ(info.description, L"Version 2016, SP0, Build 826");
   EXPECT_EQ(info.version, 2016000826);
-  EXPECT_EQ(info.field5, 16);
-  EXPECT_EQ(info.field6, 0);
 
   using Command = RecordingRegistrar::Command;
   const std::wstring admin = L"\u00a7(8,TS,Vorn)Administrate Actions...";

@@ -21,14 +21,7 @@ void HostInstallation::SetUp() {
   std::filesystem::copy_file(BinFolder() / L"Lexicor.dll",
                              std::filesystem::path(InstallFolder()) / L"Lexicor.dll",
                              std::filesystem::copy_options::overwrite_existing);
-  UniqueHkey product;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, uilibs::kProductKey, 0, nullptr, 0, KEY_WRITE,
-                            nullptr, product.Put(), nullptr),
-            ERROR_SUCCESS);
-  const std::wstring folder = InstallFolder();
-  RegSetValueExW(product.Get(), L"Location", 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(folder.c_str()),
-                 static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  ASSERT_TRUE(WriteText(HKEY_LOCAL_MACHINE, uilibs::kProductKey, L"Location", InstallFolder()));
 }
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name) {
@@ -37,6 +30,15 @@ std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const w
   if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
     return std::nullopt;
   return std::wstring(data);
+}
+
+bool WriteText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+  UniqueHkey h;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, h.Put(), nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  return RegSetValueExW(h.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool KeyExists(HKEY root, const std::wstring& key) {

@@ -32,6 +32,8 @@ class HostInstallation : public ::testing::Environment {
 };
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name);
+// Creates the key when it is missing.
+bool WriteText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text);
 bool KeyExists(HKEY root, const std::wstring& key);
 // regsvr32 /s [arguments] server: its exit code.
 DWORD RunRegsvr32(const std::wstring& arguments, const std::wstring& server);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/com/ServerSupport.h"
 #include "uilibs/win32/HostLibraries.h"
 #include "uilibs/win32/HostSettings.h"
 
@@ -16,25 +17,14 @@ namespace {
 const std::wstring kSettings = std::wstring(kProductKey) + L"\\Vaults\\_-Global\\Settings";
 
 void Write(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text) {
-  HKEY h = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(h);
+  ASSERT_TRUE(com::WriteText(root, key, name, text));
 }
 
 void Remove(HKEY root, const std::wstring& key, const wchar_t* name) {
   RegDeleteKeyValueW(root, key.c_str(), name);
 }
 
-std::optional<std::wstring> Read(HKEY root, const std::wstring& key, const wchar_t* name) {
-  wchar_t data[512] = {};
-  DWORD bytes = sizeof(data);
-  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
-    return std::nullopt;
-  return std::wstring(data);
-}
+using com::ReadText;
 
 // Each case starts with no language setting anywhere; the installation folder stays.
 class LanguageTest : public ::testing::Test {
@@ -48,23 +38,23 @@ class LanguageTest : public ::testing::Test {
 
 TEST_F(LanguageTest, NothingSetGivesGbAndWritesNothingBack) {
   EXPECT_EQ(HostLanguage(), L"GB");
-  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kSettings, L"0"));
-  EXPECT_FALSE(Read(HKEY_LOCAL_MACHINE, kProductKey, L"DefaultLanguage"));
+  EXPECT_FALSE(ReadText(HKEY_CURRENT_USER, kSettings, L"0"));
+  EXPECT_FALSE(ReadText(HKEY_LOCAL_MACHINE, kProductKey, L"DefaultLanguage"));
 }
 
 TEST_F(LanguageTest, TheUsersOwnSettingWins) {
   Write(HKEY_CURRENT_USER, kSettings, L"0", L"FR");
   Write(HKEY_LOCAL_MACHINE, kProductKey, L"DefaultLanguage", L"D");
   EXPECT_EQ(HostLanguage(), L"FR");
-  EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, kProductKey, L"DefaultLanguage"), L"D");
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kProductKey, L"DefaultLanguage"), L"D");
 }
 
 TEST_F(LanguageTest, LowerCaseSFallsBackToTheMachineDefaultWhichIsWrittenBack) {
   Write(HKEY_CURRENT_USER, kSettings, L"0", L"s");
   Write(HKEY_LOCAL_MACHINE, kProductKey, L"DefaultLanguage", L"D");
   EXPECT_EQ(HostLanguage(), L"D");
-  EXPECT_EQ(Read(HKEY_CURRENT_USER, kSettings, L"0"), L"D");
-  EXPECT_EQ(Read(HKEY_CURRENT_USER, kProductKey, L"Language"), L"D");
+  EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kSettings, L"0"), L"D");
+  EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kProductKey, L"Language"), L"D");
 }
 
 TEST_F(LanguageTest, MachineDefaultSCountsAsGb) {

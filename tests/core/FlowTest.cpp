@@ -6,8 +6,6 @@
 #include "actions/ActionArchive.h"
 #include "actions/HexStringFile.h"
 #include "actions/Runner.h"
-#include "commands/core/CJumpDlgRes.h"
-#include "commands/core/CLabelDlgRes.h"
 #include "commands/core/CmdCancel.h"
 #include "commands/core/CmdConfigLoop.h"
 #include "commands/core/CmdDocumentLoop.h"
@@ -16,6 +14,7 @@
 #include "commands/core/CmdLabel.h"
 #include "commands/core/LabelList.h"
 #include "platform/ScriptedDialogs.h"
+#include "tests/core/FlowEditors.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -75,24 +74,12 @@ class FlowTest : public ::testing::Test {
   // Labels and jumps are made as the administrator makes them: in their editors.
   CmdLabel& AddLabel(const std::wstring& name) {
     auto& label = Add<CmdLabel>();
-    dialogs.Queue([name](platform::ScriptedSurface& ui) {
-      ui.Type(IDC_LABEL_NAME, name);
-      ui.Ok();
-    });
-    EXPECT_TRUE(label.Edit(0));
+    testing::EditLabel(label, dialogs, name);
     return label;
   }
   CmdJump& AddJump(const JumpCondition& condition) {
     auto& jump = Add<CmdJump>();
-    dialogs.Queue([condition](platform::ScriptedSurface& ui) {
-      ui.Type(IDC_JUMP_VARIABLE, condition.variable);
-      ui.Type(IDC_JUMP_VALUE, condition.value);
-      ui.Check(IDC_JUMP_ALWAYS + condition.op, true);
-      ui.Check(IDC_JUMP_MATCH_CASE, !condition.ignoreCase);
-      ui.Type(IDC_JUMP_LABEL, condition.label);
-      ui.Ok();
-    });
-    EXPECT_TRUE(jump.Edit(0));
+    testing::EditJump(jump, dialogs, condition);
     return jump;
   }
   void Run() { actions::Run(action, run); }
