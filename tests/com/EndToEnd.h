@@ -77,6 +77,8 @@ class EndToEndTest : public ::testing::Test {
   std::wstring InVault(const std::wstring& relative) const;
   bool VaultHasFile(const std::wstring& path);
   static std::string Content(const std::wstring& path);
+  // Adds a file with the text to the vault folder and to the documents.
+  void AddDocument(host::VaultFolder& folder, const std::wstring& name, const std::string& text);
 
   std::filesystem::path scratch;
   std::unique_ptr<sim::SimVault> vault;
@@ -91,9 +93,6 @@ class EndToEndTest : public ::testing::Test {
   host::AddInInfo info;
   RecordingRegistrar registrar;
   host::HostWindow hostWindow = 0;
-
- private:
-  void AddDocument(host::VaultFolder& folder, const std::wstring& name, const std::string& text);
 };
 
 }  // namespace vendrel::com

@@ -129,12 +129,40 @@ TEST_F(ProductTest, ACancelCommandRefusesOnlyTheCheckOutOfAMatchingFile) {
   EXPECT_EQ(after.veto, 0);
 }
 
-TEST_F(ProductTest, TheProductCanUnloadOnceItsLastObjectIsReleased) {
+TEST_F(ProductTest, MenuCommandOnASelectedFolderRunsOverEveryFileBelowIt) {
   const actions::Action& backUp = CopyingAction(L"Back up", Local(L"Backup"), Local(L"Backup\\"));
   SaveActions();
+  host::Ref<host::VaultFolder> folder, sub;
+  ASSERT_EQ(session->GetFolderFromPath(InVault(L"Docs"), folder), host::kOk);
+  ASSERT_EQ(folder->AddFolder(0, L"Sub", 0, sub), host::kOk);
+  AddDocument(*sub, L"d.txt", "delta");
   LoadAddIn();
-  host::HostNotification n = Menu(backUp, {MenuItem(docs[0])});
+
+  // A folder item: first integer below 2, the folder's id second. The add-in walks the folder
+  // and its sub-folders through the host's COM objects.
+  host::HostNotification n = Menu(backUp, {{1, docs[0].folderId, 0, InVault(L"Docs"), L"", 0}});
   ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  EXPECT_EQ(Content(Local(L"Backup\\a.txt")), "alpha");
+  EXPECT_EQ(Content(Local(L"Backup\\b.txt")), "beta");
+  EXPECT_EQ(Content(Local(L"Backup\\c.prt")), "part");
+  EXPECT_EQ(Content(Local(L"Backup\\d.txt")), "delta");
+}
+
+// What the host's object holds now: one more reference, taken and given back.
+std::uint32_t References(host::Counted& object) {
+  object.AddRef();
+  return object.Release();
+}
+
+TEST_F(ProductTest, TheProductCanUnloadOnceItsLastObjectIsReleasedAndKeepsNoHostObject) {
+  const actions::Action& backUp = CopyingAction(L"Back up", Local(L"Backup"), Local(L"Backup\\"));
+  SaveActions();
+  const std::uint32_t before = References(*session);
+  LoadAddIn();
+  {
+    host::HostNotification n = Menu(backUp, {MenuItem(docs[0])});
+    ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  }
 
   const HMODULE product = GetModuleHandleW(L"vendrel.dll");
   ASSERT_NE(product, nullptr);
@@ -148,6 +176,7 @@ TEST_F(ProductTest, TheProductCanUnloadOnceItsLastObjectIsReleased) {
   EXPECT_EQ(canUnloadNow(), S_FALSE);
   addIn.reset();
   EXPECT_EQ(canUnloadNow(), S_OK);
+  EXPECT_EQ(References(*session), before) << "the add-in kept a reference to the host's vault";
 }
 
 TEST_F(ProductTest, UnregisteringRemovesTheKeysAndRegisteringAgainPointsCreationAtTheProduct) {
