@@ -148,6 +148,10 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
   EXPECT_EQ(runs[0].Find("action")->AsInteger(""), 102);
   EXPECT_EQ(runs[0].Find("notification")->AsInteger(""), 5);
   EXPECT_EQ(runs[0].Find("documents")->AsArray("")[0].AsString(""), L"a.txt");
+  const Json::Array& notifications = json.Find("notifications")->AsArray("");
+  ASSERT_EQ(notifications.size(), 1u);
+  EXPECT_EQ(notifications[0].Find("kind")->AsInteger(""), 5);
+  EXPECT_EQ(notifications[0].Find("items")->AsInteger(""), 1);
 
   // A file and a folder: the folder's files follow.
   const Result menu = RunOk({"--vault", "v", "menu", "Tools\\Run", "a.txt", "C:\\v"});
@@ -180,7 +184,9 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
   shows("C:\\Safe now holds: notes.txt plan.txt");
   shows("after check in (notification 6)");
   shows("C:\\Archive now holds: plan.txt");
-  shows("marks the action for veto\nstate refused by the add-in");
+  shows(
+      "marks the action for veto\n    answered 0x00000000, refresh 0, veto 1\n"
+      "state refused by the add-in");
   shows("plan.txt  v2  Review");  // the refused change left the state alone
 }
 

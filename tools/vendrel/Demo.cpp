@@ -1,7 +1,6 @@
 // `vendrel demo`: a fresh vault in a temporary folder, three actions, and a short session of a
 // user working with it, traced as it happens.
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <ostream>
 
@@ -113,9 +112,7 @@ int RunDemo(const Options& options, Console& console) {
                        " the demo uses");
     }
   }
-  std::string pattern = (fs::temp_directory_path() / "vendrel-demo-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw UsageError("cannot make a temporary folder");
-  const fs::path folder = pattern;
+  const fs::path folder = MakeTemporaryFolder("vendrel-demo-");
   std::ostream& out = console.out;
   const std::int32_t released = CreateVault(folder, L"Demo", L"C:\\Demo", {L"Chief", L"anna"})
                                     ->StateId(kWorkflow, L"Released");

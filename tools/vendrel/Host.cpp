@@ -2,22 +2,15 @@
 #include "tools/vendrel/Host.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <iterator>
 #include <stdexcept>
 
-#include "addin/CreateAddIn.h"
 #include "platform/Utf8.h"
-#include "platform/posix/DriveMap.h"
 
 namespace vendrel::tools {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The window the host hands the add-in as owner of its dialogs.
-constexpr host::HostWindow kHostWindow = 0x10010;
 
 // The vault's paths map into its folder from here on.
 std::unique_ptr<sim::SimVault> OpenVault(const fs::path& folder) {
@@ -55,26 +48,6 @@ platform::Answer TracedMessageBoxes::Show(const platform::MessageBoxRequest& req
   return answer;
 }
 
-std::string NotificationName(std::int32_t kind) {
-  static const char* const kNames[] = {"",
-                                       "menu command",
-                                       "",
-                                       "before check out",
-                                       "after check out",
-                                       "before check in",
-                                       "after check in",
-                                       "before undo check out",
-                                       "after undo check out",
-                                       "before state change",
-                                       "after state change",
-                                       "before add",
-                                       "after add"};
-  if (kind == 19) return "before add, second form";
-  if (kind == 20) return "after add, second form";
-  if (kind > 0 && kind < static_cast<std::int32_t>(std::size(kNames))) return kNames[kind];
-  return "kind " + std::to_string(kind);
-}
-
 std::unique_ptr<sim::SimVault> CreateVault(const fs::path& folder, const std::wstring& name,
                                            const std::wstring& root,
                                            const std::vector<std::wstring>& users) {
@@ -103,18 +76,12 @@ fs::path DrivesOf(const fs::path& folder) {
   return folder / "drives";
 }
 
-void UseVaultFolder(const fs::path& folder) {
-  ::setenv("VENDREL_DRIVES", fs::absolute(DrivesOf(folder)).c_str(), 1);
-}
-
 VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring computer,
                      Answers& answers, std::ostream* live)
     : trace_(live),
       vault_(OpenVault(folder)),
       user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
-      files_(platform::posix::DriveMap(DrivesOf(fs::absolute(folder)))),
-      registry_(platform::posix::SqliteRegistry::DefaultLocation()),
-      machine_(computer.empty() ? platform::posix::PosixMachine().ComputerName() : computer, user_),
+      machine_(folder, computer, user_),
       messageBoxes_(answers.Boxes(), trace_),
       dialogAnswers_([&answers](const std::string& asked) { return answers.DialogLine(asked); },
                      answers.FromPerson(), answers.Notes(), trace_),
@@ -125,20 +92,15 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
     throw std::runtime_error("user \"" + platform::ToUtf8(user_) + "\" cannot log in");
   }
   services_.messageBoxes = &messageBoxes_;
-  services_.waitCursor = &waitCursor_;
-  services_.registry = &registry_;
-  services_.files = &files_;
-  services_.environment = &environment_;
-  services_.clock = &clock_;
-  services_.machine = &machine_;
+  machine_.Provide(services_);
   services_.dialogs = &dialogs_;
-  addIn_ = addin::CreateAddIn(services_, nullptr, &trace_);
+  addIn_ = LoadAddInObject(services_, trace_);
 }
 
 VaultHost::~VaultHost() = default;
 
 host::HResult VaultHost::LoadAddIn() {
-  return addIn_->GetAddInInfo(&info_, session_.Get(), &registrations_);
+  return addIn_.addIn->GetAddInInfo(&info_, session_.Get(), &registrations_);
 }
 
 std::wstring VaultHost::VaultPath(const std::wstring& given) const {
@@ -156,18 +118,18 @@ host::HostNotification VaultHost::NewNotification(std::int32_t kind,
                                                   std::vector<host::HostNotificationItem> items) {
   host::HostNotification notification;
   notification.kind = kind;
-  notification.parentWindow = kHostWindow;
+  notification.parentWindow = addIn_.window;
   notification.vault = session_;
   notification.items = std::move(items);
   return notification;
 }
 
 host::HResult VaultHost::Notify(host::HostNotification& notification) {
-  trace_.BeginNotification(notification.kind);
-  trace_.Note("  " + NotificationName(notification.kind) + " (notification " +
-              std::to_string(notification.kind) + "), " +
-              std::to_string(notification.items ? notification.items->size() : 0) + " item(s)");
-  return addIn_->OnCommand(notification);
+  trace_.BeginNotification(notification.kind, notification.items ? notification.items->size() : 0,
+                           addIn_.runsObserved);
+  const host::HResult status = addIn_.addIn->OnCommand(notification);
+  trace_.EndNotification(status, notification.refreshFlags, notification.veto);
+  return status;
 }
 
 void VaultHost::Absorb(const host::HostNotification& notification, host::HResult status,

@@ -14,13 +14,10 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "platform/posix/Answerers.h"
-#include "platform/posix/FileSystem.h"
-#include "platform/posix/Registry.h"
-#include "platform/posix/System.h"
-#include "platform/posix/Ui.h"
 #include "sim/SimVault.h"
 #include "tools/vendrel/Answers.h"
 #include "tools/vendrel/DialogAnswers.h"
+#include "tools/vendrel/Platform.h"
 #include "tools/vendrel/Trace.h"
 
 namespace vendrel::tools {
@@ -69,14 +66,9 @@ class TracedMessageBoxes final : public platform::MessageBoxes {
 // The workflow every new vault has, with its states in order.
 inline constexpr wchar_t kWorkflow[] = L"Release";
 
-// "before check out" and the like.
-std::string NotificationName(std::int32_t kind);
-
-// Where a vault lives: its database and the drives its Windows paths map onto.
+// Where a vault lives: its database and the drives its Windows paths map onto natively.
 std::filesystem::path DatabaseOf(const std::filesystem::path& folder);
 std::filesystem::path DrivesOf(const std::filesystem::path& folder);
-// Makes every Windows path of this process map into the vault folder.
-void UseVaultFolder(const std::filesystem::path& folder);
 // A new vault in `folder` with the users and the workflow Release (Draft, Review, Released).
 // Throws when the folder holds a vault already.
 std::unique_ptr<sim::SimVault> CreateVault(const std::filesystem::path& folder,
@@ -102,6 +94,8 @@ class VaultHost {
   host::HResult LoadAddIn();
   const host::AddInInfo& Info() const { return info_; }
   const Registrations& Registered() const { return registrations_; }
+  // Whether the trace hears the add-in's runs (not through COM).
+  bool RunsObserved() const { return addIn_.runsObserved; }
 
   // Vault paths may be given with or without the root folder and with forward slashes.
   std::wstring VaultPath(const std::wstring& given) const;
@@ -124,17 +118,12 @@ class VaultHost {
   std::unique_ptr<sim::SimVault> vault_;
   std::wstring user_;
   host::Ref<host::VaultSession> session_;
-  platform::posix::PosixFileSystem files_;
-  platform::posix::SqliteRegistry registry_;
-  platform::posix::PosixEnvironment environment_;
-  platform::posix::PosixClock clock_;
-  platform::posix::PosixMachine machine_;
-  platform::NestingWaitCursor waitCursor_;
+  MachineServices machine_;
   TracedMessageBoxes messageBoxes_;
   DialogAnswers dialogAnswers_;
   platform::ScriptedDialogRunner dialogs_;
   platform::Services services_;
-  std::unique_ptr<host::AddIn> addIn_;
+  LoadedAddIn addIn_;
   host::AddInInfo info_;
   Registrations registrations_;
 };

@@ -1,6 +1,9 @@
 // The trace of the runs: kept as records, printed as they happen.
 #include "tools/vendrel/Trace.h"
 
+#include <cstdio>
+#include <iterator>
+
 #include "actions/Action.h"
 #include "actions/ActionData.h"
 #include "commands/core/Cmd.h"
@@ -29,6 +32,32 @@ Json TextsJson(const CommandRecord& command) {
 }
 
 }  // namespace
+
+std::string HexCode(std::int32_t code) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
+  return text;
+}
+
+std::string NotificationName(std::int32_t kind) {
+  static const char* const kNames[] = {"",
+                                       "menu command",
+                                       "",
+                                       "before check out",
+                                       "after check out",
+                                       "before check in",
+                                       "after check in",
+                                       "before undo check out",
+                                       "after undo check out",
+                                       "before state change",
+                                       "after state change",
+                                       "before add",
+                                       "after add"};
+  if (kind == 19) return "before add, second form";
+  if (kind == 20) return "after add, second form";
+  if (kind > 0 && kind < static_cast<std::int32_t>(std::size(kNames))) return kNames[kind];
+  return "kind " + std::to_string(kind);
+}
 
 std::string AnswerName(platform::Answer answer) {
   switch (answer) {
@@ -70,8 +99,25 @@ void Trace::Dialog(const std::string& asked, const std::string& answer) {
   if (live_) *live_ << (inCommand_ ? "        " : "  ") << "dialog " << line << "\n";
 }
 
-void Trace::Note(const std::string& line) {
-  if (live_) *live_ << line << "\n";
+void Trace::BeginNotification(std::int32_t kind, std::size_t items, bool observed) {
+  notification_ = kind;
+  notifications_.push_back({kind, items, 0, 0, 0});
+  if (!live_) return;
+  *live_ << "  " << NotificationName(kind) << " (notification " << kind << "), " << items
+         << " item(s)\n";
+  if (!observed) *live_ << "    the add-in runs inside vendrel.dll; COM shows only its answers\n";
+}
+
+void Trace::EndNotification(std::int32_t status, std::int32_t refresh, std::int32_t veto) {
+  if (notifications_.empty()) return;
+  NotificationRecord& record = notifications_.back();
+  record.status = status;
+  record.refresh = refresh;
+  record.veto = veto;
+  if (live_) {
+    *live_ << "    answered " << HexCode(status) << ", refresh " << refresh << ", veto " << veto
+           << "\n";
+  }
 }
 
 void Trace::RunStarted(const actions::Action& action, const actions::ActionData& run) {
@@ -124,6 +170,20 @@ void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_
   const wchar_t* name = mark == actions::ActionMark::kVeto ? L"veto" : L"refresh";
   if (CommandRecord* command = Current()) command->marks.push_back(name);
   if (live_) *live_ << "        marks the action for " << ToUtf8(name) << "\n";
+}
+
+Json Trace::NotificationsJson() const {
+  Json::Array notifications;
+  for (const NotificationRecord& record : notifications_) {
+    Json item;
+    item.Add("kind", record.kind);
+    item.Add("items", static_cast<std::int64_t>(record.items));
+    item.Add("status", record.status);
+    item.Add("refresh", record.refresh);
+    item.Add("veto", record.veto);
+    notifications.push_back(std::move(item));
+  }
+  return notifications;
 }
 
 Json Trace::RunsJson() const {

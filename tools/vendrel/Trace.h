@@ -23,6 +23,15 @@ struct CommandRecord {
   std::vector<std::wstring> messages;
 };
 
+// One notification with the add-in's answers to it.
+struct NotificationRecord {
+  std::int32_t kind = 0;
+  std::size_t items = 0;
+  std::int32_t status = 0;
+  std::int32_t refresh = 0;
+  std::int32_t veto = 0;
+};
+
 struct RunRecord {
   std::int32_t notification = 0;
   std::int32_t actionId = 0;
@@ -37,13 +46,14 @@ class Trace final : public actions::RunObserver {
  public:
   explicit Trace(std::ostream* live) : live_(live) {}
 
-  // The notification whose runs follow.
-  void BeginNotification(std::int32_t kind) { notification_ = kind; }
+  // The notification whose runs follow; `observed` tells whether its runs reach this trace.
+  void BeginNotification(std::int32_t kind, std::size_t items, bool observed);
+  // What the add-in answered to the notification begun last.
+  void EndNotification(std::int32_t status, std::int32_t refresh, std::int32_t veto);
   // A message box of a command, or of the add-in outside any command.
   void Message(const platform::MessageBoxRequest& box, platform::Answer answer);
   // A step a dialog of a command took: what it asked, and the answer line or its end.
   void Dialog(const std::string& asked, const std::string& answer);
-  void Note(const std::string& line);
 
   void RunStarted(const actions::Action& action, const actions::ActionData& run) override;
   void RunEnded(const actions::Action& action, const actions::ActionData& run, bool ran) override;
@@ -56,16 +66,22 @@ class Trace final : public actions::RunObserver {
 
   const std::vector<RunRecord>& Runs() const { return runs_; }
   Json RunsJson() const;
+  Json NotificationsJson() const;
 
  private:
   CommandRecord* Current();
 
   std::ostream* live_;
   std::int32_t notification_ = 0;
+  std::vector<NotificationRecord> notifications_;
   std::vector<RunRecord> runs_;
   bool inCommand_ = false;
 };
 
+// 0x80004005 and the like.
+std::string HexCode(std::int32_t code);
+// "before check out" and the like.
+std::string NotificationName(std::int32_t kind);
 // "OK", "Yes"... as the box's button reads.
 std::string AnswerName(platform::Answer answer);
 // The box as one line: [caption] text, with line breaks shown as " / ".

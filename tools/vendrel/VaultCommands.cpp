@@ -1,6 +1,5 @@
 // The commands that work on a vault: creating one, the host operations with their
 // notifications, the add-in's registrations, its stored actions, and inspection.
-#include <cstdio>
 #include <fstream>
 #include <ostream>
 
@@ -9,7 +8,6 @@
 #include "commands/core/CmdFactory.h"
 #include "commands/core/ValueText.h"
 #include "platform/NativePath.h"
-#include "platform/posix/System.h"
 #include "sim/Dates.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Files.h"
@@ -60,19 +58,13 @@ Parsed Parse(const Args& args, std::initializer_list<const char*> withValue,
   return parsed;
 }
 
-std::string Hex(host::HResult code) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
-  return text;
-}
-
 std::string ErrorText(VaultHost& host, host::HResult code) {
   std::wstring name;
   std::wstring description;
   if (host::Succeeded(host.Session().ErrorText(code, name, description)) && !description.empty()) {
-    return Utf8(description) + " (" + Hex(code) + ")";
+    return Utf8(description) + " (" + HexCode(code) + ")";
   }
-  return Hex(code);
+  return HexCode(code);
 }
 
 // Reports the outcome of an operation; the exit code follows it.
@@ -85,14 +77,16 @@ int Report(VaultHost& host, const std::string& operation, const Outcome& outcome
     json.Add("refresh", outcome.refresh);
     json.Add("veto", outcome.veto ? 1 : 0);
     json.Add("hostStatus", outcome.operation);
-    json.Add("runs", host.GetTrace().RunsJson());
+    json.Add("notifications", host.GetTrace().NotificationsJson());
+    // Through COM the runs are the add-in's own business: no list rather than an empty one.
+    if (host.RunsObserved()) json.Add("runs", host.GetTrace().RunsJson());
     console.out << json.Write();
   } else if (outcome.veto) {
     console.out << operation << " refused by the add-in\n";
   } else if (host::Failed(outcome.operation)) {
     console.out << operation << " failed: " << ErrorText(host, outcome.operation) << "\n";
   } else if (host::Failed(outcome.status)) {
-    console.out << operation << ": the add-in answered " << Hex(outcome.status) << "\n";
+    console.out << operation << ": the add-in answered " << HexCode(outcome.status) << "\n";
   } else {
     console.out << operation << " done"
                 << (outcome.refresh != 0 ? "; the add-in asks for a refresh" : "") << "\n";
@@ -312,7 +306,7 @@ int Registered(VaultHost& host, const Options& options, Console& console) {
               << " (" << info.version << ")\n";
   for (const MenuEntry& entry : host.Registered().menus) {
     console.out << "menu " << entry.id << " \"" << Utf8(entry.text) << "\" flags "
-                << Hex(entry.flags) << "\n";
+                << HexCode(entry.flags) << "\n";
   }
   for (const std::int32_t kind : host.Registered().hooks) {
     console.out << "hook " << kind << " " << NotificationName(kind) << "\n";
@@ -504,7 +498,7 @@ int RunInit(const Args& args, Console& console) {
   for (const auto& [key, value] : parsed.values) {
     if (key == "--user") users.push_back(Wide(value));
   }
-  if (users.empty()) users.push_back(platform::posix::PosixMachine().UserName());
+  if (users.empty()) users.push_back(MachineServices::LoginName());
   const std::wstring name = folder.filename().wstring();
   const std::wstring root = Wide(parsed.Get("--root").value_or("C:\\" + Utf8(name)));
   CreateVault(folder, name, root, users);

@@ -1,11 +1,11 @@
 // vendrel: the reference host of the add-in on a simulated vault.
-#include <unistd.h>
-
 #include <iostream>
 
 #include "tools/vendrel/Cli.h"
+#include "tools/vendrel/Platform.h"
 
 int main(int argc, char** argv) {
-  vendrel::tools::Console console{std::cin, std::cout, std::cerr, isatty(0) != 0};
+  vendrel::tools::Console console{std::cin, std::cout, std::cerr,
+                                  vendrel::tools::InputIsInteractive()};
   return vendrel::tools::RunCli(std::vector<std::string>(argv + 1, argv + argc), console);
 }

@@ -1,0 +1,59 @@
+// What differs between the builds of the reference host: where Windows paths lie, this machine's
+// services, and how the add-in is reached. posix/Platform.cpp or win32/Platform.cpp defines it.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "actions/RunObserver.h"
+#include "host/AddIn.h"
+#include "platform/Services.h"
+
+namespace vendrel::tools {
+
+// Natively every Windows path of this process maps into the vault's folder from here on; on
+// Windows paths are real and this does nothing.
+void UseVaultFolder(const std::filesystem::path& folder);
+
+// A new empty folder under the temporary directory, its name starting with `prefix`.
+std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
+
+// Whether a person types at standard input.
+bool InputIsInteractive();
+
+// The wait cursor, registry, files, environment, clock and machine of this machine.
+class MachineServices {
+ public:
+  // Natively the vault folder's drives and the given names (empty: this machine's); on Windows
+  // the real services, `computer` naming the vault client only.
+  MachineServices(const std::filesystem::path& vaultFolder, const std::wstring& computer,
+                  const std::wstring& user);
+  ~MachineServices();
+  MachineServices(const MachineServices&) = delete;
+  MachineServices& operator=(const MachineServices&) = delete;
+
+  // Fills every service but the message boxes.
+  void Provide(platform::Services& services);
+  // The name the vault client logs in with.
+  std::wstring ComputerName();
+  // The login name of the person running the host.
+  static std::wstring LoginName();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+// The add-in object as this build reaches it: natively linked and observed through `observer`;
+// on Windows created through COM from the registered class, where no observer can follow.
+struct LoadedAddIn {
+  std::unique_ptr<host::AddIn> addIn;  // also owns what keeps it alive (COM, the owner window)
+  host::HostWindow window = 0;         // owner of the add-in's windows, in every notification
+  bool runsObserved = false;
+};
+
+// Throws UsageError when the add-in cannot be created.
+LoadedAddIn LoadAddInObject(platform::Services& services, actions::RunObserver& observer);
+
+}  // namespace vendrel::tools

@@ -1,0 +1,85 @@
+// The native reference host: Windows paths mapped into the vault's folder, the emulated registry,
+// and the add-in linked in with the trace as its run observer.
+#include "tools/vendrel/Platform.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "addin/CreateAddIn.h"
+#include "platform/posix/DriveMap.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/posix/Registry.h"
+#include "platform/posix/System.h"
+#include "platform/posix/Ui.h"
+#include "tools/vendrel/Cli.h"
+#include "tools/vendrel/Host.h"
+
+namespace vendrel::tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The window the host hands the add-in as owner of its dialogs; nothing draws it natively.
+constexpr host::HostWindow kHostWindow = 0x10010;
+
+}  // namespace
+
+void UseVaultFolder(const fs::path& folder) {
+  ::setenv("VENDREL_DRIVES", fs::absolute(DrivesOf(folder)).c_str(), 1);
+}
+
+fs::path MakeTemporaryFolder(const std::string& prefix) {
+  std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw UsageError("cannot make a temporary folder");
+  return pattern;
+}
+
+bool InputIsInteractive() {
+  return ::isatty(0) != 0;
+}
+
+struct MachineServices::Parts {
+  Parts(const fs::path& vaultFolder, const std::wstring& computer, const std::wstring& user)
+      : files(platform::posix::DriveMap(DrivesOf(fs::absolute(vaultFolder)))),
+        registry(platform::posix::SqliteRegistry::DefaultLocation()),
+        machine(computer.empty() ? platform::posix::PosixMachine().ComputerName() : computer,
+                user) {}
+
+  platform::NestingWaitCursor waitCursor;
+  platform::posix::PosixFileSystem files;
+  platform::posix::SqliteRegistry registry;
+  platform::posix::PosixEnvironment environment;
+  platform::posix::PosixClock clock;
+  platform::posix::PosixMachine machine;
+};
+
+MachineServices::MachineServices(const fs::path& vaultFolder, const std::wstring& computer,
+                                 const std::wstring& user)
+    : parts_(std::make_unique<Parts>(vaultFolder, computer, user)) {}
+
+MachineServices::~MachineServices() = default;
+
+void MachineServices::Provide(platform::Services& services) {
+  services.waitCursor = &parts_->waitCursor;
+  services.registry = &parts_->registry;
+  services.files = &parts_->files;
+  services.environment = &parts_->environment;
+  services.clock = &parts_->clock;
+  services.machine = &parts_->machine;
+}
+
+std::wstring MachineServices::ComputerName() {
+  return parts_->machine.ComputerName();
+}
+
+std::wstring MachineServices::LoginName() {
+  return platform::posix::PosixMachine().UserName();
+}
+
+LoadedAddIn LoadAddInObject(platform::Services& services, actions::RunObserver& observer) {
+  return {addin::CreateAddIn(services, nullptr, &observer), kHostWindow, true};
+}
+
+}  // namespace vendrel::tools

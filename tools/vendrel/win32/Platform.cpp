@@ -1,0 +1,154 @@
+// The reference host on Windows: real paths and services, and the add-in created through COM
+// from its registered class, as a vault host creates it.
+#include "tools/vendrel/Platform.h"
+
+#include <io.h>
+
+#include <random>
+
+#include "host/com/ToCom.h"
+#include "platform/win32/Services.h"
+#include "platform/win32/Ui.h"
+#include "tools/vendrel/Cli.h"
+#include "tools/vendrel/Trace.h"
+
+namespace vendrel::tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr wchar_t kProgId[] = L"Vorn.VornAddIn.1";
+
+// COM for this thread while the add-in lives.
+class Apartment {
+ public:
+  Apartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~Apartment() {
+    if (initialized_) CoUninitialize();
+  }
+  Apartment(const Apartment&) = delete;
+  Apartment& operator=(const Apartment&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+// A hidden top-level window that owns the add-in's message boxes and dialogs, as the host's main
+// window would.
+class OwnerWindow {
+ public:
+  OwnerWindow()
+      : window_(CreateWindowExW(0, L"STATIC", L"vendrel", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 0, 0, nullptr, nullptr, nullptr, nullptr)) {}
+  ~OwnerWindow() {
+    if (window_) DestroyWindow(window_);
+  }
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+  host::HostWindow Handle() const {
+    return static_cast<host::HostWindow>(reinterpret_cast<std::uintptr_t>(window_));
+  }
+
+ private:
+  HWND window_;
+};
+
+com::ComPtr<IZemAddIn5> CreateByProgId() {
+  CLSID clsid{};
+  if (FAILED(CLSIDFromProgID(kProgId, &clsid))) {
+    throw UsageError(
+        "the add-in class Vorn.VornAddIn.1 is not registered: register vendrel.dll "
+        "with regsvr32 first");
+  }
+  com::ComPtr<IUnknown> object;
+  const HRESULT created = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                           reinterpret_cast<void**>(object.Put()));
+  if (FAILED(created)) {
+    throw UsageError("cannot create the add-in Vorn.VornAddIn.1 (" + HexCode(created) +
+                     "): register vendrel.dll with regsvr32 again");
+  }
+  com::ComPtr<IZemAddIn5> addIn;
+  if (FAILED(object.As(addIn))) {
+    throw UsageError("the object of Vorn.VornAddIn.1 is no add-in (no IZemAddIn5)");
+  }
+  return addIn;
+}
+
+// The add-in object through COM, with the apartment and the window it needs while it lives.
+class ComAddIn final : public host::AddIn {
+ public:
+  ComAddIn() : client_(CreateByProgId()) {}
+  host::HResult GetAddInInfo(host::AddInInfo* info, host::VaultSession* vault,
+                             host::HostRegistrar* registrar) override {
+    return client_.GetAddInInfo(info, vault, registrar);
+  }
+  host::HResult OnCommand(host::HostNotification& notification) override {
+    return client_.OnCommand(notification);
+  }
+  host::HostWindow Window() const { return window_.Handle(); }
+
+ private:
+  Apartment apartment_;  // first in, last out
+  OwnerWindow window_;
+  com::AddInClient client_;
+};
+
+}  // namespace
+
+void UseVaultFolder(const fs::path&) {}
+
+fs::path MakeTemporaryFolder(const std::string& prefix) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path folder = fs::temp_directory_path() / (prefix + std::to_string(random()));
+    if (fs::create_directory(folder)) return folder;
+  }
+  throw UsageError("cannot make a temporary folder");
+}
+
+bool InputIsInteractive() {
+  return _isatty(_fileno(stdin)) != 0;
+}
+
+struct MachineServices::Parts {
+  std::wstring computer;
+  platform::Win32WaitCursor waitCursor;
+  platform::Win32Registry registry;
+  platform::Win32FileSystem files;
+  platform::Win32Environment environment;
+  platform::Win32Clock clock;
+  platform::Win32Machine machine;
+};
+
+MachineServices::MachineServices(const fs::path&, const std::wstring& computer, const std::wstring&)
+    : parts_(std::make_unique<Parts>()) {
+  parts_->computer = computer;
+}
+
+MachineServices::~MachineServices() = default;
+
+void MachineServices::Provide(platform::Services& services) {
+  services.waitCursor = &parts_->waitCursor;
+  services.registry = &parts_->registry;
+  services.files = &parts_->files;
+  services.environment = &parts_->environment;
+  services.clock = &parts_->clock;
+  services.machine = &parts_->machine;
+}
+
+std::wstring MachineServices::ComputerName() {
+  return parts_->computer.empty() ? parts_->machine.ComputerName() : parts_->computer;
+}
+
+std::wstring MachineServices::LoginName() {
+  return platform::Win32Machine().UserName();
+}
+
+LoadedAddIn LoadAddInObject(platform::Services&, actions::RunObserver&) {
+  auto addIn = std::make_unique<ComAddIn>();
+  const host::HostWindow window = addIn->Window();
+  return {std::move(addIn), window, false};
+}
+
+}  // namespace vendrel::tools
