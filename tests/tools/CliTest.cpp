@@ -95,7 +95,10 @@ TEST_F(CliTest, InitAddAndInspect) {
   const Result refused = Run({"--vault", "v", "--user", "Chief", "checkin", "a.txt"});
   EXPECT_EQ(refused.code, 1);
   EXPECT_NE(refused.out.find("checkin failed"), std::string::npos) << refused.out;
-  RunOk({"--vault", "v", "--user", "anna", "checkin", "a.txt", "--comment", "second"});
+  const Result checkin =
+      RunOk({"--vault", "v", "--user", "anna", "checkin", "a.txt", "--comment", "second"});
+  EXPECT_NE(checkin.out.find("checkin done\n  a.txt  v2  Draft\n"), std::string::npos)
+      << checkin.out;
   EXPECT_NE(RunOk({"--vault", "v", "show", "a.txt"}).out.find("\"second\""), std::string::npos);
 
   RunOk({"--vault", "v", "checkout", "b.txt"});
@@ -152,6 +155,7 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
   ASSERT_EQ(notifications.size(), 1u);
   EXPECT_EQ(notifications[0].Find("kind")->AsInteger(""), 5);
   EXPECT_EQ(notifications[0].Find("items")->AsInteger(""), 1);
+  EXPECT_EQ(json.Find("files")->AsArray("")[0].Find("path")->AsString(""), L"C:\\v\\a.txt");
 
   // A file and a folder: the folder's files follow.
   const Result menu = RunOk({"--vault", "v", "menu", "Tools\\Run", "a.txt", "C:\\v"});

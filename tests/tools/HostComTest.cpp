@@ -203,6 +203,10 @@ TEST_F(HostComTest, CheckInAnswersCrossComIntoTheJson) {
   EXPECT_EQ(notifications[0].Find("kind")->AsInteger(""), 6);
   EXPECT_EQ(notifications[0].Find("items")->AsInteger(""), 1);
   EXPECT_EQ(notifications[0].Find("status")->AsInteger(""), 0);
+  const Json::Array& files = json.Find("files")->AsArray("");
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].Find("version")->AsInteger(""), 2);
+  EXPECT_EQ(files[0].Find("checkedOutBy")->AsString(""), L"");
   EXPECT_NE(RunOk({"--vault", "v", "show", "a.txt"}).out.find("\"done\""), std::string::npos);
 }
 
@@ -212,7 +216,9 @@ TEST_F(HostComTest, ABeforeStateChangeVetoRefusesWithExitCodeOne) {
   EXPECT_EQ(refused.code, 1u) << refused.out << refused.err;
   EXPECT_NE(refused.out.find("answered 0x00000000, refresh 0, veto 1"), std::string::npos)
       << refused.out;
-  EXPECT_NE(refused.out.find("state refused by the add-in"), std::string::npos) << refused.out;
+  EXPECT_NE(refused.out.find("state refused by the add-in\n  a.txt  v1  Draft\n"),
+            std::string::npos)
+      << refused.out;
   EXPECT_NE(RunOk({"--vault", "v", "ls"}).out.find("a.txt  v1  Draft"), std::string::npos);
 }
 

@@ -67,9 +67,70 @@ std::string ErrorText(VaultHost& host, host::HResult code) {
   return HexCode(code);
 }
 
-// Reports the outcome of an operation; the exit code follows it.
+// A vault file as the vault has it now.
+struct FileState {
+  std::wstring name;
+  std::int32_t version = 0;
+  std::wstring state;
+  std::wstring checkedOutBy;
+  std::wstring computer;
+};
+
+FileState StateOf(host::VaultFile& file) {
+  FileState f;
+  std::int32_t stateId = 0;
+  host::CheckOutInfo checkOut;
+  file.Name(f.name);
+  file.CurrentVersion(f.version);
+  file.CurrentState(f.state, stateId);
+  if (host::Succeeded(file.CheckOutState(checkOut))) {
+    f.checkedOutBy = checkOut.userName;
+    f.computer = checkOut.computer;
+  }
+  return f;
+}
+
+std::string FileLine(const FileState& f) {
+  std::string line = Utf8(f.name) + "  v" + std::to_string(f.version);
+  if (!f.state.empty()) line += "  " + Utf8(f.state);
+  if (!f.checkedOutBy.empty()) {
+    line += "  checked out by " + Utf8(f.checkedOutBy) + " on " + Utf8(f.computer);
+  }
+  return line;
+}
+
+// The vault files of an operation afterwards, by path; a path the vault no longer finds is left
+// out.
+std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
+                                                           const std::vector<std::wstring>& paths) {
+  std::vector<std::pair<std::wstring, FileState>> files;
+  for (const std::wstring& path : paths) {
+    host::Ref<host::VaultFile> file;
+    host::Ref<host::VaultFolder> folder;
+    if (host.Session().GetFileFromPath(path, file, folder) == host::kOk && file) {
+      files.emplace_back(path, StateOf(*file));
+    }
+  }
+  return files;
+}
+
+Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
+  Json::Array list;
+  for (const auto& [path, f] : files) {
+    Json item;
+    item.Add("path", path);
+    item.Add("version", f.version);
+    item.Add("state", f.state);
+    item.Add("checkedOutBy", f.checkedOutBy);
+    list.push_back(std::move(item));
+  }
+  return list;
+}
+
+// Reports the outcome of an operation on the vault files of `paths`; the exit code follows it.
 int Report(VaultHost& host, const std::string& operation, const Outcome& outcome,
-           const Options& options, Console& console) {
+           const std::vector<std::wstring>& paths, const Options& options, Console& console) {
+  const auto files = Afterwards(host, paths);
   if (options.json) {
     Json json;
     json.Add("operation", Wide(operation));
@@ -80,6 +141,7 @@ int Report(VaultHost& host, const std::string& operation, const Outcome& outcome
     json.Add("notifications", host.GetTrace().NotificationsJson());
     // Through COM the runs are the add-in's own business: no list rather than an empty one.
     if (host.RunsObserved()) json.Add("runs", host.GetTrace().RunsJson());
+    json.Add("files", FilesJson(files));
     console.out << json.Write();
   } else if (outcome.veto) {
     console.out << operation << " refused by the add-in\n";
@@ -90,6 +152,9 @@ int Report(VaultHost& host, const std::string& operation, const Outcome& outcome
   } else {
     console.out << operation << " done"
                 << (outcome.refresh != 0 ? "; the add-in asks for a refresh" : "") << "\n";
+  }
+  if (!options.json) {
+    for (const auto& [path, f] : files) console.out << "  " << FileLine(f) << "\n";
   }
   const bool refused =
       outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);
@@ -120,6 +185,12 @@ host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& pat
   host::Ref<host::VaultFolder> folder;
   if (host.Session().GetFolderFromPath(path, folder) != host::kOk) return nullptr;
   return folder;
+}
+
+std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files) {
+  std::vector<std::wstring> paths;
+  for (const FileRef& f : files) paths.push_back(f.path);
+  return paths;
 }
 
 std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths) {
@@ -160,7 +231,7 @@ int CheckOutFamily(VaultHost& host, const std::string& command, const Args& args
         return host::kOk;
       },
       items);
-  return Report(host, command, outcome, options, console);
+  return Report(host, command, outcome, PathsOf(files), options, console);
 }
 
 int ChangeState(VaultHost& host, const Args& args, const Options& options, Console& console) {
@@ -187,7 +258,7 @@ int ChangeState(VaultHost& host, const Args& args, const Options& options, Conso
         return host::kOk;
       },
       items);
-  return Report(host, "state", outcome, options, console);
+  return Report(host, "state", outcome, PathsOf(files), options, console);
 }
 
 int AddFiles(VaultHost& host, const Args& args, const Options& options, Console& console) {
@@ -211,10 +282,12 @@ int AddFiles(VaultHost& host, const Args& args, const Options& options, Console&
     if (!fs::is_regular_file(local)) throw UsageError("no local file " + given);
     locals.push_back({platform::WindowsPath(local), local.filename().wstring(), 0});
   }
+  std::vector<std::wstring> paths;
+  for (const Local& l : locals) paths.push_back(folderPath + L"\\" + l.name);
   const auto items = [&] {
     std::vector<HostNotificationItem> list;
-    for (const Local& l : locals) {
-      list.push_back({folderId, l.fileId, 0, folderPath + L"\\" + l.name, L"", 0});
+    for (std::size_t i = 0; i < locals.size(); ++i) {
+      list.push_back({folderId, locals[i].fileId, 0, paths[i], L"", 0});
     }
     return list;
   };
@@ -229,7 +302,7 @@ int AddFiles(VaultHost& host, const Args& args, const Options& options, Console&
         return host::kOk;
       },
       items);
-  return Report(host, "add", outcome, options, console);
+  return Report(host, "add", outcome, paths, options, console);
 }
 
 // The registered menu command of a text; the administration command also by its plain text.
@@ -252,6 +325,7 @@ int Menu(VaultHost& host, const Args& args, const Options& options, Console& con
                      "\" (vendrel registered lists them)");
   }
   std::vector<HostNotificationItem> items;
+  std::vector<std::wstring> selectedFiles;
   std::int32_t currentFolder = sim::kRootFolderId;
   for (std::size_t i = 1; i < parsed.positional.size(); ++i) {
     const std::wstring path = host.VaultPath(Wide(parsed.positional[i]));
@@ -264,6 +338,7 @@ int Menu(VaultHost& host, const Args& args, const Options& options, Console& con
     }
     const FileRef f = FindFile(host, parsed.positional[i]);
     items.push_back({f.fileId, 0, f.folderId, f.path, L"", 0});
+    selectedFiles.push_back(f.path);
     if (i == 1) currentFolder = f.folderId;
   }
   host::HostNotification notification = host.NewNotification(1, std::move(items));
@@ -272,7 +347,7 @@ int Menu(VaultHost& host, const Args& args, const Options& options, Console& con
   Outcome outcome;
   outcome.status = host.Notify(notification);
   outcome.refresh = notification.refreshFlags;
-  return Report(host, "menu", outcome, options, console);
+  return Report(host, "menu", outcome, selectedFiles, options, console);
 }
 
 int Registered(VaultHost& host, const Options& options, Console& console) {
@@ -408,23 +483,6 @@ int ListActions(VaultHost& host, const Args& args, Console& console) {
   return kExitOk;
 }
 
-std::string FileLine(host::VaultFile& file) {
-  std::wstring name;
-  std::int32_t version = 0;
-  std::wstring state;
-  std::int32_t stateId = 0;
-  host::CheckOutInfo checkOut;
-  file.Name(name);
-  file.CurrentVersion(version);
-  file.CurrentState(state, stateId);
-  std::string line = Utf8(name) + "  v" + std::to_string(version);
-  if (!state.empty()) line += "  " + Utf8(state);
-  if (host::Succeeded(file.CheckOutState(checkOut)) && !checkOut.userName.empty()) {
-    line += "  checked out by " + Utf8(checkOut.userName) + " on " + Utf8(checkOut.computer);
-  }
-  return line;
-}
-
 int List(VaultHost& host, const Args& args, Console& console) {
   if (args.size() > 1) throw UsageError("usage: vendrel ls [FOLDER]");
   const std::wstring path = host.VaultPath(args.empty() ? L"" : Wide(args[0]));
@@ -440,14 +498,15 @@ int List(VaultHost& host, const Args& args, Console& console) {
     sub->Name(name);
     console.out << "  " << Utf8(name) << "\\\n";
   }
-  for (const auto& file : files) console.out << "  " << FileLine(*file) << "\n";
+  for (const auto& file : files) console.out << "  " << FileLine(StateOf(*file)) << "\n";
   return kExitOk;
 }
 
 int Show(VaultHost& host, const Args& args, Console& console) {
   if (args.size() != 1) throw UsageError("usage: vendrel show PATH");
   const FileRef f = FindFile(host, args[0]);
-  console.out << Utf8(f.path) << " (file " << f.fileId << ")\n  " << FileLine(*f.file) << "\n";
+  console.out << Utf8(f.path) << " (file " << f.fileId << ")\n  " << FileLine(StateOf(*f.file))
+              << "\n";
   std::wstring revision;
   if (host::Succeeded(f.file->CurrentRevision(revision)) && !revision.empty()) {
     console.out << "  revision " << Utf8(revision) << "\n";
