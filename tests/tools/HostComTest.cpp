@@ -56,7 +56,7 @@ class InheritedFile {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// Runs `program` with `args` in `folder`: no input, output and errors into files there.
+// Runs `program` with `args` in `folder`: no input, output and errors through files there.
 Result Execute(const fs::path& program, const std::vector<std::string>& args,
                const fs::path& folder) {
   std::wstring command = L"\"" + program.wstring() + L"\"";
@@ -87,6 +87,8 @@ Result Execute(const fs::path& program, const std::vector<std::string>& args,
   }
   result.out = Slurp(folder / "out.txt");
   result.err = Slurp(folder / "err.txt");
+  fs::remove(folder / "out.txt");
+  fs::remove(folder / "err.txt");
   return result;
 }
 
@@ -117,8 +119,13 @@ class HostComTest : public ::testing::Test {
     SetEnvironmentVariableW(L"VENDREL_VAULT", nullptr);
   }
   ~HostComTest() override {
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
+    // Checked-in files are read-only, which stops a removal on Windows.
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+      fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+    }
+    std::error_code error;
+    fs::remove_all(dir, error);
+    EXPECT_FALSE(error) << error.message();
   }
 
   Result Run(const std::vector<std::string>& args) {
