@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/com/ServerSupport.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
@@ -24,11 +25,7 @@ struct Result {
   std::string err;
 };
 
-fs::path BinFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return fs::path(path).parent_path();
-}
+using com::BinFolder;
 
 std::string Slurp(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -87,18 +84,16 @@ Result Execute(const fs::path& program, const std::vector<std::string>& args,
   }
   result.out = Slurp(folder / "out.txt");
   result.err = Slurp(folder / "err.txt");
-  fs::remove(folder / "out.txt");
-  fs::remove(folder / "err.txt");
   return result;
 }
 
 // regsvr32 /s [/u] bin\vendrel.dll: registers or removes the add-in class.
 DWORD Regsvr32(bool unregister) {
-  std::vector<std::string> args = {"/s"};
-  if (unregister) args.push_back("/u");
-  args.push_back((BinFolder() / "vendrel.dll").string());
-  return Execute(L"regsvr32.exe", args, fs::temp_directory_path()).code;
+  return com::RunRegsvr32(unregister ? L"/u" : L"", (BinFolder() / L"vendrel.dll").wstring());
 }
+
+// The host's UI library where the add-in loads it from, as a setup leaves it.
+const auto* const installation = ::testing::AddGlobalTestEnvironment(new com::HostInstallation);
 
 // Backslashes doubled for a JSON string.
 std::string JsonText(const fs::path& path) {

@@ -59,7 +59,9 @@ std::string DescribeDialog(const platform::ScriptedSurface& surface) {
     if (!surface.Caption().empty()) out += " \"" + platform::ToUtf8(surface.Caption()) + "\"";
     return out;
   }
-  std::string out = "\"" + platform::ToUtf8(surface.Text(plain->prompt)) + "\"";
+  // Appended rather than `"\"" + text`, which mingw's g++ 12 flags with a false -Wrestrict.
+  std::string out(1, '"');
+  out += platform::ToUtf8(surface.Text(plain->prompt)) + "\"";
   if (plain->chosen) {
     const char* separator = " choices: ";
     for (const std::wstring& item : surface.Items(plain->answer)) {
