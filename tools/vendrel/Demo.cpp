@@ -154,7 +154,12 @@ int RunDemo(const Options& options, Console& console) {
     Console quiet{console.in, out, console.err, false};
     return RunCli(all, quiet);
   };
-  out << "\nEvery step answers its dialogs from " << answers.string() << ", which says C:\\Safe.\n";
+  if (host.AddInLinked()) {
+    out << "\nEvery step answers its dialogs from " << answers.string()
+        << ", which says C:\\Safe.\n";
+  } else {
+    out << "\nThe add-in shows its own dialog when the backup asks where to: choose C:\\Safe.\n";
+  }
   step("menu \"Backup\\Selected files\" Projects\\plan.txt Projects\\notes.txt",
        {"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
   const auto list = [&](const std::wstring& windowsFolder) {

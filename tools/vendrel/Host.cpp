@@ -126,7 +126,7 @@ host::HostNotification VaultHost::NewNotification(std::int32_t kind,
 
 host::HResult VaultHost::Notify(host::HostNotification& notification) {
   trace_.BeginNotification(notification.kind, notification.items ? notification.items->size() : 0,
-                           addIn_.runsObserved);
+                           addIn_.linked);
   const host::HResult status = addIn_.addIn->OnCommand(notification);
   trace_.EndNotification(status, notification.refreshFlags, notification.veto);
   return status;

@@ -78,8 +78,8 @@ std::unique_ptr<sim::SimVault> CreateVault(const std::filesystem::path& folder,
 class VaultHost {
  public:
   // Opens the vault of `folder` as `user` (empty: the vault's first user) on `computer`
-  // (empty: this machine's name); `answers` answers the boxes and dialogs of actions. Throws
-  // std::runtime_error with a reason.
+  // (empty: this machine's name); `answers` answers the boxes and dialogs of actions of a linked
+  // add-in, and the host's own boxes. Throws std::runtime_error with a reason.
   VaultHost(const std::filesystem::path& folder, std::wstring user, std::wstring computer,
             Answers& answers, std::ostream* live);
   ~VaultHost();
@@ -94,8 +94,8 @@ class VaultHost {
   host::HResult LoadAddIn();
   const host::AddInInfo& Info() const { return info_; }
   const Registrations& Registered() const { return registrations_; }
-  // Whether the trace hears the add-in's runs (not through COM).
-  bool RunsObserved() const { return addIn_.runsObserved; }
+  // Whether the add-in is linked in rather than reached through COM (LoadedAddIn::linked).
+  bool AddInLinked() const { return addIn_.linked; }
 
   // Vault paths may be given with or without the root folder and with forward slashes.
   std::wstring VaultPath(const std::wstring& given) const;

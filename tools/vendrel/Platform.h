@@ -50,7 +50,9 @@ class MachineServices {
 struct LoadedAddIn {
   std::unique_ptr<host::AddIn> addIn;  // also owns what keeps it alive (COM, the owner window)
   host::HostWindow window = 0;         // owner of the add-in's windows, in every notification
-  bool runsObserved = false;
+  // Linked in: the trace hears its runs, and the host's services show its message boxes and
+  // dialogs. Through COM it runs and shows them on its own.
+  bool linked = false;
 };
 
 // Throws UsageError when the add-in cannot be created.

@@ -140,7 +140,7 @@ int Report(VaultHost& host, const std::string& operation, const Outcome& outcome
     json.Add("hostStatus", outcome.operation);
     json.Add("notifications", host.GetTrace().NotificationsJson());
     // Through COM the runs are the add-in's own business: no list rather than an empty one.
-    if (host.RunsObserved()) json.Add("runs", host.GetTrace().RunsJson());
+    if (host.AddInLinked()) json.Add("runs", host.GetTrace().RunsJson());
     json.Add("files", FilesJson(files));
     console.out << json.Write();
   } else if (outcome.veto) {
