@@ -1,17 +1,13 @@
 // vendrel.exe as a vault host on Windows: the add-in created through COM from the registered
 // vendrel.dll, driven by the program's commands on a vault in a temporary folder.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
-#include <vector>
 
-#include "tests/com/ServerSupport.h"
+#include "tests/tools/win32/VendrelProgram.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
@@ -19,153 +15,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  DWORD code = 0;
-  std::string out;
-  std::string err;
-};
-
-using com::BinFolder;
-
 std::string Slurp(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::erase(text, '\r');
-  return text;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A file handle a child process inherits; closed with this object.
-class InheritedFile {
- public:
-  InheritedFile(const fs::path& file, DWORD access, DWORD disposition) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    handle_ = CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                          disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
-  ~InheritedFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  InheritedFile(const InheritedFile&) = delete;
-  InheritedFile& operator=(const InheritedFile&) = delete;
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
-
-// Runs `program` with `args` in `folder`: no input, output and errors through files there.
-Result Execute(const fs::path& program, const std::vector<std::string>& args,
-               const fs::path& folder) {
-  std::wstring command = L"\"" + program.wstring() + L"\"";
-  for (const std::string& arg : args) {
-    command += L" \"" + fs::path(arg).wstring() + L"\"";
-  }
-  Result result;
-  {
-    InheritedFile in(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    InheritedFile out(folder / "out.txt", GENERIC_WRITE, CREATE_ALWAYS);
-    InheritedFile err(folder / "err.txt", GENERIC_WRITE, CREATE_ALWAYS);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in.Get();
-    startup.hStdOutput = out.Get();
-    startup.hStdError = err.Get();
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                        &startup, &process)) {
-      ADD_FAILURE() << "cannot start " << program.string();
-      return result;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &result.code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  result.out = Slurp(folder / "out.txt");
-  result.err = Slurp(folder / "err.txt");
-  return result;
-}
-
-// regsvr32 /s [/u] bin\vendrel.dll: registers or removes the add-in class.
-DWORD Regsvr32(bool unregister) {
-  return com::RunRegsvr32(unregister ? L"/u" : L"", (BinFolder() / L"vendrel.dll").wstring());
-}
-
-// The host's UI library where the add-in loads it from, as a setup leaves it.
-const auto* const installation = ::testing::AddGlobalTestEnvironment(new com::HostInstallation);
-
-// Backslashes doubled for a JSON string.
-std::string JsonText(const fs::path& path) {
-  std::string text;
-  for (const char c : path.string()) text += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return text;
-}
-
-class HostComTest : public ::testing::Test {
+class HostComTest : public VendrelProgramTest {
  protected:
-  static void SetUpTestSuite() { ASSERT_EQ(Regsvr32(false), 0u); }
-  static void TearDownTestSuite() { Regsvr32(true); }
-
-  HostComTest() {
-    std::random_device random;
-    dir = fs::temp_directory_path() / ("vendrel-host-" + std::to_string(random()));
-    fs::create_directories(dir);
-    SetEnvironmentVariableW(L"VENDREL_VAULT", nullptr);
-  }
-  ~HostComTest() override {
-    // Checked-in files are read-only, which stops a removal on Windows.
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-      fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
-    }
-    std::error_code error;
-    fs::remove_all(dir, error);
-    EXPECT_FALSE(error) << error.message();
-  }
-
-  Result Run(const std::vector<std::string>& args) {
-    return Execute(BinFolder() / "vendrel.exe", args, dir);
-  }
-  Result RunOk(const std::vector<std::string>& args) {
-    Result r = Run(args);
-    EXPECT_EQ(r.code, 0u) << args.back() << "\n" << r.out << r.err;
-    return r;
-  }
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-  }
-
-  // A vault whose local files lie in dir\files, with a.txt added, and three actions: a menu
-  // command copying the selected files into dir\out, a copy into dir\archive after each check
-  // in, and a refusal of every change of a text file into Review. No action shows a window.
+  // Three actions, none showing a window: a menu command copying the selected files into
+  // dir\out, a copy into dir\archive after each check in, and a refusal of every change of a
+  // text file into Review (a new vault numbers its states Draft 1, Review 2, Released 3).
   void MakeVault() {
-    RunOk({"init", "v", "--root", (dir / "files").string(), "--user", "Chief"});
-    Write("a.txt", "alpha\n");
-    RunOk({"--vault", "v", "add", "a.txt", "--to", (dir / "files").string()});
-    const std::string out = JsonText(dir / "out");
-    const std::string archive = JsonText(dir / "archive");
-    const auto copyInto = [](const std::string& folder) {
-      return R"({"type": 14, "summary": "", "path": ")" + folder +
-             R"("}, {"type": 19, "summary": "", "from": "%PathToSelectedFile%", "to": ")" + folder +
-             R"(\\%NameOfSelectedFile%"})";
+    const auto copyInto = [](const fs::path& folder) {
+      return R"({"type": 14, "summary": "", "path": ")" + JsonText(folder) +
+             R"("}, {"type": 19, "summary": "", "from": "%PathToSelectedFile%", "to": ")" +
+             JsonText(folder) + R"(\\%NameOfSelectedFile%"})";
     };
-    Write("actions.json",
-          R"({"format": "action-file", "version": 1600, "actions": [
-  {"id": 1, "name": "Copy out", "menuText": "Tools\\Copy out", "activation": ["menu"],
+    VendrelProgramTest::MakeVault(
+        R"({"id": 1, "name": "Copy out", "menuText": "Tools\\Copy out", "activation": ["menu"],
    "commands": [{"type": 4, "summary": ""}, )" +
-              copyInto(out) + R"(, {"type": 5, "summary": ""}]},
+        copyInto(dir / "out") + R"(, {"type": 5, "summary": ""}]},
   {"id": 2, "name": "Archive", "activation": ["check-out"],
    "checkOut": {"path": "%", "kind": "check-in", "after": true},
    "commands": [)" +
-              copyInto(archive) + R"(]},
+        copyInto(dir / "archive") + R"(]},
   {"id": 3, "name": "Hold", "activation": ["state-change"],
    "stateChange": {"path": "%.txt", "stateId": 2, "after": false},
-   "commands": [{"type": 22, "summary": "TRUE"}]}]})");
-    RunOk({"acn", "from-json", "actions.json", "-o", "actions.acn"});
-    RunOk({"--vault", "v", "import", "actions.acn"});
+   "commands": [{"type": 22, "summary": "TRUE"}]})");
   }
-
-  fs::path dir;
 };
 
 TEST_F(HostComTest, TheRegisteredAddInRegistersItsCommandsAndHooks) {
