@@ -1,28 +1,7 @@
 // The server tests' shared installation, registration and registry helpers.
 #include "tests/com/ServerSupport.h"
-#include "uilibs/win32/HostSettings.h"
 
 namespace vendrel::com {
-
-std::filesystem::path BinFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::filesystem::path(path).parent_path();
-}
-
-std::wstring InstallFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  return (std::filesystem::path(temp) / L"VendrelHost").wstring();
-}
-
-void HostInstallation::SetUp() {
-  std::filesystem::create_directories(InstallFolder());
-  std::filesystem::copy_file(BinFolder() / L"Lexicor.dll",
-                             std::filesystem::path(InstallFolder()) / L"Lexicor.dll",
-                             std::filesystem::copy_options::overwrite_existing);
-  ASSERT_TRUE(WriteText(HKEY_LOCAL_MACHINE, uilibs::kProductKey, L"Location", InstallFolder()));
-}
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name) {
   wchar_t data[1024] = {};

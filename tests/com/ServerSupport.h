@@ -1,4 +1,4 @@
-// What the server tests share: the host's installation folder with its UI library, regsvr32
+// What the server tests share: the host's installation folder with its UI libraries, regsvr32
 // runs, registry reads, and a registrar that records what the add-in registers.
 #pragma once
 
@@ -14,22 +14,17 @@
 
 #include "host/AddIn.h"
 #include "host/com/Com.h"
+#include "tests/uilibs/win32/HostFolder.h"
 
 namespace vendrel::com {
 
 inline constexpr wchar_t kClsid[] = L"{F0D15666-9D15-4A30-B2E3-97C32FC84DFA}";
 inline constexpr wchar_t kTypeLib[] = L"{D37BEA75-8C23-435D-A466-BF35D4A6A4AA}";
 
-// The folder of the test program, where the build leaves the DLLs.
-std::filesystem::path BinFolder();
-// The host's installation folder, registered without its trailing backslash.
-std::wstring InstallFolder();
-
-// Copies Lexicor.dll into the installation folder and registers that folder as the host's.
-class HostInstallation : public ::testing::Environment {
- public:
-  void SetUp() override;
-};
+using uilibs::testing::BinFolder;
+using uilibs::testing::InstallFolder;
+// Copies our UI libraries into the installation folder and registers that folder as the host's.
+using HostInstallation = uilibs::testing::HostFolderEnvironment;
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name);
 // Creates the key when it is missing.

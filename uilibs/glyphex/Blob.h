@@ -1,37 +1,48 @@
-// Blob: the rich-edit control that highlights registered patterns, as far as dialogs use it
-// portably: the control it is bound to and the patterns registered on it.
+// Blob: the rich-edit control that highlights registered patterns. The native build keeps its
+// text and patterns in the object; the windows build's calls go to Glyphex.dll, which binds a
+// dialog's real rich-edit control.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "uilibs/glyphex/Patterns.h"
+
 namespace vendrel::glyphex {
+
+// What a dialog hands to the controls it binds: its window as an integer, 0 where there is none.
+struct DataExchange {
+  std::uintptr_t dialog = 0;
+};
 
 class Blob {
  public:
-  struct Pattern {
-    std::wstring text;
-    bool flag = false;
-    std::wstring name;
-    std::wstring description;
-    std::wstring tip;
-  };
+  explicit Blob(std::int32_t reserved);
+  ~Blob();
+  Blob(const Blob&) = delete;
+  Blob& operator=(const Blob&) = delete;
 
-  explicit Blob(std::int32_t /*reserved*/) {}
+  // Binds the object to the dialog's rich-edit control with this id. Text set before keeps.
+  void mvDDX_Control(const DataExchange& exchange, std::int32_t controlId);
+  std::int32_t ControlId() const;
 
-  // Binds the object to the dialog's rich-edit control with this id.
-  void mvDDX_Control(std::int32_t controlId) { controlId_ = controlId; }
-  std::int32_t ControlId() const { return controlId_; }
+  // Occurrences of the patterns are highlighted whenever the text is set or edited.
+  void mvSetText(const std::wstring& text);
+  std::wstring moGetText() const;
 
   // A pattern is registered once; registering it again changes nothing.
   void mvAddPattern(const std::wstring& text, bool flag, const std::wstring& name,
                     const std::wstring& description, const std::wstring& tip);
-  const std::vector<Pattern>& Patterns() const { return patterns_; }
+  std::vector<Pattern> Patterns() const;
+
+  // The bound rich-edit control's window; 0 when unbound or without windows.
+  std::uintptr_t mroGetCtrl() const;
 
  private:
-  std::int32_t controlId_ = 0;
-  std::vector<Pattern> patterns_;
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace vendrel::glyphex

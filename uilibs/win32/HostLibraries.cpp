@@ -16,7 +16,9 @@ std::optional<std::wstring> RedirectedLibraryPath(const std::wstring& name) {
 
 FARPROC LazyLibrary::Resolve(const char* entryPoint) {
   std::call_once(once_, [this] {
-    const std::wstring path = RedirectedLibraryPath(name_).value_or(name_);
+    const std::wstring path = where_ == Where::kInstallationFolder
+                                  ? InstallationFolder() + name_
+                                  : RedirectedLibraryPath(name_).value_or(name_);
     module_ = LoadLibraryW(path.c_str());
   });
   return module_ ? GetProcAddress(module_, entryPoint) : nullptr;

@@ -16,7 +16,12 @@ std::optional<std::wstring> RedirectedLibraryPath(const std::wstring& name);
 // One library, loaded at the first Resolve() and kept for the life of the process.
 class LazyLibrary {
  public:
-  explicit LazyLibrary(const wchar_t* name) : name_(name) {}
+  enum class Where {
+    kAsRedirected,        // the installation folder for the three redirected names
+    kInstallationFolder,  // always the installation folder: the host's own icon library
+  };
+  explicit LazyLibrary(const wchar_t* name, Where where = Where::kAsRedirected)
+      : name_(name), where_(where) {}
   // The entry point, or null when the library or the entry point is missing.
   FARPROC Resolve(const char* entryPoint);
   // The module once loaded, else null; loads nothing.
@@ -24,9 +29,13 @@ class LazyLibrary {
 
  private:
   const wchar_t* name_;
+  Where where_;
   std::once_flag once_;
   HMODULE module_ = nullptr;
 };
+
+// Thrown for a missing library or entry point.
+struct MissingEntry {};
 
 // An entry point of a LazyLibrary resolved once; calling a missing one fails like a missing
 // lazily bound import: with an exception the caller's guard turns into a failure status.
@@ -41,7 +50,6 @@ class LazyEntry {
     if (!fn_) throw MissingEntry();
     return fn_;
   }
-  struct MissingEntry {};
 
  private:
   LazyLibrary& library_;
@@ -51,3 +59,10 @@ class LazyEntry {
 };
 
 }  // namespace vendrel::uilibs
+
+// The entry point `name` of `library`, one LazyEntry per call site, resolved at its first call.
+#define VENDREL_LAZY_ENTRY(library, type, name)                         \
+  ([]() -> type* {                                                      \
+    static ::vendrel::uilibs::LazyEntry<type> entry((library), (name)); \
+    return entry.Get();                                                 \
+  }())

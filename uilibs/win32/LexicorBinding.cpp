@@ -13,12 +13,7 @@ uilibs::LazyLibrary& Library() {
   return library;
 }
 
-// One entry point per call site, resolved at its first call.
-#define VENDREL_LEXICOR_ENTRY(type, name)                  \
-  ([]() -> type* {                                         \
-    static uilibs::LazyEntry<type> entry(Library(), name); \
-    return entry.Get();                                    \
-  }())
+#define VENDREL_LEXICOR_ENTRY(type, name) VENDREL_LAZY_ENTRY(Library(), type, name)
 
 }  // namespace
 

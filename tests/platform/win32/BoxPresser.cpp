@@ -107,7 +107,11 @@ void BoxPresser::Run() {
     Sleep(200);
     seen_.screenshotSaved = SaveScreenshot(box, screenshot_);
   }
-  SendMessageW(GetDlgItem(box, button_), BM_CLICK, 0, 0);
+  if (const HWND button = GetDlgItem(box, button_)) {
+    SendMessageW(button, BM_CLICK, 0, 0);
+  } else {
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);  // as Escape does; a box never stays up
+  }
 }
 
 std::wstring ArtefactPath(const std::wstring& name) {

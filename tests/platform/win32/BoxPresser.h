@@ -20,7 +20,8 @@ struct SeenBox {
 };
 
 // Watches on its own thread, from construction on, for a dialog box with `caption`; then
-// saves a screenshot of it when `screenshot` names a file and clicks the button `button`.
+// saves a screenshot of it when `screenshot` names a file and clicks the button `button` (a box
+// without that button gets Escape's IDCANCEL).
 class BoxPresser {
  public:
   BoxPresser(std::wstring caption, int button, std::wstring screenshot);
