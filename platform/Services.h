@@ -21,6 +21,7 @@ struct Services {
   Clock* clock = nullptr;
   Machine* machine = nullptr;
   DialogRunner* dialogs = nullptr;
+  ButtonBoxes* buttonBoxes = nullptr;
 };
 
 }  // namespace vendrel::platform

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vendrel::platform {
 
@@ -42,6 +43,28 @@ class MessageBoxes {
   // Whether `window` is an existing window that can own a box. Builds without real windows
   // take any non-zero handle for one.
   virtual bool IsLiveWindow(Window window) { return window != 0; }
+};
+
+// One button of a button box: its text and the number the box gives when it is pressed.
+struct BoxButton {
+  std::wstring text;
+  std::int32_t number = 0;
+};
+
+// The host's message box with buttons of its own, such as a warning's "OK" and "OK to All".
+struct ButtonBoxRequest {
+  Window owner = 0;
+  std::wstring text;
+  std::wstring caption;
+  std::int32_t icon = 0;           // an icon of the host's icon library; 0 for none
+  std::vector<BoxButton> buttons;  // left to right, the first the default
+};
+
+class ButtonBoxes {
+ public:
+  virtual ~ButtonBoxes() = default;
+  // The pressed button's number; the first button's when the box is closed without one.
+  virtual std::int32_t Show(const ButtonBoxRequest& request) = 0;
 };
 
 // Shows the wait cursor while a scope object lives.

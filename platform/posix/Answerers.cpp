@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <istream>
 #include <ostream>
+#include <string>
 
 #include "platform/Utf8.h"
 
@@ -53,7 +54,8 @@ std::string TerminalText(const std::wstring& text) {
 }
 
 // Caption and first line of text, enough to find the box in a script's notes.
-std::string Describe(const MessageBoxRequest& box) {
+template <class Box>
+std::string Describe(const Box& box) {
   const std::string text = TerminalText(box.text);
   std::string out = "\"";
   out += ToUtf8(box.caption);
@@ -63,13 +65,66 @@ std::string Describe(const MessageBoxRequest& box) {
   return out;
 }
 
-std::string ButtonList(const std::vector<Answer>& buttons, std::string_view separator) {
+std::string ButtonList(const std::vector<std::string>& names, std::string_view separator) {
   std::string out;
-  for (Answer b : buttons) {
+  for (const std::string& name : names) {
     if (!out.empty()) out += separator;
-    out += ButtonName(b);
+    out += name;
   }
   return out;
+}
+
+// What dismissing a button box gives; 0 for a box without buttons.
+std::int32_t FirstNumber(const ButtonBoxRequest& box) {
+  return box.buttons.empty() ? 0 : box.buttons.front().number;
+}
+
+std::vector<std::string> Names(const std::vector<Answer>& buttons) {
+  std::vector<std::string> names;
+  for (Answer b : buttons) names.emplace_back(ButtonName(b));
+  return names;
+}
+
+std::vector<std::string> Names(const std::vector<BoxButton>& buttons) {
+  std::vector<std::string> names;
+  for (const BoxButton& b : buttons) names.push_back(ToUtf8(b.text));
+  return names;
+}
+
+// A box on the terminal, asked until `parse` takes a line: an empty line gives `first`, the end
+// of the input `dismissed`.
+template <class Result, class Parse>
+Result Ask(std::istream& in, std::ostream& out, const std::string& heading,
+           const std::wstring& text, const std::vector<std::string>& names, Result first,
+           Result dismissed, Parse parse) {
+  out << "\n-- " << heading << " --\n" << TerminalText(text) << '\n';
+  for (;;) {
+    out << '[' << ButtonList(names, "] [") << "] > " << std::flush;
+    std::string line;
+    if (!std::getline(in, line)) {
+      out << '\n';
+      return dismissed;
+    }
+    if (Trim(line).empty()) return first;
+    if (const auto answer = parse(line)) return *answer;
+    out << "Please answer " << ButtonList(names, " or ") << ".\n";
+  }
+}
+
+// The answer a script's line gives through `parse`; a missing line or one that `parse` refuses
+// gives `dismissed` and a note naming `box`.
+template <class Result, class Parse>
+Result FromScript(const std::optional<std::string>& line, const std::string& box, Result dismissed,
+                  std::string_view dismissedName, std::ostream& notes, Parse parse) {
+  if (!line) {
+    notes << "no scripted answer left for the box " << box << "; answered " << dismissedName
+          << '\n';
+    return dismissed;
+  }
+  if (const auto answer = parse(*line)) return *answer;
+  notes << "scripted answer \"" << *line << "\" names no button of the box " << box << "; answered "
+        << dismissedName << '\n';
+  return dismissed;
 }
 
 }  // namespace
@@ -119,21 +174,28 @@ std::optional<Answer> ParseChoice(std::string_view choice, std::uint32_t style) 
   return std::nullopt;
 }
 
+std::optional<std::int32_t> ParseButton(std::string_view choice,
+                                        const std::vector<BoxButton>& buttons) {
+  choice = Trim(choice);
+  if (choice.empty()) return std::nullopt;
+  for (const BoxButton& b : buttons) {
+    if (SameLetters(choice, ToUtf8(b.text)) || choice == std::to_string(b.number)) return b.number;
+  }
+  return std::nullopt;
+}
+
 Answer TerminalAnswerer::Reply(const MessageBoxRequest& box) {
   const std::vector<Answer> buttons = Buttons(box.style);
-  out_ << "\n-- " << ToUtf8(box.caption) << IconTag(box.style) << " --\n"
-       << TerminalText(box.text) << '\n';
-  for (;;) {
-    out_ << '[' << ButtonList(buttons, "] [") << "] > " << std::flush;
-    std::string line;
-    if (!std::getline(in_, line)) {
-      out_ << '\n';
-      return DismissAnswer(box.style);
-    }
-    if (Trim(line).empty()) return buttons.front();
-    if (const auto answer = ParseChoice(line, box.style)) return *answer;
-    out_ << "Please answer " << ButtonList(buttons, " or ") << ".\n";
-  }
+  return Ask(in_, out_, ToUtf8(box.caption) + std::string(IconTag(box.style)), box.text,
+             Names(buttons), buttons.front(), DismissAnswer(box.style),
+             [&](std::string_view line) { return ParseChoice(line, box.style); });
+}
+
+std::int32_t TerminalAnswerer::Press(const ButtonBoxRequest& box) {
+  const std::int32_t first = FirstNumber(box);
+  if (box.buttons.empty()) return first;
+  return Ask(in_, out_, ToUtf8(box.caption), box.text, Names(box.buttons), first, first,
+             [&](std::string_view line) { return ParseButton(line, box.buttons); });
 }
 
 std::optional<std::string> AnswerScript::Next() {
@@ -146,15 +208,14 @@ std::optional<std::string> AnswerScript::Next() {
 
 Answer ScriptedAnswerer::Reply(const MessageBoxRequest& box) {
   const Answer dismissed = DismissAnswer(box.style);
-  if (const std::optional<std::string> line = script_.Next()) {
-    if (const auto answer = ParseChoice(*line, box.style)) return *answer;
-    notes_ << "scripted answer \"" << *line << "\" names no button of the box " << Describe(box)
-           << "; answered " << ButtonName(dismissed) << '\n';
-    return dismissed;
-  }
-  notes_ << "no scripted answer left for the box " << Describe(box) << "; answered "
-         << ButtonName(dismissed) << '\n';
-  return dismissed;
+  return FromScript(script_.Next(), Describe(box), dismissed, ButtonName(dismissed), notes_,
+                    [&](std::string_view line) { return ParseChoice(line, box.style); });
+}
+
+std::int32_t ScriptedAnswerer::Press(const ButtonBoxRequest& box) {
+  const std::string first = box.buttons.empty() ? "nothing" : ToUtf8(box.buttons.front().text);
+  return FromScript(script_.Next(), Describe(box), FirstNumber(box), first, notes_,
+                    [&](std::string_view line) { return ParseButton(line, box.buttons); });
 }
 
 Answer RecordingAnswerer::Reply(const MessageBoxRequest& box) {
@@ -163,6 +224,14 @@ Answer RecordingAnswerer::Reply(const MessageBoxRequest& box) {
   const Answer answer = queued_.front();
   queued_.pop_front();
   return answer;
+}
+
+std::int32_t RecordingAnswerer::Press(const ButtonBoxRequest& box) {
+  buttonBoxes_.push_back(box);
+  if (queuedNumbers_.empty()) return FirstNumber(box);
+  const std::int32_t number = queuedNumbers_.front();
+  queuedNumbers_.pop_front();
+  return number;
 }
 
 }  // namespace vendrel::platform

@@ -19,6 +19,17 @@ class AnsweredMessageBoxes final : public MessageBoxes {
   Answerer* answerer_;
 };
 
+// Hands every button box to the answerer the program installed; the answerer is borrowed.
+class AnsweredButtonBoxes final : public ButtonBoxes {
+ public:
+  explicit AnsweredButtonBoxes(Answerer& answerer) : answerer_(&answerer) {}
+  void Install(Answerer& answerer) { answerer_ = &answerer; }
+  std::int32_t Show(const ButtonBoxRequest& request) override { return answerer_->Press(request); }
+
+ private:
+  Answerer* answerer_;
+};
+
 // Nothing to show; counts the open scopes, which must not outlive this object.
 class NestingWaitCursor final : public WaitCursor {
  public:

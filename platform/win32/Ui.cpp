@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include "uilibs/win32/Alertik.h"
+#include "uilibs/win32/Iconel.h"
+
 namespace vendrel::platform {
 namespace {
 
@@ -29,6 +32,16 @@ Answer Win32MessageBoxes::Show(const MessageBoxRequest& request) {
 
 bool Win32MessageBoxes::IsLiveWindow(Window window) {
   return IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
+std::int32_t Win32ButtonBoxes::Show(const ButtonBoxRequest& request) {
+  constexpr std::int32_t kIconSize = 32;
+  const iconel::UniqueIcon icon =
+      request.icon ? iconel::HostIcon(request.icon, kIconSize) : nullptr;
+  std::vector<alertik::Button> buttons;
+  for (const BoxButton& b : request.buttons) buttons.push_back({b.text, b.number});
+  return alertik::giMessageBox(reinterpret_cast<HWND>(request.owner), request.caption, request.text,
+                               icon.get(), buttons);
 }
 
 std::unique_ptr<WaitCursor> Win32WaitCursor::Begin() {

@@ -24,7 +24,8 @@ class Blob {
   Blob(const Blob&) = delete;
   Blob& operator=(const Blob&) = delete;
 
-  // Binds the object to the dialog's rich-edit control with this id. Text set before keeps.
+  // Binds the object to the dialog's rich-edit control with this id; text set before binding
+  // goes to the control.
   void mvDDX_Control(const DataExchange& exchange, std::int32_t controlId);
   std::int32_t ControlId() const;
 

@@ -1,6 +1,9 @@
 // The highlighting control in the add-in DLL: each call goes to Glyphex.dll, which is loaded from
 // the host's installation folder at the first call.
 #include "uilibs/glyphex/Blob.h"
+
+#include <new>
+
 #include "uilibs/win32/GlyphexAbi.h"
 #include "uilibs/win32/HostLibraries.h"
 

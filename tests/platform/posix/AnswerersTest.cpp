@@ -137,6 +137,67 @@ TEST(AnsweredMessageBoxes, LaterBoxesGoToTheAnswererInstalledLast) {
   EXPECT_EQ(second.Boxes()[0].text, L"b");
 }
 
+// The silenceable warning: "OK" and "OK to All" (101).
+ButtonBoxRequest Warning(std::wstring text = L"Check out a.txt first.") {
+  return {.owner = 0x1234,
+          .text = std::move(text),
+          .caption = L"Vendrel",
+          .icon = 243,
+          .buttons = {{L"OK", 1}, {L"OK to All", 101}}};
+}
+
+TEST(ButtonBoxButtons, AChoiceNamesAButtonByItsWholeTextInAnyCaseOrByItsNumber) {
+  const auto buttons = Warning().buttons;
+  EXPECT_EQ(ParseButton(" ok to all\r", buttons), 101);
+  EXPECT_EQ(ParseButton("OK", buttons), 1);
+  EXPECT_EQ(ParseButton("101", buttons), 101);
+  EXPECT_EQ(ParseButton("O", buttons), std::nullopt) << "initials are ambiguous here";
+  EXPECT_EQ(ParseButton("OK to", buttons), std::nullopt);
+  EXPECT_EQ(ParseButton("2", buttons), std::nullopt);
+  EXPECT_EQ(ParseButton("", buttons), std::nullopt);
+}
+
+TEST(TerminalAnswerer, ShowsAButtonBoxWithItsOwnButtonsAndTakesTheNamedOne) {
+  std::istringstream in("all\nok to all\n\n");
+  std::ostringstream out;
+  TerminalAnswerer terminal(in, out);
+  EXPECT_EQ(terminal.Press(Warning(L"Cannot set\r\nthe variable.")), 101);
+  EXPECT_EQ(out.str(),
+            "\n-- Vendrel --\nCannot set\nthe variable.\n"
+            "[OK] [OK to All] > Please answer OK or OK to All.\n"
+            "[OK] [OK to All] > ");
+  EXPECT_EQ(terminal.Press(Warning()), 1) << "Enter presses the first button";
+  EXPECT_EQ(terminal.Press(Warning()), 1) << "the end of input closes the box";
+}
+
+TEST(ScriptedAnswerer, PressesButtonBoxesByTextAndNotesLinesThatNameNoButton) {
+  std::ostringstream notes;
+  AnswerScript lines({"# warnings", "OK to All", "Yes"});
+  ScriptedAnswerer script(lines, notes);
+  EXPECT_EQ(script.Press(Warning()), 101);
+  EXPECT_EQ(script.Press(Warning()), 1);
+  EXPECT_EQ(script.Press(Warning(L"Last")), 1);
+  EXPECT_EQ(notes.str(),
+            "scripted answer \"Yes\" names no button of the box \"Vendrel: Check out a.txt "
+            "first.\"; answered OK\n"
+            "no scripted answer left for the box \"Vendrel: Last\"; answered OK\n");
+}
+
+TEST(AnsweredButtonBoxes, GoToTheAnswererWhichKeepsThemAndGivesTheQueuedNumbers) {
+  RecordingAnswerer recorder;
+  recorder.QueueNumber(101);
+  recorder.Queue(Answer::kNo);
+  AnsweredButtonBoxes boxes(recorder);
+  EXPECT_EQ(boxes.Show(Warning(L"one")), 101);
+  EXPECT_EQ(boxes.Show(Warning(L"two")), 1);
+  ASSERT_EQ(recorder.ButtonBoxes().size(), 2u);
+  EXPECT_EQ(recorder.ButtonBoxes()[0].icon, 243);
+  EXPECT_EQ(recorder.ButtonBoxes()[1].text, L"two");
+  EXPECT_TRUE(recorder.Boxes().empty());
+  EXPECT_EQ(AnsweredMessageBoxes(recorder).Show(Box(mb::kYesNo)), Answer::kNo)
+      << "the plain boxes' queue is their own";
+}
+
 TEST(NestingWaitCursor, CountsNestedScopesUntilEachEnds) {
   NestingWaitCursor cursor;
   {

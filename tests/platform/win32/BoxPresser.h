@@ -42,6 +42,21 @@ class BoxPresser {
   std::thread thread_;
 };
 
+// A visible top-level window for a box to belong to, destroyed with the object.
+class OwnerWindow {
+ public:
+  OwnerWindow()
+      : window_(CreateWindowExW(0, L"STATIC", L"Vault", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                500, 300, nullptr, nullptr, nullptr, nullptr)) {}
+  ~OwnerWindow() { DestroyWindow(window_); }
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
 // Saves the screen's pixels under `window` as a 24-bit BMP file; false when that fails.
 bool SaveScreenshot(HWND window, const std::wstring& path);
 

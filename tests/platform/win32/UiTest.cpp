@@ -15,20 +15,14 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
-struct DestroyWindowAfter {
-  HWND window;
-  ~DestroyWindowAfter() { DestroyWindow(window); }
-};
-
 TEST(Win32MessageBoxes, OwnedQuestionBoxIsModalToItsOwnerAndAnswersTheButtonPressed) {
-  DestroyWindowAfter owner{CreateWindowExW(0, L"STATIC", L"Vault", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                           100, 100, 400, 300, nullptr, nullptr, nullptr, nullptr)};
-  ASSERT_TRUE(owner.window);
+  const testing::OwnerWindow owner;
+  ASSERT_TRUE(owner.Get());
   const std::wstring shot = ArtefactPath(L"messagebox-yesnocancel.bmp");
   BoxPresser presser(L"Vendrel question", IDNO, shot);
 
   Win32MessageBoxes boxes;
-  const Answer answer = boxes.Show({.owner = reinterpret_cast<Window>(owner.window),
+  const Answer answer = boxes.Show({.owner = reinterpret_cast<Window>(owner.Get()),
                                     .text = L"Check out \x00C4nderung.txt before copying?",
                                     .caption = L"Vendrel question",
                                     .style = mb::kYesNoCancel | mb::kIconQuestion});
@@ -38,9 +32,9 @@ TEST(Win32MessageBoxes, OwnedQuestionBoxIsModalToItsOwnerAndAnswersTheButtonPres
   EXPECT_EQ(answer, Answer::kNo);
   EXPECT_THAT(seen.texts, Contains(L"Check out \x00C4nderung.txt before copying?"));
   EXPECT_THAT(seen.buttons, UnorderedElementsAre(IDYES, IDNO, IDCANCEL));
-  EXPECT_EQ(seen.owner, owner.window);
+  EXPECT_EQ(seen.owner, owner.Get());
   EXPECT_FALSE(seen.ownerEnabled) << "the owner took input while the box was up";
-  EXPECT_TRUE(IsWindowEnabled(owner.window)) << "the owner stayed disabled after the box";
+  EXPECT_TRUE(IsWindowEnabled(owner.Get())) << "the owner stayed disabled after the box";
   EXPECT_EQ(seen.screenshotSaved, !shot.empty());
 }
 

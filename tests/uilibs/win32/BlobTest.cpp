@@ -19,11 +19,9 @@ namespace {
 constexpr int kEditId = 444;
 constexpr COLORREF kPatternColour = RGB(0, 0, 192);  // as Glyphex.dll colours them
 
-class HostFolderEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_TRUE(uilibs::testing::InstallHostLibraries()); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new HostFolderEnvironment);
+// For the whole program, the button box tests too.
+const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new uilibs::testing::HostFolderEnvironment);
 
 struct DestroyWindowHandle {
   void operator()(HWND window) const { DestroyWindow(window); }

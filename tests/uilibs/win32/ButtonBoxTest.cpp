@@ -1,13 +1,13 @@
 // The button box of Alertik.dll in a real window: found by its caption, read and pressed by
-// window messages, with the warning icon of our icon library.
+// window messages; through the platform's button boxes with the warning icon of the icon library.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "platform/win32/Ui.h"
 #include "tests/platform/win32/BoxPresser.h"
 #include "uilibs/win32/Alertik.h"
-#include "uilibs/win32/Iconel.h"
 
 namespace vendrel::alertik {
 namespace {
@@ -22,31 +22,28 @@ const std::wstring kWarning =
     L"Action: Release\r\nCannot set card variables for file a.txt, you must check out the file "
     L"before this command will run.";
 
-struct DestroyWindowAfter {
-  HWND window;
-  ~DestroyWindowAfter() { DestroyWindow(window); }
-};
-
-TEST(ButtonBox, OkToAllIsPressedInAModalBoxOverItsOwnerAndGivesItsNumber) {
-  DestroyWindowAfter owner{CreateWindowExW(0, L"STATIC", L"Vault", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                           100, 100, 500, 300, nullptr, nullptr, nullptr, nullptr)};
-  ASSERT_TRUE(owner.window);
-  const iconel::UniqueIcon icon = iconel::HostIcon(243, 32);
-  ASSERT_TRUE(icon);
+TEST(Win32ButtonBoxes, OkToAllIsPressedInAModalBoxOverItsOwnerAndGivesItsNumber) {
+  const platform::testing::OwnerWindow owner;
+  ASSERT_TRUE(owner.Get());
   const std::wstring shot = ArtefactPath(L"alertik-ok-to-all.bmp");
   BoxPresser presser(L"Vendrel", kOkToAll, shot);
 
-  const std::int32_t pressed =
-      giMessageBox(owner.window, L"Vendrel", kWarning, icon.get(), kWarningButtons);
+  platform::Win32ButtonBoxes boxes;
+  const std::int32_t pressed = boxes.Show({.owner = reinterpret_cast<platform::Window>(owner.Get()),
+                                           .text = kWarning,
+                                           .caption = L"Vendrel",
+                                           .icon = 243,
+                                           .buttons = {{L"OK", IDOK}, {L"OK to All", kOkToAll}}});
 
   const auto& seen = presser.Seen();
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(pressed, kOkToAll);
   EXPECT_THAT(seen.texts, Contains(kWarning));
-  EXPECT_EQ(seen.owner, owner.window);
+  EXPECT_EQ(seen.owner, owner.Get());
   EXPECT_FALSE(seen.ownerEnabled) << "the owner took input while the box was up";
-  EXPECT_TRUE(IsWindowEnabled(owner.window));
+  EXPECT_TRUE(IsWindowEnabled(owner.Get()));
   EXPECT_EQ(seen.screenshotSaved, !shot.empty());
+  EXPECT_EQ(seen.texts.size(), 1u) << "the icon static shows no text";
 }
 
 TEST(ButtonBox, EachButtonGivesItsOwnNumberAndClosingTheBoxGivesTheFirst) {

@@ -15,11 +15,9 @@ namespace {
 
 using testing::InstallFolder;
 
-class HostFolderEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_TRUE(testing::InstallHostLibraries()); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new HostFolderEnvironment);
+// For the whole program.
+const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new testing::HostFolderEnvironment);
 
 // The file a loaded library came from; empty when it is not loaded.
 std::wstring LoadedFrom(const wchar_t* library) {

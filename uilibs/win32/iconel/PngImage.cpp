@@ -4,6 +4,7 @@
 #include <wincodec.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace vendrel::iconel {
 
