@@ -168,5 +168,23 @@ TEST_F(BlobTest, TheSelectionStaysWhereTheUserLeftItWhileColouring) {
   EXPECT_EQ(ColourAt(Edit(), 1), kPatternColour);
 }
 
+// Colouring changes formats, which the control would otherwise keep as steps to undo.
+TEST_F(BlobTest, UndoTakesBackTheLastEditNotTheColouring) {
+  Blob blob(0);
+  Register(blob, L"%Backup%");
+  blob.mvDDX_Control({reinterpret_cast<std::uintptr_t>(dialog_.get())}, kEditId);
+  blob.mvSetText(L"Copy %Backup%");
+  SendMessageW(Edit(), EM_EMPTYUNDOBUFFER, 0, 0);
+  CHARRANGE end{13, 13};
+  SendMessageW(Edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  SendMessageW(Edit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" %Backup%"));
+  ASSERT_EQ(ColourAt(Edit(), 14), kPatternColour);
+
+  SendMessageW(Edit(), EM_UNDO, 0, 0);
+  EXPECT_EQ(blob.moGetText(), L"Copy %Backup%");
+  EXPECT_EQ(ColourAt(Edit(), 5), kPatternColour);
+  EXPECT_FALSE(SendMessageW(Edit(), EM_CANUNDO, 0, 0)) << "colouring left steps to undo";
+}
+
 }  // namespace
 }  // namespace vendrel::glyphex

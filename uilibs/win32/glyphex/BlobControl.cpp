@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <richole.h>
+#include <tom.h>
 
 namespace vendrel::glyphex {
 
@@ -27,6 +29,36 @@ std::wstring ControlText(HWND control) {
                                             reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
+
+// The text object model's document interface; mingw declares it without defining its id.
+constexpr IID kTextDocument = {
+    0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+
+// Keeps the colouring out of the control's undo history while it lives, so that Undo takes back
+// the user's last edit rather than the colours.
+class UndoPause {
+ public:
+  explicit UndoPause(HWND control) {
+    IRichEditOle* ole = nullptr;
+    if (!SendMessageW(control, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole)
+      return;
+    void* document = nullptr;
+    if (SUCCEEDED(ole->QueryInterface(kTextDocument, &document)))
+      document_ = static_cast<ITextDocument*>(document);
+    ole->Release();
+    if (document_) document_->Undo(tomSuspend, nullptr);
+  }
+  ~UndoPause() {
+    if (!document_) return;
+    document_->Undo(tomResume, nullptr);
+    document_->Release();
+  }
+  UndoPause(const UndoPause&) = delete;
+  UndoPause& operator=(const UndoPause&) = delete;
+
+ private:
+  ITextDocument* document_ = nullptr;
+};
 
 void SetColour(HWND control, WPARAM range, bool pattern) {
   CHARFORMAT2W format{};
@@ -84,6 +116,7 @@ void BlobControl::AddPattern(Pattern pattern) {
 void BlobControl::Highlight() {
   if (!control_ || highlighting_) return;
   highlighting_ = true;
+  const UndoPause pause(control_);
   const auto mask = SendMessageW(control_, EM_SETEVENTMASK, 0, 0);
   CHARRANGE selection{};
   SendMessageW(control_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
