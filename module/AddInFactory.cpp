@@ -22,8 +22,9 @@ struct Win32Services {
   platform::Win32Machine machine;
   // The dialog templates are resources of this library, not of the host's program.
   platform::Win32DialogRunner dialogs{Instance()};
-  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,
-                              &environment,  &clock,      &machine,  &dialogs};
+  platform::Win32ButtonBoxes buttonBoxes;
+  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,      &environment,
+                              &clock,        &machine,    &dialogs,  &buttonBoxes};
 };
 
 platform::Services& ModuleServices() {

@@ -48,6 +48,12 @@ platform::Answer TracedMessageBoxes::Show(const platform::MessageBoxRequest& req
   return answer;
 }
 
+std::int32_t TracedMessageBoxes::Show(const platform::ButtonBoxRequest& request) {
+  const std::int32_t pressed = answerer_.Press(request);
+  trace_.ButtonBox(request, pressed);
+  return pressed;
+}
+
 std::unique_ptr<sim::SimVault> CreateVault(const fs::path& folder, const std::wstring& name,
                                            const std::wstring& root,
                                            const std::vector<std::wstring>& users) {
@@ -92,6 +98,7 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
     throw std::runtime_error("user \"" + platform::ToUtf8(user_) + "\" cannot log in");
   }
   services_.messageBoxes = &messageBoxes_;
+  services_.buttonBoxes = &messageBoxes_;
   machine_.Provide(services_);
   services_.dialogs = &dialogs_;
   addIn_ = LoadAddInObject(services_, trace_);

@@ -51,12 +51,13 @@ struct Outcome {
   host::HResult operation = host::kOk;  // the host's own operation
 };
 
-// Message boxes go to the answerer and into the trace.
-class TracedMessageBoxes final : public platform::MessageBoxes {
+// Message boxes and button boxes go to the answerer and into the trace.
+class TracedMessageBoxes final : public platform::MessageBoxes, public platform::ButtonBoxes {
  public:
   TracedMessageBoxes(platform::Answerer& answerer, Trace& trace)
       : answerer_(answerer), trace_(trace) {}
   platform::Answer Show(const platform::MessageBoxRequest& request) override;
+  std::int32_t Show(const platform::ButtonBoxRequest& request) override;
 
  private:
   platform::Answerer& answerer_;

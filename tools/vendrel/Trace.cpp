@@ -13,6 +13,7 @@
 namespace vendrel::tools {
 namespace {
 
+using platform::FromUtf8;
 using platform::ToUtf8;
 
 std::wstring KindName(std::int32_t type) {
@@ -73,12 +74,12 @@ std::string AnswerName(platform::Answer answer) {
   return "?";
 }
 
-std::wstring DescribeBox(const platform::MessageBoxRequest& box) {
-  std::wstring text = box.text;
-  for (std::size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at)) {
-    text.replace(at, 1, L" / ");
+std::wstring DescribeBox(const std::wstring& caption, const std::wstring& text) {
+  std::wstring shown = text;
+  for (std::size_t at = shown.find(L'\n'); at != std::wstring::npos; at = shown.find(L'\n', at)) {
+    shown.replace(at, 1, L" / ");
   }
-  return L"[" + box.caption + L"] " + text;
+  return L"[" + caption + L"] " + shown;
 }
 
 CommandRecord* Trace::Current() {
@@ -87,16 +88,24 @@ CommandRecord* Trace::Current() {
 }
 
 void Trace::Message(const platform::MessageBoxRequest& box, platform::Answer answer) {
-  const std::string name = AnswerName(answer);
-  const std::wstring line = DescribeBox(box) + L" -> " + std::wstring(name.begin(), name.end());
-  if (CommandRecord* command = Current()) command->messages.push_back(line);
-  if (live_) *live_ << (inCommand_ ? "        " : "  ") << "message " << ToUtf8(line) << "\n";
+  Shown("message", DescribeBox(box.caption, box.text) + L" -> " + FromUtf8(AnswerName(answer)));
+}
+
+void Trace::ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t pressed) {
+  std::wstring name = std::to_wstring(pressed);
+  for (const platform::BoxButton& button : box.buttons) {
+    if (button.number == pressed) name = button.text;
+  }
+  Shown("message", DescribeBox(box.caption, box.text) + L" -> " + name);
 }
 
 void Trace::Dialog(const std::string& asked, const std::string& answer) {
-  const std::string line = asked + " -> " + answer;
-  if (CommandRecord* command = Current()) command->messages.push_back(platform::FromUtf8(line));
-  if (live_) *live_ << (inCommand_ ? "        " : "  ") << "dialog " << line << "\n";
+  Shown("dialog", FromUtf8(asked + " -> " + answer));
+}
+
+void Trace::Shown(const char* kind, const std::wstring& line) {
+  if (CommandRecord* command = Current()) command->messages.push_back(line);
+  if (live_) *live_ << (inCommand_ ? "        " : "  ") << kind << " " << ToUtf8(line) << "\n";
 }
 
 void Trace::BeginNotification(std::int32_t kind, std::size_t items, bool observed) {

@@ -52,6 +52,8 @@ class Trace final : public actions::RunObserver {
   void EndNotification(std::int32_t status, std::int32_t refresh, std::int32_t veto);
   // A message box of a command, or of the add-in outside any command.
   void Message(const platform::MessageBoxRequest& box, platform::Answer answer);
+  // A box of the host's own buttons and the number of the one pressed.
+  void ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t pressed);
   // A step a dialog of a command took: what it asked, and the answer line or its end.
   void Dialog(const std::string& asked, const std::string& answer);
 
@@ -70,6 +72,8 @@ class Trace final : public actions::RunObserver {
 
  private:
   CommandRecord* Current();
+  // A box or dialog step, kept with the command that showed it.
+  void Shown(const char* kind, const std::wstring& line);
 
   std::ostream* live_;
   std::int32_t notification_ = 0;
@@ -84,7 +88,7 @@ std::string HexCode(std::int32_t code);
 std::string NotificationName(std::int32_t kind);
 // "OK", "Yes"... as the box's button reads.
 std::string AnswerName(platform::Answer answer);
-// The box as one line: [caption] text, with line breaks shown as " / ".
-std::wstring DescribeBox(const platform::MessageBoxRequest& box);
+// A box as one line: [caption] text, with line breaks shown as " / ".
+std::wstring DescribeBox(const std::wstring& caption, const std::wstring& text);
 
 }  // namespace vendrel::tools
