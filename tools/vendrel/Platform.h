@@ -45,6 +45,17 @@ class MachineServices {
   std::unique_ptr<Parts> parts_;
 };
 
+// What each build's MachineServices::Provide hands out: the parts hold one service of each kind.
+template <class Parts>
+void ProvideParts(Parts& parts, platform::Services& services) {
+  services.waitCursor = &parts.waitCursor;
+  services.registry = &parts.registry;
+  services.files = &parts.files;
+  services.environment = &parts.environment;
+  services.clock = &parts.clock;
+  services.machine = &parts.machine;
+}
+
 // The add-in object as this build reaches it: natively linked and observed through `observer`;
 // on Windows created through COM from the registered class, where no observer can follow.
 struct LoadedAddIn {

@@ -62,12 +62,7 @@ MachineServices::MachineServices(const fs::path& vaultFolder, const std::wstring
 MachineServices::~MachineServices() = default;
 
 void MachineServices::Provide(platform::Services& services) {
-  services.waitCursor = &parts_->waitCursor;
-  services.registry = &parts_->registry;
-  services.files = &parts_->files;
-  services.environment = &parts_->environment;
-  services.clock = &parts_->clock;
-  services.machine = &parts_->machine;
+  ProvideParts(*parts_, services);
 }
 
 std::wstring MachineServices::ComputerName() {
