@@ -1,5 +1,5 @@
-// RAII for COM and Win32 handles, and the generated interface header with the Win32 name macros
-// that clash with the host object model removed.
+// RAII for COM handles (the Win32 ones come from platform/win32/Handle.h), and the generated
+// interface header with the Win32 name macros that clash with the host object model removed.
 #pragma once
 
 #include <windows.h>
@@ -20,38 +20,13 @@
 #undef CreateDirectory
 
 #include "host/Status.h"
+#include "platform/win32/Handle.h"
 
 namespace vendrel::com {
 
-// A move-only owner of one handle; Traits names the type, the empty value and how to close.
-template <class Traits>
-class UniqueHandle {
- public:
-  using Type = typename Traits::Type;
-  UniqueHandle() = default;
-  explicit UniqueHandle(Type h) : h_(h) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : h_(other.Release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  ~UniqueHandle() { Reset(); }
-
-  Type Get() const { return h_; }
-  // Frees what is held before handing out the address for an out-parameter.
-  Type* Put() {
-    Reset();
-    return &h_;
-  }
-  Type Release() { return std::exchange(h_, Traits::Empty()); }
-  void Reset(Type h = Traits::Empty()) {
-    if (Type old = std::exchange(h_, h); old != Traits::Empty()) Traits::Close(old);
-  }
-  explicit operator bool() const { return h_ != Traits::Empty(); }
-
- private:
-  Type h_ = Traits::Empty();
-};
+using platform::UniqueHandle;
+using platform::UniqueHkey;
+using platform::UniqueHmodule;
 
 struct BstrTraits {
   using Type = BSTR;
@@ -63,21 +38,8 @@ struct SafeArrayTraits {
   static Type Empty() { return nullptr; }
   static void Close(Type h) { SafeArrayDestroy(h); }
 };
-struct HkeyTraits {
-  using Type = HKEY;
-  static Type Empty() { return nullptr; }
-  static void Close(Type h) { RegCloseKey(h); }
-};
-struct HmoduleTraits {
-  using Type = HMODULE;
-  static Type Empty() { return nullptr; }
-  static void Close(Type h) { FreeLibrary(h); }
-};
-
 using UniqueBstr = UniqueHandle<BstrTraits>;
 using UniqueSafeArray = UniqueHandle<SafeArrayTraits>;
-using UniqueHkey = UniqueHandle<HkeyTraits>;
-using UniqueHmodule = UniqueHandle<HmoduleTraits>;
 
 // A VARIANT cleared on destruction.
 class UniqueVariant {

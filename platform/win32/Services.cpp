@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/Handle.h"
+
 // The Win32 function macros would rename the interface's operations.
 #undef CopyFile
 #undef MoveFile
@@ -28,21 +30,7 @@ HKEY RootKey(RegistryRoot root) {
   return HKEY_CURRENT_USER;
 }
 
-// An open registry key, closed with its owner.
-class Key {
- public:
-  Key() = default;
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  ~Key() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY* Put() { return &key_; }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+using Key = UniqueHkey;
 
 bool Open(RegistryRoot root, const std::wstring& subkey, REGSAM access, Key& key) {
   return RegOpenKeyExW(RootKey(root), subkey.c_str(), 0, access, key.Put()) == ERROR_SUCCESS;
