@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/DialogRes.h"
 #include "platform/Ui.h"
 #include "uilibs/lexicor/StrWnd.h"
 
@@ -13,7 +14,7 @@ namespace vendrel::platform {
 // The standard buttons; pressing OK or Cancel ends the dialog with that id as its result.
 inline constexpr std::int32_t kIdOk = 1;
 inline constexpr std::int32_t kIdCancel = 2;
-inline constexpr std::int32_t kIdHelp = 9;
+inline constexpr std::int32_t kIdHelp = ID_HELP_COMMAND;
 
 // What a control tells its dialog.
 enum class ControlEvent {

@@ -37,17 +37,19 @@ class FlowDialogsTest : public ::testing::Test {
 
 TEST_F(FlowDialogsTest, TheLabelEditorShowsItsNameAndHandsBackTheTypedOne) {
   CLabelDlg dialog(L"Retry");
-  std::wstring shown;
+  std::wstring shown, help;
   DialogDriver driver(
       L"Label",
       [&](HWND window) {
         shown = ItemText(window, IDC_LABEL_NAME);
+        help = ItemText(window, ID_HELP_COMMAND);
         SetDlgItemTextW(window, IDC_LABEL_NAME, L"Again");
       },
       platform::testing::ArtefactPath(L"label-dialog.bmp"));
   EXPECT_EQ(runner.Run(dialog, 0), platform::kIdOk);
   ASSERT_TRUE(driver.Found());
   EXPECT_EQ(shown, L"Retry");
+  EXPECT_EQ(help, L"Help") << "the framework's help command id";
   EXPECT_EQ(dialog.Name(), L"Again");
   EXPECT_TRUE(driver.ScreenshotSaved() || platform::testing::ArtefactPath(L"x").empty());
 }
