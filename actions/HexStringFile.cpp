@@ -23,14 +23,11 @@ int DigitValue(wchar_t c) {
 
 HexStringFile::HexStringFile(const HexStringFile& other)
     : openFlags_(other.openFlags_),
+      bytes_(other.bytes_),
       length_(other.length_),
       position_(other.position_),
       capacity_(other.capacity_) {
   SetFilePath(other.FilePath());
-  if (other.buffer_) {
-    buffer_ = std::make_unique<std::uint8_t[]>(capacity_);
-    std::memcpy(buffer_.get(), other.buffer_.get(), capacity_);
-  }
 }
 
 void HexStringFile::Open(const std::wstring& name, std::uint32_t flags) {
@@ -40,18 +37,18 @@ void HexStringFile::Open(const std::wstring& name, std::uint32_t flags) {
 
 void HexStringFile::Reserve(std::uint64_t capacity) {
   if (capacity > kMaxSize) Fail(FileError::Cause::kDiskFull);
-  std::unique_ptr<std::uint8_t[]> grown(new (std::nothrow) std::uint8_t[capacity]());
-  if (!grown) Fail(FileError::Cause::kDiskFull);
-  if (buffer_)
-    std::memcpy(grown.get(), buffer_.get(), std::min<std::uint64_t>(capacity_, capacity));
-  buffer_ = std::move(grown);
+  try {
+    bytes_.resize(capacity);
+  } catch (const std::bad_alloc&) {
+    Fail(FileError::Cause::kDiskFull);
+  }
   capacity_ = static_cast<std::uint32_t>(capacity);
 }
 
 std::size_t HexStringFile::Read(void* buffer, std::size_t n) {
   if (position_ >= length_) return 0;
   const std::size_t count = std::min<std::size_t>(n, length_ - position_);
-  std::memcpy(buffer, buffer_.get() + position_, count);
+  std::memcpy(buffer, bytes_.data() + position_, count);
   position_ += static_cast<std::uint32_t>(count);
   return count;
 }
@@ -61,7 +58,7 @@ void HexStringFile::Write(const void* data, std::size_t n) {
   const std::uint64_t end = std::uint64_t{position_} + n;
   if (end > kMaxSize) Fail(FileError::Cause::kDiskFull);
   if (end > capacity_) Reserve(std::uint64_t{capacity_} + kGrowBy + n);
-  std::memcpy(buffer_.get() + position_, data, n);
+  std::memcpy(bytes_.data() + position_, data, n);
   position_ = static_cast<std::uint32_t>(end);
   length_ = std::max(length_, position_);
 }
@@ -91,7 +88,7 @@ std::unique_ptr<File> HexStringFile::Duplicate() const {
 }
 
 void HexStringFile::Clear() {
-  buffer_.reset();
+  bytes_ = {};
   length_ = 0;
   position_ = 0;
   capacity_ = 0;
@@ -102,8 +99,8 @@ std::wstring HexStringFile::ToText() const {
   std::wstring text;
   text.reserve(std::size_t{length_} * 2);
   for (std::uint32_t i = 0; i < length_; ++i) {
-    text.push_back(kDigits[buffer_[i] >> 4]);
-    text.push_back(kDigits[buffer_[i] & 0xF]);
+    text.push_back(kDigits[bytes_[i] >> 4]);
+    text.push_back(kDigits[bytes_[i] & 0xF]);
   }
   return text;
 }
@@ -117,7 +114,7 @@ bool HexStringFile::FromText(std::optional<std::wstring_view> text) {
     const int low = DigitValue((*text)[i + 1]);
     if (high < 0 || low < 0) return false;
     if (position_ == capacity_) Reserve(std::uint64_t{capacity_} + kGrowBy);
-    buffer_[position_++] = static_cast<std::uint8_t>(high * 16 + low);
+    bytes_[position_++] = static_cast<std::uint8_t>(high * 16 + low);
     length_ = position_;
   }
   position_ = 0;

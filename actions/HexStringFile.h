@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "actions/File.h"
 
@@ -45,7 +46,9 @@ class HexStringFile : public File {
   void Reserve(std::uint64_t capacity);
 
   std::uint32_t openFlags_ = 0;
-  std::unique_ptr<std::uint8_t[]> buffer_;
+  // As long as the capacity that the growth rules give; the vector's own geometric growth keeps
+  // the copying linear however many small writes a large set takes.
+  std::vector<std::uint8_t> bytes_;
   std::uint32_t length_ = 0;
   std::uint32_t position_ = 0;
   std::uint32_t capacity_ = 0;

@@ -1,0 +1,172 @@
+// What a host waits for on each operation: the add-in reading every action of the vault (hex
+// text, archive, commands), registering their menu commands, and finding none that applies; and
+// an administrator's save with lock and merge.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "actions/ActionStore.h"
+#include "addin/CreateAddIn.h"
+#include "commands/core/CmdFactory.h"
+#include "sim/SimVault.h"
+#include "tests/support/FakeServices.h"
+#include "tools/vendrel/ActionJson.h"
+
+namespace vendrel {
+namespace {
+
+using tools::Json;
+
+Json Command(std::int32_t type, const std::wstring& summary,
+             std::vector<std::pair<std::string, Json>> fields = {}) {
+  Json command;
+  command.Add("type", type);
+  command.Add("summary", summary);
+  for (auto& [key, value] : fields) command.Add(key, std::move(value));
+  return command;
+}
+
+// Ten commands of six kinds, with texts of the length administrators write.
+Json Action(std::int32_t id) {
+  const std::wstring n = std::to_wstring(id);
+  Json action;
+  action.Add("id", id);
+  action.Add("name", L"Release drawing set " + n);
+  action.Add("menuText", L"Projects\\Release\\Drawing set " + n);
+  action.Add("activation", Json::Array{L"menu", L"check-out"});
+  Json checkOut;
+  checkOut.Add("path", L"C:\\Vault\\Projects\\" + n + L"\\%.prt");
+  checkOut.Add("kind", L"check-in");
+  checkOut.Add("after", true);
+  action.Add("checkOut", std::move(checkOut));
+  const std::wstring target = L"C:\\Archive\\Projects\\" + n + L"\\%NameOfSelectedFile%";
+  action.Add(
+      "commands",
+      Json::Array{
+          Command(6, L"Target = Archive | Backup | ",
+                  {{"prompt", L"Where should the drawings of set " + n + L" go?"},
+                   {"variable", L"Target"},
+                   {"choices", Json::Array{L"Archive", L"Backup"}}}),
+          Command(2, L"Again"),
+          Command(14, L"C:\\Archive\\Projects\\" + n, {{"path", L"C:\\Archive\\Projects\\" + n}}),
+          Command(4, L"Block START"),
+          Command(19, L"%PathToSelectedFile% -> " + target,
+                  {{"from", L"%PathToSelectedFile%"}, {"to", target}}),
+          Command(5, L"Block END"),
+          Command(8, L"IF %Target% = Backup THEN GOTO Again",
+                  {{"operator", 1},
+                   {"label", L"Again"},
+                   {"variable", L"%Target%"},
+                   {"value", L"Backup"},
+                   {"ignoreCase", true}}),
+          Command(3, L"Done", {{"message", L"Set " + n + L" is archived in %Target%."}}),
+          Command(2, L"End"),
+          Command(22, L"FALSE"),
+      });
+  return action;
+}
+
+// A vault holding `count` such actions, stored as the administration dialog stores them.
+class Vault {
+ public:
+  explicit Vault(std::int64_t count) : vault_(sim::SimVault::CreateInMemory()) {
+    vault_->AddUser(L"Chief");
+    vault_->Login(L"Chief", L"PC", session_);
+    Json::Array actions;
+    for (std::int32_t id = 102; id < 102 + count; ++id) actions.push_back(Action(id));
+    Json set;
+    set.Add("format", L"vault-set");
+    set.Add("version", actions::kArchiveVersion);
+    set.Add("actions", std::move(actions));
+    const std::wstring hex = tools::BytesToHex(tools::JsonToBytes(set, tools::DefaultCodec()));
+    host::Ref<host::AddInDictionary> dictionary;
+    session_->GetDictionary(actions::kDictionaryName, true, dictionary);
+    dictionary->Write(actions::kActionSetKey, hex);
+    dictionary->Write(actions::kCounterKey, L"1");
+    textSize_ = hex.size();
+  }
+  host::VaultSession& Session() { return *session_; }
+  std::size_t TextSize() const { return textSize_; }
+
+ private:
+  std::unique_ptr<sim::SimVault> vault_;
+  host::Ref<host::VaultSession> session_;
+  std::size_t textSize_ = 0;
+};
+
+class CountingRegistrar final : public host::HostRegistrar {
+ public:
+  host::HResult AddMenuCommand(std::int32_t, const std::wstring&, std::int32_t, const std::wstring&,
+                               const std::wstring&, std::int32_t, std::int32_t) override {
+    ++menus;
+    return host::kOk;
+  }
+  host::HResult AddHook(std::int32_t, std::int32_t) override { return host::kOk; }
+  std::int64_t menus = 0;
+};
+
+void LoadActions(benchmark::State& state) {
+  Vault vault(state.range(0));
+  testing::FakeServices fakes;
+  for (auto _ : state) {
+    actions::ActionStore store(*fakes.services.waitCursor, *fakes.services.clock,
+                               *fakes.services.messageBoxes, commands::CreateCmd);
+    if (!store.Load(vault.Session())) state.SkipWithError("the actions do not load");
+    benchmark::DoNotOptimize(store.Set().actions.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["text_kB"] = static_cast<double>(vault.TextSize()) / 1024.0;
+}
+
+void SaveActions(benchmark::State& state) {
+  Vault vault(state.range(0));
+  testing::FakeServices fakes;
+  actions::ActionStore store(*fakes.services.waitCursor, *fakes.services.clock,
+                             *fakes.services.messageBoxes, commands::CreateCmd);
+  store.Load(vault.Session());
+  for (auto _ : state) {
+    store.Set().actions.front()->changedMark = true;
+    if (!store.Save(vault.Session())) state.SkipWithError("the actions do not save");
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void GetAddInInfo(benchmark::State& state) {
+  Vault vault(state.range(0));
+  testing::FakeServices fakes;
+  const auto addIn = addin::CreateAddIn(fakes.services);
+  for (auto _ : state) {
+    host::AddInInfo info;
+    CountingRegistrar registrar;
+    addIn->GetAddInInfo(&info, &vault.Session(), &registrar);
+    if (registrar.menus < state.range(0)) state.SkipWithError("menu commands missing");
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// An after-check-in notification whose file no action's path matches.
+void CheckInNothingApplies(benchmark::State& state) {
+  Vault vault(state.range(0));
+  testing::FakeServices fakes;
+  const auto addIn = addin::CreateAddIn(fakes.services);
+  for (auto _ : state) {
+    host::HostNotification notification;
+    notification.kind = 6;
+    notification.vault = host::Ref<host::VaultSession>(&vault.Session());
+    notification.items =
+        std::vector<host::HostNotificationItem>{{2, 1, 0, L"C:\\Vault\\a.txt", L"", 0}};
+    if (host::Failed(addIn->OnCommand(notification))) state.SkipWithError("check in refused");
+    benchmark::DoNotOptimize(notification.veto);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(LoadActions)->Arg(10)->Arg(100)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveActions)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(GetAddInInfo)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckInNothingApplies)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vendrel
+
+BENCHMARK_MAIN();
