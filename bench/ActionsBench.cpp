@@ -15,16 +15,8 @@
 namespace vendrel {
 namespace {
 
+using tools::CommandJson;
 using tools::Json;
-
-Json Command(std::int32_t type, const std::wstring& summary,
-             std::vector<std::pair<std::string, Json>> fields = {}) {
-  Json command;
-  command.Add("type", type);
-  command.Add("summary", summary);
-  for (auto& [key, value] : fields) command.Add(key, std::move(value));
-  return command;
-}
 
 // Ten commands of six kinds, with texts of the length administrators write.
 Json Action(std::int32_t id) {
@@ -40,29 +32,29 @@ Json Action(std::int32_t id) {
   checkOut.Add("after", true);
   action.Add("checkOut", std::move(checkOut));
   const std::wstring target = L"C:\\Archive\\Projects\\" + n + L"\\%NameOfSelectedFile%";
-  action.Add(
-      "commands",
-      Json::Array{
-          Command(6, L"Target = Archive | Backup | ",
-                  {{"prompt", L"Where should the drawings of set " + n + L" go?"},
-                   {"variable", L"Target"},
-                   {"choices", Json::Array{L"Archive", L"Backup"}}}),
-          Command(2, L"Again"),
-          Command(14, L"C:\\Archive\\Projects\\" + n, {{"path", L"C:\\Archive\\Projects\\" + n}}),
-          Command(4, L"Block START"),
-          Command(19, L"%PathToSelectedFile% -> " + target,
-                  {{"from", L"%PathToSelectedFile%"}, {"to", target}}),
-          Command(5, L"Block END"),
-          Command(8, L"IF %Target% = Backup THEN GOTO Again",
-                  {{"operator", 1},
-                   {"label", L"Again"},
-                   {"variable", L"%Target%"},
-                   {"value", L"Backup"},
-                   {"ignoreCase", true}}),
-          Command(3, L"Done", {{"message", L"Set " + n + L" is archived in %Target%."}}),
-          Command(2, L"End"),
-          Command(22, L"FALSE"),
-      });
+  action.Add("commands",
+             Json::Array{
+                 CommandJson(6, L"Target = Archive | Backup | ",
+                             {{"prompt", L"Where should the drawings of set " + n + L" go?"},
+                              {"variable", L"Target"},
+                              {"choices", Json::Array{L"Archive", L"Backup"}}}),
+                 CommandJson(2, L"Again"),
+                 CommandJson(14, L"C:\\Archive\\Projects\\" + n,
+                             {{"path", L"C:\\Archive\\Projects\\" + n}}),
+                 CommandJson(4, L"Block START"),
+                 CommandJson(19, L"%PathToSelectedFile% -> " + target,
+                             {{"from", L"%PathToSelectedFile%"}, {"to", target}}),
+                 CommandJson(5, L"Block END"),
+                 CommandJson(8, L"IF %Target% = Backup THEN GOTO Again",
+                             {{"operator", 1},
+                              {"label", L"Again"},
+                              {"variable", L"%Target%"},
+                              {"value", L"Backup"},
+                              {"ignoreCase", true}}),
+                 CommandJson(3, L"Done", {{"message", L"Set " + n + L" is archived in %Target%."}}),
+                 CommandJson(2, L"End"),
+                 CommandJson(22, L"FALSE"),
+             });
   return action;
 }
 
@@ -161,7 +153,13 @@ void CheckInNothingApplies(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK(LoadActions)->Arg(10)->Arg(100)->Arg(300)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadActions)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(300)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveActions)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(GetAddInInfo)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckInNothingApplies)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -2,8 +2,10 @@
 #include "platform/ScriptedDialogs.h"
 
 #include <algorithm>
+#include <array>
 #include <cwctype>
 #include <sstream>
+#include <string_view>
 
 namespace vendrel::platform {
 namespace {
@@ -334,6 +336,13 @@ std::int32_t ScriptedSurface::TrackMenu(const Menu& menu, std::int32_t anchor) {
 
 void ScriptedSurface::End(std::int32_t result) {
   if (!result_) result_ = result;
+}
+
+bool IsAnswerStep(const std::wstring& line) {
+  static constexpr std::array<std::wstring_view, 9> kVerbs{
+      L"text", L"click", L"check", L"uncheck", L"choose", L"row", L"menu", L"ok", L"cancel"};
+  const std::wstring_view verb = std::wstring_view(line).substr(0, line.find(L' '));
+  return std::find(kVerbs.begin(), kVerbs.end(), verb) != kVerbs.end();
 }
 
 bool ApplyAnswerLine(ScriptedSurface& surface, const std::wstring& line) {

@@ -155,6 +155,8 @@ class ScriptedSurface final : public DialogSurface {
 //   ok, cancel
 // False when the line is none of these or the dialog refused the step.
 bool ApplyAnswerLine(ScriptedSurface& surface, const std::wstring& line);
+// Whether the line starts with one of the step words above.
+bool IsAnswerStep(const std::wstring& line);
 
 // Runs each dialog against the next queued script, or the standing script when none is queued;
 // a dialog the script leaves open, and every dialog without a script, is cancelled. A script may

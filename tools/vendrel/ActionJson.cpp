@@ -571,4 +571,13 @@ Bytes JsonToBytes(const Json& json, const JsonCodec& codec) {
   return out.Take();
 }
 
+Json CommandJson(std::int32_t type, const std::wstring& summary,
+                 std::vector<std::pair<std::string, Json>> fields) {
+  Json command;
+  command.Add("type", type);
+  command.Add("summary", summary);
+  for (auto& [key, value] : fields) command.Add(key, std::move(value));
+  return command;
+}
+
 }  // namespace vendrel::tools

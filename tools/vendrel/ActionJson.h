@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "actions/ActionArchive.h"
@@ -39,6 +41,10 @@ Json ActionFileToJson(const Bytes& bytes, const JsonCodec& codec);
 Json VaultSetToJson(const Bytes& bytes, const JsonCodec& codec);
 // The container named by the JSON's "format"; throws JsonError for a faulty document.
 Bytes JsonToBytes(const Json& json, const JsonCodec& codec);
+
+// One command of the JSON form: its type, its summary, then its named fields in order.
+Json CommandJson(std::int32_t type, const std::wstring& summary,
+                 std::vector<std::pair<std::string, Json>> fields = {});
 
 Bytes HexToBytes(const std::wstring& hex);  // throws JsonError
 std::wstring BytesToHex(const Bytes& bytes);

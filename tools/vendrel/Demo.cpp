@@ -18,18 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Json Command(std::int32_t type, const std::wstring& summary,
-             std::vector<std::pair<std::string, Json>> fields = {}) {
-  Json command;
-  command.Add("type", type);
-  command.Add("summary", summary);
-  for (auto& [key, value] : fields) command.Add(key, std::move(value));
-  return command;
-}
-
 Json CopyTo(const std::wstring& folder) {
-  return Command(19, L"%PathToSelectedFile% -> " + folder,
-                 {{"from", L"%PathToSelectedFile%"}, {"to", folder + L"\\%NameOfSelectedFile%"}});
+  return CommandJson(
+      19, L"%PathToSelectedFile% -> " + folder,
+      {{"from", L"%PathToSelectedFile%"}, {"to", folder + L"\\%NameOfSelectedFile%"}});
 }
 
 Json DemoActions(std::int32_t releasedState) {
@@ -39,12 +31,12 @@ Json DemoActions(std::int32_t releasedState) {
   backup.Add("menuText", L"Backup\\Selected files");
   backup.Add("activation", Json::Array{L"menu"});
   backup.Add("commands",
-             Json::Array{Command(6, L"Target = C:\\Backup | C:\\Safe | ",
-                                 {{"prompt", L"Back up into which folder?"},
-                                  {"variable", L"Target"},
-                                  {"choices", Json::Array{L"C:\\Backup", L"C:\\Safe"}}}),
-                         Command(14, L"%Target%", {{"path", L"%Target%"}}), Command(4, L""),
-                         CopyTo(L"%Target%"), Command(5, L"")});
+             Json::Array{CommandJson(6, L"Target = C:\\Backup | C:\\Safe | ",
+                                     {{"prompt", L"Back up into which folder?"},
+                                      {"variable", L"Target"},
+                                      {"choices", Json::Array{L"C:\\Backup", L"C:\\Safe"}}}),
+                         CommandJson(14, L"%Target%", {{"path", L"%Target%"}}), CommandJson(4, L""),
+                         CopyTo(L"%Target%"), CommandJson(5, L"")});
   Json target;
   target.Add("name", L"Target");
   target.Add("type", actions::Variable::kRuntime);
@@ -59,7 +51,7 @@ Json DemoActions(std::int32_t releasedState) {
   checkIn.Add("kind", L"check-in");
   checkIn.Add("after", true);
   archive.Add("checkOut", std::move(checkIn));
-  archive.Add("commands", Json::Array{Command(14, L"C:\\Archive", {{"path", L"C:\\Archive"}}),
+  archive.Add("commands", Json::Array{CommandJson(14, L"C:\\Archive", {{"path", L"C:\\Archive"}}),
                                       CopyTo(L"C:\\Archive")});
 
   Json hold;
@@ -71,7 +63,7 @@ Json DemoActions(std::int32_t releasedState) {
   toReleased.Add("stateId", releasedState);
   toReleased.Add("after", false);
   hold.Add("stateChange", std::move(toReleased));
-  hold.Add("commands", Json::Array{Command(22, L"TRUE")});
+  hold.Add("commands", Json::Array{CommandJson(22, L"TRUE")});
 
   Json set;
   set.Add("format", L"vault-set");

@@ -30,21 +30,11 @@ const PlainAnswer* PlainAnswerOf(const platform::ScriptedSurface& surface) {
   return nullptr;
 }
 
-bool IsStep(const std::wstring& line) {
-  static const std::array<std::wstring, 9> kVerbs{
-      L"text", L"click", L"check", L"uncheck", L"choose", L"row", L"menu", L"ok", L"cancel"};
-  const std::wstring verb = line.substr(0, line.find(L' '));
-  for (const std::wstring& known : kVerbs) {
-    if (verb == known) return true;
-  }
-  return false;
-}
-
 // Applies one line; false when the dialog cannot take it.
 bool Apply(platform::ScriptedSurface& surface, const std::wstring& line) {
   if (line.empty()) return surface.Ok();
   const PlainAnswer* plain = PlainAnswerOf(surface);
-  if (!plain || IsStep(line)) return platform::ApplyAnswerLine(surface, line);
+  if (!plain || platform::IsAnswerStep(line)) return platform::ApplyAnswerLine(surface, line);
   const bool taken =
       plain->chosen ? surface.Choose(plain->answer, line) : surface.Type(plain->answer, line);
   return taken && surface.Ok();
