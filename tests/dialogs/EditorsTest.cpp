@@ -12,6 +12,7 @@
 #include "commands/core/CmdSetVar.h"
 #include "commands/core/LabelList.h"
 #include "platform/ScriptedDialogs.h"
+#include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -31,9 +32,8 @@ class EditorsTest : public ::testing::Test {
 
   template <class Kind>
   std::unique_ptr<Kind> Make() {
-    auto command = std::make_unique<Kind>(&action);
+    auto command = testing::MakeCommand<Kind>(action, fakes.services);
     command->SetVault(vault.Get());
-    command->SetServices(&fakes.services);
     return command;
   }
   void Define(const std::wstring& name, Variable::VariableType type, const std::wstring& value = {},

@@ -8,6 +8,7 @@
 #include "commands/files/CmdMoveFile.h"
 #include "commands/files/CmdMoveFolder.h"
 #include "platform/ScriptedDialogs.h"
+#include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
 
 namespace vendrel::commands {
@@ -22,9 +23,7 @@ class FileEditorsTest : public ::testing::Test {
   // Gives the command the services its editor is shown with.
   template <class Kind>
   std::unique_ptr<Kind> Make() {
-    auto command = std::make_unique<Kind>(&action);
-    command->SetServices(&fakes.services);
-    return command;
+    return testing::MakeCommand<Kind>(action, fakes.services);
   }
 
   platform::ScriptedDialogRunner dialogs;

@@ -8,6 +8,7 @@
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "commands/prompts/CmdYesNoBox.h"
 #include "platform/ScriptedDialogs.h"
+#include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
 
 namespace vendrel::commands {
@@ -30,9 +31,7 @@ class PromptEditorsTest : public ::testing::Test {
   }
   template <class Kind>
   std::unique_ptr<Kind> Make() {
-    auto command = std::make_unique<Kind>(&action);
-    command->SetServices(&fakes.services);
-    return command;
+    return testing::MakeCommand<Kind>(action, fakes.services);
   }
 
   platform::ScriptedDialogRunner dialogs;

@@ -27,6 +27,7 @@
 #include "platform/win32/Dialogs.h"
 #include "tests/dialogs/win32/DialogDriver.h"
 #include "tests/platform/win32/BoxPresser.h"
+#include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -57,9 +58,7 @@ class CommandDialogsTest : public ::testing::Test {
 
   template <class Kind>
   std::unique_ptr<Kind> Make() {
-    auto command = std::make_unique<Kind>(&action);
-    command->SetServices(&fakes.services);
-    return command;
+    return testing::MakeCommand<Kind>(action, fakes.services);
   }
   // Edits `command` in its window: `steps` read and type, then OK is pressed.
   template <class Kind>
