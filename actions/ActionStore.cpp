@@ -94,10 +94,11 @@ std::int32_t ActionStore::ReadCounter(host::AddInDictionary& dictionary) {
 
 bool ActionStore::Load(host::VaultSession& vault) {
   const auto cursor = waitCursor_.Begin();
+  lastLoad_ = Stored::kUnreadable;
   host::Ref<host::AddInDictionary> dictionary;
-  if (vault.GetDictionary(kDictionaryName, false, dictionary) != host::kOk || !dictionary) {
-    return false;
-  }
+  const host::HResult found = vault.GetDictionary(kDictionaryName, false, dictionary);
+  if (found == host::kFalse) lastLoad_ = Stored::kNothing;
+  if (found != host::kOk || !dictionary) return false;
   if (!TakeLock(*dictionary)) return false;
   std::wstring text;
   bool exists = false;
@@ -112,6 +113,7 @@ bool ActionStore::Load(host::VaultSession& vault) {
 
   if (host::Failed(read)) return false;
   if (!exists || text.empty()) {
+    lastLoad_ = Stored::kNothing;
     loaded_ = true;
     return true;
   }
@@ -124,11 +126,13 @@ bool ActionStore::Load(host::VaultSession& vault) {
     return false;
   }
   highestIdAtLoad_ = set_.highestId;
+  lastLoad_ = Stored::kRead;
   loaded_ = true;
   return true;
 }
 
 bool ActionStore::Save(host::VaultSession& vault) {
+  if (lastLoad_ == Stored::kUnreadable) return false;
   const auto cursor = waitCursor_.Begin();
   HexStringFile file;
   std::optional<std::wstring> text = SetText(file, set_.actions);

@@ -19,6 +19,10 @@ inline constexpr wchar_t kLockText[] = L"Busy";
 
 class ActionStore {
  public:
+  // What the last load found: a vault with nothing stored yet may be saved to; one whose stored
+  // set could not be read may not, or the set would be lost.
+  enum class Stored { kNotAsked, kNothing, kRead, kUnreadable };
+
   // The services are borrowed and must outlive the store.
   ActionStore(platform::WaitCursor& waitCursor, platform::Clock& clock,
               platform::MessageBoxes& messageBoxes, CommandFactory factory);
@@ -27,6 +31,7 @@ class ActionStore {
   // dictionary, the lock cannot be had or the stored text is damaged.
   bool Load(host::VaultSession& vault);
   // Writes the in-memory actions, merging first when another client saved since the load.
+  // Refuses after a load that found the stored set unreadable.
   bool Save(host::VaultSession& vault);
 
   // Polls every 50 ms; after 5 s the lock is taken to be left over and removed, once.
@@ -43,6 +48,7 @@ class ActionStore {
   std::int32_t CounterAtLoad() const { return counterAtLoad_; }
   bool LockHeld() const { return lockHeld_; }
   bool Loaded() const { return loaded_; }
+  Stored LastLoad() const { return lastLoad_; }
 
  private:
   // Reports a failed archive write; the save then counts as done.
@@ -58,6 +64,7 @@ class ActionStore {
   bool lockHeld_ = false;
   std::int32_t counterAtLoad_ = 0;
   bool loaded_ = false;
+  Stored lastLoad_ = Stored::kNotAsked;
 };
 
 }  // namespace vendrel::actions

@@ -1,6 +1,8 @@
 // Loading and saving a vault's actions through an in-memory dictionary: lock, counter, merge.
 #include "actions/ActionStore.h"
 
+#include <functional>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -121,6 +123,41 @@ TEST_F(ActionStoreTest, DamagedSetFailsTheLoadAndChangesNothingStored) {
     EXPECT_EQ(Dictionary().values, (std::map<std::int32_t, std::wstring>{{kActionSetKey, damaged},
                                                                          {kCounterKey, L"3"}}));
   }
+}
+
+TEST_F(ActionStoreTest, SaveAfterAnUnreadableLoadIsRefusedAndTheStoredSetSurvives) {
+  const auto damaged = [this] {
+    Dictionary().values = {{kActionSetKey, L"C0F9FFFF01000000"}, {kCounterKey, L"3"}};
+  };
+  const auto heldForGood = [this] {
+    Seed({}, 3);
+    Dictionary().values[kLockKey] = kLockText;
+    Dictionary().lockComesBack = true;
+  };
+  for (const auto& prepare : {std::function<void()>(damaged), std::function<void()>(heldForGood)}) {
+    prepare();
+    const auto before = Dictionary().values;
+    Client client;
+    EXPECT_FALSE(client.store.Load(vault));
+    EXPECT_EQ(client.store.LastLoad(), ActionStore::Stored::kUnreadable);
+    Dictionary().lockComesBack = false;
+    client.Add(L"would overwrite");
+    EXPECT_FALSE(client.store.Save(vault));
+    EXPECT_EQ(Dictionary().values, before);
+  }
+}
+
+TEST_F(ActionStoreTest, NothingStoredYetIsToldApartAndMayBeSaved) {
+  Client fresh;
+  EXPECT_FALSE(fresh.store.Load(vault));
+  EXPECT_EQ(fresh.store.LastLoad(), ActionStore::Stored::kNothing);
+  Dictionary();
+  Client empty;
+  EXPECT_TRUE(empty.store.Load(vault));
+  EXPECT_EQ(empty.store.LastLoad(), ActionStore::Stored::kNothing);
+  empty.Add(L"first");
+  EXPECT_TRUE(empty.store.Save(vault));
+  EXPECT_THAT(Stored(vault), ElementsAre(Pair{102, L"first"}));
 }
 
 TEST_F(ActionStoreTest, CounterIsTheLeadingNumberOfItsText) {

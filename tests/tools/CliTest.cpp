@@ -172,6 +172,33 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
   EXPECT_EQ(listed.Find("actions")->AsArray("").size(), 4u);
 }
 
+TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
+  MakeVault();
+  Write("actions.json", kActions);
+  RunOk({"acn", "from-json", "actions.json", "-o", "actions.acn"});
+  RunOk({"--vault", "v", "import", "actions.acn"});
+  const std::string damage =
+      "sqlite3 " + Quote((dir / "v" / "vault.db").string()) +
+      " \"UPDATE dictionary_entries SET text = substr(text, 1, 40) WHERE key = 0\"";
+  ASSERT_EQ(std::system(damage.c_str()), 0);
+  const std::string read = "sqlite3 " + Quote((dir / "v" / "vault.db").string()) +
+                           " 'SELECT key, text FROM dictionary_entries ORDER BY key' > stored.txt";
+  const auto stored = [&] {
+    EXPECT_EQ(std::system(("cd " + Quote(dir.string()) + " && " + read).c_str()), 0);
+    return Slurp(dir / "stored.txt");
+  };
+  const std::string before = stored();
+
+  for (const char* command : {"import", "export"}) {
+    const Result r = Run(
+        {"--vault", "v", command, command == std::string("import") ? "actions.acn" : "out.acn"});
+    EXPECT_EQ(r.code, 2) << command;
+    EXPECT_NE(r.err.find("stored actions cannot be read"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(stored(), before);
+  EXPECT_FALSE(fs::exists(dir / "out.acn"));
+}
+
 TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
   for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr))

@@ -389,9 +389,18 @@ int Registered(VaultHost& host, const Options& options, Console& console) {
   return kExitOk;
 }
 
-actions::ActionStore NewStore(VaultHost& host) {
+// The vault's stored actions, loaded; a vault with none yet gives an empty store, one whose
+// stored set cannot be read stops the command before anything is written.
+actions::ActionStore LoadStore(VaultHost& host) {
   platform::Services& s = host.Services();
-  return actions::ActionStore(*s.waitCursor, *s.clock, *s.messageBoxes, commands::CreateCmd);
+  actions::ActionStore store(*s.waitCursor, *s.clock, *s.messageBoxes, commands::CreateCmd);
+  store.Load(host.Session());
+  if (store.LastLoad() == actions::ActionStore::Stored::kUnreadable) {
+    throw UsageError(
+        "the vault's stored actions cannot be read (damaged, or locked by another client); "
+        "nothing was changed");
+  }
+  return store;
 }
 
 int Import(VaultHost& host, const Args& args, Console& console) {
@@ -408,8 +417,7 @@ int Import(VaultHost& host, const Args& args, Console& console) {
   } catch (const actions::ArchiveError&) {
     throw UsageError(args[0] + " holds damaged or unknown actions");
   }
-  actions::ActionStore store = NewStore(host);
-  store.Load(host.Session());  // a vault without actions yet fails here and starts empty
+  actions::ActionStore store = LoadStore(host);
   actions::ActionSet& set = store.Set();
   for (auto& action : loaded) {
     action->changedMark = true;
@@ -426,8 +434,7 @@ int Import(VaultHost& host, const Args& args, Console& console) {
 
 int Export(VaultHost& host, const Args& args, Console& console) {
   if (args.size() != 1) throw UsageError("usage: vendrel export FILE.acn");
-  actions::ActionStore store = NewStore(host);
-  store.Load(host.Session());
+  actions::ActionStore store = LoadStore(host);
   std::vector<const actions::Action*> list;
   for (const auto& action : store.Set().actions) {
     if (action) list.push_back(action.get());
