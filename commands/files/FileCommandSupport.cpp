@@ -2,7 +2,6 @@
 #include "commands/files/FileCommandSupport.h"
 
 #include "actions/Action.h"
-#include "actions/RunObserver.h"
 
 namespace vendrel::commands {
 
@@ -43,14 +42,6 @@ host::HResult FileFromPath(actions::ActionData& run, const std::wstring& path,
   return hr;
 }
 
-host::HResult FindFileInFolder(actions::ActionData& run, const std::wstring& path,
-                               FoundFile& found) {
-  host::Ref<host::VaultFolder> folder;
-  const host::HResult hr = FileFromPath(run, path, found.file, folder);
-  if (hr != host::kOk) return hr;
-  return folder->Id(found.folderId);
-}
-
 std::wstring HostErrorText(actions::ActionData& run, host::HResult code) {
   std::wstring name;
   std::wstring description;
@@ -69,10 +60,6 @@ void ShowHostFailure(actions::ActionData& run, const std::wstring& message, host
 
 void MarkForRefresh(actions::ActionData& run) {
   if (run.currentAction != nullptr) run.currentAction->refreshMark = true;
-}
-
-void ReportDone(actions::ActionData& run, const std::wstring& what) {
-  if (run.observer != nullptr) run.observer->CommandDid(what);
 }
 
 }  // namespace vendrel::commands

@@ -65,24 +65,10 @@ Json DemoActions(std::int32_t releasedState) {
   hold.Add("stateChange", std::move(toReleased));
   hold.Add("commands", Json::Array{CommandJson(22, L"TRUE")});
 
-  Json parameters;
-  parameters.Add("id", 105);
-  parameters.Add("name", L"Write the parameter file");
-  parameters.Add("menuText", L"Parameters\\Write parameter file");
-  parameters.Add("activation", Json::Array{L"menu"});
-  parameters.Add("commands", Json::Array{CommandJson(
-                                 13, L"C:\\Demo\\Templates\\part.tpl -> %PathToSelectedFile%.par",
-                                 {{"output", L"%PathToSelectedFile%.par"},
-                                  {"template", L"C:\\Demo\\Templates\\part.tpl"},
-                                  {"assignTo", L""},
-                                  {"useCounter", 0},
-                                  {"append", 0}})});
-
   Json set;
   set.Add("format", L"vault-set");
   set.Add("version", actions::kArchiveVersion);
-  set.Add("actions", Json::Array{std::move(backup), std::move(archive), std::move(hold),
-                                 std::move(parameters)});
+  set.Add("actions", Json::Array{std::move(backup), std::move(archive), std::move(hold)});
   return set;
 }
 
@@ -112,7 +98,7 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 }  // namespace
 
 int RunDemo(const Options& options, Console& console) {
-  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22}) {
+  for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr)) {
       throw UsageError("this build lacks the command kind " + std::to_string(kind) +
                        " the demo uses");
@@ -137,19 +123,8 @@ int RunDemo(const Options& options, Console& console) {
   for (const char* name : {"plan.txt", "notes.txt"}) {
     WriteLocal(scratch / name, std::string("The ") + name + " of the demo.\n");
     host::Ref<host::VaultFile> file;
-    projects->AddFile(0, platform::WindowsPath(scratch / name), Wide(name), 1, file);
+    projects->AddFile(0, platform::WindowsPath(scratch / name), Wide(name), 0, file);
   }
-  // The template the parameter file is written from, kept in the vault like any document.
-  host::Ref<host::VaultFolder> templates;
-  root->AddFolder(0, L"Templates", 0, templates);
-  WriteLocal(scratch / "part.tpl",
-             "; written from C:\\Demo\\Templates\\part.tpl\n"
-             "part=%NameOfSelectedFile%\n"
-             "version=%CurrentVersionOfFile%\n"
-             "state=%SelectedFileCurrentWorkflowState%\n"
-             "by=%NameOfLoggedInUser%\n");
-  host::Ref<host::VaultFile> added;
-  templates->AddFile(0, platform::WindowsPath(scratch / "part.tpl"), L"part.tpl", 1, added);
   InstallActions(host, DemoActions(released));
   host.LoadAddIn();
 
@@ -199,14 +174,6 @@ int RunDemo(const Options& options, Console& console) {
   const int refused = step("state Projects\\plan.txt --to Release.Released",
                            {"state", "Projects\\plan.txt", "--to", "Release.Released"});
   step("show Projects\\plan.txt", {"show", "Projects\\plan.txt"});
-  step("menu \"Parameters\\Write parameter file\" Projects\\plan.txt",
-       {"menu", "Parameters\\Write parameter file", "Projects\\plan.txt"});
-  std::ifstream generated(platform::NativePath(L"C:\\Demo\\Projects\\plan.txt.par"));
-  out << "  C:\\Demo\\Projects\\plan.txt.par, now in the vault, reads:\n";
-  for (std::string line; std::getline(generated, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out << "    " << line << "\n";
-  }
   out << "\nThe last state change was refused (exit code " << refused << "). The vault stays in "
       << folder.string() << "; try:\n  vendrel --vault " << folder.string() << " actions\n";
   return kExitOk;

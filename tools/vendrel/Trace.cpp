@@ -158,8 +158,7 @@ void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ra
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
                            const actions::ActionData&) {
   if (runs_.empty()) return;
-  runs_.back().commands.push_back(
-      {index, command.TypeId(), command.Summary(), false, {}, {}, {}, {}});
+  runs_.back().commands.push_back({index, command.TypeId(), command.Summary(), false, {}, {}, {}});
   inCommand_ = true;
   if (live_) {
     *live_ << "      " << index + 1 << ". " << ToUtf8(KindName(command.TypeId()));
@@ -180,11 +179,6 @@ void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded)
   if (live_ && text != expanded) {
     *live_ << "        " << ToUtf8(text) << " = " << ToUtf8(expanded) << "\n";
   }
-}
-
-void Trace::CommandDid(const std::wstring& what) {
-  if (CommandRecord* command = Current()) command->done.push_back(what);
-  if (live_) *live_ << "        " << ToUtf8(what) << "\n";
 }
 
 void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
@@ -228,7 +222,6 @@ Json Trace::RunsJson() const {
       item.Add("texts", TextsJson(command));
       item.Add("marks", Json::Array(command.marks.begin(), command.marks.end()));
       item.Add("messages", Json::Array(command.messages.begin(), command.messages.end()));
-      item.Add("done", Json::Array(command.done.begin(), command.done.end()));
       commands.push_back(std::move(item));
     }
     run.Add("commands", std::move(commands));

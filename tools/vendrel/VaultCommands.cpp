@@ -296,7 +296,7 @@ int AddFiles(VaultHost& host, const Args& args, const Options& options, Console&
       [&] {
         for (Local& l : locals) {
           host::Ref<host::VaultFile> file;
-          VENDREL_RETURN_IF_FAILED(folder->AddFile(0, l.windowsPath, l.name, 1, file));
+          VENDREL_RETURN_IF_FAILED(folder->AddFile(0, l.windowsPath, l.name, 0, file));
           file->Id(l.fileId);
         }
         return host::kOk;
