@@ -7,7 +7,6 @@
 // After the services: windows.h turns names of their operations into macros.
 #include "module/Module.h"
 #include "platform/win32/Dialogs.h"
-#include "platform/win32/FileDialogs.h"
 
 namespace vendrel::module {
 namespace {
@@ -24,9 +23,8 @@ struct Win32Services {
   // The dialog templates are resources of this library, not of the host's program.
   platform::Win32DialogRunner dialogs{Instance()};
   platform::Win32ButtonBoxes buttonBoxes;
-  platform::Win32FileDialogs fileDialogs;
-  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,       &environment,
-                              &clock,        &machine,    &dialogs,  &buttonBoxes, &fileDialogs};
+  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,      &environment,
+                              &clock,        &machine,    &dialogs,  &buttonBoxes};
 };
 
 platform::Services& ModuleServices() {

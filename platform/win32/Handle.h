@@ -48,14 +48,7 @@ struct HmoduleTraits {
   static void Close(Type h) { FreeLibrary(h); }
 };
 
-struct FileTraits {
-  using Type = HANDLE;
-  static Type Empty() { return INVALID_HANDLE_VALUE; }
-  static void Close(Type h) { CloseHandle(h); }
-};
-
 using UniqueHkey = UniqueHandle<HkeyTraits>;
 using UniqueHmodule = UniqueHandle<HmoduleTraits>;
-using UniqueFile = UniqueHandle<FileTraits>;
 
 }  // namespace vendrel::platform
