@@ -57,7 +57,6 @@ class Win32Machine final : public Machine {
  public:
   std::wstring ComputerName() override;
   std::wstring UserName() override;
-  std::wstring SystemMessage(std::uint32_t code) override;
 };
 
 }  // namespace vendrel::platform
