@@ -5,34 +5,70 @@
 #include <ostream>
 
 #include "platform/Utf8.h"
+#include "tools/vendrel/Command.h"
 
 namespace vendrel::tools {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vendrel [--vault DIR] [--user NAME] [--computer NAME] [--answers FILE] [--json] "
-    "COMMAND ...\n"
-    "commands:\n"
-    "  init DIR [--root C:\\Name] [--user NAME]...\n"
-    "  add LOCALFILE... --to VAULTFOLDER\n"
-    "  checkout PATH...\n"
-    "  checkin PATH... [--comment TEXT]\n"
-    "  undo-checkout PATH...\n"
-    "  state PATH... --to WORKFLOW.STATE\n"
-    "  menu \"MENU TEXT\" [PATH...]\n"
-    "  registered\n"
-    "  import FILE.acn | export FILE.acn | actions [--json]\n"
-    "  acn to-json FILE.acn | acn from-json FILE.json -o FILE.acn\n"
-    "  hex to-json TEXT | hex from-json FILE.json\n"
-    "  ls [FOLDER] | show PATH\n"
-    "  demo\n"
-    "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n"
-    "Message boxes and dialogs of actions take the lines of --answers FILE in turn (a button\n"
-    "name, or a dialog's answer; see docs/answers.md), else ask at the terminal.\n";
+std::string Usage() {
+  std::string usage =
+      "usage: vendrel [--vault DIR] [--user NAME] [--computer NAME] [--answers FILE] [--json] "
+      "COMMAND ...\n"
+      "commands:\n";
+  for (const CommandSpec& spec : AllCommands()) usage += "  " + Synopsis(spec) + "\n";
+  return usage +
+         "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n"
+         "Message boxes and dialogs of actions take the lines of --answers FILE in turn (a "
+         "button\nname, or a dialog's answer; see docs/answers.md), else ask at the terminal.\n";
+}
 
 std::string Value(const Args& args, std::size_t& i) {
   if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");
   return args[++i];
+}
+
+// The command whose words start at args[i]; i moves past them.
+const CommandSpec& FindCommand(const Args& args, std::size_t& i) {
+  const std::string& word = args[i];
+  std::string group;
+  for (const CommandSpec& spec : AllCommands()) {
+    const std::string_view name = spec.name;
+    if (name == word) {
+      ++i;
+      return spec;
+    }
+    if (name.starts_with(word + " ")) {
+      group += (group.empty() ? "" : " | ") + Synopsis(spec);
+      if (i + 1 < args.size() && name == word + " " + args[i + 1]) {
+        i += 2;
+        return spec;
+      }
+    }
+  }
+  if (!group.empty()) throw UsageError("usage: vendrel " + group);
+  throw UsageError("unknown command " + word + " (vendrel --help lists them)");
+}
+
+void ParseCommandArguments(const CommandSpec& spec, const Args& args, std::size_t i, Call& call) {
+  for (; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const OptionSpec* option = nullptr;
+    for (const OptionSpec& o : spec.options) {
+      if (arg == o.name) option = &o;
+    }
+    if (option) {
+      call.AddValue(arg, option->value ? Value(args, i) : "");
+    } else if (arg.starts_with("--")) {
+      throw UsageError("unknown option " + arg);
+    } else if (!*spec.arguments) {
+      throw UsageError(std::string(spec.name) + " takes no argument " + arg);
+    } else {
+      call.AddArgument(arg);
+    }
+  }
+  for (const OptionSpec& o : spec.options) {
+    if (o.required && !call.Has(o.name)) throw call.Misused();
+  }
 }
 
 }  // namespace
@@ -62,25 +98,23 @@ int RunCli(const Args& args, Console& console) {
       } else if (option == "--json") {
         options.json = true;
       } else if (option == "--help") {
-        console.out << kUsage;
+        console.out << Usage();
         return kExitOk;
       } else {
         throw UsageError("unknown option " + option);
       }
     }
     if (i == args.size()) {
-      console.err << kUsage;
+      console.err << Usage();
       return kExitUsage;
     }
     if (!options.vault) {
       if (const char* env = std::getenv("VENDREL_VAULT"); env && *env) options.vault = env;
     }
-    const std::string command = args[i];
-    const Args rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-    if (command == "init") return RunInit(rest, console);
-    if (command == "acn" || command == "hex") return RunConversion(command, rest, console);
-    if (command == "demo") return RunDemo(options, console);
-    return RunVaultCommand(command, rest, options, console);
+    const CommandSpec& spec = FindCommand(args, i);
+    Call call(spec, options, console);
+    ParseCommandArguments(spec, args, i, call);
+    return spec.run(call);
   } catch (const std::exception& e) {
     console.err << "vendrel: " << e.what() << "\n";
   }

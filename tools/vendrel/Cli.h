@@ -1,4 +1,4 @@
-// The `vendrel` command line: global options, the commands, and their exit codes.
+// The `vendrel` command line: global options and exit codes; Command.h has the commands.
 #pragma once
 
 #include <filesystem>
@@ -35,16 +35,10 @@ struct Console {
   bool interactive;  // a person types the answers
 };
 
-// args without the program name.
-int RunCli(const std::vector<std::string>& args, Console& console);
-
-// The commands, each given its arguments after the command word.
 using Args = std::vector<std::string>;
-int RunInit(const Args& args, Console& console);
-int RunVaultCommand(const std::string& command, const Args& args, const Options& options,
-                    Console& console);
-int RunConversion(const std::string& command, const Args& args, Console& console);
-int RunDemo(const Options& options, Console& console);
+
+// args without the program name.
+int RunCli(const Args& args, Console& console);
 
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& text);

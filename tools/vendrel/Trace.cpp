@@ -2,10 +2,11 @@
 #include "tools/vendrel/Trace.h"
 
 #include <cstdio>
-#include <iterator>
+#include <utility>
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
+#include "addin/CVornAddIn.h"
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
 #include "platform/Utf8.h"
@@ -41,22 +42,23 @@ std::string HexCode(std::int32_t code) {
 }
 
 std::string NotificationName(std::int32_t kind) {
-  static const char* const kNames[] = {"",
-                                       "menu command",
-                                       "",
-                                       "before check out",
-                                       "after check out",
-                                       "before check in",
-                                       "after check in",
-                                       "before undo check out",
-                                       "after undo check out",
-                                       "before state change",
-                                       "after state change",
-                                       "before add",
-                                       "after add"};
-  if (kind == 19) return "before add, second form";
-  if (kind == 20) return "after add, second form";
-  if (kind > 0 && kind < static_cast<std::int32_t>(std::size(kNames))) return kNames[kind];
+  static constexpr std::pair<std::int32_t, const char*> kNames[] = {
+      {addin::kMenuCommand, "menu command"},
+      {addin::kBeforeCheckOut, "before check out"},
+      {addin::kAfterCheckOut, "after check out"},
+      {addin::kBeforeCheckIn, "before check in"},
+      {addin::kAfterCheckIn, "after check in"},
+      {addin::kBeforeUndoCheckOut, "before undo check out"},
+      {addin::kAfterUndoCheckOut, "after undo check out"},
+      {addin::kBeforeStateChange, "before state change"},
+      {addin::kAfterStateChange, "after state change"},
+      {addin::kBeforeAdd, "before add"},
+      {addin::kAfterAdd, "after add"},
+      {addin::kBeforeAddByPath, "before add, second form"},
+      {addin::kAfterAddByPath, "after add, second form"}};
+  for (const auto& [known, name] : kNames) {
+    if (known == kind) return name;
+  }
   return "kind " + std::to_string(kind);
 }
 

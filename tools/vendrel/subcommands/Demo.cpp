@@ -9,7 +9,7 @@
 #include "commands/core/CmdFactory.h"
 #include "platform/NativePath.h"
 #include "tools/vendrel/ActionJson.h"
-#include "tools/vendrel/Cli.h"
+#include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 
 namespace vendrel::tools {
@@ -97,7 +97,9 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 
 }  // namespace
 
-int RunDemo(const Options& options, Console& console) {
+int RunDemo(Call& call) {
+  const Options& options = call.Global();
+  Console& console = call.Io();
   for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr)) {
       throw UsageError("this build lacks the command kind " + std::to_string(kind) +

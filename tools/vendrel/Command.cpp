@@ -1,0 +1,56 @@
+// One run of a subcommand.
+#include "tools/vendrel/Command.h"
+
+#include "tools/vendrel/Session.h"
+
+namespace vendrel::tools {
+
+std::string Synopsis(const CommandSpec& spec) {
+  std::string synopsis = spec.name;
+  if (*spec.arguments) synopsis += std::string(" ") + spec.arguments;
+  for (const OptionSpec& option : spec.options) {
+    std::string shown = option.name;
+    if (option.value) shown += std::string(" ") + option.value;
+    synopsis += option.required ? " " + shown : " [" + shown + "]";
+  }
+  return synopsis;
+}
+
+Call::Call(const CommandSpec& spec, const Options& options, Console& console)
+    : spec_(spec), options_(options), console_(console) {}
+
+Call::~Call() = default;
+
+std::optional<std::string> Call::Value(std::string_view option) const {
+  for (const auto& [name, value] : values_) {
+    if (name == option) return value;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> Call::Values(std::string_view option) const {
+  std::vector<std::string> values;
+  for (const auto& [name, value] : values_) {
+    if (name == option) values.push_back(value);
+  }
+  return values;
+}
+
+bool Call::Has(std::string_view flag) const {
+  return Value(flag).has_value();
+}
+
+VaultHost& Call::Host() {
+  if (!session_) session_ = std::make_unique<Session>(options_, console_);
+  return session_->Host();
+}
+
+UsageError Call::Misused() const {
+  return UsageError("usage: vendrel " + Synopsis(spec_));
+}
+
+void Call::AddValue(std::string option, std::string value) {
+  values_.emplace_back(std::move(option), std::move(value));
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,91 @@
+// The table of vendrel's subcommands.
+#include "tools/vendrel/Command.h"
+
+namespace vendrel::tools {
+
+// A new subcommand is
+//  - one file in subcommands/ (CMake finds it) defining `int RunX(Call& call)`: the positional
+//    arguments are call.Arguments(), its options call.Value("--opt") and call.Has("--flag"),
+//    the vault with the add-in loaded call.Host(); bad input throws UsageError (exit 2, one
+//    line), call.Misused() for the usage; output goes to call.Out(); it returns kExitOk or
+//    kExitRefused;
+//  - its declaration and its row below: the words ("reg get" makes "get" a command of the group
+//    "reg"), the positional arguments as the usage shows them ("" takes none), one line of
+//    help, the options ({"--to", "VALUE", "help"}, a null VALUE for a flag; true after the help
+//    when it must be given), and the function.
+// Parsing, `vendrel --help` and the usage of each command follow from the row.
+
+int RunInit(Call& call);
+int RunAdd(Call& call);
+int RunCheckOut(Call& call);
+int RunCheckIn(Call& call);
+int RunUndoCheckOut(Call& call);
+int RunChangeState(Call& call);
+int RunMenu(Call& call);
+int RunRegistered(Call& call);
+int RunImport(Call& call);
+int RunExport(Call& call);
+int RunListActions(Call& call);
+int RunActionFileToJson(Call& call);
+int RunJsonToActionFile(Call& call);
+int RunHexToJson(Call& call);
+int RunJsonToHex(Call& call);
+int RunList(Call& call);
+int RunShow(Call& call);
+int RunDemo(Call& call);
+
+namespace {
+
+const std::vector<CommandSpec> kCommands = {
+    {"init",
+     "DIR",
+     "create a vault in DIR",
+     {{"--root", "C:\\Name", "the vault's root folder"},
+      {"--user", "NAME", "a user of the vault; repeat for more"}},
+     RunInit},
+    {"add",
+     "LOCALFILE...",
+     "add local files to a vault folder",
+     {{"--to", "VAULTFOLDER", "the vault folder", true}},
+     RunAdd},
+    {"checkout", "PATH...", "check out vault files", {}, RunCheckOut},
+    {"checkin",
+     "PATH...",
+     "check in vault files",
+     {{"--comment", "TEXT", "the comment of the new version"}},
+     RunCheckIn},
+    {"undo-checkout", "PATH...", "undo the check out of vault files", {}, RunUndoCheckOut},
+    {"state",
+     "PATH...",
+     "change the workflow state of vault files",
+     {{"--to", "WORKFLOW.STATE", "the new state", true}},
+     RunChangeState},
+    {"menu", "\"MENU TEXT\" [PATH...]", "choose a menu command of the add-in", {}, RunMenu},
+    {"registered", "", "list the add-in's menu commands and hooks", {}, RunRegistered},
+    {"import", "FILE.acn", "add the actions of an action file to the vault", {}, RunImport},
+    {"export", "FILE.acn", "save the vault's actions in an action file", {}, RunExport},
+    {"actions",
+     "",
+     "list the vault's actions",
+     {{"--json", nullptr, "the stored set in its JSON form"}},
+     RunListActions},
+    {"acn to-json", "FILE.acn", "an action file as JSON", {}, RunActionFileToJson},
+    {"acn from-json",
+     "FILE.json",
+     "JSON to an action file",
+     {{"-o", "FILE.acn", "the action file to write", true}},
+     RunJsonToActionFile},
+    {"hex to-json", "TEXT", "the vault's stored hex text as JSON", {}, RunHexToJson},
+    {"hex from-json", "FILE.json", "JSON to the vault's hex text", {}, RunJsonToHex},
+    {"ls", "[FOLDER]", "list a vault folder", {}, RunList},
+    {"show", "PATH", "show a vault file with its versions and card", {}, RunShow},
+    {"demo", "", "a new vault, three actions and a user working with them", {}, RunDemo},
+};
+
+}  // namespace
+
+std::span<const CommandSpec> AllCommands() {
+  return kCommands;
+}
+
+}  // namespace vendrel::tools

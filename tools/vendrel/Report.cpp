@@ -1,0 +1,87 @@
+// The report of one host operation.
+#include "tools/vendrel/Report.h"
+
+#include <ostream>
+#include <utility>
+
+#include "tools/vendrel/Command.h"
+#include "tools/vendrel/VaultFiles.h"
+
+namespace vendrel::tools {
+namespace {
+
+std::string ErrorText(VaultHost& host, host::HResult code) {
+  std::wstring name;
+  std::wstring description;
+  if (host::Succeeded(host.Session().ErrorText(code, name, description)) && !description.empty()) {
+    return Utf8(description) + " (" + HexCode(code) + ")";
+  }
+  return HexCode(code);
+}
+
+// The vault files of an operation afterwards, by path; a path the vault no longer finds is left
+// out.
+std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
+                                                           const std::vector<std::wstring>& paths) {
+  std::vector<std::pair<std::wstring, FileState>> files;
+  for (const std::wstring& path : paths) {
+    host::Ref<host::VaultFile> file;
+    host::Ref<host::VaultFolder> folder;
+    if (host.Session().GetFileFromPath(path, file, folder) == host::kOk && file) {
+      files.emplace_back(path, StateOf(*file));
+    }
+  }
+  return files;
+}
+
+Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
+  Json::Array list;
+  for (const auto& [path, f] : files) {
+    Json item;
+    item.Add("path", path);
+    item.Add("version", f.version);
+    item.Add("state", f.state);
+    item.Add("checkedOutBy", f.checkedOutBy);
+    list.push_back(std::move(item));
+  }
+  return list;
+}
+
+}  // namespace
+
+int Report(Call& call, const std::string& operation, const Outcome& outcome,
+           const std::vector<std::wstring>& paths) {
+  VaultHost& host = call.Host();
+  std::ostream& out = call.Out();
+  const auto files = Afterwards(host, paths);
+  if (call.Global().json) {
+    Json json;
+    json.Add("operation", Wide(operation));
+    json.Add("status", outcome.status);
+    json.Add("refresh", outcome.refresh);
+    json.Add("veto", outcome.veto ? 1 : 0);
+    json.Add("hostStatus", outcome.operation);
+    json.Add("notifications", host.GetTrace().NotificationsJson());
+    // Through COM the runs are the add-in's own business: no list rather than an empty one.
+    if (host.AddInLinked()) json.Add("runs", host.GetTrace().RunsJson());
+    json.Add("files", FilesJson(files));
+    out << json.Write();
+  } else if (outcome.veto) {
+    out << operation << " refused by the add-in\n";
+  } else if (host::Failed(outcome.operation)) {
+    out << operation << " failed: " << ErrorText(host, outcome.operation) << "\n";
+  } else if (host::Failed(outcome.status)) {
+    out << operation << ": the add-in answered " << HexCode(outcome.status) << "\n";
+  } else {
+    out << operation << " done" << (outcome.refresh != 0 ? "; the add-in asks for a refresh" : "")
+        << "\n";
+  }
+  if (!call.Global().json) {
+    for (const auto& [path, f] : files) out << "  " << FileLine(f) << "\n";
+  }
+  const bool refused =
+      outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);
+  return refused ? kExitRefused : kExitOk;
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,18 @@
+// What a host operation ended in, as a line or as JSON, and the exit code that follows it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/vendrel/Host.h"
+
+namespace vendrel::tools {
+
+class Call;
+
+// Reports the outcome of `operation` and the vault files of `paths` afterwards; 1 when the
+// add-in or the vault refused.
+int Report(Call& call, const std::string& operation, const Outcome& outcome,
+           const std::vector<std::wstring>& paths);
+
+}  // namespace vendrel::tools

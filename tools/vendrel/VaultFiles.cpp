@@ -1,0 +1,63 @@
+// Finding the vault files of the command line and describing them.
+#include "tools/vendrel/VaultFiles.h"
+
+#include "tools/vendrel/Host.h"
+
+namespace vendrel::tools {
+
+FileState StateOf(host::VaultFile& file) {
+  FileState f;
+  std::int32_t stateId = 0;
+  host::CheckOutInfo checkOut;
+  file.Name(f.name);
+  file.CurrentVersion(f.version);
+  file.CurrentState(f.state, stateId);
+  if (host::Succeeded(file.CheckOutState(checkOut))) {
+    f.checkedOutBy = checkOut.userName;
+    f.computer = checkOut.computer;
+  }
+  return f;
+}
+
+std::string FileLine(const FileState& f) {
+  std::string line = Utf8(f.name) + "  v" + std::to_string(f.version);
+  if (!f.state.empty()) line += "  " + Utf8(f.state);
+  if (!f.checkedOutBy.empty()) {
+    line += "  checked out by " + Utf8(f.checkedOutBy) + " on " + Utf8(f.computer);
+  }
+  return line;
+}
+
+FileRef FindFile(VaultHost& host, const std::string& given) {
+  FileRef ref;
+  ref.path = host.VaultPath(Wide(given));
+  host::Ref<host::VaultFolder> folder;
+  if (host.Session().GetFileFromPath(ref.path, ref.file, folder) != host::kOk || !ref.file ||
+      !folder) {
+    throw UsageError("no vault file " + Utf8(ref.path));
+  }
+  ref.file->Id(ref.fileId);
+  folder->Id(ref.folderId);
+  return ref;
+}
+
+std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths) {
+  if (paths.empty()) throw UsageError("name at least one vault file");
+  std::vector<FileRef> files;
+  for (const std::string& path : paths) files.push_back(FindFile(host, path));
+  return files;
+}
+
+host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& path) {
+  host::Ref<host::VaultFolder> folder;
+  if (host.Session().GetFolderFromPath(path, folder) != host::kOk) return nullptr;
+  return folder;
+}
+
+std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files) {
+  std::vector<std::wstring> paths;
+  for (const FileRef& f : files) paths.push_back(f.path);
+  return paths;
+}
+
+}  // namespace vendrel::tools

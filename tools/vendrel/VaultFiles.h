@@ -1,0 +1,43 @@
+// Vault files and folders as the subcommands name them, and how they are shown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/Vault.h"
+#include "tools/vendrel/Cli.h"
+
+namespace vendrel::tools {
+
+class VaultHost;
+
+// A vault file as the vault has it now.
+struct FileState {
+  std::wstring name;
+  std::int32_t version = 0;
+  std::wstring state;
+  std::wstring checkedOutBy;
+  std::wstring computer;
+};
+
+FileState StateOf(host::VaultFile& file);
+// "a.txt  v2  Draft  checked out by anna on PC1"
+std::string FileLine(const FileState& file);
+
+struct FileRef {
+  std::wstring path;
+  std::int32_t fileId = 0;
+  std::int32_t folderId = 0;
+  host::Ref<host::VaultFile> file;
+};
+
+// Throw UsageError when a file is not in the vault, or when `paths` is empty.
+FileRef FindFile(VaultHost& host, const std::string& given);
+std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths);
+// Null when the vault has no such folder.
+host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& path);
+
+std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files);
+
+}  // namespace vendrel::tools

@@ -1,0 +1,126 @@
+// The vault's stored actions: importing and exporting action files, listing the set.
+#include <ostream>
+
+#include "actions/ActionStore.h"
+#include "actions/DiskFile.h"
+#include "commands/core/CmdFactory.h"
+#include "tools/vendrel/ActionJson.h"
+#include "tools/vendrel/Command.h"
+#include "tools/vendrel/Host.h"
+
+namespace vendrel::tools {
+namespace {
+
+// The vault's stored actions, loaded; a vault with none yet gives an empty store, one whose
+// stored set cannot be read stops the command before anything is written.
+actions::ActionStore LoadStore(VaultHost& host) {
+  platform::Services& s = host.Services();
+  actions::ActionStore store(*s.waitCursor, *s.clock, *s.messageBoxes, commands::CreateCmd);
+  store.Load(host.Session());
+  if (store.LastLoad() == actions::ActionStore::Stored::kUnreadable) {
+    throw UsageError(
+        "the vault's stored actions cannot be read (damaged, or locked by another client); "
+        "nothing was changed");
+  }
+  return store;
+}
+
+actions::ActionList ReadActionFile(const std::string& path) {
+  actions::ActionList loaded;
+  try {
+    actions::DiskFile file(Wide(path), actions::DiskFile::Mode::kRead);
+    actions::Archive archive(file, actions::Archive::Mode::kLoad);
+    if (!actions::ReadActionFile(archive, loaded, commands::CreateCmd)) {
+      throw UsageError(path + " is not an action file");
+    }
+  } catch (const actions::FileError& e) {
+    throw UsageError(Utf8(e.Message()));
+  } catch (const actions::ArchiveError&) {
+    throw UsageError(path + " holds damaged or unknown actions");
+  }
+  return loaded;
+}
+
+std::wstring StoredText(VaultHost& host) {
+  host::Ref<host::AddInDictionary> dictionary;
+  std::wstring text;
+  bool exists = false;
+  if (host.Session().GetDictionary(actions::kDictionaryName, false, dictionary) != host::kOk ||
+      !dictionary || host::Failed(dictionary->Read(actions::kActionSetKey, text, exists))) {
+    return {};
+  }
+  return text;
+}
+
+}  // namespace
+
+int RunImport(Call& call) {
+  VaultHost& host = call.Host();
+  if (call.Arguments().size() != 1) throw call.Misused();
+  actions::ActionList loaded = ReadActionFile(call.Arguments()[0]);
+  actions::ActionStore store = LoadStore(host);
+  actions::ActionSet& set = store.Set();
+  for (auto& action : loaded) {
+    action->changedMark = true;
+    action->actionId = ++set.highestId;
+    call.Out() << "imported \"" << Utf8(action->name) << "\" as " << action->actionId << "\n";
+    set.actions.push_back(std::move(action));
+  }
+  if (!store.Save(host.Session())) {
+    call.Io().err << "vendrel: Error accessing database.\n";
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
+int RunExport(Call& call) {
+  VaultHost& host = call.Host();
+  if (call.Arguments().size() != 1) throw call.Misused();
+  const std::string& path = call.Arguments()[0];
+  actions::ActionStore store = LoadStore(host);
+  std::vector<const actions::Action*> list;
+  for (const auto& action : store.Set().actions) {
+    if (action) list.push_back(action.get());
+  }
+  try {
+    actions::DiskFile file(Wide(path), actions::DiskFile::Mode::kCreate);
+    actions::Archive archive(file, actions::Archive::Mode::kStore);
+    actions::WriteActionFile(archive, list);
+    file.Close();
+  } catch (const actions::FileError& e) {
+    throw UsageError(Utf8(e.Message()));
+  }
+  call.Out() << "exported " << list.size() << " action(s) to " << path << "\n";
+  return kExitOk;
+}
+
+int RunListActions(Call& call) {
+  VaultHost& host = call.Host();
+  const std::wstring text = StoredText(host);
+  Json json = text.empty() ? Json() : VaultSetToJson(HexToBytes(text), DefaultCodec());
+  if (json.IsNull()) {
+    json.Add("format", L"vault-set");
+    json.Add("version", actions::kArchiveVersion);
+    json.Add("actions", Json::Array());
+  }
+  std::ostream& out = call.Out();
+  if (call.Has("--json")) {
+    out << json.Write();
+    return kExitOk;
+  }
+  for (const Json& action : json.Find("actions")->AsArray("actions")) {
+    if (action.Find("record")) {
+      out << "(a record in an older form)\n";
+      continue;
+    }
+    out << action.Find("id")->AsInteger("id") << "  "
+        << Utf8(action.Find("name")->AsString("name"));
+    for (const Json& kind : action.Find("activation")->AsArray("activation")) {
+      if (kind.IsString()) out << "  [" << Utf8(kind.AsString("activation")) << "]";
+    }
+    out << "  " << action.Find("commands")->AsArray("commands").size() << " command(s)\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,108 @@
+// What the add-in registered, and choosing one of its menu commands.
+#include <optional>
+#include <ostream>
+
+#include "addin/CVornAddIn.h"
+#include "sim/SimVault.h"
+#include "tools/vendrel/Command.h"
+#include "tools/vendrel/Host.h"
+#include "tools/vendrel/NotificationItems.h"
+#include "tools/vendrel/Report.h"
+#include "tools/vendrel/VaultFiles.h"
+
+namespace vendrel::tools {
+namespace {
+
+// The registered menu command of a text; the administration command also by its plain text.
+std::optional<std::int32_t> MenuCommandId(const VaultHost& host, const std::wstring& text) {
+  for (const MenuEntry& entry : host.Registered().menus) {
+    std::wstring plain = entry.text;
+    if (plain.starts_with(L"\u00a7(")) plain.erase(0, plain.find(L')') + 1);
+    if (entry.text == text || plain == text) return entry.id;
+  }
+  return std::nullopt;
+}
+
+Json RegisteredJson(const VaultHost& host) {
+  const host::AddInInfo& info = host.Info();
+  Json json;
+  Json infoJson;
+  infoJson.Add("name", info.name);
+  infoJson.Add("company", info.company);
+  infoJson.Add("description", info.description);
+  infoJson.Add("version", info.version);
+  json.Add("info", std::move(infoJson));
+  Json::Array entries;
+  for (const MenuEntry& entry : host.Registered().menus) {
+    Json item;
+    item.Add("menu", entry.id);
+    item.Add("text", entry.text);
+    item.Add("flags", entry.flags);
+    entries.push_back(std::move(item));
+  }
+  for (const std::int32_t kind : host.Registered().hooks) {
+    Json item;
+    item.Add("hook", kind);
+    entries.push_back(std::move(item));
+  }
+  json.Add("registrations", std::move(entries));
+  return json;
+}
+
+}  // namespace
+
+int RunMenu(Call& call) {
+  VaultHost& host = call.Host();
+  const Args& args = call.Arguments();
+  if (args.empty()) throw call.Misused();
+  const auto commandId = MenuCommandId(host, Wide(args[0]));
+  if (!commandId) {
+    throw UsageError("no menu command \"" + args[0] + "\" (vendrel registered lists them)");
+  }
+  std::vector<host::HostNotificationItem> items;
+  std::vector<std::wstring> selectedFiles;
+  std::int32_t currentFolder = sim::kRootFolderId;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::wstring path = host.VaultPath(Wide(args[i]));
+    if (const auto folder = FindFolder(host, path)) {
+      std::int32_t id = 0;
+      folder->Id(id);
+      items.push_back(MenuFolderItem(id, path));
+      if (i == 1) currentFolder = id;
+      continue;
+    }
+    const FileRef f = FindFile(host, args[i]);
+    items.push_back(MenuFileItem(f.fileId, f.folderId, f.path));
+    selectedFiles.push_back(f.path);
+    if (i == 1) currentFolder = f.folderId;
+  }
+  host::HostNotification notification = host.NewNotification(addin::kMenuCommand, std::move(items));
+  notification.commandId = *commandId;
+  notification.folderId = currentFolder;
+  Outcome outcome;
+  outcome.status = host.Notify(notification);
+  outcome.refresh = notification.refreshFlags;
+  return Report(call, "menu", outcome, selectedFiles);
+}
+
+int RunRegistered(Call& call) {
+  VaultHost& host = call.Host();
+  std::ostream& out = call.Out();
+  if (call.Global().json) {
+    out << RegisteredJson(host).Write();
+    return kExitOk;
+  }
+  const host::AddInInfo& info = host.Info();
+  out << Utf8(info.name) << ", " << Utf8(info.company) << ", " << Utf8(info.description) << " ("
+      << info.version << ")\n";
+  for (const MenuEntry& entry : host.Registered().menus) {
+    out << "menu " << entry.id << " \"" << Utf8(entry.text) << "\" flags " << HexCode(entry.flags)
+        << "\n";
+  }
+  for (const std::int32_t kind : host.Registered().hooks) {
+    out << "hook " << kind << " " << NotificationName(kind) << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace vendrel::tools
