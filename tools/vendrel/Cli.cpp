@@ -15,7 +15,7 @@ std::string Usage() {
       "usage: vendrel [--vault DIR] [--user NAME] [--computer NAME] [--answers FILE] [--json] "
       "COMMAND ...\n"
       "commands:\n";
-  for (const CommandSpec& spec : AllCommands()) usage += "  " + Synopsis(spec) + "\n";
+  for (const CommandForm& form : AllCommands()) usage += "  " + Synopsis(form) + "\n";
   return usage +
          "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n"
          "Message boxes and dialogs of actions take the lines of --answers FILE in turn (a "
@@ -28,20 +28,20 @@ std::string Value(const Args& args, std::size_t& i) {
 }
 
 // The command whose words start at args[i]; i moves past them.
-const CommandSpec& FindCommand(const Args& args, std::size_t& i) {
+const CommandForm& FindCommand(const Args& args, std::size_t& i) {
   const std::string& word = args[i];
   std::string group;
-  for (const CommandSpec& spec : AllCommands()) {
-    const std::string_view name = spec.name;
+  for (const CommandForm& form : AllCommands()) {
+    const std::string_view name = form.name;
     if (name == word) {
       ++i;
-      return spec;
+      return form;
     }
     if (name.starts_with(word + " ")) {
-      group += (group.empty() ? "" : " | ") + Synopsis(spec);
+      group += (group.empty() ? "" : " | ") + Synopsis(form);
       if (i + 1 < args.size() && name == word + " " + args[i + 1]) {
         i += 2;
-        return spec;
+        return form;
       }
     }
   }
@@ -49,24 +49,24 @@ const CommandSpec& FindCommand(const Args& args, std::size_t& i) {
   throw UsageError("unknown command " + word + " (vendrel --help lists them)");
 }
 
-void ParseCommandArguments(const CommandSpec& spec, const Args& args, std::size_t i, Call& call) {
+void ParseCommandArguments(const CommandForm& form, const Args& args, std::size_t i, Call& call) {
   for (; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const OptionSpec* option = nullptr;
-    for (const OptionSpec& o : spec.options) {
+    const OptionForm* option = nullptr;
+    for (const OptionForm& o : form.options) {
       if (arg == o.name) option = &o;
     }
     if (option) {
       call.AddValue(arg, option->value ? Value(args, i) : "");
     } else if (arg.starts_with("--")) {
       throw UsageError("unknown option " + arg);
-    } else if (!*spec.arguments) {
-      throw UsageError(std::string(spec.name) + " takes no argument " + arg);
+    } else if (!*form.arguments) {
+      throw UsageError(std::string(form.name) + " takes no argument " + arg);
     } else {
       call.AddArgument(arg);
     }
   }
-  for (const OptionSpec& o : spec.options) {
+  for (const OptionForm& o : form.options) {
     if (o.required && !call.Has(o.name)) throw call.Misused();
   }
 }
@@ -111,10 +111,10 @@ int RunCli(const Args& args, Console& console) {
     if (!options.vault) {
       if (const char* env = std::getenv("VENDREL_VAULT"); env && *env) options.vault = env;
     }
-    const CommandSpec& spec = FindCommand(args, i);
-    Call call(spec, options, console);
-    ParseCommandArguments(spec, args, i, call);
-    return spec.run(call);
+    const CommandForm& form = FindCommand(args, i);
+    Call call(form, options, console);
+    ParseCommandArguments(form, args, i, call);
+    return form.run(call);
   } catch (const std::exception& e) {
     console.err << "vendrel: " << e.what() << "\n";
   }

@@ -5,10 +5,10 @@
 
 namespace vendrel::tools {
 
-std::string Synopsis(const CommandSpec& spec) {
-  std::string synopsis = spec.name;
-  if (*spec.arguments) synopsis += std::string(" ") + spec.arguments;
-  for (const OptionSpec& option : spec.options) {
+std::string Synopsis(const CommandForm& form) {
+  std::string synopsis = form.name;
+  if (*form.arguments) synopsis += std::string(" ") + form.arguments;
+  for (const OptionForm& option : form.options) {
     std::string shown = option.name;
     if (option.value) shown += std::string(" ") + option.value;
     synopsis += option.required ? " " + shown : " [" + shown + "]";
@@ -16,8 +16,8 @@ std::string Synopsis(const CommandSpec& spec) {
   return synopsis;
 }
 
-Call::Call(const CommandSpec& spec, const Options& options, Console& console)
-    : spec_(spec), options_(options), console_(console) {}
+Call::Call(const CommandForm& form, const Options& options, Console& console)
+    : form_(form), options_(options), console_(console) {}
 
 Call::~Call() = default;
 
@@ -46,7 +46,7 @@ VaultHost& Call::Host() {
 }
 
 UsageError Call::Misused() const {
-  return UsageError("usage: vendrel " + Synopsis(spec_));
+  return UsageError("usage: vendrel " + Synopsis(form_));
 }
 
 void Call::AddValue(std::string option, std::string value) {

@@ -18,31 +18,31 @@ class Call;
 class Session;
 class VaultHost;
 
-struct OptionSpec {
+struct OptionForm {
   const char* name;   // "--to"
   const char* value;  // what the value is, "VAULTFOLDER"; null for a flag
   const char* help;
   bool required = false;
 };
 
-struct CommandSpec {
+struct CommandForm {
   const char* name;       // "checkin"; "acn to-json" for a command of the group "acn"
   const char* arguments;  // the positional arguments as the usage shows them, "PATH..."
   const char* help;
-  std::vector<OptionSpec> options;
+  std::vector<OptionForm> options;
   int (*run)(Call& call);
 };
 
 // Every subcommand, in the order `vendrel --help` lists them.
-std::span<const CommandSpec> AllCommands();
+std::span<const CommandForm> AllCommands();
 
 // "checkin PATH... [--comment TEXT]"
-std::string Synopsis(const CommandSpec& spec);
+std::string Synopsis(const CommandForm& form);
 
 // One run of a subcommand with the arguments it was given.
 class Call {
  public:
-  Call(const CommandSpec& spec, const Options& options, Console& console);
+  Call(const CommandForm& form, const Options& options, Console& console);
   ~Call();
   Call(const Call&) = delete;
   Call& operator=(const Call&) = delete;
@@ -70,7 +70,7 @@ class Call {
   void AddValue(std::string option, std::string value);
 
  private:
-  const CommandSpec& spec_;
+  const CommandForm& form_;
   const Options& options_;
   Console& console_;
   Args arguments_;

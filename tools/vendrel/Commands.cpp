@@ -36,7 +36,7 @@ int RunDemo(Call& call);
 
 namespace {
 
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandForm> kCommands = {
     {"init",
      "DIR",
      "create a vault in DIR",
@@ -84,7 +84,7 @@ const std::vector<CommandSpec> kCommands = {
 
 }  // namespace
 
-std::span<const CommandSpec> AllCommands() {
+std::span<const CommandForm> AllCommands() {
   return kCommands;
 }
 
