@@ -6,49 +6,49 @@
 #include "actions/Action.h"
 #include "commands/core/CSetVariablesDlg.h"
 #include "commands/core/CmdSetVar.h"
+#include "commands/core/VariableKinds.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
 namespace {
 
+using actions::Variable;
 using platform::MenuItem;
 
-struct Insertion {
-  std::int32_t id;
-  const wchar_t* text;
+enum class FunctionGroup { kString, kArithmetic };
+
+struct TextFunction {
+  std::int32_t id;  // the menu id
+  const wchar_t* label;
+  const wchar_t* insertion;
+  FunctionGroup group;
 };
 
-// The ids from 101 are the variable types of the built-in names.
-constexpr Insertion kInsertions[] = {
-    {10, L"Left(abc, 2)"},
-    {11, L"Right(abc, 2)"},
-    {12, L"Mid(abc, 1, 2)"},
-    {13, L"Length(abc)"},
-    {14, L"Reverse(abc)"},
-    {15, L"Find(abc, b)"},
-    {16, L"ReverseFind(abc, b)"},
-    {17, L"CurrentTime(%%Y-%%m-%%d %%H:%%M:%%S)"},
-    {20, L"Add(3, 2)"},
-    {21, L"Sub(3, 2)"},
-    {101, L"%NameOfLoggedInUser%"},
-    {102, L"%NameOfSelectedFile%"},
-    {103, L"%PathToSelectedFile%"},
-    {104, L"%NameOfCurrentFolder%"},
-    {105, L"%CurrentFolderPath%"},
-    {106, L"%RootFolderPath%"},
-    {107, L"%SelectedFileCurrentWorkflowState%"},
-    {109, L"%NameOfUserCreatedFile%"},
-    {110, L"%CurrentVersionOfFile%"},
-    {111, L"%CurrentRevisionOfFile%"},
-    {112, L"%TimeFileCreated%"},
-    {113, L"%TimeFileModified%"},
-    {117, L"%DirOfSelectedFile%"},
-    {118, L"%CurrentConfig%"},
-    {120, L"%NameOfCurrentVault%"},
+// The built-in variables use their kinds' values as menu ids, from 101.
+constexpr TextFunction kTextFunctions[] = {
+    {10, L"Left", L"Left(abc, 2)", FunctionGroup::kString},
+    {11, L"Right", L"Right(abc, 2)", FunctionGroup::kString},
+    {12, L"Mid", L"Mid(abc, 1, 2)", FunctionGroup::kString},
+    {13, L"Length", L"Length(abc)", FunctionGroup::kString},
+    {14, L"Reverse", L"Reverse(abc)", FunctionGroup::kString},
+    {15, L"Find", L"Find(abc, b)", FunctionGroup::kString},
+    {16, L"ReverseFind", L"ReverseFind(abc, b)", FunctionGroup::kString},
+    {17, L"CurrentTime", L"CurrentTime(%%Y-%%m-%%d %%H:%%M:%%S)", FunctionGroup::kString},
+    {20, L"Add", L"Add(3, 2)", FunctionGroup::kArithmetic},
+    {21, L"Sub", L"Sub(3, 2)", FunctionGroup::kArithmetic},
 };
 
-MenuItem Localized(std::int32_t stringId, const wchar_t* english, std::int32_t menuId) {
-  return MenuItem::Item(strings::Load(stringId, english), menuId);
+platform::Menu Functions(FunctionGroup group) {
+  platform::Menu menu;
+  for (const TextFunction& function : kTextFunctions) {
+    if (function.group == group) menu.push_back(MenuItem::Item(function.label, function.id));
+  }
+  return menu;
+}
+
+// The entry that inserts the built-in variable of `type`.
+MenuItem BuiltIn(Variable::VariableType type) {
+  return MenuItem::Item(KindOf(type).Text(), type);
 }
 
 void AddPattern(glyphex::Blob& pattern, const std::wstring& reference) {
@@ -85,7 +85,11 @@ CMenuButton::CMenuButton(CSetVariablesDlg* editor, host::Ref<host::VaultSession>
 }
 
 void CMenuButton::FillInsertionTable() {
-  for (const Insertion& entry : kInsertions) insertions_[entry.id] = entry.text;
+  for (const TextFunction& function : kTextFunctions) insertions_[function.id] = function.insertion;
+  for (const VariableKind& kind : VariableKinds()) {
+    if (!kind.builtInName.empty())
+      insertions_[kind.type] = L"%" + std::wstring(kind.builtInName) + L"%";
+  }
 }
 
 void CMenuButton::RegisterPatterns() {
@@ -105,36 +109,28 @@ platform::Menu CMenuButton::VariableMenu() const {
   }
   if (action_) {
     if (!user.empty()) user.push_back(MenuItem::Separator());
-    user.push_back(Localized(117, L"Edit Variables...", kEditVariables));
+    user.push_back(MenuItem::Item(strings::Load(117, L"Edit Variables..."), kEditVariables));
   }
   return {
-      MenuItem::Submenu(strings::Load(118, L"String Functions"),
-                        {MenuItem::Item(L"Left", 10), MenuItem::Item(L"Right", 11),
-                         MenuItem::Item(L"Mid", 12), MenuItem::Item(L"Length", 13),
-                         MenuItem::Item(L"Reverse", 14), MenuItem::Item(L"Find", 15),
-                         MenuItem::Item(L"ReverseFind", 16), MenuItem::Item(L"CurrentTime", 17)}),
+      MenuItem::Submenu(strings::Load(118, L"String Functions"), Functions(FunctionGroup::kString)),
       MenuItem::Submenu(strings::Load(119, L"Arithmetic Functions"),
-                        {MenuItem::Item(L"Add", 20), MenuItem::Item(L"Sub", 21)}),
+                        Functions(FunctionGroup::kArithmetic)),
       MenuItem::Separator(),
       MenuItem::Submenu(strings::Load(120, L"User Variables"), std::move(user)),
-      MenuItem::Submenu(strings::Load(133, L"Selected File"),
-                        {Localized(61, L"Name of selected file(s)", 102),
-                         Localized(60, L"Path to selected file(s)", 103),
-                         Localized(114, L"Directory of selected file(s)", 117),
-                         Localized(54, L"Current revision of selected file(s)", 111),
-                         Localized(55, L"Current version of selected file(s)", 110),
-                         Localized(58, L"Selected file(s) current workflow state", 107),
-                         Localized(56, L"Name of user who created selected file(s)", 109),
-                         Localized(53, L"Time when selected file(s) was created", 112),
-                         Localized(52, L"Time when selected file(s) was modified", 113),
-                         Localized(138, L"Current configuration", 118)}),
+      MenuItem::Submenu(
+          strings::Load(133, L"Selected File"),
+          {BuiltIn(Variable::kSelectedFileName), BuiltIn(Variable::kSelectedFilePath),
+           BuiltIn(Variable::kSelectedFileFolder), BuiltIn(Variable::kCurrentRevision),
+           BuiltIn(Variable::kCurrentVersion), BuiltIn(Variable::kWorkflowState),
+           BuiltIn(Variable::kCreatedBy), BuiltIn(Variable::kTimeCreated),
+           BuiltIn(Variable::kTimeModified), BuiltIn(Variable::kCurrentConfig)}),
       MenuItem::Separator(),
-      Localized(110, L"Path to Kalvano root folder", 106),
-      Localized(101, L"Path to current folder", 105),
-      Localized(59, L"Name of current folder", 104),
-      Localized(155, L"Name of current vault", 120),
+      BuiltIn(Variable::kRootFolderPath),
+      BuiltIn(Variable::kCurrentFolderPath),
+      BuiltIn(Variable::kCurrentFolderName),
+      BuiltIn(Variable::kVaultName),
       MenuItem::Separator(),
-      Localized(62, L"Name of logged-in user", 101),
+      BuiltIn(Variable::kLoggedInUser),
   };
 }
 

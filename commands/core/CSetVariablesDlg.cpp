@@ -4,7 +4,7 @@
 #include <cwctype>
 
 #include "commands/core/CSetVariablesDlgRes.h"
-#include "commands/core/VarHandler.h"
+#include "commands/core/VariableKinds.h"
 #include "host/Status.h"
 #include "host/Strings.h"
 
@@ -250,8 +250,8 @@ bool CSetVariablesDlg::WriteBack(bool check) {
           return Refuse(134, L"The variable name '%s' already exists, please rename it.", name);
         }
       }
-      for (const auto& [builtIn, type] : BuiltInNames()) {
-        if (Folded(std::wstring(builtIn)) == folded) {
+      for (const VariableKind& kind : VariableKinds()) {
+        if (!kind.builtInName.empty() && Folded(std::wstring(kind.builtInName)) == folded) {
           return Refuse(
               135,
               L"The variable name '%s' already exists as a standard variable, please rename it.",

@@ -11,6 +11,7 @@
 #include "actions/RunObserver.h"
 #include "commands/core/TextFunctions.h"
 #include "commands/core/ValueText.h"
+#include "commands/core/VariableKinds.h"
 
 namespace vendrel::commands {
 namespace {
@@ -19,25 +20,6 @@ using actions::Variable;
 using host::Failed;
 
 constexpr wchar_t kNotAvailable[] = L"N/A";
-
-// Checked in this order when no user variable of the name decides.
-constexpr std::array<BuiltInName, 15> kBuiltIns{{
-    {L"TimeFileModified", Variable::kTimeModified},
-    {L"TimeFileCreated", Variable::kTimeCreated},
-    {L"CurrentRevisionOfFile", Variable::kCurrentRevision},
-    {L"CurrentVersionOfFile", Variable::kCurrentVersion},
-    {L"NameOfUserCreatedFile", Variable::kCreatedBy},
-    {L"SelectedFileCurrentWorkflowState", Variable::kWorkflowState},
-    {L"CurrentFolderPath", Variable::kCurrentFolderPath},
-    {L"RootFolderPath", Variable::kRootFolderPath},
-    {L"NameOfCurrentFolder", Variable::kCurrentFolderName},
-    {L"PathToSelectedFile", Variable::kSelectedFilePath},
-    {L"NameOfSelectedFile", Variable::kSelectedFileName},
-    {L"NameOfLoggedInUser", Variable::kLoggedInUser},
-    {L"DirOfSelectedFile", Variable::kSelectedFileFolder},
-    {L"CurrentConfig", Variable::kCurrentConfig},
-    {L"NameOfCurrentVault", Variable::kVaultName},
-}};
 
 constexpr std::array<std::pair<std::wstring_view, platform::RegistryRoot>, 5> kRegistryRoots{{
     {L"HKEY_LOCAL_MACHINE", platform::RegistryRoot::kLocalMachine},
@@ -76,10 +58,6 @@ std::wstring TextOr(Read read) {
 }
 
 }  // namespace
-
-std::span<const BuiltInName> BuiltInNames() {
-  return kBuiltIns;
-}
 
 VarHandler::VarHandler(actions::ActionData& run) : run_(&run) {}
 
@@ -125,8 +103,8 @@ std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {
       break;
     }
   }
-  for (const auto& [builtInName, type] : kBuiltIns) {
-    if (name == builtInName) return Evaluate(type, {}, {});
+  for (const VariableKind& kind : VariableKinds()) {
+    if (!kind.builtInName.empty() && name == kind.builtInName) return Evaluate(kind.type, {}, {});
   }
   return Evaluate(Variable::kCardValue, name, {});
 }

@@ -2,10 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
-#include <string_view>
-#include <utility>
 
 #include "actions/ActionData.h"
 #include "actions/Variable.h"
@@ -13,10 +10,6 @@
 #include "host/Vault.h"
 
 namespace vendrel::commands {
-
-// The fifteen built-in names with the kind each evaluates as, in lookup order.
-using BuiltInName = std::pair<std::wstring_view, actions::Variable::VariableType>;
-std::span<const BuiltInName> BuiltInNames();
 
 // Made on the run state at the start of a command's Execute and dropped at its end, so the cache
 // of card values never outlives one command.
