@@ -9,9 +9,6 @@
 namespace vendrel::actions {
 namespace {
 
-constexpr std::int32_t kFirstWithAfterFlags = 2;
-constexpr std::int32_t kFirstWithAddCondition = 3;
-
 void WriteVariable(Archive& archive, const Variable& variable) {
   archive.WriteText(variable.name);
   archive.WriteInt32(variable.type);
@@ -58,19 +55,7 @@ std::vector<const Action*> Present(const ActionList& actions) {
 }  // namespace
 
 void WriteAction(Archive& archive, const Action& action) {
-  archive.WriteInt32(action.activationKinds);
-  archive.WriteText(action.menuText);
-  archive.WriteText(action.name);
-  archive.WriteText(action.description);
-  archive.WriteInt32(action.actionId);
-  archive.WriteText(action.stateChangePath);
-  archive.WriteText(action.checkOutPath);
-  archive.WriteText(action.addPath);
-  archive.WriteInt32(action.stateId);
-  archive.WriteInt32(action.checkOutKind);
-  archive.WriteBool(action.stateChangeAfter);
-  archive.WriteBool(action.checkOutAfter);
-  archive.WriteBool(action.addAfter);
+  VisitRecordHead(action, kArchiveVersion, FieldWriter{archive});
   archive.WriteInt32(CountPresent(action.commands));
   for (const auto& cmd : action.commands) {
     if (cmd) cmd->Serialize(archive);
@@ -85,20 +70,12 @@ void ReadAction(Archive& archive, Action& action, std::int32_t version, CommandF
   archive.SetVersion(version);
   action.commands.clear();
   action.variables.clear();
-  action.activationKinds = archive.ReadInt32();
-  action.menuText = archive.ReadText();
-  action.name = archive.ReadText();
-  action.description = archive.ReadText();
-  action.actionId = archive.ReadInt32();
-  action.stateChangePath = archive.ReadText();
-  action.checkOutPath = archive.ReadText();
-  action.addPath = version >= kFirstWithAddCondition ? archive.ReadText() : std::wstring();
-  action.stateId = archive.ReadInt32();
-  action.checkOutKind = archive.ReadInt32();
-  const bool afterFlags = version >= kFirstWithAfterFlags;
-  action.stateChangeAfter = afterFlags ? archive.ReadBool() : true;
-  action.checkOutAfter = afterFlags ? archive.ReadBool() : true;
-  action.addAfter = version >= kFirstWithAddCondition ? archive.ReadBool() : true;
+  // The fields a layout lacks take their defaults.
+  action.addPath.clear();
+  action.stateChangeAfter = true;
+  action.checkOutAfter = true;
+  action.addAfter = true;
+  VisitRecordHead(action, version, FieldReader{archive});
 
   const std::int32_t commandCount = archive.ReadInt32();
   for (std::int32_t i = 0; i < commandCount; ++i) {
@@ -113,6 +90,16 @@ void ReadAction(Archive& archive, Action& action, std::int32_t version, CommandF
   }
 }
 
+std::int32_t LayoutOfMarker(std::int32_t marker) {
+  return marker == std::numeric_limits<std::int32_t>::min() ? kArchiveVersion : -marker;
+}
+
+SetHeader ReadSetHeader(Archive& archive) {
+  const std::int32_t first = archive.ReadInt32();
+  if (first >= 0) return {std::nullopt, 1, first};
+  return {first, LayoutOfMarker(first), archive.ReadInt32()};
+}
+
 void WriteActionSet(Archive& archive, const ActionList& actions) {
   const std::vector<const Action*> present = Present(actions);
   archive.WriteInt32(-kArchiveVersion);
@@ -123,18 +110,10 @@ void WriteActionSet(Archive& archive, const ActionList& actions) {
 void ReadActionSet(Archive& archive, ActionSet& set, CommandFactory factory) {
   set.actions.clear();
   set.highestId = kNoActionId;
-  const std::int32_t first = archive.ReadInt32();
-  std::int32_t version = 1;
-  std::int32_t count = first;
-  if (first < 0) {
-    // Only "at least 2, at least 3, at most 5" matter, so the one value without a negation
-    // may stand for any large version.
-    version = first == std::numeric_limits<std::int32_t>::min() ? kArchiveVersion : -first;
-    count = archive.ReadInt32();
-  }
-  for (std::int32_t i = 0; i < count; ++i) {
+  const SetHeader header = ReadSetHeader(archive);
+  for (std::int32_t i = 0; i < header.count; ++i) {
     auto action = std::make_unique<Action>();
-    ReadAction(archive, *action, version, factory);
+    ReadAction(archive, *action, header.version, factory);
     set.highestId = std::max(set.highestId, action->actionId);
     set.actions.push_back(std::move(action));
   }

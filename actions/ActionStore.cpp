@@ -2,7 +2,6 @@
 #include "actions/ActionStore.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -189,13 +188,10 @@ std::int32_t ActionStore::Merge(host::AddInDictionary& dictionary) {
   std::set<std::int32_t> present;
   try {
     Archive archive(file, Archive::Mode::kLoad);
-    const std::int32_t marker = archive.ReadInt32();
-    const std::int32_t version =
-        marker == std::numeric_limits<std::int32_t>::min() ? kArchiveVersion : -marker;
-    const std::int32_t count = archive.ReadInt32();
-    for (std::int32_t i = 0; i < count; ++i) {
+    const SetHeader header = ReadSetHeader(archive);
+    for (std::int32_t i = 0; i < header.count; ++i) {
       auto stored = std::make_unique<Action>();
-      ReadAction(archive, *stored, version, factory_);
+      ReadAction(archive, *stored, header.version, factory_);
       const std::int32_t id = stored->actionId;
       largest = std::max(largest, id);
       if (id > atLoad) {

@@ -17,6 +17,7 @@ using test::Encoded;
 using test::FileOf;
 using test::MakeProbe;
 using test::NewAction;
+using test::OldRecord;
 using test::Probe;
 using test::ProbeCmd;
 using test::SetText;
@@ -170,36 +171,6 @@ TEST(ActionRecord, WritingTheSameSetTwiceGivesTheSameBytes) {
   EXPECT_EQ(SetText(list), first);
   const ActionSet back = ReadSetFromText(first);
   EXPECT_EQ(SetText(back.actions), first);
-}
-
-// An old record: `version` decides which of the optional fields are present.
-Bytes OldRecord(std::int32_t version) {
-  return Encoded([version](Archive& a) {
-    a.WriteInt32(kActivateOnStateChange);
-    a.WriteText(L"menu");
-    a.WriteText(L"old");
-    a.WriteText(L"desc");
-    a.WriteInt32(130);
-    a.WriteText(L"state path");
-    a.WriteText(L"out path");
-    if (version >= 3) a.WriteText(L"add path");
-    a.WriteInt32(4);
-    a.WriteInt32(kCheckOut);
-    if (version >= 2) {
-      a.WriteBool(false);
-      a.WriteBool(false);
-    }
-    if (version >= 3) a.WriteBool(false);
-    a.WriteInt32(1);
-    a.WriteInt32(ProbeCmd::kShellType);
-    a.WriteText(L"shell");
-    a.WriteInt32(99);
-    a.WriteInt32(1);
-    a.WriteText(L"V");
-    a.WriteInt32(Variable::kStaticText);
-    a.WriteText(L"value");
-    a.WriteText(L"");
-  });
 }
 
 TEST(ActionRecord, VersionOneHasNoAddPathAndAllAfterFlagsTrue) {

@@ -17,8 +17,10 @@ namespace {
 using test::AddProbe;
 using test::MakeProbe;
 using test::NewAction;
+using test::Probe;
 using test::ProbeCmd;
 using test::SetText;
+using test::operator+;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -333,6 +335,24 @@ TEST_F(ActionStoreTest, MergeWithNothingStoredKeepsTheList) {
   ASSERT_TRUE(client.store.Save(vault));
   EXPECT_THAT(Stored(vault), ElementsAre(Pair{102, L"solo"}));
   EXPECT_EQ(Dictionary().values.at(kCounterKey), L"4");
+}
+
+TEST_F(ActionStoreTest, MergeReadsASetOfTheOldestLayout) {
+  Seed({}, 0);
+  Client client;
+  ASSERT_TRUE(client.store.Load(vault));
+  client.Add(L"mine");
+  // Saved meanwhile by a release that wrote no marker: the count, then records of layout 1.
+  Dictionary().values[kActionSetKey] =
+      test::FileOf(test::Bytes{1, 0, 0, 0} + test::OldRecord(1)).ToText();
+  Dictionary().values[kCounterKey] = L"1";
+  ASSERT_TRUE(client.store.Save(vault));
+  EXPECT_THAT(Stored(vault), ElementsAre(Pair{131, L"mine"}, Pair{132, L"old"}));
+  const Action* old = client.Find(132);
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(old->checkOutPath, L"out path");
+  EXPECT_TRUE(old->stateChangeAfter);
+  EXPECT_EQ(Probe(*old, 0).payload, 99);
 }
 
 }  // namespace

@@ -85,4 +85,35 @@ Bytes Encoded(Write write) {
   return BytesOf(file);
 }
 
+// A record in the layout of `version`, which decides which of the optional fields are present:
+// id 130, name "old", one shell probe with payload 99 and one static variable "V".
+inline Bytes OldRecord(std::int32_t version) {
+  return Encoded([version](actions::Archive& a) {
+    a.WriteInt32(actions::kActivateOnStateChange);
+    a.WriteText(L"menu");
+    a.WriteText(L"old");
+    a.WriteText(L"desc");
+    a.WriteInt32(130);
+    a.WriteText(L"state path");
+    a.WriteText(L"out path");
+    if (version >= 3) a.WriteText(L"add path");
+    a.WriteInt32(4);
+    a.WriteInt32(actions::kCheckOut);
+    if (version >= 2) {
+      a.WriteBool(false);
+      a.WriteBool(false);
+    }
+    if (version >= 3) a.WriteBool(false);
+    a.WriteInt32(1);
+    a.WriteInt32(ProbeCmd::kShellType);
+    a.WriteText(L"shell");
+    a.WriteInt32(99);
+    a.WriteInt32(1);
+    a.WriteText(L"V");
+    a.WriteInt32(actions::Variable::kStaticText);
+    a.WriteText(L"value");
+    a.WriteText(L"");
+  });
+}
+
 }  // namespace vendrel::test

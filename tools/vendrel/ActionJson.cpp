@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "actions/ActionArchive.h"
 #include "actions/Archive.h"
 #include "actions/HexStringFile.h"
 #include "commands/core/Cmd.h"
@@ -16,9 +17,6 @@ namespace vendrel::tools {
 namespace {
 
 using actions::Archive;
-
-constexpr std::int32_t kFirstWithAfterFlags = 2;
-constexpr std::int32_t kFirstWithAddCondition = 3;
 
 struct Flag {
   const char* name;
@@ -277,35 +275,26 @@ Json Condition(const std::wstring& path, std::optional<std::int32_t> stateId,
 Json ReadActionFields(Input& in, std::int32_t version, const JsonCodec& codec) {
   Archive& ar = in.Ar();
   ar.SetVersion(version);
-  const bool afterFlags = version >= kFirstWithAfterFlags;
-  const bool addCondition = version >= kFirstWithAddCondition;
-  const std::int32_t kinds = ar.ReadInt32();
-  const std::wstring menuText = ar.ReadText();
-  const std::wstring name = ar.ReadText();
-  const std::wstring description = ar.ReadText();
-  const std::int32_t id = ar.ReadInt32();
-  const std::wstring statePath = ar.ReadText();
-  const std::wstring checkOutPath = ar.ReadText();
-  const std::wstring addPath = addCondition ? ar.ReadText() : std::wstring();
-  const std::int32_t stateId = ar.ReadInt32();
-  const std::int32_t checkOutKind = ar.ReadInt32();
-  std::optional<std::int32_t> stateAfter, checkOutAfter, addAfter;
-  if (afterFlags) {
-    stateAfter = ar.ReadInt32();
-    checkOutAfter = ar.ReadInt32();
-  }
-  if (addCondition) addAfter = ar.ReadInt32();
+  actions::RecordHead head;
+  actions::VisitRecordHead(head, version, actions::FieldReader{ar});
+  const bool afterFlags = actions::HasAfterFlags(version);
+  const auto after = [afterFlags](std::int32_t stored) {
+    return afterFlags ? std::optional(stored) : std::nullopt;
+  };
 
   Json action;
-  action.Add("id", id);
-  action.Add("name", name);
-  action.Add("menuText", menuText);
-  action.Add("description", description);
-  action.Add("activation", ActivationJson(kinds));
-  action.Add("stateChange", Condition(statePath, stateId, std::nullopt, stateAfter));
-  action.Add("checkOut",
-             Condition(checkOutPath, std::nullopt, CheckOutKindJson(checkOutKind), checkOutAfter));
-  if (addCondition) action.Add("add", Condition(addPath, std::nullopt, std::nullopt, addAfter));
+  action.Add("id", head.actionId);
+  action.Add("name", head.name);
+  action.Add("menuText", head.menuText);
+  action.Add("description", head.description);
+  action.Add("activation", ActivationJson(head.activationKinds));
+  action.Add("stateChange", Condition(head.stateChangePath, head.stateId, std::nullopt,
+                                      after(head.stateChangeAfter)));
+  action.Add("checkOut", Condition(head.checkOutPath, std::nullopt,
+                                   CheckOutKindJson(head.checkOutKind), after(head.checkOutAfter)));
+  if (actions::HasAddCondition(version)) {
+    action.Add("add", Condition(head.addPath, std::nullopt, std::nullopt, head.addAfter));
+  }
 
   Json::Array commandList;
   const std::int32_t commandCount = ar.ReadInt32();
@@ -370,8 +359,8 @@ void WriteActionFields(Output& out, const Json& json, std::int32_t version,
     out.Raw(HexToBytes(record->AsString("record")));
     return;
   }
-  const bool afterFlags = version >= kFirstWithAfterFlags;
-  const bool addCondition = version >= kFirstWithAddCondition;
+  const bool afterFlags = actions::HasAfterFlags(version);
+  const bool addCondition = actions::HasAddCondition(version);
   const Json* activation = in.Take("activation");
   const std::wstring empty;
   const std::wstring menuText = TextOr(in, "menuText", empty);
@@ -389,22 +378,23 @@ void WriteActionFields(Output& out, const Json& json, std::int32_t version,
   const Json* variables = in.Take("variables");
   in.Finish();
 
+  const actions::RecordHead head{
+      .activationKinds = activation ? ActivationStored(*activation) : 0,
+      .menuText = menuText,
+      .name = name,
+      .description = description,
+      .actionId = id,
+      .stateChangePath = state.path,
+      .checkOutPath = checkOut.path,
+      .addPath = add.path,
+      .stateId = state.stateId,
+      .checkOutKind = checkOut.kind,
+      .stateChangeAfter = state.after,
+      .checkOutAfter = checkOut.after,
+      .addAfter = add.after,
+  };
   Archive& ar = out.Ar();
-  ar.WriteInt32(activation ? ActivationStored(*activation) : 0);
-  ar.WriteText(menuText);
-  ar.WriteText(name);
-  ar.WriteText(description);
-  ar.WriteInt32(id);
-  ar.WriteText(state.path);
-  ar.WriteText(checkOut.path);
-  if (addCondition) ar.WriteText(add.path);
-  ar.WriteInt32(state.stateId);
-  ar.WriteInt32(checkOut.kind);
-  if (afterFlags) {
-    ar.WriteInt32(state.after);
-    ar.WriteInt32(checkOut.after);
-  }
-  if (addCondition) ar.WriteInt32(add.after);
+  actions::VisitRecordHead(head, version, actions::FieldWriter{ar});
 
   const Json::Array noItems;
   const Json::Array& commandItems = commandList ? commandList->AsArray("commands") : noItems;
@@ -461,12 +451,6 @@ Json Convert(const Bytes& bytes, Read read) {
   }
 }
 
-// The layout version of a vault set's marker: the one value without a negation stands for the
-// current layout, as the loader takes it.
-std::int32_t LayoutOfMarker(std::int32_t marker) {
-  return marker == std::numeric_limits<std::int32_t>::min() ? actions::kArchiveVersion : -marker;
-}
-
 }  // namespace
 
 Bytes HexToBytes(const std::wstring& hex) {
@@ -507,16 +491,14 @@ Json VaultSetToJson(const Bytes& bytes, const JsonCodec& codec) {
   return Convert(bytes, [&](Input& in) {
     Json document;
     document.Add("format", L"vault-set");
-    const std::int32_t first = in.Ar().ReadInt32();
-    if (first < 0) {
-      document.Add("version", -std::int64_t{first});
-      document.Add("actions", ReadActions(in, in.Ar().ReadInt32(), LayoutOfMarker(first), codec));
+    const actions::SetHeader header = actions::ReadSetHeader(in.Ar());
+    if (header.marker) {
+      document.Add("version", -std::int64_t{*header.marker});
     } else {
-      // The oldest sets start with their count and have no marker.
       document.Add("version", 1);
       document.Add("marker", false);
-      document.Add("actions", ReadActions(in, first, 1, codec));
     }
+    document.Add("actions", ReadActions(in, header.count, header.version, codec));
     AddTrailing(document, in);
     return document;
   });
@@ -558,7 +540,7 @@ Bytes JsonToBytes(const Json& json, const JsonCodec& codec) {
         throw JsonError("the version of a vault set lies between 1 and 2147483648");
       }
       const auto stored = static_cast<std::int32_t>(-version);
-      layout = LayoutOfMarker(stored);
+      layout = actions::LayoutOfMarker(stored);
       out.Ar().WriteInt32(stored);
     }
     out.Ar().WriteInt32(count);
