@@ -2,19 +2,13 @@
 #include "actions/Action.h"
 
 #include <algorithm>
-#include <cwctype>
 
 #include "actions/ActionData.h"
 #include "commands/core/Cmd.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::actions {
 namespace {
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
 
 void DropPrefix(std::wstring& text, const std::wstring& prefix) {
   if (text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0) {
@@ -66,9 +60,9 @@ bool MatchesPathPattern(const std::wstring& patternText, const std::wstring& pat
   std::wstring root;
   if (!run.vault || host::Failed(run.vault->RootFolderPath(root))) return false;
 
-  root = Lower(std::move(root));
-  std::wstring path = Lower(pathText);
-  std::wstring pattern = Lower(patternText);
+  root = platform::LowerCase(std::move(root));
+  std::wstring path = platform::LowerCase(pathText);
+  std::wstring pattern = platform::LowerCase(patternText);
   DropPrefix(path, root);
   DropPrefix(pattern, root);
 
@@ -90,8 +84,8 @@ bool MatchesPathPattern(const std::wstring& patternText, const std::wstring& pat
 }
 
 bool MenuTextBefore(const Action& a, const Action& b) {
-  const std::wstring left = Lower(a.menuText);
-  const std::wstring right = Lower(b.menuText);
+  const std::wstring left = platform::LowerCase(a.menuText);
+  const std::wstring right = platform::LowerCase(b.menuText);
   const std::size_t leftSlash = left.find(L'\\');
   const std::size_t rightSlash = right.find(L'\\');
   const bool leftGrouped = leftSlash != std::wstring::npos;

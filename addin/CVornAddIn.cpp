@@ -11,6 +11,7 @@
 #include "actions/Runner.h"
 #include "addin/Documents.h"
 #include "host/Strings.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::addin {
 namespace {
@@ -114,8 +115,9 @@ template <class Qualifies>
 bool RunForPaths(actions::ActionList& list, const Documents& documents, actions::ActionData& shared,
                  bool after, Qualifies qualifies) {
   shared.notificationFolderId =
-      documents.paths.empty() ? 0
-                              : FolderIdOfPath(*shared.vault, FolderOfPath(documents.paths.back()));
+      documents.paths.empty()
+          ? 0
+          : FolderIdOfPath(*shared.vault, platform::FolderOfPath(documents.paths.back()));
   bool veto = false;
   for (std::size_t i = 0; i < list.size(); ++i) {
     Action* action = list[i].get();

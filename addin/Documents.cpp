@@ -2,6 +2,7 @@
 #include "addin/Documents.h"
 
 #include "addin/CVornAddIn.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::addin {
 namespace {
@@ -32,23 +33,13 @@ platform::Window OwnerWindow(host::HostWindow window) {
   return static_cast<platform::Window>(static_cast<std::uint32_t>(window));
 }
 
-std::wstring NameOfPath(const std::wstring& path) {
-  const std::size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring FolderOfPath(const std::wstring& path) {
-  const std::size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 StateActionData::StateActionData(const host::HostNotification& notification,
                                  const host::Ref<host::VaultSession>& vault,
                                  const std::wstring& path, std::int32_t fileId,
                                  std::int32_t folderId, std::int32_t stateId)
-    : lists{{NameOfPath(path)}, {fileId}, {false}, {folderId}, {}},
+    : lists{{platform::NameOfPath(path)}, {fileId}, {false}, {folderId}, {}},
       run(OwnerWindow(notification.parentWindow), vault, lists),
-      fileName(NameOfPath(path)),
+      fileName(platform::NameOfPath(path)),
       fullPath(path),
       stateId(stateId) {
   run.notificationFolderId = folderId;
@@ -104,7 +95,7 @@ host::HResult CollectDocuments(const host::HostNotification& notification,
       folderId = item.third;
     }
     documents.paths.push_back(path);
-    lists.names.push_back(NameOfPath(path));
+    lists.names.push_back(platform::NameOfPath(path));
     lists.ids.push_back(fileId);
     lists.selected.push_back(true);
     lists.folderIds.push_back(folderId);

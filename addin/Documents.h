@@ -16,10 +16,6 @@ namespace vendrel::addin {
 // Windows handles travel as 32-bit values; widened without sign.
 platform::Window OwnerWindow(host::HostWindow window);
 
-// The part of a vault path after its last backslash, and the part before it.
-std::wstring NameOfPath(const std::wstring& path);
-std::wstring FolderOfPath(const std::wstring& path);
-
 // One item of a state change with run lists of its own (one entry each, selected flag false).
 struct StateActionData {
   StateActionData(const host::HostNotification& notification,

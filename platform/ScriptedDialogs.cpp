@@ -3,18 +3,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cwctype>
 #include <sstream>
 #include <string_view>
 
+#include "platform/CaseFold.h"
+
 namespace vendrel::platform {
 namespace {
-
-std::wstring Folded(const std::wstring& text) {
-  std::wstring folded = text;
-  for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-  return folded;
-}
 
 template <class T>
 bool InRange(const std::vector<T>& list, std::int32_t index) {
@@ -205,9 +200,9 @@ std::int32_t ScriptedSurface::AddItem(std::int32_t id, const std::wstring& text,
   Control& control = controls_[id];
   auto at = control.items.end();
   if (control.sorted) {
-    const std::wstring key = Folded(text);
+    const std::wstring key = LowerCase(text);
     at = std::find_if(control.items.begin(), control.items.end(),
-                      [&key](const Item& item) { return key < Folded(item.text); });
+                      [&key](const Item& item) { return key < LowerCase(item.text); });
   }
   const auto index = static_cast<std::int32_t>(at - control.items.begin());
   control.items.insert(at, {text, data});
@@ -233,9 +228,9 @@ std::intptr_t ScriptedSurface::ItemData(std::int32_t id, std::int32_t index) con
 std::int32_t ScriptedSurface::FindItem(std::int32_t id, const std::wstring& text) const {
   const Control* control = Find(id);
   if (!control) return -1;
-  const std::wstring key = Folded(text);
+  const std::wstring key = LowerCase(text);
   for (std::size_t i = 0; i < control->items.size(); ++i) {
-    if (Folded(control->items[i].text) == key) return static_cast<std::int32_t>(i);
+    if (LowerCase(control->items[i].text) == key) return static_cast<std::int32_t>(i);
   }
   return -1;
 }

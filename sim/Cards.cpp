@@ -5,8 +5,9 @@
 #include <climits>
 #include <cmath>
 #include <cwchar>
-#include <cwctype>
 #include <sstream>
+
+#include "platform/CaseFold.h"
 
 namespace vendrel::sim {
 
@@ -45,8 +46,7 @@ std::optional<double> ParseDouble(const std::wstring& text) {
 }
 
 std::optional<std::int32_t> ParseYesNo(const std::wstring& text) {
-  std::wstring lower = Trimmed(text);
-  for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+  const std::wstring lower = platform::LowerCase(Trimmed(text));
   if (lower == L"yes" || lower == L"true") return 1;
   if (lower == L"no" || lower == L"false") return 0;
   if (const auto number = ParseInteger(lower)) return *number != 0 ? 1 : 0;

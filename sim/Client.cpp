@@ -1,7 +1,7 @@
 // Check-out conflicts and name rules.
 #include "sim/Client.h"
 
-#include <cwctype>
+#include "platform/CaseFold.h"
 
 namespace vendrel::sim {
 
@@ -15,7 +15,8 @@ std::optional<CheckOut> LoadCheckOut(platform::Database& db, std::int32_t fileId
 host::HResult CheckOutConflict(const Client& client, const CheckOut& checkOut,
                                std::int32_t folderId) {
   if (checkOut.userId != client.userId) return host::kLockedByAnotherUser;
-  if (!SameIgnoringCase(checkOut.computer, client.computer)) return host::kLockedOnOtherComputer;
+  if (!platform::SameIgnoringCase(checkOut.computer, client.computer))
+    return host::kLockedOnOtherComputer;
   if (checkOut.folderId != folderId) return host::kLockedInOtherFolder;
   return host::kOk;
 }
@@ -28,15 +29,6 @@ host::HResult ValidateName(const std::wstring& name) {
       return host::kInvalidName;
   }
   return host::kOk;
-}
-
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 }  // namespace vendrel::sim

@@ -33,6 +33,5 @@ host::HResult CheckOutConflict(const Client& client, const CheckOut& checkOut,
                                std::int32_t folderId);
 // kOk when `name` can name a file or folder.
 host::HResult ValidateName(const std::wstring& name);
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b);
 
 }  // namespace vendrel::sim

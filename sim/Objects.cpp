@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "platform/CaseFold.h"
 #include "sim/Cards.h"
 
 namespace vendrel::sim {
@@ -233,8 +234,8 @@ HResult SimFile::GetLocalCopy(host::HostWindow, const host::Value& version,
     // The working copy of a file this client has checked out is never overwritten.
     const auto checkOut = LoadCheckOut(store().Db(), id_);
     if (checkOut && checkOut->userId == client_->userId &&
-        SameIgnoringCase(checkOut->computer, client_->computer) &&
-        SameIgnoringCase(checkOut->localPath, target))
+        platform::SameIgnoringCase(checkOut->computer, client_->computer) &&
+        platform::SameIgnoringCase(checkOut->localPath, target))
       return host::kOk;
     store().WriteLocal(target, Content(number), false);
     return host::kOk;

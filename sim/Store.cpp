@@ -1,11 +1,11 @@
 // Transactions, path lookups and local copies of the simulated vault.
 #include "sim/Store.h"
 
-#include <cwctype>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "platform/CaseFold.h"
 #include "platform/NativePath.h"
 #include "platform/Utf8.h"
 
@@ -27,20 +27,10 @@ std::wstring Normalized(std::wstring path) {
   return path;
 }
 
-bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::towlower(static_cast<wint_t>(text[i])) !=
-        std::towlower(static_cast<wint_t>(prefix[i])))
-      return false;
-  }
-  return true;
-}
-
 // The components of `path` below `root`, or nothing when the path lies outside it.
 std::optional<std::vector<std::wstring>> Below(const std::wstring& root, const std::wstring& path) {
   const std::wstring normalized = Normalized(path);
-  if (!StartsWithIgnoringCase(normalized, root)) return std::nullopt;
+  if (!platform::StartsWithIgnoringCase(normalized, root)) return std::nullopt;
   if (normalized.size() > root.size() && normalized[root.size()] != L'\\') return std::nullopt;
   std::vector<std::wstring> parts;
   std::size_t start = root.size() + 1;

@@ -1,12 +1,11 @@
 // The variable editor: rows, the selected variable's controls, the kind rules, checks, layout.
 #include "commands/core/CSetVariablesDlg.h"
 
-#include <cwctype>
-
 #include "commands/core/CSetVariablesDlgRes.h"
 #include "commands/core/VariableKinds.h"
 #include "host/Status.h"
 #include "host/Strings.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
 namespace {
@@ -19,12 +18,6 @@ constexpr std::int32_t kTypeColumn = 1;
 constexpr std::int32_t kValueColumn = 2;
 constexpr std::int32_t kExtraColumn = 3;
 constexpr std::size_t kMaxNameLength = 256;
-
-std::wstring Folded(const std::wstring& text) {
-  std::wstring folded = text;
-  for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-  return folded;
-}
 
 std::wstring Fill(const std::wstring& format, const std::wstring& name) {
   std::wstring text = format;
@@ -244,14 +237,15 @@ bool CSetVariablesDlg::WriteBack(bool check) {
   if (check) {
     for (std::int32_t row = 0; row < rows; ++row) {
       const std::wstring name = Ui().Cell(IDC_SETVAR_LIST, row, kNameColumn);
-      const std::wstring folded = Folded(name);
+      const std::wstring folded = platform::UpperCase(name);
       for (std::int32_t earlier = 0; earlier < row; ++earlier) {
-        if (Folded(Ui().Cell(IDC_SETVAR_LIST, earlier, kNameColumn)) == folded) {
+        if (platform::UpperCase(Ui().Cell(IDC_SETVAR_LIST, earlier, kNameColumn)) == folded) {
           return Refuse(134, L"The variable name '%s' already exists, please rename it.", name);
         }
       }
       for (const VariableKind& kind : VariableKinds()) {
-        if (!kind.builtInName.empty() && Folded(std::wstring(kind.builtInName)) == folded) {
+        if (!kind.builtInName.empty() &&
+            platform::UpperCase(std::wstring(kind.builtInName)) == folded) {
           return Refuse(
               135,
               L"The variable name '%s' already exists as a standard variable, please rename it.",

@@ -2,7 +2,6 @@
 #include "commands/core/CmdJump.h"
 
 #include <cwchar>
-#include <cwctype>
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
@@ -12,14 +11,10 @@
 #include "commands/core/VarHandler.h"
 #include "host/Status.h"
 #include "host/Strings.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
 namespace {
-
-std::wstring Upper(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-  return text;
-}
 
 // As the C library reads a number: leading blanks, then as much as forms one; none reads as 0.
 double Number(const std::wstring& text) {
@@ -85,8 +80,8 @@ bool CmdJump::Holds(actions::ActionData& run) const {
   std::wstring a = variables.Expand(condition_.variable, false);
   std::wstring b = variables.Expand(condition_.value, false);
   if (condition_.ignoreCase) {
-    a = Upper(std::move(a));
-    b = Upper(std::move(b));
+    a = platform::UpperCase(std::move(a));
+    b = platform::UpperCase(std::move(b));
   }
   switch (condition_.op) {
     case JumpCondition::kAlways:

@@ -5,11 +5,11 @@
 #include <array>
 #include <ctime>
 #include <cwchar>
-#include <cwctype>
 #include <optional>
 #include <string_view>
 
 #include "actions/Number.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
 namespace {
@@ -208,8 +208,7 @@ std::wstring ApplyTextFunction(const std::wstring& text, platform::Clock* clock)
   if (p == npos) return text;
   std::wstring head = text.substr(0, p);
   head.erase(head.find_last_not_of(L" \t") + 1);
-  std::transform(head.begin(), head.end(), head.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+  head = platform::UpperCase(std::move(head));
 
   std::size_t k = npos;
   for (const auto& [name, function] : kFunctions) {

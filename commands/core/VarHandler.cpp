@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cwctype>
 #include <string_view>
 #include <utility>
 
@@ -12,6 +11,7 @@
 #include "commands/core/TextFunctions.h"
 #include "commands/core/ValueText.h"
 #include "commands/core/VariableKinds.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
 namespace {
@@ -202,9 +202,7 @@ std::wstring VarHandler::RegistryValue(const std::wstring& path) const {
   platform::Registry* registry = run_->services ? run_->services->registry : nullptr;
   const std::size_t first = path.find(L'\\');
   if (registry == nullptr || first == std::wstring::npos) return kNotAvailable;
-  std::wstring rootName = path.substr(0, first);
-  std::transform(rootName.begin(), rootName.end(), rootName.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+  const std::wstring rootName = platform::UpperCase(path.substr(0, first));
   const auto root = std::find_if(kRegistryRoots.begin(), kRegistryRoots.end(),
                                  [&](const auto& entry) { return entry.first == rootName; });
   if (root == kRegistryRoots.end()) return kNotAvailable;

@@ -6,6 +6,7 @@
 #include "commands/files/CCopyFileDlg.h"
 #include "commands/files/FileCommandSupport.h"
 #include "host/Strings.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::commands {
 namespace {
@@ -56,7 +57,7 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
     file->GetLocalCopy(HostWindowOf(run), host::Value(), host::Value(source), 1, L"");
   }
 
-  if (BeforeLastBackslash(destination).empty()) {
+  if (platform::FolderOfPath(destination).empty()) {
     const std::wstring current = files.CurrentDirectory();
     if (!current.empty() && current.size() <= kMaxCurrentDirectory)
       destination = current + L"\\" + destination;
@@ -66,12 +67,12 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
   MarkForRefresh(run);
 
   host::Ref<host::VaultFolder> folder;
-  host::HResult hr = FolderFromPath(run, BeforeLastBackslash(destination), folder);
+  host::HResult hr = FolderFromPath(run, platform::FolderOfPath(destination), folder);
   if (hr == host::kFalse) return CopyLocally(run, source, std::move(destination));
 
   host::Ref<host::VaultFile> added;
   hr = folder
-           ? folder->AddFile(HostWindowOf(run), source, AfterLastBackslash(destination), 1, added)
+           ? folder->AddFile(HostWindowOf(run), source, platform::NameOfPath(destination), 1, added)
            : host::kPointer;
   if (hr != host::kOk) {
     ShowHostFailure(run, CopyFailed(), hr);
@@ -81,7 +82,7 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
 }
 
 std::wstring CmdCopyFile::SourceInFolder(actions::ActionData& run, std::wstring source) const {
-  if (!BeforeLastBackslash(source).empty()) return source;
+  if (!platform::FolderOfPath(source).empty()) return source;
   host::Ref<host::VaultFolder> folder;
   std::wstring path;
   if (host::Failed(NotificationFolder(run, folder)) || !folder ||
@@ -94,7 +95,7 @@ std::wstring CmdCopyFile::SourceInFolder(actions::ActionData& run, std::wstring 
 bool CmdCopyFile::CopyLocally(actions::ActionData& run, const std::wstring& source,
                               std::wstring destination) const {
   if (!destination.empty() && destination.back() == L'\\')
-    destination += AfterLastBackslash(source);
+    destination += platform::NameOfPath(source);
   platform::FileSystem& files = *run.services->files;
   if (files.CopyFile(source, destination, false)) return true;
   std::wstring text = CopyFailed();

@@ -6,6 +6,7 @@
 #include "commands/files/CCreateFolderDlg.h"
 #include "commands/files/FileCommandSupport.h"
 #include "host/Strings.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::commands {
 
@@ -32,8 +33,8 @@ void CmdCreateFolder::Serialize(actions::Archive& archive) {
 
 bool CmdCreateFolder::Execute(actions::ActionData& run) {
   const std::wstring path = VarHandler(run).Expand(path_, false);
-  const std::wstring parentPath = BeforeLastBackslash(path);
-  const std::wstring name = AfterLastBackslash(path);
+  const std::wstring parentPath = platform::FolderOfPath(path);
+  const std::wstring name = platform::NameOfPath(path);
   const std::wstring failed = strings::Load(95, L"Error creating folder");
 
   host::Ref<host::VaultFolder> parent;

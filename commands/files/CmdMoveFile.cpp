@@ -6,6 +6,7 @@
 #include "commands/files/CMoveFileDlg.h"
 #include "commands/files/FileCommandSupport.h"
 #include "host/Strings.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::commands {
 
@@ -35,7 +36,7 @@ void CmdMoveFile::Serialize(actions::Archive& archive) {
 bool CmdMoveFile::Execute(actions::ActionData& run) {
   VarHandler variables(run);
   const std::wstring source = variables.Expand(source_, false);
-  const std::wstring newName = AfterLastBackslash(variables.Expand(newName_, false));
+  const std::wstring newName = platform::NameOfPath(variables.Expand(newName_, false));
   const std::size_t slash = source.rfind(L'\\');
   const std::wstring folderPath =
       slash == std::wstring::npos ? std::wstring() : source.substr(0, slash + 1);

@@ -1,19 +1,9 @@
-// Path splitting and the host calls of the file commands.
+// The host calls of the file commands.
 #include "commands/files/FileCommandSupport.h"
 
 #include "actions/Action.h"
 
 namespace vendrel::commands {
-
-std::wstring BeforeLastBackslash(const std::wstring& path) {
-  const std::size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-std::wstring AfterLastBackslash(const std::wstring& path) {
-  const std::size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 
 host::HostWindow HostWindowOf(const actions::ActionData& run) {
   return static_cast<host::HostWindow>(run.ownerWindow);

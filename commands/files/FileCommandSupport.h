@@ -1,4 +1,4 @@
-// Path splitting at backslashes and the host calls that the file commands share.
+// The host calls that the file commands share.
 #pragma once
 
 #include <string>
@@ -8,11 +8,6 @@
 #include "host/Vault.h"
 
 namespace vendrel::commands {
-
-// The text before the last backslash; empty when there is none.
-std::wstring BeforeLastBackslash(const std::wstring& path);
-// The text after the last backslash; the whole text when there is none.
-std::wstring AfterLastBackslash(const std::wstring& path);
 
 // Window handles travel to the host as 32-bit values.
 host::HostWindow HostWindowOf(const actions::ActionData& run);

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/CaseFold.h"
 #include "platform/NativePath.h"
 #include "platform/Utf8.h"
 
@@ -31,15 +32,6 @@ std::vector<std::wstring> Components(std::wstring_view path) {
   }
   if (!current.empty()) parts.push_back(std::move(current));
   return parts;
-}
-
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 // The existing entry of `dir` that matches `name` regardless of case, else `name` as given.
@@ -70,7 +62,7 @@ fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
   std::wstring_view rest = windowsPath;
   fs::path result;
   if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
-    const wchar_t drive = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(rest[0])));
+    const wchar_t drive = LowerCase(rest[0]);
     result = root_ / ToUtf8(std::wstring(1, drive));
     rest.remove_prefix(2);
   } else if (!rest.empty() && IsSeparator(rest[0])) {
@@ -100,7 +92,7 @@ std::wstring DriveMap::ToWindows(const fs::path& nativePath) const {
   std::wstring text;
   auto it = relative.begin();
   if (!relative.empty() && it != relative.end() && *it != ".." && it->string().size() == 1) {
-    text = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(it->string()[0])));
+    text = UpperCase(static_cast<wchar_t>(it->string()[0]));
     text += L':';
     for (++it; it != relative.end(); ++it) {
       if (it->empty()) continue;

@@ -2,8 +2,9 @@
 #include "platform/posix/FileSystem.h"
 
 #include <cerrno>
-#include <cwctype>
 #include <system_error>
+
+#include "platform/CaseFold.h"
 
 namespace vendrel::platform::posix {
 namespace {
@@ -29,9 +30,7 @@ bool ReadOnly(const fs::path& path) {
 // The file search's wildcards: * any run of characters, ? any one; case ignored.
 bool Matches(const std::wstring& pattern, const std::wstring& name) {
   std::size_t p = 0, n = 0, star = std::wstring::npos, resume = 0;
-  const auto same = [](wchar_t a, wchar_t b) {
-    return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
-  };
+  const auto same = [](wchar_t a, wchar_t b) { return LowerCase(a) == LowerCase(b); };
   while (n < name.size()) {
     if (p < pattern.size() && (pattern[p] == L'?' || same(pattern[p], name[n]))) {
       ++p;

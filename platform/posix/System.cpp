@@ -10,9 +10,9 @@ extern char** environ;
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <cwctype>
 #include <thread>
 
+#include "platform/CaseFold.h"
 #include "platform/Utf8.h"
 
 namespace vendrel::platform::posix {
@@ -55,8 +55,7 @@ std::wstring PosixMachine::ComputerName() {
   gethostname(host, sizeof host - 1);
   std::wstring name = FromUtf8(host);
   name = name.substr(0, name.find(L'.'));
-  for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-  return name;
+  return UpperCase(std::move(name));
 }
 
 std::wstring PosixMachine::UserName() {

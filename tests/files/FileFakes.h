@@ -3,13 +3,14 @@
 #pragma once
 
 #include <algorithm>
-#include <cwctype>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/CaseFold.h"
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"
 #include "tests/support/FakeVault.h"
 
 namespace vendrel::testing {
@@ -114,10 +115,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::wstring currentDirectory = L"C:\\Work";
 
  private:
-  static std::wstring Key(std::wstring path) {
-    std::transform(path.begin(), path.end(), path.begin(), ::towlower);
-    return path;
-  }
+  static std::wstring Key(std::wstring path) { return platform::LowerCase(std::move(path)); }
   // The file search's wildcards: * any run of characters, ? any one.
   static bool Matches(std::wstring_view pattern, std::wstring_view name) {
     if (pattern.empty()) return name.empty();
@@ -232,8 +230,8 @@ class RecordingFolder : public FakeFolder {
 class RecordingVault : public FakeVault {
  public:
   Ref<RecordingFolder> AddRecordingFolder(std::int32_t id, const std::wstring& relativePath) {
-    auto folder =
-        host::MakeRef<RecordingFolder>(id, AfterSlash(relativePath), rootPath + relativePath);
+    auto folder = host::MakeRef<RecordingFolder>(id, platform::NameOfPath(relativePath),
+                                                 rootPath + relativePath);
     folders[id] = folder;
     return folder;
   }
@@ -255,12 +253,6 @@ class RecordingVault : public FakeVault {
     codeName = L"code";
     description = L"host text " + std::to_wstring(static_cast<std::uint32_t>(code));
     return host::kOk;
-  }
-
- private:
-  static std::wstring AfterSlash(const std::wstring& path) {
-    const std::size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
   }
 };
 

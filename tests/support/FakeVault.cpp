@@ -1,20 +1,14 @@
 // The in-memory test vault.
 #include "tests/support/FakeVault.h"
 
-#include <algorithm>
-#include <cwctype>
+#include "platform/CaseFold.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::testing {
 namespace {
 
 using host::kFail;
 using host::kOk;
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
-}
 
 template <class T>
 HResult Give(const T& value, T& out) {
@@ -100,7 +94,8 @@ HResult FakeFolder::SubFolders(std::vector<Ref<host::VaultFolder>>& out) {
 }
 HResult FakeFolder::SubFolder(const std::wstring& subName, Ref<host::VaultFolder>& out) {
   for (const auto& folder : subFolders) {
-    if (SameText(folder->name, subName)) return Give<Ref<host::VaultFolder>>(folder, out);
+    if (platform::SameIgnoringCase(folder->name, subName))
+      return Give<Ref<host::VaultFolder>>(folder, out);
   }
   return host::kFolderNotFound;
 }
@@ -144,10 +139,8 @@ HResult FakeUserDirectory::GroupByName(const host::Value&, Ref<host::VaultGroup>
 }
 
 Ref<FakeFolder> FakeVault::AddFolder(std::int32_t id, const std::wstring& relativePath) {
-  const std::size_t slash = relativePath.rfind(L'\\');
-  const std::wstring name =
-      slash == std::wstring::npos ? relativePath : relativePath.substr(slash + 1);
-  auto folder = host::MakeRef<FakeFolder>(id, name, rootPath + relativePath);
+  auto folder =
+      host::MakeRef<FakeFolder>(id, platform::NameOfPath(relativePath), rootPath + relativePath);
   folders[id] = folder;
   return folder;
 }
@@ -182,7 +175,7 @@ HResult FakeVault::GetFileFromPath(const std::wstring& path, Ref<host::VaultFile
                                    Ref<host::VaultFolder>& folder) {
   for (const auto& [id, candidate] : folders) {
     for (const auto& entry : candidate->files) {
-      if (SameText(candidate->path + L"\\" + entry->name, path)) {
+      if (platform::SameIgnoringCase(candidate->path + L"\\" + entry->name, path)) {
         file = entry;
         folder = candidate;
         return kOk;
@@ -194,10 +187,11 @@ HResult FakeVault::GetFileFromPath(const std::wstring& path, Ref<host::VaultFile
 
 HResult FakeVault::GetFolderFromPath(const std::wstring& path, Ref<host::VaultFolder>& out) {
   for (const auto& [id, folder] : folders) {
-    if (SameText(folder->path, path)) return Give<Ref<host::VaultFolder>>(folder, out);
+    if (platform::SameIgnoringCase(folder->path, path))
+      return Give<Ref<host::VaultFolder>>(folder, out);
   }
-  const bool inside =
-      path.size() >= rootPath.size() && SameText(path.substr(0, rootPath.size()), rootPath);
+  const bool inside = path.size() >= rootPath.size() &&
+                      platform::SameIgnoringCase(path.substr(0, rootPath.size()), rootPath);
   return inside ? host::kFolderNotFound : host::kFalse;
 }
 
