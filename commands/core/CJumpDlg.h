@@ -29,6 +29,8 @@ struct JumpCondition {
   std::wstring label;
   std::int32_t op = kNotChosen;
   bool ignoreCase = true;
+
+  friend bool operator==(const JumpCondition&, const JumpCondition&) = default;
 };
 
 class CJumpDlg final : public platform::Dialog, public lexicor::StrWnd {

@@ -164,7 +164,7 @@ TEST_F(EditorsTest, InsertionReplacesTheSelectionAndPutsTheCaretAfterIt) {
   dialogs.Queue([](ScriptedSurface& ui) {
     ui.Type(IDC_JUMP_VARIABLE, L"abc");
     ui.SetSelection(IDC_JUMP_VARIABLE, {1, 2});
-    ui.AnswerMenu(101);  // "Name of logged-in user"
+    ui.AnswerMenu(Variable::kLoggedInUser);
     ui.Click(IDC_JUMP_VARIABLE_MENU);
     EXPECT_EQ(ui.Text(IDC_JUMP_VARIABLE), L"a%NameOfLoggedInUser%c");
     EXPECT_EQ(ui.Selection(IDC_JUMP_VARIABLE), (platform::EditSelection{21, 21}));

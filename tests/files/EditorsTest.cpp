@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "actions/Action.h"
+#include "commands/files/CCopyFileDlgRes.h"
+#include "commands/files/CCreateFolderDlgRes.h"
+#include "commands/files/CDeleteFileDlgRes.h"
+#include "commands/files/CMoveFileDlgRes.h"
+#include "commands/files/CMoveFolderDlgRes.h"
 #include "commands/files/CmdCopyFile.h"
 #include "commands/files/CmdCreateFolder.h"
 #include "commands/files/CmdDeleteFile.h"
@@ -36,9 +41,9 @@ TEST_F(FileEditorsTest, CopyFileShowsBothPathsAndOkTakesTheTypedOnes) {
   copy->Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Owner(), 0x42u);
-    EXPECT_EQ(ui.Text(348), L"%PathToSelectedFile%");
-    EXPECT_EQ(ui.Text(365), L"C:\\Backup\\");
-    ui.Type(365, L"D:\\Out\\b.txt");
+    EXPECT_EQ(ui.Text(IDC_COPY_FILE_SOURCE), L"%PathToSelectedFile%");
+    EXPECT_EQ(ui.Text(IDC_COPY_FILE_DESTINATION), L"C:\\Backup\\");
+    ui.Type(IDC_COPY_FILE_DESTINATION, L"D:\\Out\\b.txt");
     ui.Ok();
   });
   EXPECT_TRUE(copy->Edit(0x42));
@@ -51,11 +56,11 @@ TEST_F(FileEditorsTest, TheArrowButtonsInsertVariablesIntoTheirOwnField) {
   auto copy = Make<CmdCopyFile>();
   copy->Assign(L"C:\\a.txt", L"C:\\Out\\");
   dialogs.Queue([](ScriptedSurface& ui) {
-    ui.SetSelection(365, {8, 8});
-    ui.AnswerMenu(102);  // the name of the selected file
-    ui.Click(306);
+    ui.SetSelection(IDC_COPY_FILE_DESTINATION, {8, 8});
+    ui.AnswerMenu(actions::Variable::kSelectedFileName);
+    ui.Click(IDC_COPY_FILE_DESTINATION_MENU);
     ASSERT_EQ(ui.Menus().size(), 1u);
-    EXPECT_EQ(ui.Menus()[0].anchor, 306);
+    EXPECT_EQ(ui.Menus()[0].anchor, IDC_COPY_FILE_DESTINATION_MENU);
     ui.Ok();
   });
   EXPECT_TRUE(copy->Edit(0));
@@ -67,7 +72,7 @@ TEST_F(FileEditorsTest, CancelLeavesFieldsAndSummaryAlone) {
   auto move = Make<CmdMoveFile>();
   move->Assign(L"a", L"b");
   dialogs.Queue([](ScriptedSurface& ui) {
-    ui.Type(345, L"changed");
+    ui.Type(IDC_MOVE_FILE_SOURCE, L"changed");
     ui.Cancel();
   });
   EXPECT_FALSE(move->Edit(0));
@@ -78,8 +83,8 @@ TEST_F(FileEditorsTest, CancelLeavesFieldsAndSummaryAlone) {
 TEST_F(FileEditorsTest, EachEditorHandsBackItsOwnControls) {
   auto move = Make<CmdMoveFile>();
   dialogs.Queue([](ScriptedSurface& ui) {
-    ui.Type(345, L"C:\\a\\x.txt");
-    ui.Type(347, L"y.txt");
+    ui.Type(IDC_MOVE_FILE_SOURCE, L"C:\\a\\x.txt");
+    ui.Type(IDC_MOVE_FILE_NEW_NAME, L"y.txt");
     ui.Ok();
   });
   EXPECT_TRUE(move->Edit(0));
@@ -87,7 +92,7 @@ TEST_F(FileEditorsTest, EachEditorHandsBackItsOwnControls) {
 
   auto create = Make<CmdCreateFolder>();
   dialogs.Queue([](ScriptedSurface& ui) {
-    ui.Type(343, L"C:\\Vault\\%p%");
+    ui.Type(IDC_CREATE_FOLDER_PATH, L"C:\\Vault\\%p%");
     ui.Ok();
   });
   EXPECT_TRUE(create->Edit(0));
@@ -97,8 +102,8 @@ TEST_F(FileEditorsTest, EachEditorHandsBackItsOwnControls) {
   auto moveFolder = Make<CmdMoveFolder>();
   moveFolder->Assign(L"C:\\old", L"");
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_EQ(ui.Text(338), L"C:\\old");
-    ui.Type(341, L"C:\\new");
+    EXPECT_EQ(ui.Text(IDC_MOVE_FOLDER_OLD), L"C:\\old");
+    ui.Type(IDC_MOVE_FOLDER_NEW, L"C:\\new");
     ui.Ok();
   });
   EXPECT_TRUE(moveFolder->Edit(0));
@@ -109,9 +114,9 @@ TEST_F(FileEditorsTest, DeleteFileShowsAndTakesTheVaultCheckBox) {
   auto deletion = Make<CmdDeleteFile>();
   deletion->Assign(L"C:\\t.tmp", true);
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_EQ(ui.Text(233), L"C:\\t.tmp");
-    EXPECT_TRUE(ui.IsChecked(390));
-    ui.Check(390, false);
+    EXPECT_EQ(ui.Text(IDC_DELETE_FILE_PATH), L"C:\\t.tmp");
+    EXPECT_TRUE(ui.IsChecked(IDC_DELETE_FILE_FROM_VAULT));
+    ui.Check(IDC_DELETE_FILE_FROM_VAULT, false);
     ui.Ok();
   });
   EXPECT_TRUE(deletion->Edit(0));
@@ -119,7 +124,7 @@ TEST_F(FileEditorsTest, DeleteFileShowsAndTakesTheVaultCheckBox) {
   EXPECT_EQ(deletion->Summary(), L"DELETE C:\\t.tmp");
 
   dialogs.Queue([](ScriptedSurface& ui) {
-    ui.Check(390, true);
+    ui.Check(IDC_DELETE_FILE_FROM_VAULT, true);
     ui.Ok();
   });
   EXPECT_TRUE(deletion->Edit(0));

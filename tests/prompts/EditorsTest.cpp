@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "actions/Action.h"
+#include "commands/prompts/CComboBoxDlgRes.h"
+#include "commands/prompts/CEditBoxDlgRes.h"
+#include "commands/prompts/COKMsgBoxDlgRes.h"
+#include "commands/prompts/CYesNoBoxDlgRes.h"
 #include "commands/prompts/CmdComboBox.h"
 #include "commands/prompts/CmdEditBox.h"
 #include "commands/prompts/CmdOkMsgBox.h"
@@ -18,8 +22,6 @@ using actions::Variable;
 using platform::ScriptedSurface;
 using ::testing::ElementsAre;
 
-constexpr std::int32_t kPrompt = 240;
-constexpr std::int32_t kEditVariables = 295;
 constexpr wchar_t kNoVariables[] = L"There are no run-time variables to show.";
 
 class PromptEditorsTest : public ::testing::Test {
@@ -46,13 +48,15 @@ TEST_F(PromptEditorsTest, TheYesNoEditorOffersOnlyRunTimeVariablesSorted) {
   auto command = Make<CmdYesNoBox>();
   command->Assign({L"ZETA", L"Sure?", L"1", L"0"});
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_EQ(ui.Text(kPrompt), L"Sure?");
-    EXPECT_THAT(ui.Items(299), ElementsAre(L"Alpha", L"zeta"));
-    EXPECT_EQ(ui.ItemText(299, ui.SelectedItem(299)), L"zeta") << "found ignoring case";
-    EXPECT_EQ(ui.Text(251), L"1");
-    EXPECT_EQ(ui.Text(252), L"0");
-    ui.Choose(299, L"Alpha");
-    ui.Type(251, L"%yes%");
+    EXPECT_EQ(ui.Text(IDC_YES_NO_BOX_PROMPT), L"Sure?");
+    EXPECT_THAT(ui.Items(IDC_YES_NO_BOX_VARIABLE), ElementsAre(L"Alpha", L"zeta"));
+    EXPECT_EQ(ui.ItemText(IDC_YES_NO_BOX_VARIABLE, ui.SelectedItem(IDC_YES_NO_BOX_VARIABLE)),
+              L"zeta")
+        << "found ignoring case";
+    EXPECT_EQ(ui.Text(IDC_YES_NO_BOX_YES), L"1");
+    EXPECT_EQ(ui.Text(IDC_YES_NO_BOX_NO), L"0");
+    ui.Choose(IDC_YES_NO_BOX_VARIABLE, L"Alpha");
+    ui.Type(IDC_YES_NO_BOX_YES, L"%yes%");
     ui.Ok();
   });
   EXPECT_TRUE(command->Edit(0));
@@ -65,9 +69,9 @@ TEST_F(PromptEditorsTest, AVariableThatNoLongerExistsStaysChosen) {
   auto command = Make<CmdEditBox>();
   command->Assign({L"gone", L"Name?"});
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_THAT(ui.Items(297), ElementsAre(L"gone", L"kept"));
-    EXPECT_EQ(ui.ItemText(297, ui.SelectedItem(297)), L"gone");
-    ui.Type(kPrompt, L"Your name?");
+    EXPECT_THAT(ui.Items(IDC_EDIT_BOX_VARIABLE), ElementsAre(L"gone", L"kept"));
+    EXPECT_EQ(ui.ItemText(IDC_EDIT_BOX_VARIABLE, ui.SelectedItem(IDC_EDIT_BOX_VARIABLE)), L"gone");
+    ui.Type(IDC_EDIT_BOX_PROMPT, L"Your name?");
     ui.Ok();
   });
   EXPECT_TRUE(command->Edit(0));
@@ -79,9 +83,9 @@ TEST_F(PromptEditorsTest, WithoutRunTimeVariablesTheListSaysSoAndOkStoresNoName)
   Define(L"text", Variable::kStaticText);
   auto command = Make<CmdComboBox>();
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_THAT(ui.Items(294), ElementsAre(kNoVariables));
-    EXPECT_EQ(ui.SelectedItem(294), 0);
-    EXPECT_FALSE(ui.IsEnabled(294));
+    EXPECT_THAT(ui.Items(IDC_COMBO_BOX_VARIABLE), ElementsAre(kNoVariables));
+    EXPECT_EQ(ui.SelectedItem(IDC_COMBO_BOX_VARIABLE), 0);
+    EXPECT_FALSE(ui.IsEnabled(IDC_COMBO_BOX_VARIABLE));
     ui.Ok();
   });
   EXPECT_TRUE(command->Edit(0));
@@ -94,8 +98,8 @@ TEST_F(PromptEditorsTest, TheComboEditorShowsChoicesAsLinesAndTakesTheNonBlankOn
   auto command = Make<CmdComboBox>();
   command->Assign({L"Pick", L"Which?", {L"A", L"B"}});
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_EQ(ui.Text(426), L"A\r\nB");
-    ui.Type(426, L"A\r\n\r\n  \r\nB ");
+    EXPECT_EQ(ui.Text(IDC_COMBO_BOX_CHOICES), L"A\r\nB");
+    ui.Type(IDC_COMBO_BOX_CHOICES, L"A\r\n\r\n  \r\nB ");
     ui.Ok();
   });
   EXPECT_TRUE(command->Edit(0));
@@ -108,8 +112,8 @@ TEST_F(PromptEditorsTest, CancelChangesNothing) {
   auto command = Make<CmdComboBox>();
   command->Assign({L"Pick", L"Which?", {L"A"}});
   dialogs.Queue([](ScriptedSurface& ui) {
-    ui.Type(426, L"X");
-    ui.Type(kPrompt, L"changed");
+    ui.Type(IDC_COMBO_BOX_CHOICES, L"X");
+    ui.Type(IDC_COMBO_BOX_PROMPT, L"changed");
     ui.Cancel();
   });
   EXPECT_FALSE(command->Edit(0));
@@ -121,11 +125,11 @@ TEST_F(PromptEditorsTest, CancelChangesNothing) {
 TEST_F(PromptEditorsTest, EditingTheVariablesRefillsTheList) {
   auto command = Make<CmdEditBox>();
   dialogs.Queue([&](ScriptedSurface& ui) {
-    EXPECT_FALSE(ui.IsEnabled(297));
-    ui.Click(kEditVariables);
-    EXPECT_THAT(ui.Items(297), ElementsAre(L"Answer"));
-    EXPECT_TRUE(ui.IsEnabled(297));
-    ui.Choose(297, L"Answer");
+    EXPECT_FALSE(ui.IsEnabled(IDC_EDIT_BOX_VARIABLE));
+    ui.Click(IDC_EDIT_BOX_EDIT_VARIABLES);
+    EXPECT_THAT(ui.Items(IDC_EDIT_BOX_VARIABLE), ElementsAre(L"Answer"));
+    EXPECT_TRUE(ui.IsEnabled(IDC_EDIT_BOX_VARIABLE));
+    ui.Choose(IDC_EDIT_BOX_VARIABLE, L"Answer");
     ui.Ok();
   });
   dialogs.Queue([&](ScriptedSurface& ui) {
@@ -141,8 +145,8 @@ TEST_F(PromptEditorsTest, TheMessageEditorShowsAndTakesTheText) {
   auto command = Make<CmdOkMsgBox>();
   command->Assign(L"a\r\nb");
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_EQ(ui.Text(kPrompt), L"a\r\nb");
-    ui.Type(kPrompt, L"Done: %NameOfSelectedFile%");
+    EXPECT_EQ(ui.Text(IDC_OK_MSG_BOX_TEXT), L"a\r\nb");
+    ui.Type(IDC_OK_MSG_BOX_TEXT, L"Done: %NameOfSelectedFile%");
     ui.Ok();
   });
   EXPECT_TRUE(command->Edit(0));

@@ -33,7 +33,7 @@ void DialogDriver::Run() {
   }
   if (!dialog) return;
   found_ = true;
-  steps_(dialog);
+  if (steps_) steps_(dialog);
   if (!screenshot_.empty()) {
     // Painting happens on the dialog's thread; give the X server a moment to show it.
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
