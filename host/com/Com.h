@@ -1,4 +1,4 @@
-// RAII for COM handles (the Win32 ones come from platform/win32/Handle.h), and the generated
+// RAII for COM handles (the Win32 ones come from uilibs/win32/Handle.h), and the generated
 // interface header with the Win32 name macros that clash with the host object model removed.
 #pragma once
 
@@ -20,13 +20,13 @@
 #undef CreateDirectory
 
 #include "host/Status.h"
-#include "platform/win32/Handle.h"
+#include "uilibs/win32/Handle.h"
 
 namespace vendrel::com {
 
-using platform::UniqueHandle;
-using platform::UniqueHkey;
-using platform::UniqueHmodule;
+using uilibs::UniqueHandle;
+using uilibs::UniqueHkey;
+using uilibs::UniqueHmodule;
 
 struct BstrTraits {
   using Type = BSTR;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "uilibs/win32/Handle.h"
+
 namespace vendrel::platform {
 namespace {
 
@@ -30,11 +32,6 @@ std::wstring ClassOf(HWND window) {
 bool IsListBox(HWND window) {
   return lstrcmpiW(ClassOf(window).c_str(), L"ListBox") == 0;
 }
-
-struct MenuHandle {
-  HMENU menu;
-  ~MenuHandle() { DestroyMenu(menu); }
-};
 
 // Submenus belong to their parent and go with it.
 HMENU BuildMenu(const Menu& entries) {
@@ -78,13 +75,12 @@ class Win32Surface final : public DialogSurface {
     const auto rect = ControlPos(id);
     if (!control || !rect) return;
     const std::wstring text = WindowText(control);
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const uilibs::UniqueWindowDc dc = uilibs::WindowDcOf(control);
+    const HGDIOBJ old = SelectObject(
+        dc.Get().dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    GetTextExtentPoint32W(dc.Get().dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc.Get().dc, old);
     SetWindowPos(control, nullptr, 0, 0, size.cx, rect->bottom - rect->top,
                  SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   }
@@ -255,8 +251,8 @@ class Win32Surface final : public DialogSurface {
   std::int32_t TrackMenu(const Menu& menu, std::int32_t anchor) override {
     RECT r{};
     GetWindowRect(Item(anchor), &r);
-    const MenuHandle popup{BuildMenu(menu)};
-    return TrackPopupMenu(popup.menu,
+    const uilibs::UniqueHmenu popup(BuildMenu(menu));
+    return TrackPopupMenu(popup.Get(),
                           TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, r.right,
                           r.top, 0, dialog_, nullptr);
   }

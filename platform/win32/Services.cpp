@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/Handle.h"
+#include "uilibs/win32/Handle.h"
 
 // The Win32 function macros would rename the interface's operations.
 #undef CopyFile
@@ -30,7 +30,7 @@ HKEY RootKey(RegistryRoot root) {
   return HKEY_CURRENT_USER;
 }
 
-using Key = UniqueHkey;
+using Key = uilibs::UniqueHkey;
 
 bool Open(RegistryRoot root, const std::wstring& subkey, REGSAM access, Key& key) {
   return RegOpenKeyExW(RootKey(root), subkey.c_str(), 0, access, key.Put()) == ERROR_SUCCESS;
@@ -59,10 +59,8 @@ std::optional<std::uint32_t> Win32FileSystem::Attributes(const std::wstring& pat
 
 bool Win32FileSystem::AnyMatch(const std::wstring& pattern) {
   WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
+  const uilibs::UniqueFind search(FindFirstFileW(pattern.c_str(), &found));
+  return static_cast<bool>(search);
 }
 
 bool Win32FileSystem::CopyFile(const std::wstring& from, const std::wstring& to,

@@ -5,21 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "uilibs/win32/Handle.h"
+
 namespace vendrel::platform::testing {
 namespace {
-
-struct ReleaseDc {
-  HDC dc;
-  ~ReleaseDc() { ReleaseDC(nullptr, dc); }
-};
-struct DeleteDc {
-  HDC dc;
-  ~DeleteDc() { DeleteDC(dc); }
-};
-struct DeleteObj {
-  HGDIOBJ object;
-  ~DeleteObj() { DeleteObject(object); }
-};
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM seen) {
   wchar_t cls[32];
@@ -40,12 +29,14 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   RECT r;
   if (!GetWindowRect(window, &r)) return false;
   const int width = r.right - r.left, height = r.bottom - r.top;
-  ReleaseDc screen{GetDC(nullptr)};
-  DeleteDc memory{CreateCompatibleDC(screen.dc)};
-  DeleteObj bitmap{CreateCompatibleBitmap(screen.dc, width, height)};
-  const HGDIOBJ old = SelectObject(memory.dc, bitmap.object);
-  const bool copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, r.left, r.top, SRCCOPY);
-  SelectObject(memory.dc, old);
+  const uilibs::UniqueWindowDc screenDc = uilibs::WindowDcOf(nullptr);
+  const HDC screen = screenDc.Get().dc;
+  const uilibs::UniqueMemoryDc memoryDc(CreateCompatibleDC(screen));
+  const HDC memory = memoryDc.Get();
+  const uilibs::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
+  const HGDIOBJ old = SelectObject(memory, bitmap.Get());
+  const bool copied = BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
   if (!copied) return false;
 
   BITMAPINFOHEADER info{};
@@ -57,7 +48,7 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
   info.biCompression = BI_RGB;
   info.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
   std::vector<char> pixels(info.biSizeImage);
-  if (GetDIBits(memory.dc, static_cast<HBITMAP>(bitmap.object), 0, height, pixels.data(),
+  if (GetDIBits(memory, static_cast<HBITMAP>(bitmap.Get()), 0, height, pixels.data(),
                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != height) {
     return false;
   }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "uilibs/win32/Handle.h"
+
 namespace vendrel::alertik {
 
 namespace {
@@ -16,12 +18,6 @@ constexpr int kButtonHeight = 24;
 constexpr int kMinButtonWidth = 80;
 constexpr int kMaxTextWidth = 420;
 constexpr WORD kStaticId = 0xFFFF;  // the statics need no id of their own
-
-struct ReleaseDc {
-  HWND window;
-  HDC dc;
-  ~ReleaseDc() { ReleaseDC(window, dc); }
-};
 
 // A DS_SETFONT template with the caption and no controls, laid out as DLGTEMPLATE demands:
 // style, counts and position, then menu, class, title and font as words.
@@ -44,12 +40,13 @@ std::vector<WORD> Template(const std::wstring& caption) {
 }
 
 SIZE TextExtent(HWND dialog, const std::wstring& text, UINT format, int width) {
-  ReleaseDc dc{dialog, GetDC(dialog)};
+  const uilibs::UniqueWindowDc dc = uilibs::WindowDcOf(dialog);
+  const HDC drawn = dc.Get().dc;
   const HGDIOBJ old =
-      SelectObject(dc.dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+      SelectObject(drawn, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
   RECT r{0, 0, width, 0};
-  DrawTextW(dc.dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
-  SelectObject(dc.dc, old);
+  DrawTextW(drawn, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+  SelectObject(drawn, old);
   return {r.right, r.bottom};
 }
 

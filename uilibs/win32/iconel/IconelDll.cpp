@@ -1,5 +1,6 @@
 // Iconel.dll: the icons and PNG images of our icon library behind C entry points; no exception
 // leaves the library.
+#include "uilibs/win32/Handle.h"
 #include "uilibs/win32/IconelAbi.h"
 #include "uilibs/win32/iconel/PngImage.h"
 
@@ -14,11 +15,6 @@ HMODULE Self() {
       reinterpret_cast<LPCWSTR>(&Self), &self);
   return self;
 }
-
-struct DeleteBitmap {
-  HBITMAP bitmap;
-  ~DeleteBitmap() { DeleteObject(bitmap); }
-};
 
 }  // namespace
 
@@ -40,8 +36,8 @@ HBITMAP ghLoadWfPNGImageImpl(std::int32_t id) {
 
 HICON ghLoadWfPNGImageIconImpl(std::int32_t id) {
   try {
-    const DeleteBitmap image{iconel::LoadPngBitmap(Self(), id)};
-    return image.bitmap ? iconel::IconFromBitmap(image.bitmap) : nullptr;
+    const vendrel::uilibs::UniqueGdiObject image(iconel::LoadPngBitmap(Self(), id));
+    return image ? iconel::IconFromBitmap(static_cast<HBITMAP>(image.Get())) : nullptr;
   } catch (...) {
     return nullptr;
   }
