@@ -3,8 +3,9 @@
 
 #include <mutex>
 
+#include "host/HostSettings.h"
 #include "host/Strings.h"
-#include "uilibs/win32/HostSettings.h"
+#include "platform/win32/Services.h"
 
 namespace vendrel::module {
 
@@ -14,7 +15,8 @@ void CVornApp::InitInstance() {
   static std::once_flag once;
   std::call_once(once, [] {
     try {
-      strings::Initialize(uilibs::HostLanguage(), uilibs::LanguageFilesFolder());
+      platform::Win32Registry registry;
+      strings::Initialize(host::HostLanguage(registry), host::LanguageFilesFolder(registry));
     } catch (...) {
       // A missing string library leaves every text at its English default.
     }

@@ -11,15 +11,6 @@ std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const w
   return std::wstring(data);
 }
 
-bool WriteText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text) {
-  UniqueHkey h;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, h.Put(), nullptr) !=
-      ERROR_SUCCESS)
-    return false;
-  return RegSetValueExW(h.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
 bool KeyExists(HKEY root, const std::wstring& key) {
   UniqueHkey h;
   return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, h.Put()) == ERROR_SUCCESS;

@@ -27,8 +27,6 @@ using uilibs::testing::InstallFolder;
 using HostInstallation = uilibs::testing::HostFolderEnvironment;
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name);
-// Creates the key when it is missing.
-bool WriteText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text);
 bool KeyExists(HKEY root, const std::wstring& key);
 // regsvr32 /s [arguments] server: its exit code.
 DWORD RunRegsvr32(const std::wstring& arguments, const std::wstring& server);

@@ -1,4 +1,4 @@
-// The host's settings in the registry: its user-interface language and its folders.
+// The host's installation folder, where its UI libraries are loaded from, and its registry key.
 #pragma once
 
 #include <string>
@@ -8,14 +8,9 @@ namespace vendrel::uilibs {
 // The host product's key under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
 inline constexpr wchar_t kProductKey[] = L"Software\\Zentrik\\Applications\\Pelmora Enterprise";
 
-// The language code: the per-user setting unless it is missing or "S", then the machine
-// default ("S" there counts as "GB"), written back to the per-user and machine settings;
-// "GB" when nothing can be read.
-std::wstring HostLanguage();
-
-// Each folder ends with a backslash; empty when the registry has none.
-std::wstring InstallationFolder();  // read once, then cached
-std::wstring SharedFolder();
-std::wstring LanguageFilesFolder();  // the shared folder's LanFiles\ when not set
+// Ends with a backslash; empty when the registry has none. Read once, then cached. The other
+// settings are read over the platform's registry (host/HostSettings.h); this one is needed
+// below that layer, by the lazy binding of the libraries.
+std::wstring InstallationFolder();
 
 }  // namespace vendrel::uilibs
