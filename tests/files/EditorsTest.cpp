@@ -12,29 +12,14 @@
 #include "commands/files/CmdDeleteFile.h"
 #include "commands/files/CmdMoveFile.h"
 #include "commands/files/CmdMoveFolder.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/support/Commands.h"
-#include "tests/support/FakeServices.h"
 
 namespace vendrel::commands {
 namespace {
 
 using platform::ScriptedSurface;
 
-class FileEditorsTest : public ::testing::Test {
- protected:
-  FileEditorsTest() { fakes.services.dialogs = &dialogs; }
-
-  // Gives the command the services its editor is shown with.
-  template <class Kind>
-  std::unique_ptr<Kind> Make() {
-    return testing::MakeCommand<Kind>(action, fakes.services);
-  }
-
-  platform::ScriptedDialogRunner dialogs;
-  testing::FakeServices fakes;
-  actions::Action action;
-};
+using FileEditorsTest = testing::ScriptedEditorTest;
 
 TEST_F(FileEditorsTest, CopyFileShowsBothPathsAndOkTakesTheTypedOnes) {
   auto copy = Make<CmdCopyFile>();

@@ -11,9 +11,7 @@
 #include "commands/prompts/CmdEditBox.h"
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "commands/prompts/CmdYesNoBox.h"
-#include "platform/ScriptedDialogs.h"
 #include "tests/support/Commands.h"
-#include "tests/support/FakeServices.h"
 
 namespace vendrel::commands {
 namespace {
@@ -24,22 +22,7 @@ using ::testing::ElementsAre;
 
 constexpr wchar_t kNoVariables[] = L"There are no run-time variables to show.";
 
-class PromptEditorsTest : public ::testing::Test {
- protected:
-  PromptEditorsTest() { fakes.services.dialogs = &dialogs; }
-
-  void Define(const std::wstring& name, Variable::VariableType type) {
-    action.variables.push_back(std::make_unique<Variable>(name, type));
-  }
-  template <class Kind>
-  std::unique_ptr<Kind> Make() {
-    return testing::MakeCommand<Kind>(action, fakes.services);
-  }
-
-  platform::ScriptedDialogRunner dialogs;
-  testing::FakeServices fakes;
-  actions::Action action;
-};
+using PromptEditorsTest = testing::ScriptedEditorTest;
 
 TEST_F(PromptEditorsTest, TheYesNoEditorOffersOnlyRunTimeVariablesSorted) {
   Define(L"zeta", Variable::kRuntime);

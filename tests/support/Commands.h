@@ -1,10 +1,15 @@
 // Commands made for tests the way an editor or a run meets them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <string>
 
 #include "actions/Action.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
+#include "tests/support/FakeServices.h"
 
 namespace vendrel::testing {
 
@@ -15,5 +20,23 @@ std::unique_ptr<Kind> MakeCommand(actions::Action& action, platform::Services& s
   command->SetServices(&services);
   return command;
 }
+
+// Editors of one action's commands, shown through scripted dialogs.
+class ScriptedEditorTest : public ::testing::Test {
+ protected:
+  ScriptedEditorTest() { fakes.services.dialogs = &dialogs; }
+
+  template <class Kind>
+  std::unique_ptr<Kind> Make() {
+    return MakeCommand<Kind>(action, fakes.services);
+  }
+  void Define(const std::wstring& name, actions::Variable::VariableType type) {
+    action.variables.push_back(std::make_unique<actions::Variable>(name, type));
+  }
+
+  platform::ScriptedDialogRunner dialogs;
+  FakeServices fakes;
+  actions::Action action;
+};
 
 }  // namespace vendrel::testing
