@@ -1,86 +1,15 @@
 // The vendrel program end to end: each form run as a person would, on a vault on disk.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 #include "commands/core/CmdFactory.h"
+#include "tests/tools/CliFixture.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Result {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class CliTest : public ::testing::Test {
- protected:
-  CliTest() {
-    char pattern[] = "/tmp/vendrel-cli-XXXXXX";
-    dir = ::mkdtemp(pattern);
-    ::setenv("VENDREL_REGISTRY", (dir / "registry.db").c_str(), 1);
-    ::unsetenv("VENDREL_VAULT");
-  }
-  ~CliTest() override { fs::remove_all(dir); }
-
-  // Runs vendrel in the test folder with stdin from /dev/null.
-  Result Run(const std::vector<std::string>& args) {
-    std::string command = "cd " + Quote(dir.string()) + " && " + Quote(VENDREL_BINARY);
-    for (const std::string& arg : args) {
-      command += ' ';
-      command += Quote(arg);
-    }
-    command += " </dev/null >out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out.txt"),
-            Slurp(dir / "err.txt")};
-  }
-  Result RunOk(const std::vector<std::string>& args) {
-    Result r = Run(args);
-    EXPECT_EQ(r.code, 0) << r.err;
-    return r;
-  }
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-  }
-
-  // A vault with users Chief and anna, a folder Docs with a.txt and b.txt.
-  void MakeVault() {
-    RunOk({"init", "v", "--user", "Chief", "--user", "anna"});
-    Write("a.txt", "alpha\n");
-    Write("b.txt", "beta\n");
-    RunOk({"--vault", "v", "add", "a.txt", "b.txt", "--to", "C:\\v"});
-  }
-
-  fs::path dir;
-};
-
-// One action that runs before every check in of a text file, and one on the menu.
-constexpr const char* kActions = R"({"format": "action-file", "version": 1600, "actions": [
-  {"id": 7, "name": "Guard", "activation": ["check-out"],
-   "checkOut": {"path": "%.txt", "kind": "check-in", "after": false}},
-  {"id": 8, "name": "Tools", "menuText": "Tools\\Run", "activation": ["menu"]}]})";
 
 TEST_F(CliTest, InitAddAndInspect) {
   MakeVault();
@@ -204,9 +133,7 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
     if (!commands::CreateCmd(kind, nullptr))
       GTEST_SKIP() << "command kind " << kind << " not built";
   }
-  ::setenv("TMPDIR", dir.c_str(), 1);
-  const Result demo = RunOk({"demo"});
-  ::unsetenv("TMPDIR");
+  const Result demo = Demo();
   const auto shows = [&](const std::string& text) {
     EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\n" << demo.out;
   };

@@ -33,6 +33,7 @@ int RunJsonToHex(Call& call);
 int RunList(Call& call);
 int RunShow(Call& call);
 int RunDemo(Call& call);
+int RunLint(Call& call);
 
 namespace {
 
@@ -79,6 +80,11 @@ const std::vector<CommandForm> kCommands = {
     {"hex from-json", "FILE.json", "JSON to the vault's hex text", {}, RunJsonToHex},
     {"ls", "[FOLDER]", "list a vault folder", {}, RunList},
     {"show", "PATH", "show a vault file with its versions and card", {}, RunShow},
+    {"lint",
+     "[FILE.acn | FILE.json]",
+     "check actions for faults before they run; without a file the vault's",
+     {{"--json", nullptr, "the findings as JSON"}},
+     RunLint},
     {"demo", "", "a new vault, three actions and a user working with them", {}, RunDemo},
 };
 

@@ -7,6 +7,8 @@
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/workbench/ActionSets.h"
+#include "tools/vendrel/workbench/Lint.h"
 
 namespace vendrel::tools {
 namespace {
@@ -41,23 +43,16 @@ actions::ActionList ReadActionFile(const std::string& path) {
   return loaded;
 }
 
-std::wstring StoredText(VaultHost& host) {
-  host::Ref<host::AddInDictionary> dictionary;
-  std::wstring text;
-  bool exists = false;
-  if (host.Session().GetDictionary(actions::kDictionaryName, false, dictionary) != host::kOk ||
-      !dictionary || host::Failed(dictionary->Read(actions::kActionSetKey, text, exists))) {
-    return {};
-  }
-  return text;
-}
-
 }  // namespace
 
 int RunImport(Call& call) {
   VaultHost& host = call.Host();
   if (call.Arguments().size() != 1) throw call.Misused();
   actions::ActionList loaded = ReadActionFile(call.Arguments()[0]);
+  // The administrator sees what lint sees; the import goes ahead all the same.
+  for (const Finding& finding : Lint(LoadSetJson(call, call.Arguments()[0]), LintVaultOf(call))) {
+    call.Out() << FindingLine(finding) << "\n";
+  }
   actions::ActionStore store = LoadStore(host);
   actions::ActionSet& set = store.Set();
   for (auto& action : loaded) {
@@ -95,14 +90,7 @@ int RunExport(Call& call) {
 }
 
 int RunListActions(Call& call) {
-  VaultHost& host = call.Host();
-  const std::wstring text = StoredText(host);
-  Json json = text.empty() ? Json() : VaultSetToJson(HexToBytes(text), DefaultCodec());
-  if (json.IsNull()) {
-    json.Add("format", L"vault-set");
-    json.Add("version", actions::kArchiveVersion);
-    json.Add("actions", Json::Array());
-  }
+  const Json json = StoredSetJson(call.Host());
   std::ostream& out = call.Out();
   if (call.Has("--json")) {
     out << json.Write();

@@ -1,0 +1,24 @@
+// Sets of actions as the workbench commands name them: an action file, a JSON file, or "vault"
+// for the set the vault stores.
+#pragma once
+
+#include <string>
+
+#include "tools/vendrel/Json.h"
+#include "tools/vendrel/workbench/Lint.h"
+
+namespace vendrel::tools {
+
+class Call;
+class VaultHost;
+
+// The vault's stored set in its JSON form; an empty set when it stores none yet.
+Json StoredSetJson(VaultHost& host);
+
+// The set in its JSON form. Throws UsageError for a file that is neither.
+Json LoadSetJson(Call& call, const std::string& source);
+
+// What the vault of --vault tells lint; nothing without a vault.
+LintVault LintVaultOf(Call& call);
+
+}  // namespace vendrel::tools

@@ -1,0 +1,220 @@
+// Lint over a set in its JSON form: each action is loaded through the archive and the command
+// factory exactly as the add-in loads it, then checked.
+#include "tools/vendrel/workbench/Lint.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "actions/ActionArchive.h"
+#include "actions/Archive.h"
+#include "actions/HexStringFile.h"
+#include "commands/core/Cmd.h"
+#include "commands/core/CmdFactory.h"
+#include "platform/CaseFold.h"
+#include "platform/Utf8.h"
+#include "tools/vendrel/ActionJson.h"
+#include "tools/vendrel/workbench/LintChecks.h"
+
+namespace vendrel::tools {
+namespace {
+
+using lint::CommandTexts;
+using lint::Subject;
+
+// The prompts store their answer in the variable their "variable" field names.
+bool NamesAnswerVariable(std::int32_t type, const std::string& key) {
+  return key == "variable" && (type == 1 || type == 6 || type == 7);
+}
+
+void CollectTexts(const Json& json, std::vector<std::wstring>& out) {
+  if (json.IsString()) out.push_back(json.AsString("text"));
+  if (json.IsArray()) {
+    for (const Json& item : json.AsArray("list")) CollectTexts(item, out);
+  }
+  if (json.IsObject()) {
+    for (const auto& [key, value] : json.AsObject("record")) CollectTexts(value, out);
+  }
+}
+
+CommandTexts TextsOf(const Json& command) {
+  CommandTexts texts;
+  const std::int32_t type = command.Find("type")->AsInt32("type");
+  for (const auto& [key, value] : command.AsObject("command")) {
+    if (key == "type" || key == "command" || key == "summary" || key == "payload") continue;
+    if (NamesAnswerVariable(type, key)) {
+      texts.sets = value.AsString(key);
+    } else {
+      CollectTexts(value, texts.expanded);
+    }
+  }
+  return texts;
+}
+
+Json ActionFile(std::int32_t version, Json action) {
+  Json file;
+  file.Add("format", L"action-file");
+  file.Add("version", version);
+  file.Add("actions", Json::Array{std::move(action)});
+  return file;
+}
+
+std::unique_ptr<actions::Action> Load(const Json& action, std::int32_t version) {
+  actions::HexStringFile hex;
+  hex.FromText(BytesToHex(JsonToBytes(ActionFile(version, action), DefaultCodec())));
+  actions::Archive archive(hex, actions::Archive::Mode::kLoad);
+  actions::ActionList loaded;
+  actions::ReadActionFile(archive, loaded, commands::CreateCmd);
+  if (loaded.size() != 1) throw JsonError("the action does not read back");
+  return std::move(loaded.front());
+}
+
+// The loaded action in the current layout, whose commands all have their named fields.
+Json Normalized(const actions::Action& action) {
+  actions::HexStringFile hex;
+  {
+    actions::Archive archive(hex, actions::Archive::Mode::kStore);
+    const actions::Action* list[] = {&action};
+    actions::WriteActionFile(archive, list);
+  }
+  const Json file = ActionFileToJson(HexToBytes(hex.ToText()), DefaultCodec());
+  return file.Find("actions")->AsArray("actions").front();
+}
+
+struct Checked {
+  std::unique_ptr<actions::Action> action;
+  Subject subject;
+};
+
+// Drops the commands this build cannot make, with a finding each, so the rest still loads.
+Json WithoutUnknownKinds(const Json& action, std::vector<std::size_t>& numbers,
+                         std::vector<Finding>& out, const Finding& where) {
+  const Json* list = action.Find("commands");
+  if (!list) return action;
+  Json::Array kept;
+  std::size_t number = 0;
+  for (const Json& command : list->AsArray("commands")) {
+    ++number;
+    const std::int32_t type = command.Find("type")->AsInt32("type");
+    if (commands::CreateCmd(type, nullptr)) {
+      kept.push_back(command);
+      numbers.push_back(number);
+      continue;
+    }
+    Finding finding = where;
+    finding.command = number;
+    finding.severity = Severity::kError;
+    finding.message = L"is of kind " + std::to_wstring(type) +
+                      L", which this build cannot make, so the add-in cannot load the set";
+    out.push_back(std::move(finding));
+  }
+  Json copy;
+  for (const auto& [key, value] : action.AsObject("action")) {
+    copy.Add(key, key == "commands" ? Json(kept) : value);
+  }
+  return copy;
+}
+
+void CheckMenuTexts(const std::vector<std::unique_ptr<actions::Action>>& loaded,
+                    std::vector<Finding>& out) {
+  for (std::size_t i = 0; i < loaded.size(); ++i) {
+    const actions::Action& a = *loaded[i];
+    if ((a.activationKinds & actions::kActivateByMenu) == 0) continue;
+    for (std::size_t j = 0; j < i; ++j) {
+      const actions::Action& b = *loaded[j];
+      if ((b.activationKinds & actions::kActivateByMenu) == 0) continue;
+      if (!platform::SameIgnoringCase(a.menuText, b.menuText)) continue;
+      out.push_back({a.actionId, a.name, 0, Severity::kWarning,
+                     L"has the menu text " + lint::Quoted(a.menuText) + L" of the action " +
+                         lint::Quoted(b.name) + L", so the menu shows two commands alike"});
+      break;
+    }
+  }
+}
+
+// The findings on one stored action, in command order; the action as loaded, if it loads.
+std::unique_ptr<actions::Action> CheckAction(const Json& stored, std::int32_t layout,
+                                             const LintVault& vault, std::vector<Finding>& out) {
+  Finding where;
+  if (const Json* id = stored.Find("id")) where.actionId = id->AsInt32("id");
+  if (const Json* name = stored.Find("name")) where.actionName = name->AsString("name");
+  std::vector<std::size_t> numbers;
+  std::vector<Finding> found;
+  std::unique_ptr<actions::Action> action;
+  try {
+    action = Load(WithoutUnknownKinds(stored, numbers, found, where), layout);
+  } catch (const std::exception& e) {
+    where.severity = Severity::kError;
+    where.message = L"cannot be read: " + platform::FromUtf8(e.what());
+    found.push_back(std::move(where));
+  }
+  if (action) {
+    if (numbers.empty()) {
+      for (std::size_t i = 1; i <= action->commands.size(); ++i) numbers.push_back(i);
+    }
+    Subject subject{*action, {}, std::move(numbers)};
+    const Json normalized = Normalized(*action);
+    for (const Json& command : normalized.Find("commands")->AsArray("commands")) {
+      subject.texts.push_back(TextsOf(command));
+    }
+    lint::Findings findings(subject, found);
+    lint::CheckActivation(subject, vault, findings);
+    lint::CheckBlocks(subject, findings);
+    lint::CheckJumps(subject, findings);
+    lint::CheckVariables(subject, vault, findings);
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const Finding& a, const Finding& b) { return a.command < b.command; });
+  out.insert(out.end(), found.begin(), found.end());
+  return action;
+}
+
+}  // namespace
+
+std::vector<Finding> Lint(const Json& set, const LintVault& vault) {
+  const Json* version = set.Find("version");
+  const std::int32_t layout = version ? version->AsInt32("version") : actions::kArchiveVersion;
+  std::vector<Finding> out;
+  std::vector<std::unique_ptr<actions::Action>> loaded;
+  if (const Json* list = set.Find("actions")) {
+    for (const Json& stored : list->AsArray("actions")) {
+      if (auto action = CheckAction(stored, layout, vault, out))
+        loaded.push_back(std::move(action));
+    }
+  }
+  CheckMenuTexts(loaded, out);
+  return out;
+}
+
+bool HasErrors(std::span<const Finding> findings) {
+  return std::any_of(findings.begin(), findings.end(),
+                     [](const Finding& f) { return f.severity == Severity::kError; });
+}
+
+std::string FindingLine(const Finding& f) {
+  std::wstring line = f.severity == Severity::kError ? L"error: " : L"warning: ";
+  line += lint::Quoted(f.actionName) + L" (" + std::to_wstring(f.actionId) + L")";
+  if (f.command > 0) line += L", command " + std::to_wstring(f.command);
+  return platform::ToUtf8(line + L": " + f.message + L".");
+}
+
+Json FindingsJson(std::span<const Finding> findings) {
+  Json::Array list;
+  std::int32_t errors = 0;
+  for (const Finding& f : findings) {
+    Json item;
+    item.Add("action", f.actionId);
+    item.Add("name", f.actionName);
+    item.Add("command", static_cast<std::int64_t>(f.command));
+    item.Add("severity", f.severity == Severity::kError ? L"error" : L"warning");
+    item.Add("message", f.message);
+    list.push_back(std::move(item));
+    if (f.severity == Severity::kError) ++errors;
+  }
+  Json json;
+  json.Add("findings", std::move(list));
+  json.Add("errors", errors);
+  json.Add("warnings", static_cast<std::int32_t>(findings.size()) - errors);
+  return json;
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,141 @@
+// Lint's checks of variables: references to nothing, runtime values read before they are set,
+// and values that refer to themselves.
+#include <algorithm>
+#include <set>
+
+#include "commands/core/VariableKinds.h"
+#include "platform/CaseFold.h"
+#include "tools/vendrel/workbench/LintChecks.h"
+
+namespace vendrel::tools::lint {
+namespace {
+
+using actions::Variable;
+
+// The names referred to in a text, found as the expansion finds them: "%%" is a percent sign,
+// an unmatched "%" stays text.
+std::vector<std::wstring> References(const std::wstring& text) {
+  std::vector<std::wstring> names;
+  std::size_t at = text.find(L'%');
+  while (at != std::wstring::npos) {
+    const std::size_t end = text.find(L'%', at + 1);
+    if (end == std::wstring::npos) break;
+    if (end > at + 1) names.push_back(text.substr(at + 1, end - at - 1));
+    at = text.find(L'%', end + 1);
+  }
+  return names;
+}
+
+// The action's variable a reference evaluates, as the expansion looks it up.
+const Variable* UserVariable(const actions::Action& action, const std::wstring& name) {
+  for (const auto& variable : action.variables) {
+    if (variable && variable->name == name) {
+      return variable->type == Variable::kNoKind ? nullptr : variable.get();
+    }
+  }
+  return nullptr;
+}
+
+bool Declared(const actions::Action& action, const std::wstring& name) {
+  return std::any_of(action.variables.begin(), action.variables.end(),
+                     [&](const auto& variable) { return variable && variable->name == name; });
+}
+
+bool BuiltIn(const std::wstring& name) {
+  const auto kinds = commands::VariableKinds();
+  return std::any_of(kinds.begin(), kinds.end(), [&](const commands::VariableKind& kind) {
+    return !kind.builtInName.empty() && kind.builtInName == name;
+  });
+}
+
+bool Known(const std::wstring& name, const actions::Action& action, const LintVault& vault) {
+  if (UserVariable(action, name) || BuiltIn(name) || !vault.cardVariables) return true;
+  const auto& cards = *vault.cardVariables;
+  return std::any_of(cards.begin(), cards.end(),
+                     [&](const std::wstring& card) { return platform::SameIgnoringCase(card, name); });
+}
+
+// The references in a variable's own value, which the expansion follows in turn.
+std::vector<std::wstring> ValueReferences(const Variable& variable) {
+  switch (variable.type) {
+    case Variable::kStaticText:
+    case Variable::kRuntime:
+    case Variable::kEnvironment:
+      return References(variable.value);
+    default:
+      return {};
+  }
+}
+
+// The way back to `name` from the references of its value, empty when there is none.
+bool PathBack(const actions::Action& action, const std::wstring& name, const Variable& from,
+              std::vector<std::wstring>& path) {
+  for (const std::wstring& next : ValueReferences(from)) {
+    if (std::find(path.begin(), path.end(), next) != path.end()) continue;
+    path.push_back(next);
+    if (next == name) return true;
+    const Variable* variable = UserVariable(action, next);
+    if (variable && PathBack(action, name, *variable, path)) return true;
+    path.pop_back();
+  }
+  return false;
+}
+
+void CheckSelfReferences(const Subject& subject, Findings& findings) {
+  std::set<std::wstring> reported;
+  for (const auto& variable : subject.action.variables) {
+    if (!variable || reported.count(variable->name) ||
+        UserVariable(subject.action, variable->name) != variable.get()) {
+      continue;
+    }
+    std::vector<std::wstring> path;
+    if (!PathBack(subject.action, variable->name, *variable, path)) continue;
+    std::wstring through;
+    for (std::size_t i = 0; i + 1 < path.size(); ++i) through += L" through %" + path[i] + L"%";
+    findings.Add(Severity::kError, L"the value of the variable " + Quoted(variable->name) +
+                                       L" refers to itself" + through +
+                                       L", so it never expands in full");
+    reported.insert(path.begin(), path.end());
+  }
+}
+
+}  // namespace
+
+void CheckVariables(const Subject& subject, const LintVault& vault, Findings& findings) {
+  const actions::Action& action = subject.action;
+  std::set<std::wstring> set;
+  std::set<std::wstring> reportedUnset;
+  for (std::size_t i = 0; i < subject.texts.size(); ++i) {
+    const CommandTexts& texts = subject.texts[i];
+    std::set<std::wstring> reportedHere;
+    for (const std::wstring& text : texts.expanded) {
+      for (const std::wstring& name : References(text)) {
+        if (!reportedHere.insert(name).second) continue;
+        if (!Known(name, action, vault)) {
+          findings.Add(Severity::kWarning, i,
+                       L"refers to %" + name +
+                           L"%, which is neither a variable of the action, a built-in name nor "
+                           L"a card variable of the vault");
+          continue;
+        }
+        const Variable* variable = UserVariable(action, name);
+        if (variable && variable->type == Variable::kRuntime && variable->value.empty() &&
+            !set.count(name) && reportedUnset.insert(name).second) {
+          findings.Add(
+              Severity::kWarning, i,
+              L"reads the runtime variable " + Quoted(name) + L" before any command sets it");
+        }
+      }
+    }
+    if (texts.sets.empty()) continue;
+    if (!Declared(action, texts.sets)) {
+      findings.Add(Severity::kWarning, i,
+                   L"keeps its answer in " + Quoted(texts.sets) +
+                       L", which is not a variable of the action, so the answer is lost");
+    }
+    set.insert(texts.sets);
+  }
+  CheckSelfReferences(subject, findings);
+}
+
+}  // namespace vendrel::tools::lint
