@@ -21,40 +21,36 @@ using tools::Json;
 // Ten commands of six kinds, with texts of the length administrators write.
 Json Action(std::int32_t id) {
   const std::wstring n = std::to_wstring(id);
-  Json action;
-  action.Add("id", id);
-  action.Add("name", L"Release drawing set " + n);
-  action.Add("menuText", L"Projects\\Release\\Drawing set " + n);
-  action.Add("activation", Json::Array{L"menu", L"check-out"});
-  Json checkOut;
-  checkOut.Add("path", L"C:\\Vault\\Projects\\" + n + L"\\%.prt");
-  checkOut.Add("kind", L"check-in");
-  checkOut.Add("after", true);
-  action.Add("checkOut", std::move(checkOut));
+  Json action = {{"id", id},
+                 {"name", L"Release drawing set " + n},
+                 {"menuText", L"Projects\\Release\\Drawing set " + n},
+                 {"activation", Json::array({"menu", "check-out"})},
+                 {"checkOut",
+                  {{"path", L"C:\\Vault\\Projects\\" + n + L"\\%.prt"},
+                   {"kind", "check-in"},
+                   {"after", true}}}};
   const std::wstring target = L"C:\\Archive\\Projects\\" + n + L"\\%NameOfSelectedFile%";
-  action.Add("commands",
-             Json::Array{
-                 CommandJson(6, L"Target = Archive | Backup | ",
-                             {{"prompt", L"Where should the drawings of set " + n + L" go?"},
-                              {"variable", L"Target"},
-                              {"choices", Json::Array{L"Archive", L"Backup"}}}),
-                 CommandJson(2, L"Again"),
-                 CommandJson(14, L"C:\\Archive\\Projects\\" + n,
-                             {{"path", L"C:\\Archive\\Projects\\" + n}}),
-                 CommandJson(4, L"Block START"),
-                 CommandJson(19, L"%PathToSelectedFile% -> " + target,
-                             {{"from", L"%PathToSelectedFile%"}, {"to", target}}),
-                 CommandJson(5, L"Block END"),
-                 CommandJson(8, L"IF %Target% = Backup THEN GOTO Again",
-                             {{"operator", 1},
-                              {"label", L"Again"},
-                              {"variable", L"%Target%"},
-                              {"value", L"Backup"},
-                              {"ignoreCase", true}}),
-                 CommandJson(3, L"Done", {{"message", L"Set " + n + L" is archived in %Target%."}}),
-                 CommandJson(2, L"End"),
-                 CommandJson(22, L"FALSE"),
-             });
+  action["commands"] = Json::array({
+      CommandJson(6, L"Target = Archive | Backup | ",
+                  {{"prompt", L"Where should the drawings of set " + n + L" go?"},
+                   {"variable", L"Target"},
+                   {"choices", Json::array({"Archive", "Backup"})}}),
+      CommandJson(2, L"Again"),
+      CommandJson(14, L"C:\\Archive\\Projects\\" + n, {{"path", L"C:\\Archive\\Projects\\" + n}}),
+      CommandJson(4, L"Block START"),
+      CommandJson(19, L"%PathToSelectedFile% -> " + target,
+                  {{"from", L"%PathToSelectedFile%"}, {"to", target}}),
+      CommandJson(5, L"Block END"),
+      CommandJson(8, L"IF %Target% = Backup THEN GOTO Again",
+                  {{"operator", 1},
+                   {"label", L"Again"},
+                   {"variable", L"%Target%"},
+                   {"value", L"Backup"},
+                   {"ignoreCase", true}}),
+      CommandJson(3, L"Done", {{"message", L"Set " + n + L" is archived in %Target%."}}),
+      CommandJson(2, L"End"),
+      CommandJson(22, L"FALSE"),
+  });
   return action;
 }
 
@@ -64,12 +60,11 @@ class Vault {
   explicit Vault(std::int64_t count) : vault_(sim::SimVault::CreateInMemory()) {
     vault_->AddUser(L"Chief");
     vault_->Login(L"Chief", L"PC", session_);
-    Json::Array actions;
+    Json actions = Json::array();
     for (std::int32_t id = 102; id < 102 + count; ++id) actions.push_back(Action(id));
-    Json set;
-    set.Add("format", L"vault-set");
-    set.Add("version", actions::kArchiveVersion);
-    set.Add("actions", std::move(actions));
+    const Json set = {{"format", "vault-set"},
+                      {"version", actions::kArchiveVersion},
+                      {"actions", std::move(actions)}};
     const std::wstring hex = tools::BytesToHex(tools::JsonToBytes(set, tools::DefaultCodec()));
     host::Ref<host::AddInDictionary> dictionary;
     session_->GetDictionary(actions::kDictionaryName, true, dictionary);

@@ -45,28 +45,28 @@ TEST(ActionJsonTest, AVaultSetReadsAsFieldsAndComesBackByteForByte) {
   const Bytes bytes = VaultSet(list);
 
   const Json json = VaultSetToJson(bytes, kCodec);
-  const Json& first = json.Find("actions")->AsArray("")[0];
-  EXPECT_EQ(first.Find("name")->AsString(""), L"Backup \u00e9\U0001F600 \"q\"\n");
-  EXPECT_EQ(first.Find("add")->Find("after")->AsBool(""), false);
-  EXPECT_EQ(first.Find("checkOut")->Find("kind")->AsString(""), L"check-in");
-  const Json::Array& commands = first.Find("commands")->AsArray("");
-  EXPECT_EQ(commands[0].Find("payload number")->AsInteger(""), 42);
-  EXPECT_EQ(commands[1].Find("payload")->AsString(""), L"FDFFFFFF");
-  EXPECT_EQ(commands[1].Find("summary")->AsString(""), L"second");
+  const Json& first = json.at("actions")[0];
+  EXPECT_EQ(AsText(first.at("name"), ""), L"Backup \u00e9\U0001F600 \"q\"\n");
+  EXPECT_EQ(first.at("add").at("after"), false);
+  EXPECT_EQ(first.at("checkOut").at("kind"), "check-in");
+  const Json& commands = first.at("commands");
+  EXPECT_EQ(commands[0].at("payload number"), 42);
+  EXPECT_EQ(commands[1].at("payload"), "FDFFFFFF");
+  EXPECT_EQ(commands[1].at("summary"), "second");
 
   // Through text and back.
-  const Json reread = Json::Parse(json.Write());
+  const Json reread = ParseJson(WriteJson(json));
   EXPECT_EQ(JsonToBytes(reread, kCodec), bytes);
 }
 
 TEST(ActionJsonTest, AnEditedFieldReachesTheStoredAction) {
   actions::ActionList list;
   list.push_back(RichAction());
-  std::string text = VaultSetToJson(VaultSet(list), kCodec).Write();
+  std::string text = WriteJson(VaultSetToJson(VaultSet(list), kCodec));
   text.replace(text.find("\"payload number\": 42"), 20, "\"payload number\": 43");
   text.replace(text.find("\"stateId\": 7"), 12, "\"stateId\": 8");
 
-  const Bytes edited = JsonToBytes(Json::Parse(text), kCodec);
+  const Bytes edited = JsonToBytes(ParseJson(text), kCodec);
   actions::HexStringFile file = test::FileOf(edited);
   actions::Archive archive(file, actions::Archive::Mode::kLoad);
   actions::ActionSet set;
@@ -87,8 +87,8 @@ TEST(ActionJsonTest, WhatTheFieldsCannotSayStaysExact) {
   bytes.push_back(0xAB);
 
   const Json json = VaultSetToJson(bytes, kCodec);
-  EXPECT_EQ(json.Find("trailing")->AsString(""), L"AB");
-  EXPECT_EQ(JsonToBytes(Json::Parse(json.Write()), kCodec), bytes);
+  EXPECT_EQ(json.at("trailing"), "AB");
+  EXPECT_EQ(JsonToBytes(ParseJson(WriteJson(json)), kCodec), bytes);
 }
 
 TEST(ActionJsonTest, ATextInTheOldNarrowFormKeepsItsRecord) {
@@ -106,20 +106,16 @@ TEST(ActionJsonTest, ATextInTheOldNarrowFormKeepsItsRecord) {
   const Bytes file = text16("Kalvano Vorn Action") + Bytes{5, 0, 0, 0} + one + record;
 
   const Json json = ActionFileToJson(file, kCodec);
-  EXPECT_EQ(json.Find("version")->AsInteger(""), 5);
-  ASSERT_NE(json.Find("actions")->AsArray("")[0].Find("record"), nullptr);
-  EXPECT_EQ(JsonToBytes(Json::Parse(json.Write()), kCodec), file);
+  EXPECT_EQ(json.at("version"), 5);
+  ASSERT_TRUE(json.at("actions")[0].contains("record"));
+  EXPECT_EQ(JsonToBytes(ParseJson(WriteJson(json)), kCodec), file);
 }
 
 TEST(ActionJsonTest, TheOldestVaultSetsHaveNoMarker) {
-  Json old;
-  old.Add("format", L"vault-set");
-  old.Add("version", 1);
-  old.Add("marker", false);
-  Json action;
-  action.Add("id", 102);
-  action.Add("name", L"old");
-  old.Add("actions", Json::Array{action});
+  const Json old = {{"format", "vault-set"},
+                    {"version", 1},
+                    {"marker", false},
+                    {"actions", Json::array({{{"id", 102}, {"name", "old"}}})}};
   // Count first, then the version-1 layout: no add condition and no after flags.
   const Bytes oldBytes = JsonToBytes(old, kCodec);
   EXPECT_EQ(Bytes(oldBytes.begin(), oldBytes.begin() + 4), (Bytes{1, 0, 0, 0}));
@@ -154,11 +150,11 @@ TEST(ActionJsonTest, FaultyInputIsRefusedWithAReason) {
             "command kind 2 is not known to this build");
   EXPECT_EQ(reason([&] { ActionFileToJson(bytes, kCodec); }).substr(0, 18), "not an action file");
 
-  std::string text = VaultSetToJson(bytes, kCodec).Write();
+  std::string text = WriteJson(VaultSetToJson(bytes, kCodec));
   text.replace(text.find("\"menuText\""), 10, "\"menutext\"");
-  EXPECT_EQ(reason([&] { JsonToBytes(Json::Parse(text), kCodec); }),
+  EXPECT_EQ(reason([&] { JsonToBytes(ParseJson(text), kCodec); }),
             "an action has an unknown member \"menutext\"");
-  EXPECT_NE(reason([&] { Json::Parse("{\"a\": 1,}"); }).find("line 1"), std::string::npos);
+  EXPECT_NE(reason([&] { ParseJson("{\"a\": 1,}"); }).find("line 1"), std::string::npos);
 }
 
 TEST(ActionJsonTest, EachKindsFieldsMatchWhatTheKindStores) {
@@ -172,24 +168,36 @@ TEST(ActionJsonTest, EachKindsFieldsMatchWhatTheKindStores) {
     list.push_back(std::move(action));
     const Bytes bytes = VaultSet(list);
     const Json json = VaultSetToJson(bytes, codec);
-    const Json& stored = json.Find("actions")->AsArray("")[0].Find("commands")->AsArray("")[0];
-    EXPECT_EQ(stored.Find("payload"), nullptr) << "kind " << kind.typeId;
+    const Json& stored = json.at("actions")[0].at("commands")[0];
+    EXPECT_FALSE(stored.contains("payload")) << "kind " << kind.typeId;
     EXPECT_EQ(JsonToBytes(json, codec), bytes) << "kind " << kind.typeId;
   }
 }
 
-TEST(JsonTest, TextsKeepEveryUnitThroughWritingAndParsing) {
-  const std::wstring odd = std::wstring(L"a\u0001\\\"/") + static_cast<wchar_t>(0xD800) + L"z";
-  Json json;
-  json.Add("t", odd);
-  json.Add("n", std::int64_t{-2147483648LL});
-  const Json back = Json::Parse(json.Write());
-  EXPECT_EQ(back.Find("t")->AsString(""), odd);
-  EXPECT_EQ(back.Find("n")->AsInt32(""), -2147483647 - 1);
-  EXPECT_EQ(Json::Parse("\"\\ud83d\\ude00\"").AsString(""), L"\U0001F600");
-  EXPECT_THROW(Json::Parse("1.5"), JsonError);
-  EXPECT_THROW(Json::Parse("{\"a\":1,\"a\":2}"), JsonError);
-  EXPECT_THROW(Json::Parse("\"\xC3\""), JsonError);
+TEST(ActionJsonTest, AnUnpairedSurrogateKeepsItsRecordOrPayload) {
+  const std::wstring odd = std::wstring(L"a") + static_cast<wchar_t>(0xD800) + L"z";
+  actions::ActionList list;
+  list.push_back(test::NewAction(102, odd));
+  list.push_back(test::NewAction(103, L"plain"));
+  const Bytes bytes = VaultSet(list);
+  const Json json = VaultSetToJson(bytes, kCodec);
+  EXPECT_TRUE(json.at("actions")[0].contains("record"));
+  EXPECT_EQ(json.at("actions")[1].at("name"), "plain");
+  EXPECT_EQ(JsonToBytes(ParseJson(WriteJson(json)), kCodec), bytes);
+}
+
+TEST(JsonTest, OnlyWhatTheFormHoldsIsRead) {
+  EXPECT_EQ(AsInt32(ParseJson("-2147483648"), ""), -2147483647 - 1);
+  EXPECT_EQ(AsText(ParseJson("\"\\ud83d\\ude00\""), ""), L"\U0001F600");
+  EXPECT_THROW(AsInt32(ParseJson("2147483648"), "n"), JsonError);
+  EXPECT_THROW(ParseJson("1.5"), JsonError);
+  EXPECT_THROW(ParseJson("{\"a\":1,\"a\":2}"), JsonError);
+  EXPECT_THROW(ParseJson("\"\xC3\""), JsonError);
+  EXPECT_THROW(ParseJson("\"\\ud800\""), JsonError);
+  // Scalars in a list stay on one line; objects and lists of them are indented.
+  EXPECT_EQ(
+      WriteJson(ParseJson(R"({"a": [1, "x"], "b": [{}], "c": {"d": null}})")),
+      "{\n  \"a\": [1, \"x\"],\n  \"b\": [\n    {}\n  ],\n  \"c\": {\n    \"d\": null\n  }\n}\n");
 }
 
 }  // namespace

@@ -67,7 +67,8 @@ class CliTest : public ::testing::Test {
     RunOk({"init", "v", "--user", "Chief", "--user", "anna"});
     Write("a.txt", "alpha\n");
     Write("b.txt", "beta\n");
-    RunOk({"--vault", "v", "add", "a.txt", "b.txt", "--to", "C:\\v"});
+    // An option's value ends with it: b.txt is a file to add again.
+    RunOk({"--vault", "v", "add", "a.txt", "--to", "C:\\v", "b.txt"});
   }
 
   // The demo, run with its vault in the test folder.

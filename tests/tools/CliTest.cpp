@@ -48,7 +48,10 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndOneLine) {
         {"--vault", "v", "state", "a.txt", "--to", "Release.Nowhere"},
         {"--vault", "v", "menu", "No such menu"},
         {"init", "v"},  // exists already
-        {"acn", "to-json", "missing.acn"}}) {
+        {"acn", "to-json", "missing.acn"},
+        {"acn"},  // a group without its command
+        {"--vault", "v", "add", "a.txt"},
+        {"--vault", "v", "checkin", "a.txt", "--comment"}}) {
     const Result r = Run(args);
     EXPECT_EQ(r.code, 2) << args.back();
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -73,18 +76,18 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
 
   RunOk({"--vault", "v", "checkout", "a.txt"});
   const Result checkin = RunOk({"--vault", "v", "--json", "checkin", "a.txt"});
-  const Json json = Json::Parse(checkin.out);
-  EXPECT_EQ(json.Find("veto")->AsInteger(""), 0);
-  const Json::Array& runs = json.Find("runs")->AsArray("");
+  const Json json = ParseJson(checkin.out);
+  EXPECT_EQ(json.at("veto"), 0);
+  const Json& runs = json.at("runs");
   ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].Find("action")->AsInteger(""), 102);
-  EXPECT_EQ(runs[0].Find("notification")->AsInteger(""), 5);
-  EXPECT_EQ(runs[0].Find("documents")->AsArray("")[0].AsString(""), L"a.txt");
-  const Json::Array& notifications = json.Find("notifications")->AsArray("");
+  EXPECT_EQ(runs[0].at("action"), 102);
+  EXPECT_EQ(runs[0].at("notification"), 5);
+  EXPECT_EQ(runs[0].at("documents")[0], "a.txt");
+  const Json& notifications = json.at("notifications");
   ASSERT_EQ(notifications.size(), 1u);
-  EXPECT_EQ(notifications[0].Find("kind")->AsInteger(""), 5);
-  EXPECT_EQ(notifications[0].Find("items")->AsInteger(""), 1);
-  EXPECT_EQ(json.Find("files")->AsArray("")[0].Find("path")->AsString(""), L"C:\\v\\a.txt");
+  EXPECT_EQ(notifications[0].at("kind"), 5);
+  EXPECT_EQ(notifications[0].at("items"), 1);
+  EXPECT_EQ(json.at("files")[0].at("path"), "C:\\v\\a.txt");
 
   // A file and a folder: the folder's files follow.
   const Result menu = RunOk({"--vault", "v", "menu", "Tools\\Run", "a.txt", "C:\\v"});
@@ -94,11 +97,11 @@ TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
 
   // Export gives the vault's actions with their new ids; importing again adds copies.
   RunOk({"--vault", "v", "export", "all.acn"});
-  const Json exported = Json::Parse(RunOk({"acn", "to-json", "all.acn"}).out);
-  EXPECT_EQ(exported.Find("actions")->AsArray("")[1].Find("id")->AsInteger(""), 103);
+  const Json exported = ParseJson(RunOk({"acn", "to-json", "all.acn"}).out);
+  EXPECT_EQ(exported.at("actions")[1].at("id"), 103);
   RunOk({"--vault", "v", "import", "all.acn"});
-  const Json listed = Json::Parse(RunOk({"--vault", "v", "actions", "--json"}).out);
-  EXPECT_EQ(listed.Find("actions")->AsArray("").size(), 4u);
+  const Json listed = ParseJson(RunOk({"--vault", "v", "actions", "--json"}).out);
+  EXPECT_EQ(listed.at("actions").size(), 4u);
 }
 
 TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
@@ -187,10 +190,9 @@ TEST_F(CliTest, DialogsAndMessageBoxesTakeTheAnswerLinesInTurn) {
 
   // The JSON form keeps the dialog with the command that showed it.
   const Result json = RunOk({"--vault", "v", "--json", "--answers", "answers.txt", "menu", "Ask"});
-  const Json parsed = Json::Parse(json.out);
-  const Json::Array& commands = parsed.Find("runs")->AsArray("")[0].Find("commands")->AsArray("");
-  EXPECT_EQ(commands[0].Find("messages")->AsArray("")[0].AsString(""),
-            L"\"Your name?\" -> Bob Smith");
+  const Json parsed = ParseJson(json.out);
+  EXPECT_EQ(parsed.at("runs")[0].at("commands")[0].at("messages")[0],
+            "\"Your name?\" -> Bob Smith");
 }
 
 TEST_F(CliTest, ConversionsComeBackByteForByte) {

@@ -73,19 +73,19 @@ TEST_F(HostComTest, CheckInAnswersCrossComIntoTheJson) {
   RunOk({"--vault", "v", "checkout", "a.txt"});
   const Result r = RunOk({"--vault", "v", "--json", "checkin", "a.txt", "--comment", "done"});
   EXPECT_EQ(Slurp(dir / "archive" / "a.txt"), "alpha\n");
-  const Json json = Json::Parse(r.out);
-  EXPECT_EQ(json.Find("veto")->AsInteger(""), 0);
-  EXPECT_EQ(json.Find("refresh")->AsInteger(""), 0);  // only menu commands ask for a refresh
-  EXPECT_EQ(json.Find("runs"), nullptr);              // unknown through COM, so not an empty list
-  const Json::Array& notifications = json.Find("notifications")->AsArray("");
+  const Json json = ParseJson(r.out);
+  EXPECT_EQ(json.at("veto"), 0);
+  EXPECT_EQ(json.at("refresh"), 0);     // only menu commands ask for a refresh
+  EXPECT_FALSE(json.contains("runs"));  // unknown through COM, so not an empty list
+  const Json& notifications = json.at("notifications");
   ASSERT_EQ(notifications.size(), 1u);  // only the after-check-in is hooked
-  EXPECT_EQ(notifications[0].Find("kind")->AsInteger(""), 6);
-  EXPECT_EQ(notifications[0].Find("items")->AsInteger(""), 1);
-  EXPECT_EQ(notifications[0].Find("status")->AsInteger(""), 0);
-  const Json::Array& files = json.Find("files")->AsArray("");
+  EXPECT_EQ(notifications[0].at("kind"), 6);
+  EXPECT_EQ(notifications[0].at("items"), 1);
+  EXPECT_EQ(notifications[0].at("status"), 0);
+  const Json& files = json.at("files");
   ASSERT_EQ(files.size(), 1u);
-  EXPECT_EQ(files[0].Find("version")->AsInteger(""), 2);
-  EXPECT_EQ(files[0].Find("checkedOutBy")->AsString(""), L"");
+  EXPECT_EQ(files[0].at("version"), 2);
+  EXPECT_EQ(files[0].at("checkedOutBy"), "");
   EXPECT_NE(RunOk({"--vault", "v", "show", "a.txt"}).out.find("\"done\""), std::string::npos);
 }
 

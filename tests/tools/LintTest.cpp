@@ -65,7 +65,7 @@ TEST(LintTest, FindsEachFaultItKnowsWhereItIs) {
   LintVault vault;
   vault.cardVariables = std::vector<std::wstring>{L"Part number"};
   vault.rootPath = L"C:\\Vault";
-  const std::vector<Finding> findings = Lint(Json::Parse(kFaulty), vault);
+  const std::vector<Finding> findings = Lint(ParseJson(kFaulty), vault);
   const std::vector<Seen> expected = {
       {201, 0, kError, L"the runner refuses"},
       {201, 1, kError, L"ends a document"},
@@ -94,15 +94,15 @@ TEST(LintTest, FindsEachFaultItKnowsWhereItIs) {
             std::wstring::npos);
 
   const Json json = FindingsJson(findings);
-  EXPECT_EQ(json.Find("errors")->AsInteger(""), 6);
-  EXPECT_EQ(json.Find("warnings")->AsInteger(""), 12);
-  EXPECT_EQ(json.Find("findings")->AsArray("")[8].Find("command")->AsInteger(""), 4);
+  EXPECT_EQ(json.at("errors"), 6);
+  EXPECT_EQ(json.at("warnings"), 12);
+  EXPECT_EQ(json.at("findings")[8].at("command"), 4);
 }
 
 // What lint cannot know without the vault it does not hold against the actions.
 TEST(LintTest, CardVariablesAndTheRootAreCheckedOnlyWhenKnown) {
   if (!BuildHas({3})) GTEST_SKIP() << "command kind 3 not built";
-  const Json set = Json::Parse(R"({"actions": [{"id": 102, "name": "A",
+  const Json set = ParseJson(R"({"actions": [{"id": 102, "name": "A",
     "activation": ["check-out"], "checkOut": {"path": "C:\\Vault\\Projects\\%.txt"},
     "commands": [{"type": 3, "message": "%part NUMBER% of %NameOfLoggedInUser%"}]}]})");
   EXPECT_TRUE(Lint(set, {}).empty());
@@ -125,9 +125,9 @@ TEST(LintTest, AJumpBackIsEndlessOnlyWithoutAWayOut) {
         R"([{"type": 2, "summary": "L"}, )" + body +
         R"(, {"type": 8, "operator": 0, "label": "L", "variable": "", "value": "", "ignoreCase": true})" +
         tail + "]";
-    return HasErrors(Lint(Json::Parse(R"({"actions": [{"id": 102, "name": "A",
+    return HasErrors(Lint(ParseJson(R"({"actions": [{"id": 102, "name": "A",
       "activation": ["menu"], "commands": )" +
-                                      commands + "}]}"),
+                                    commands + "}]}"),
                           {}));
   };
   EXPECT_TRUE(loop(R"({"type": 3, "message": "again"})"));

@@ -23,8 +23,8 @@ TEST_F(WorkbenchTest, LintFindsNothingInTheDemoNorInTheTestsActions) {
   Write("actions.json", kActions);
   EXPECT_EQ(RunOk({"--vault", vault, "lint", "actions.json"}).out, "");
   RunOk({"acn", "from-json", "actions.json", "-o", "actions.acn"});
-  const Json json = Json::Parse(RunOk({"lint", "actions.acn", "--json"}).out);
-  EXPECT_TRUE(json.Find("findings")->AsArray("").empty());
+  const Json json = ParseJson(RunOk({"lint", "actions.acn", "--json"}).out);
+  EXPECT_TRUE(json.at("findings").empty());
 }
 
 TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
@@ -46,7 +46,7 @@ TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
   EXPECT_NE(imported.out.find("imported \"Stray\" as 102"), std::string::npos);
   const Result stored = Run({"--vault", "v", "--json", "lint"});
   EXPECT_EQ(stored.code, 1);
-  EXPECT_EQ(Json::Parse(stored.out).Find("errors")->AsInteger(""), 2);
+  EXPECT_EQ(ParseJson(stored.out).at("errors"), 2);
   EXPECT_EQ(Run({"lint", "nothere.acn"}).code, 2);
 }
 

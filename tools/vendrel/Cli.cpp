@@ -1,7 +1,10 @@
-// Global options and the dispatch to the commands; every failure becomes one line and a code.
+// The command line through CLI11: global options, the table's commands as its subcommands, the
+// generated help; every failure becomes one line and a code.
 #include "tools/vendrel/Cli.h"
 
-#include <cstdlib>
+#include <CLI/CLI.hpp>
+#include <deque>
+#include <map>
 #include <ostream>
 
 #include "platform/Utf8.h"
@@ -10,65 +13,125 @@
 namespace vendrel::tools {
 namespace {
 
-std::string Usage() {
-  std::string usage =
-      "usage: vendrel [--vault DIR] [--user NAME] [--computer NAME] [--answers FILE] [--json] "
-      "COMMAND ...\n"
-      "commands:\n";
-  for (const CommandForm& form : AllCommands()) usage += "  " + Synopsis(form) + "\n";
-  return usage +
-         "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n"
-         "Message boxes and dialogs of actions take the lines of --answers FILE in turn (a "
-         "button\nname, or a dialog's answer; see docs/answers.md), else ask at the terminal.\n";
+constexpr const char* kFooter =
+    "The vault is --vault DIR, else the VENDREL_VAULT environment variable.\n"
+    "Message boxes and dialogs of actions take the lines of --answers FILE in turn (a button\n"
+    "name, or a dialog's answer; see docs/answers.md), else ask at the terminal.";
+
+// Where CLI11 puts what one subcommand was given.
+struct Bound {
+  const CommandForm* form = nullptr;
+  CLI::App* app = nullptr;
+  Args arguments;
+  std::deque<std::vector<std::string>> values;  // per option of the form
+  std::deque<bool> flags;
+};
+
+// Lists each command with its arguments, as its usage shows it.
+class Formatter final : public CLI::Formatter {
+ public:
+  void Add(const CLI::App* app, std::string synopsis) { synopses_[app] = std::move(synopsis); }
+  // Empty for the group of commands like "acn".
+  std::string Synopsis(const CLI::App* app) const {
+    const auto known = synopses_.find(app);
+    return known == synopses_.end() ? std::string() : known->second;
+  }
+
+  std::string make_subcommand(const CLI::App* sub) const override {
+    const std::string synopsis = Synopsis(sub);
+    if (synopsis.empty()) {  // a group: its commands
+      std::string lines;
+      for (const CLI::App* command : sub->get_subcommands({})) lines += make_subcommand(command);
+      return lines;
+    }
+    std::stringstream out;
+    CLI::detail::format_help(out, synopsis, sub->get_description(), column_width_);
+    return out.str();
+  }
+
+  // A command's usage line already shows its arguments.
+  std::string make_positionals(const CLI::App* app) const override {
+    return Synopsis(app).empty() ? CLI::Formatter::make_positionals(app) : std::string();
+  }
+
+  std::string make_usage(const CLI::App* app, std::string name) const override {
+    const std::string synopsis = Synopsis(app);
+    if (synopsis.empty()) return CLI::Formatter::make_usage(app, std::move(name));
+    return "usage: vendrel " + synopsis + "\n";
+  }
+
+ private:
+  std::map<const CLI::App*, std::string> synopses_;
+};
+
+CLI::App* CommandApp(CLI::App& root, const CommandForm& form) {
+  const std::string name = form.name;
+  const std::size_t space = name.find(' ');
+  if (space == std::string::npos) return root.add_subcommand(name, form.help);
+  const std::string group = name.substr(0, space);
+  const std::vector<CLI::App*> known =
+      root.get_subcommands([&](const CLI::App* app) { return app->get_name() == group; });
+  CLI::App* parent =
+      known.empty() ? root.add_subcommand(group)->require_subcommand(1) : known.front();
+  return parent->add_subcommand(name.substr(space + 1), form.help);
 }
 
-std::string Value(const Args& args, std::size_t& i) {
-  if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");
-  return args[++i];
-}
-
-// The command whose words start at args[i]; i moves past them.
-const CommandForm& FindCommand(const Args& args, std::size_t& i) {
-  const std::string& word = args[i];
-  std::string group;
+void Declare(CLI::App& root, Formatter& formatter, std::deque<Bound>& bound) {
   for (const CommandForm& form : AllCommands()) {
-    const std::string_view name = form.name;
-    if (name == word) {
-      ++i;
-      return form;
-    }
-    if (name.starts_with(word + " ")) {
-      group += (group.empty() ? "" : " | ") + Synopsis(form);
-      if (i + 1 < args.size() && name == word + " " + args[i + 1]) {
-        i += 2;
-        return form;
+    Bound& b = bound.emplace_back();
+    b.form = &form;
+    b.app = CommandApp(root, form);
+    formatter.Add(b.app, Synopsis(form));
+    b.app->add_option("arguments", b.arguments, form.arguments);
+    for (const OptionForm& option : form.options) {
+      if (!option.value) {
+        b.app->add_flag(option.name, b.flags.emplace_back(), option.help);
+        b.values.emplace_back();
+        continue;
       }
+      CLI::Option* added = b.app->add_option(option.name, b.values.emplace_back(), option.help);
+      // One value each time it is given, so the arguments after it stay arguments.
+      added->type_name(option.value)->required(option.required)->allow_extra_args(false);
+      added->option_text(option.value);
+      b.flags.emplace_back();
     }
   }
-  if (!group.empty()) throw UsageError("usage: vendrel " + group);
-  throw UsageError("unknown command " + word + " (vendrel --help lists them)");
 }
 
-void ParseCommandArguments(const CommandForm& form, const Args& args, std::size_t i, Call& call) {
-  for (; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const OptionForm* option = nullptr;
-    for (const OptionForm& o : form.options) {
-      if (arg == o.name) option = &o;
-    }
-    if (option) {
-      call.AddValue(arg, option->value ? Value(args, i) : "");
-    } else if (arg.starts_with("--")) {
-      throw UsageError("unknown option " + arg);
-    } else if (!*form.arguments) {
-      throw UsageError(std::string(form.name) + " takes no argument " + arg);
-    } else {
-      call.AddArgument(arg);
-    }
+// The values CLI11 found, handed to the command's Call.
+void Fill(const Bound& b, Call& call) {
+  if (!*b.form->arguments && !b.arguments.empty()) {
+    throw UsageError(std::string(b.form->name) + " takes no argument " + b.arguments[0]);
   }
-  for (const OptionForm& o : form.options) {
-    if (o.required && !call.Has(o.name)) throw call.Misused();
+  for (const std::string& argument : b.arguments) call.AddArgument(argument);
+  for (std::size_t i = 0; i < b.form->options.size(); ++i) {
+    const char* name = b.form->options[i].name;
+    if (b.flags[i]) call.AddValue(name, "");
+    for (const std::string& value : b.values[i]) call.AddValue(name, value);
   }
+}
+
+// CLI11's reason, with the usage of the command it was given to; a group without its command
+// shows the usage of each, and a word that is no command is named as such.
+std::string Reason(const CLI::App& root, const Formatter& formatter, const CLI::ParseError& error) {
+  const CLI::App* app = &root;
+  while (!app->get_subcommands().empty()) app = app->get_subcommands().front();
+  if (app == &root) {
+    const std::vector<std::string> extra = root.remaining();
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) && !extra.empty() &&
+        !extra.front().starts_with("-")) {
+      return "unknown command " + extra.front() + " (vendrel --help lists them)";
+    }
+    return error.what();
+  }
+  if (const std::string synopsis = formatter.Synopsis(app); !synopsis.empty()) {
+    return std::string(error.what()) + "; usage: vendrel " + synopsis;
+  }
+  std::string group;
+  for (const CLI::App* command : app->get_subcommands({})) {
+    group += (group.empty() ? "" : " | ") + formatter.Synopsis(command);
+  }
+  return "usage: vendrel " + group;
 }
 
 }  // namespace
@@ -82,39 +145,57 @@ std::string Utf8(const std::wstring& text) {
 }
 
 int RunCli(const Args& args, Console& console) {
+  CLI::App app("vendrel: the reference host of the add-in, on a simulated vault", "vendrel");
+  auto formatter = std::make_shared<Formatter>();
+  app.formatter(formatter);
+  std::string vault;
+  std::string user;
+  std::string computer;
+  std::string answers;
+  Options options;
+  const auto last = CLI::MultiOptionPolicy::TakeLast;
+  app.add_option("--vault", vault, "the vault's folder")
+      ->type_name("DIR")
+      ->envname("VENDREL_VAULT")
+      ->multi_option_policy(last);
+  app.add_option("--user", user, "who logs in (the vault's first user)")
+      ->type_name("NAME")
+      ->multi_option_policy(last);
+  app.add_option("--computer", computer, "the computer the vault sees (this one)")
+      ->type_name("NAME")
+      ->multi_option_policy(last);
+  app.add_option("--answers", answers, "the answers to the boxes and dialogs, a line each")
+      ->type_name("FILE")
+      ->multi_option_policy(last);
+  app.add_flag("--json", options.json, "the report as JSON");
+  app.require_subcommand(0, 1);
+  std::deque<Bound> bound;
+  Declare(app, *formatter, bound);
+  app.footer(kFooter);
   try {
-    Options options;
-    std::size_t i = 0;
-    for (; i < args.size() && args[i].starts_with("--"); ++i) {
-      const std::string& option = args[i];
-      if (option == "--vault") {
-        options.vault = Value(args, i);
-      } else if (option == "--user") {
-        options.user = Wide(Value(args, i));
-      } else if (option == "--computer") {
-        options.computer = Wide(Value(args, i));
-      } else if (option == "--answers") {
-        options.answers = Value(args, i);
-      } else if (option == "--json") {
-        options.json = true;
-      } else if (option == "--help") {
-        console.out << Usage();
-        return kExitOk;
-      } else {
-        throw UsageError("unknown option " + option);
-      }
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, console.out, console.err);
+  } catch (const CLI::ParseError& e) {
+    console.err << "vendrel: " << Reason(app, *formatter, e) << "\n";
+    return kExitUsage;
+  }
+  if (app.get_subcommands().empty()) {
+    console.err << app.help();
+    return kExitUsage;
+  }
+  if (!vault.empty()) options.vault = vault;
+  options.user = Wide(user);
+  options.computer = Wide(computer);
+  if (!answers.empty()) options.answers = answers;
+  try {
+    for (const Bound& b : bound) {
+      if (!b.app->parsed()) continue;
+      Call call(*b.form, options, console);
+      Fill(b, call);
+      return b.form->run(call);
     }
-    if (i == args.size()) {
-      console.err << Usage();
-      return kExitUsage;
-    }
-    if (!options.vault) {
-      if (const char* env = std::getenv("VENDREL_VAULT"); env && *env) options.vault = env;
-    }
-    const CommandForm& form = FindCommand(args, i);
-    Call call(form, options, console);
-    ParseCommandArguments(form, args, i, call);
-    return form.run(call);
   } catch (const std::exception& e) {
     console.err << "vendrel: " << e.what() << "\n";
   }

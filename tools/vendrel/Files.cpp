@@ -24,7 +24,7 @@ void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
 
 Json ReadJson(const std::filesystem::path& file) {
   const Bytes bytes = ReadBytes(file);
-  return Json::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return ParseJson(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace vendrel::tools

@@ -1,13 +1,15 @@
-// A small JSON value with a writer and a strict parser: integers only, keys in their order.
+// JSON through nlohmann's library, and what the reference host adds to it: a strict reader, its
+// layout of the text, reads that name the member that is wrong, and std::wstring texts.
 #pragma once
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <variant>
 #include <vector>
+
+#include "tools/vendrel/JsonFwd.h"
 
 namespace vendrel::tools {
 
@@ -16,50 +18,18 @@ class JsonError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class Json {
- public:
-  using Array = std::vector<Json>;
-  using Member = std::pair<std::string, Json>;
-  using Object = std::vector<Member>;
+// Integers only, every member once, at most 64 levels deep; a leading byte order mark is
+// skipped. Throws JsonError with the line of the fault.
+Json ParseJson(std::string_view utf8);
+// Two-space indentation, arrays of scalars on one line, a line break at the end.
+std::string WriteJson(const Json& json);
 
-  Json() = default;
-  Json(std::nullptr_t) {}
-  Json(bool value) : value_(value) {}
-  Json(std::int64_t value) : value_(value) {}
-  Json(std::int32_t value) : value_(std::int64_t{value}) {}
-  Json(std::wstring value) : value_(std::move(value)) {}
-  Json(const wchar_t* value) : value_(std::wstring(value)) {}
-  Json(Array value) : value_(std::move(value)) {}
-  Json(Object value) : value_(std::move(value)) {}
-
-  bool IsNull() const { return std::holds_alternative<std::monostate>(value_); }
-  bool IsObject() const { return std::holds_alternative<Object>(value_); }
-  bool IsArray() const { return std::holds_alternative<Array>(value_); }
-  bool IsString() const { return std::holds_alternative<std::wstring>(value_); }
-  bool IsInteger() const { return std::holds_alternative<std::int64_t>(value_); }
-  bool IsBool() const { return std::holds_alternative<bool>(value_); }
-
-  // Each throws JsonError naming `what` when the value is of another kind.
-  bool AsBool(std::string_view what) const;
-  std::int64_t AsInteger(std::string_view what) const;
-  std::int32_t AsInt32(std::string_view what) const;
-  const std::wstring& AsString(std::string_view what) const;
-  const Array& AsArray(std::string_view what) const;
-  const Object& AsObject(std::string_view what) const;
-
-  // Objects: appends a member; finds one (null when absent).
-  Json& Add(std::string key, Json value);
-  const Json* Find(std::string_view key) const;
-
-  // Two-space indentation; arrays of scalars stay on one line.
-  std::string Write() const;
-  static Json Parse(std::string_view utf8);
-
- private:
-  void WriteTo(std::string& out, int indent) const;
-
-  std::variant<std::monostate, bool, std::int64_t, std::wstring, Array, Object> value_;
-};
+// Each throws JsonError naming `what` when the value is of another kind.
+bool AsBool(const Json& json, std::string_view what);
+std::int64_t AsInteger(const Json& json, std::string_view what);
+std::int32_t AsInt32(const Json& json, std::string_view what);
+std::wstring AsText(const Json& json, std::string_view what);
+const Json& AsList(const Json& json, std::string_view what);
 
 // Reads the members of an object by name and refuses names nobody asked for.
 class JsonFields {
@@ -71,9 +41,24 @@ class JsonFields {
   void Finish() const;
 
  private:
-  const Json::Object& object_;
+  const Json& object_;
   std::string what_;
-  std::vector<bool> taken_;
+  std::vector<std::string> taken_;
 };
 
 }  // namespace vendrel::tools
+
+// Texts are std::wstring everywhere else; JSON holds them as UTF-8. An unpaired surrogate has
+// no UTF-8 form and becomes U+FFFD, so whoever needs the exact text compares the round trip.
+template <>
+struct nlohmann::adl_serializer<std::wstring> {
+  static void to_json(vendrel::tools::Json& json, const std::wstring& text);
+  static void from_json(const vendrel::tools::Json& json, std::wstring& text);
+};
+// L"..." is a text too, not a list of numbers.
+template <std::size_t N>
+struct nlohmann::adl_serializer<wchar_t[N]> {
+  static void to_json(vendrel::tools::Json& json, const wchar_t (&text)[N]) {
+    json = std::wstring(text);
+  }
+};

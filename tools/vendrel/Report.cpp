@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "tools/vendrel/Command.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/VaultFiles.h"
 
 namespace vendrel::tools {
@@ -35,14 +36,12 @@ std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
 }
 
 Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
-  Json::Array list;
+  Json list = Json::array();
   for (const auto& [path, f] : files) {
-    Json item;
-    item.Add("path", path);
-    item.Add("version", f.version);
-    item.Add("state", f.state);
-    item.Add("checkedOutBy", f.checkedOutBy);
-    list.push_back(std::move(item));
+    list.push_back({{"path", path},
+                    {"version", f.version},
+                    {"state", f.state},
+                    {"checkedOutBy", f.checkedOutBy}});
   }
   return list;
 }
@@ -55,17 +54,14 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome,
   std::ostream& out = call.Out();
   const auto files = Afterwards(host, paths);
   if (call.Global().json) {
-    Json json;
-    json.Add("operation", Wide(operation));
-    json.Add("status", outcome.status);
-    json.Add("refresh", outcome.refresh);
-    json.Add("veto", outcome.veto ? 1 : 0);
-    json.Add("hostStatus", outcome.operation);
-    json.Add("notifications", host.GetTrace().NotificationsJson());
+    Json json = {
+        {"operation", operation},          {"status", outcome.status},
+        {"refresh", outcome.refresh},      {"veto", outcome.veto ? 1 : 0},
+        {"hostStatus", outcome.operation}, {"notifications", host.GetTrace().NotificationsJson()}};
     // Through COM the runs are the add-in's own business: no list rather than an empty one.
-    if (host.AddInLinked()) json.Add("runs", host.GetTrace().RunsJson());
-    json.Add("files", FilesJson(files));
-    out << json.Write();
+    if (host.AddInLinked()) json["runs"] = host.GetTrace().RunsJson();
+    json["files"] = FilesJson(files);
+    out << WriteJson(json);
   } else if (outcome.veto) {
     out << operation << " refused by the add-in\n";
   } else if (host::Failed(outcome.operation)) {

@@ -10,6 +10,7 @@
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
 #include "platform/Utf8.h"
+#include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
 namespace {
@@ -23,12 +24,9 @@ std::wstring KindName(std::int32_t type) {
 }
 
 Json TextsJson(const CommandRecord& command) {
-  Json::Array texts;
+  Json texts = Json::array();
   for (const auto& [text, expanded] : command.texts) {
-    Json item;
-    item.Add("text", text);
-    item.Add("expanded", expanded);
-    texts.push_back(std::move(item));
+    texts.push_back({{"text", text}, {"expanded", expanded}});
   }
   return texts;
 }
@@ -184,44 +182,37 @@ void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_
 }
 
 Json Trace::NotificationsJson() const {
-  Json::Array notifications;
+  Json notifications = Json::array();
   for (const NotificationRecord& record : notifications_) {
-    Json item;
-    item.Add("kind", record.kind);
-    item.Add("items", static_cast<std::int64_t>(record.items));
-    item.Add("status", record.status);
-    item.Add("refresh", record.refresh);
-    item.Add("veto", record.veto);
-    notifications.push_back(std::move(item));
+    notifications.push_back({{"kind", record.kind},
+                             {"items", record.items},
+                             {"status", record.status},
+                             {"refresh", record.refresh},
+                             {"veto", record.veto}});
   }
   return notifications;
 }
 
 Json Trace::RunsJson() const {
-  Json::Array runs;
+  Json runs = Json::array();
   for (const RunRecord& record : runs_) {
-    Json run;
-    run.Add("notification", record.notification);
-    run.Add("action", record.actionId);
-    run.Add("name", record.name);
-    Json::Array documents(record.documents.begin(), record.documents.end());
-    run.Add("documents", std::move(documents));
-    run.Add("ran", record.ran);
-    Json::Array commands;
+    Json commands = Json::array();
     for (const CommandRecord& command : record.commands) {
-      Json item;
-      item.Add("index", static_cast<std::int64_t>(command.index));
-      item.Add("type", command.type);
-      item.Add("command", KindName(command.type));
-      item.Add("summary", command.summary);
-      item.Add("result", command.result);
-      item.Add("texts", TextsJson(command));
-      item.Add("marks", Json::Array(command.marks.begin(), command.marks.end()));
-      item.Add("messages", Json::Array(command.messages.begin(), command.messages.end()));
-      commands.push_back(std::move(item));
+      commands.push_back({{"index", command.index},
+                          {"type", command.type},
+                          {"command", KindName(command.type)},
+                          {"summary", command.summary},
+                          {"result", command.result},
+                          {"texts", TextsJson(command)},
+                          {"marks", command.marks},
+                          {"messages", command.messages}});
     }
-    run.Add("commands", std::move(commands));
-    runs.push_back(std::move(run));
+    runs.push_back({{"notification", record.notification},
+                    {"action", record.actionId},
+                    {"name", record.name},
+                    {"documents", record.documents},
+                    {"ran", record.ran},
+                    {"commands", std::move(commands)}});
   }
   return runs;
 }

@@ -9,7 +9,7 @@
 
 #include "actions/RunObserver.h"
 #include "platform/Ui.h"
-#include "tools/vendrel/Json.h"
+#include "tools/vendrel/JsonFwd.h"
 
 namespace vendrel::tools {
 

@@ -93,20 +93,19 @@ int RunListActions(Call& call) {
   const Json json = StoredSetJson(call.Host());
   std::ostream& out = call.Out();
   if (call.Has("--json")) {
-    out << json.Write();
+    out << WriteJson(json);
     return kExitOk;
   }
-  for (const Json& action : json.Find("actions")->AsArray("actions")) {
-    if (action.Find("record")) {
+  for (const Json& action : json.at("actions")) {
+    if (action.contains("record")) {
       out << "(a record in an older form)\n";
       continue;
     }
-    out << action.Find("id")->AsInteger("id") << "  "
-        << Utf8(action.Find("name")->AsString("name"));
-    for (const Json& kind : action.Find("activation")->AsArray("activation")) {
-      if (kind.IsString()) out << "  [" << Utf8(kind.AsString("activation")) << "]";
+    out << action.at("id").get<std::int32_t>() << "  " << action.at("name").get<std::string>();
+    for (const Json& kind : action.at("activation")) {
+      if (kind.is_string()) out << "  [" << kind.get<std::string>() << "]";
     }
-    out << "  " << action.Find("commands")->AsArray("commands").size() << " command(s)\n";
+    out << "  " << action.at("commands").size() << " command(s)\n";
   }
   return kExitOk;
 }

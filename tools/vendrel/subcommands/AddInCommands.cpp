@@ -6,6 +6,7 @@
 #include "sim/SimVault.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/NotificationItems.h"
 #include "tools/vendrel/Report.h"
 #include "tools/vendrel/VaultFiles.h"
@@ -25,28 +26,17 @@ std::optional<std::int32_t> MenuCommandId(const VaultHost& host, const std::wstr
 
 Json RegisteredJson(const VaultHost& host) {
   const host::AddInInfo& info = host.Info();
-  Json json;
-  Json infoJson;
-  infoJson.Add("name", info.name);
-  infoJson.Add("company", info.company);
-  infoJson.Add("description", info.description);
-  infoJson.Add("version", info.version);
-  json.Add("info", std::move(infoJson));
-  Json::Array entries;
+  Json entries = Json::array();
   for (const MenuEntry& entry : host.Registered().menus) {
-    Json item;
-    item.Add("menu", entry.id);
-    item.Add("text", entry.text);
-    item.Add("flags", entry.flags);
-    entries.push_back(std::move(item));
+    entries.push_back({{"menu", entry.id}, {"text", entry.text}, {"flags", entry.flags}});
   }
-  for (const std::int32_t kind : host.Registered().hooks) {
-    Json item;
-    item.Add("hook", kind);
-    entries.push_back(std::move(item));
-  }
-  json.Add("registrations", std::move(entries));
-  return json;
+  for (const std::int32_t kind : host.Registered().hooks) entries.push_back({{"hook", kind}});
+  return {{"info",
+           {{"name", info.name},
+            {"company", info.company},
+            {"description", info.description},
+            {"version", info.version}}},
+          {"registrations", std::move(entries)}};
 }
 
 }  // namespace
@@ -89,7 +79,7 @@ int RunRegistered(Call& call) {
   VaultHost& host = call.Host();
   std::ostream& out = call.Out();
   if (call.Global().json) {
-    out << RegisteredJson(host).Write();
+    out << WriteJson(RegisteredJson(host));
     return kExitOk;
   }
   const host::AddInInfo& info = host.Info();

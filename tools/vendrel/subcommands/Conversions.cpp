@@ -4,15 +4,16 @@
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Files.h"
+#include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
 namespace {
 
 // The document must be of the container the command converts to.
-void ExpectFormat(const Json& json, const wchar_t* format) {
-  const Json* given = json.Find("format");
-  if (given == nullptr || !given->IsString() || given->AsString("format") != format) {
-    throw UsageError("the JSON document is not of format \"" + Utf8(format) + "\"");
+void ExpectFormat(const Json& json, const char* format) {
+  const auto given = json.find("format");
+  if (given == json.end() || *given != format) {
+    throw UsageError(std::string("the JSON document is not of format \"") + format + "\"");
   }
 }
 
@@ -24,7 +25,7 @@ const std::string& OnlyArgument(const Call& call) {
 }  // namespace
 
 int RunActionFileToJson(Call& call) {
-  call.Out() << ActionFileToJson(ReadBytes(OnlyArgument(call)), DefaultCodec()).Write();
+  call.Out() << WriteJson(ActionFileToJson(ReadBytes(OnlyArgument(call)), DefaultCodec()));
   return kExitOk;
 }
 
@@ -33,19 +34,19 @@ int RunJsonToActionFile(Call& call) {
   const auto output = call.Value("-o");
   if (!output) throw call.Misused();
   const Json json = ReadJson(input);
-  ExpectFormat(json, L"action-file");
+  ExpectFormat(json, "action-file");
   WriteBytes(*output, JsonToBytes(json, DefaultCodec()));
   return kExitOk;
 }
 
 int RunHexToJson(Call& call) {
-  call.Out() << VaultSetToJson(HexToBytes(Wide(OnlyArgument(call))), DefaultCodec()).Write();
+  call.Out() << WriteJson(VaultSetToJson(HexToBytes(Wide(OnlyArgument(call))), DefaultCodec()));
   return kExitOk;
 }
 
 int RunJsonToHex(Call& call) {
   const Json json = ReadJson(OnlyArgument(call));
-  ExpectFormat(json, L"vault-set");
+  ExpectFormat(json, "vault-set");
   call.Out() << Utf8(BytesToHex(JsonToBytes(json, DefaultCodec()))) << "\n";
   return kExitOk;
 }

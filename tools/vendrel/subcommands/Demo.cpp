@@ -25,51 +25,34 @@ Json CopyTo(const std::wstring& folder) {
 }
 
 Json DemoActions(std::int32_t releasedState) {
-  Json backup;
-  backup.Add("id", 102);
-  backup.Add("name", L"Back up selected files");
-  backup.Add("menuText", L"Backup\\Selected files");
-  backup.Add("activation", Json::Array{L"menu"});
-  backup.Add("commands",
-             Json::Array{CommandJson(6, L"Target = C:\\Backup | C:\\Safe | ",
-                                     {{"prompt", L"Back up into which folder?"},
-                                      {"variable", L"Target"},
-                                      {"choices", Json::Array{L"C:\\Backup", L"C:\\Safe"}}}),
-                         CommandJson(14, L"%Target%", {{"path", L"%Target%"}}), CommandJson(4, L""),
-                         CopyTo(L"%Target%"), CommandJson(5, L"")});
-  Json target;
-  target.Add("name", L"Target");
-  target.Add("type", actions::Variable::kRuntime);
-  backup.Add("variables", Json::Array{std::move(target)});
-
-  Json archive;
-  archive.Add("id", 103);
-  archive.Add("name", L"Archive what is checked in");
-  archive.Add("activation", Json::Array{L"check-out"});
-  Json checkIn;
-  checkIn.Add("path", L"%");
-  checkIn.Add("kind", L"check-in");
-  checkIn.Add("after", true);
-  archive.Add("checkOut", std::move(checkIn));
-  archive.Add("commands", Json::Array{CommandJson(14, L"C:\\Archive", {{"path", L"C:\\Archive"}}),
-                                      CopyTo(L"C:\\Archive")});
-
-  Json hold;
-  hold.Add("id", 104);
-  hold.Add("name", L"Text files are released by hand");
-  hold.Add("activation", Json::Array{L"state-change"});
-  Json toReleased;
-  toReleased.Add("path", L"%.txt");
-  toReleased.Add("stateId", releasedState);
-  toReleased.Add("after", false);
-  hold.Add("stateChange", std::move(toReleased));
-  hold.Add("commands", Json::Array{CommandJson(22, L"TRUE")});
-
-  Json set;
-  set.Add("format", L"vault-set");
-  set.Add("version", actions::kArchiveVersion);
-  set.Add("actions", Json::Array{std::move(backup), std::move(archive), std::move(hold)});
-  return set;
+  const Json backup = {
+      {"id", 102},
+      {"name", "Back up selected files"},
+      {"menuText", "Backup\\Selected files"},
+      {"activation", Json::array({"menu"})},
+      {"commands", Json::array({CommandJson(6, L"Target = C:\\Backup | C:\\Safe | ",
+                                            {{"prompt", "Back up into which folder?"},
+                                             {"variable", "Target"},
+                                             {"choices", Json::array({"C:\\Backup", "C:\\Safe"})}}),
+                                CommandJson(14, L"%Target%", {{"path", "%Target%"}}),
+                                CommandJson(4, L""), CopyTo(L"%Target%"), CommandJson(5, L"")})},
+      {"variables", Json::array({{{"name", "Target"}, {"type", actions::Variable::kRuntime}}})}};
+  const Json archive = {
+      {"id", 103},
+      {"name", "Archive what is checked in"},
+      {"activation", Json::array({"check-out"})},
+      {"checkOut", {{"path", "%"}, {"kind", "check-in"}, {"after", true}}},
+      {"commands", Json::array({CommandJson(14, L"C:\\Archive", {{"path", "C:\\Archive"}}),
+                                CopyTo(L"C:\\Archive")})}};
+  const Json hold = {
+      {"id", 104},
+      {"name", "Text files are released by hand"},
+      {"activation", Json::array({"state-change"})},
+      {"stateChange", {{"path", "%.txt"}, {"stateId", releasedState}, {"after", false}}},
+      {"commands", Json::array({CommandJson(22, L"TRUE")})}};
+  return {{"format", "vault-set"},
+          {"version", actions::kArchiveVersion},
+          {"actions", Json::array({backup, archive, hold})}};
 }
 
 // Who sees an administration command.

@@ -13,7 +13,7 @@ int RunLint(Call& call) {
   const Json set = LoadSetJson(call, source);
   const std::vector<Finding> findings = Lint(set, LintVaultOf(call));
   if (call.Has("--json") || call.Global().json) {
-    call.Out() << FindingsJson(findings).Write();
+    call.Out() << WriteJson(FindingsJson(findings));
   } else {
     for (const Finding& finding : findings) call.Out() << FindingLine(finding) << "\n";
   }

@@ -21,11 +21,8 @@ Json StoredSetJson(VaultHost& host) {
       !text.empty()) {
     return VaultSetToJson(HexToBytes(text), DefaultCodec());
   }
-  Json json;
-  json.Add("format", L"vault-set");
-  json.Add("version", actions::kArchiveVersion);
-  json.Add("actions", Json::Array());
-  return json;
+  return {
+      {"format", "vault-set"}, {"version", actions::kArchiveVersion}, {"actions", Json::array()}};
 }
 
 Json LoadSetJson(Call& call, const std::string& source) {

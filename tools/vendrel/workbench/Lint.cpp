@@ -27,22 +27,19 @@ bool NamesAnswerVariable(std::int32_t type, const std::string& key) {
 }
 
 void CollectTexts(const Json& json, std::vector<std::wstring>& out) {
-  if (json.IsString()) out.push_back(json.AsString("text"));
-  if (json.IsArray()) {
-    for (const Json& item : json.AsArray("list")) CollectTexts(item, out);
-  }
-  if (json.IsObject()) {
-    for (const auto& [key, value] : json.AsObject("record")) CollectTexts(value, out);
+  if (json.is_string()) out.push_back(AsText(json, "text"));
+  if (json.is_structured()) {
+    for (const Json& item : json) CollectTexts(item, out);
   }
 }
 
 CommandTexts TextsOf(const Json& command) {
   CommandTexts texts;
-  const std::int32_t type = command.Find("type")->AsInt32("type");
-  for (const auto& [key, value] : command.AsObject("command")) {
+  const std::int32_t type = AsInt32(command.at("type"), "type");
+  for (const auto& [key, value] : command.items()) {
     if (key == "type" || key == "command" || key == "summary" || key == "payload") continue;
     if (NamesAnswerVariable(type, key)) {
-      texts.sets = value.AsString(key);
+      texts.sets = AsText(value, key);
     } else {
       CollectTexts(value, texts.expanded);
     }
@@ -51,11 +48,9 @@ CommandTexts TextsOf(const Json& command) {
 }
 
 Json ActionFile(std::int32_t version, Json action) {
-  Json file;
-  file.Add("format", L"action-file");
-  file.Add("version", version);
-  file.Add("actions", Json::Array{std::move(action)});
-  return file;
+  return {{"format", "action-file"},
+          {"version", version},
+          {"actions", Json::array({std::move(action)})}};
 }
 
 std::unique_ptr<actions::Action> Load(const Json& action, std::int32_t version) {
@@ -77,7 +72,7 @@ Json Normalized(const actions::Action& action) {
     actions::WriteActionFile(archive, list);
   }
   const Json file = ActionFileToJson(HexToBytes(hex.ToText()), DefaultCodec());
-  return file.Find("actions")->AsArray("actions").front();
+  return file.at("actions").front();
 }
 
 struct Checked {
@@ -88,13 +83,12 @@ struct Checked {
 // Drops the commands this build cannot make, with a finding each, so the rest still loads.
 Json WithoutUnknownKinds(const Json& action, std::vector<std::size_t>& numbers,
                          std::vector<Finding>& out, const Finding& where) {
-  const Json* list = action.Find("commands");
-  if (!list) return action;
-  Json::Array kept;
+  if (!action.contains("commands")) return action;
+  Json kept = Json::array();
   std::size_t number = 0;
-  for (const Json& command : list->AsArray("commands")) {
+  for (const Json& command : AsList(action.at("commands"), "commands")) {
     ++number;
-    const std::int32_t type = command.Find("type")->AsInt32("type");
+    const std::int32_t type = AsInt32(command.at("type"), "type");
     if (commands::CreateCmd(type, nullptr)) {
       kept.push_back(command);
       numbers.push_back(number);
@@ -107,10 +101,8 @@ Json WithoutUnknownKinds(const Json& action, std::vector<std::size_t>& numbers,
                       L", which this build cannot make, so the add-in cannot load the set";
     out.push_back(std::move(finding));
   }
-  Json copy;
-  for (const auto& [key, value] : action.AsObject("action")) {
-    copy.Add(key, key == "commands" ? Json(kept) : value);
-  }
+  Json copy = action;
+  copy["commands"] = std::move(kept);
   return copy;
 }
 
@@ -135,8 +127,8 @@ void CheckMenuTexts(const std::vector<std::unique_ptr<actions::Action>>& loaded,
 std::unique_ptr<actions::Action> CheckAction(const Json& stored, std::int32_t layout,
                                              const LintVault& vault, std::vector<Finding>& out) {
   Finding where;
-  if (const Json* id = stored.Find("id")) where.actionId = id->AsInt32("id");
-  if (const Json* name = stored.Find("name")) where.actionName = name->AsString("name");
+  if (stored.contains("id")) where.actionId = AsInt32(stored.at("id"), "id");
+  if (stored.contains("name")) where.actionName = AsText(stored.at("name"), "name");
   std::vector<std::size_t> numbers;
   std::vector<Finding> found;
   std::unique_ptr<actions::Action> action;
@@ -153,7 +145,7 @@ std::unique_ptr<actions::Action> CheckAction(const Json& stored, std::int32_t la
     }
     Subject subject{*action, {}, std::move(numbers)};
     const Json normalized = Normalized(*action);
-    for (const Json& command : normalized.Find("commands")->AsArray("commands")) {
+    for (const Json& command : normalized.at("commands")) {
       subject.texts.push_back(TextsOf(command));
     }
     lint::Findings findings(subject, found);
@@ -171,12 +163,12 @@ std::unique_ptr<actions::Action> CheckAction(const Json& stored, std::int32_t la
 }  // namespace
 
 std::vector<Finding> Lint(const Json& set, const LintVault& vault) {
-  const Json* version = set.Find("version");
-  const std::int32_t layout = version ? version->AsInt32("version") : actions::kArchiveVersion;
+  const std::int32_t layout =
+      set.contains("version") ? AsInt32(set.at("version"), "version") : actions::kArchiveVersion;
   std::vector<Finding> out;
   std::vector<std::unique_ptr<actions::Action>> loaded;
-  if (const Json* list = set.Find("actions")) {
-    for (const Json& stored : list->AsArray("actions")) {
+  if (set.contains("actions")) {
+    for (const Json& stored : AsList(set.at("actions"), "actions")) {
       if (auto action = CheckAction(stored, layout, vault, out))
         loaded.push_back(std::move(action));
     }
@@ -198,23 +190,19 @@ std::string FindingLine(const Finding& f) {
 }
 
 Json FindingsJson(std::span<const Finding> findings) {
-  Json::Array list;
+  Json list = Json::array();
   std::int32_t errors = 0;
   for (const Finding& f : findings) {
-    Json item;
-    item.Add("action", f.actionId);
-    item.Add("name", f.actionName);
-    item.Add("command", static_cast<std::int64_t>(f.command));
-    item.Add("severity", f.severity == Severity::kError ? L"error" : L"warning");
-    item.Add("message", f.message);
-    list.push_back(std::move(item));
+    list.push_back({{"action", f.actionId},
+                    {"name", f.actionName},
+                    {"command", f.command},
+                    {"severity", f.severity == Severity::kError ? "error" : "warning"},
+                    {"message", f.message}});
     if (f.severity == Severity::kError) ++errors;
   }
-  Json json;
-  json.Add("findings", std::move(list));
-  json.Add("errors", errors);
-  json.Add("warnings", static_cast<std::int32_t>(findings.size()) - errors);
-  return json;
+  return {{"findings", std::move(list)},
+          {"errors", errors},
+          {"warnings", static_cast<std::int32_t>(findings.size()) - errors}};
 }
 
 }  // namespace vendrel::tools
