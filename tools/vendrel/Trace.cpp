@@ -40,22 +40,21 @@ std::string HexCode(std::int32_t code) {
 }
 
 std::string NotificationName(std::int32_t kind) {
-  static constexpr std::pair<std::int32_t, const char*> kNames[] = {
-      {addin::kMenuCommand, "menu command"},
-      {addin::kBeforeCheckOut, "before check out"},
-      {addin::kAfterCheckOut, "after check out"},
-      {addin::kBeforeCheckIn, "before check in"},
-      {addin::kAfterCheckIn, "after check in"},
-      {addin::kBeforeUndoCheckOut, "before undo check out"},
-      {addin::kAfterUndoCheckOut, "after undo check out"},
-      {addin::kBeforeStateChange, "before state change"},
-      {addin::kAfterStateChange, "after state change"},
-      {addin::kBeforeAdd, "before add"},
-      {addin::kAfterAdd, "after add"},
-      {addin::kBeforeAddByPath, "before add, second form"},
-      {addin::kAfterAddByPath, "after add, second form"}};
-  for (const auto& [known, name] : kNames) {
-    if (known == kind) return name;
+  // Each operation has a notification before it and one after.
+  static constexpr struct {
+    std::int32_t before;
+    std::int32_t after;
+    const char* operation;
+  } kOperations[] = {{addin::kBeforeCheckOut, addin::kAfterCheckOut, "check out"},
+                     {addin::kBeforeCheckIn, addin::kAfterCheckIn, "check in"},
+                     {addin::kBeforeUndoCheckOut, addin::kAfterUndoCheckOut, "undo check out"},
+                     {addin::kBeforeStateChange, addin::kAfterStateChange, "state change"},
+                     {addin::kBeforeAdd, addin::kAfterAdd, "add"},
+                     {addin::kBeforeAddByPath, addin::kAfterAddByPath, "add, second form"}};
+  if (kind == addin::kMenuCommand) return "menu command";
+  for (const auto& [before, after, operation] : kOperations) {
+    if (kind == before) return std::string("before ") + operation;
+    if (kind == after) return std::string("after ") + operation;
   }
   return "kind " + std::to_string(kind);
 }

@@ -124,8 +124,12 @@ int RunDemo(Call& call) {
 
   const std::vector<std::string> commandLine = {"--vault", folder.string(), "--user",
                                                 "Chief",   "--answers",     answers.string()};
-  const auto step = [&](const std::string& title, const Args& args) {
-    out << "\n$ vendrel --vault " << folder.string() << " " << title << "\n";
+  const auto step = [&](const Args& args) {
+    out << "\n$ vendrel --vault " << folder.string();
+    for (const std::string& arg : args) {
+      out << " " << (arg.find(' ') == std::string::npos ? arg : "\"" + arg + "\"");
+    }
+    out << "\n";
     Args all = commandLine;
     all.insert(all.end(), args.begin(), args.end());
     Console quiet{console.in, out, console.err, false};
@@ -137,8 +141,7 @@ int RunDemo(Call& call) {
   } else {
     out << "\nThe add-in shows its own dialog when the backup asks where to: choose C:\\Safe.\n";
   }
-  step("menu \"Backup\\Selected files\" Projects\\plan.txt Projects\\notes.txt",
-       {"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
+  step({"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
   const auto list = [&](const std::wstring& windowsFolder) {
     out << "  " << Utf8(windowsFolder) << " now holds:";
     std::error_code error;
@@ -151,14 +154,12 @@ int RunDemo(Call& call) {
     out << "\n";
   };
   list(L"C:\\Safe");
-  step("checkout Projects\\plan.txt", {"checkout", "Projects\\plan.txt"});
-  step("checkin Projects\\plan.txt", {"checkin", "Projects\\plan.txt"});
+  step({"checkout", "Projects\\plan.txt"});
+  step({"checkin", "Projects\\plan.txt"});
   list(L"C:\\Archive");
-  step("state Projects\\plan.txt --to Release.Review",
-       {"state", "Projects\\plan.txt", "--to", "Release.Review"});
-  const int refused = step("state Projects\\plan.txt --to Release.Released",
-                           {"state", "Projects\\plan.txt", "--to", "Release.Released"});
-  step("show Projects\\plan.txt", {"show", "Projects\\plan.txt"});
+  step({"state", "Projects\\plan.txt", "--to", "Release.Review"});
+  const int refused = step({"state", "Projects\\plan.txt", "--to", "Release.Released"});
+  step({"show", "Projects\\plan.txt"});
   out << "\nThe last state change was refused (exit code " << refused << "). The vault stays in "
       << folder.string() << "; try:\n  vendrel --vault " << folder.string() << " actions\n";
   return kExitOk;
