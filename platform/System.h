@@ -1,4 +1,4 @@
-// Small machine services: environment, clock, computer name and user.
+// Small machine services: environment, clock, computer name and user, system message texts.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,9 @@ class Machine {
   virtual std::wstring ComputerName() = 0;
   // Name of the user running this process.
   virtual std::wstring UserName() = 0;
+  // The system's text for a Win32 error or a status code, without its trailing line end; empty
+  // when the system has none.
+  virtual std::wstring SystemMessage(std::uint32_t code) = 0;
 };
 
 }  // namespace vendrel::platform

@@ -2,6 +2,8 @@
 #include "sim/Schema.h"
 
 #include "host/Status.h"
+#include "host/StatusTable.h"
+#include "host/Strings.h"
 #include "sim/Store.h"
 
 namespace vendrel::sim {
@@ -115,48 +117,9 @@ CREATE TABLE batch_errors(
   code INTEGER NOT NULL);
 )sql";
 
-struct ErrorText {
-  host::HResult code;
-  const wchar_t* name;
-  const wchar_t* description;
-};
-
-// The codes this host returns, with its own texts.
-constexpr ErrorText kErrorTexts[] = {
-    {host::kOk, L"S_OK", L"The method was successfully executed."},
-    {host::kFalse, L"S_FALSE", L"The method was successfully executed but returned 'false'."},
-    {host::kPointer, L"E_POINTER", L"An invalid pointer was supplied to the method."},
-    {host::kFail, L"E_FAIL", L"An unspecified error occurred."},
-    {host::kUnexpected, L"E_UNEXPECTED", L"An unspecified error occurred."},
-    {host::kOutOfMemory, L"E_OUTOFMEMORY", L"Not enough memory to complete the operation."},
-    {host::kInvalidArg, L"E_INVALIDARG", L"An invalid argument was given to the method."},
-    {host::kPermissionDenied, L"E_ZEM_PERMISSION_DENIED",
-     L"You do not have permission to perform this operation."},
-    {host::kNotLoggedIn, L"E_ZEM_NOT_LOGGED_IN", L"You haven't logged in on the file vault."},
-    {host::kNameAlreadyExists, L"E_ZEM_NAME_ALREADY_EXISTS",
-     L"An object with the same name already exists."},
-    {host::kFileNotLockedByYou, L"E_ZEM_FILE_NOT_LOCKED_BY_YOU",
-     L"The file is not checked out by you."},
-    {host::kFileIsLocked, L"E_ZEM_FILE_IS_LOCKED", L"The file is checked out."},
-    {host::kLockedByAnotherUser, L"E_ZEM_LOCKED_BY_ANOTHER_USER",
-     L"The file in question is checked out by another user."},
-    {host::kFileNotFound, L"E_ZEM_FILE_NOT_FOUND", L"The file could not be found."},
-    {host::kFolderNotFound, L"E_ZEM_FOLDER_NOT_FOUND", L"The folder could not be found."},
-    {host::kLockedOnOtherComputer, L"E_ZEM_LOCKED_ON_OTHER_COMPUTER",
-     L"The file is checked out on another computer."},
-    {host::kStateNotFound, L"E_ZEM_STATE_NOT_FOUND", L"The workflow state could not be found."},
-    {host::kInvalidName, L"E_ZEM_INVALID_NAME", L"The name is invalid."},
-    {host::kFolderNotEmpty, L"E_ZEM_FOLDER_NOT_EMPTY", L"The folder is not empty."},
-    {host::kInvalidType, L"E_ZEM_INVALID_TYPE", L"The type is invalid."},
-    {host::kConditionsNotMet, L"E_ZEM_CONDITIONS_NOT_MET",
-     L"The conditions of the transition are not met."},
-    {host::kVariableNotFound, L"E_ZEM_VARIABLE_NOT_FOUND",
-     L"The specified card variable is missing."},
-    {host::kInvalidGroupName, L"", L"The group name is invalid."},
-    {host::kLockedInOtherFolder, L"E_ZEM_LOCKED_IN_OTHER_FOLDER",
-     L"The file is checked out in another folder."},
-    {host::kTypeMismatch, L"DISP_E_TYPEMISMATCH", L"Type mismatch."},
-};
+// Besides its own codes, the host describes this one of the system.
+constexpr wchar_t kTypeMismatchName[] = L"DISP_E_TYPEMISMATCH";
+constexpr wchar_t kTypeMismatchText[] = L"Type mismatch.";
 
 }  // namespace
 
@@ -168,10 +131,13 @@ void CreateSchema(platform::Database& db, const std::wstring& vaultName,
   db.Run("INSERT INTO vault(id, name, root_path) VALUES(1, ?, ?)", vaultName, rootPath);
   db.Run("INSERT INTO folders(id, parent_id, name) VALUES(?, NULL, ?)", kRootFolderId,
          rootPath.substr(rootPath.find_last_of(L'\\') + 1));
-  for (const ErrorText& text : kErrorTexts) {
-    db.Run("INSERT INTO error_texts(code, name, description) VALUES(?, ?, ?)", text.code,
-           std::wstring(text.name), std::wstring(text.description));
+  // The host's own codes with its English texts.
+  for (const host::StatusRow& row : host::StatusTable()) {
+    db.Run("INSERT INTO error_texts(code, name, description) VALUES(?, ?, ?)", row.code,
+           std::wstring(row.name), strings::English(L"ZemInterface", L"ErrorCodes", row.stringId));
   }
+  db.Run("INSERT INTO error_texts(code, name, description) VALUES(?, ?, ?)", host::kTypeMismatch,
+         std::wstring(kTypeMismatchName), std::wstring(kTypeMismatchText));
   transaction.Commit();
 }
 

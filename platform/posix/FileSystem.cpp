@@ -1,6 +1,8 @@
 // Posix file operations behaving like their Win32 namesakes, including their error codes.
 #include "platform/posix/FileSystem.h"
 
+#include "platform/posix/System.h"
+
 #include <cerrno>
 #include <system_error>
 
@@ -176,26 +178,7 @@ std::wstring PosixFileSystem::CurrentDirectory() {
 }
 
 std::wstring PosixFileSystem::ErrorText(std::uint32_t error) {
-  switch (error) {
-    case kFileNotFound:
-      return L"The system cannot find the file specified.";
-    case kPathNotFound:
-      return L"The system cannot find the path specified.";
-    case kAccessDenied:
-      return L"Access is denied.";
-    case kNotSameDevice:
-      return L"The system cannot move the file to a different disk drive.";
-    case kGeneralFailure:
-      return L"A device attached to the system is not functioning.";
-    case kFileExists:
-      return L"The file exists.";
-    case kDirNotEmpty:
-      return L"The directory is not empty.";
-    case kAlreadyExists:
-      return L"Cannot create a file when that file already exists.";
-    default:
-      return {};
-  }
+  return Win32ErrorText(error);
 }
 
 }  // namespace vendrel::platform::posix

@@ -29,10 +29,15 @@ class PosixMachine : public Machine {
 
   std::wstring ComputerName() override;
   std::wstring UserName() override;
+  // The English texts of the codes this emulation and the simulated vault produce.
+  std::wstring SystemMessage(std::uint32_t code) override;
 
  private:
   std::optional<std::wstring> computer_;
   std::optional<std::wstring> user_;
 };
+
+// The English text of a Win32 error number that the emulation produces; empty for the others.
+std::wstring Win32ErrorText(std::uint32_t error);
 
 }  // namespace vendrel::platform::posix

@@ -41,6 +41,18 @@ bool Create(RegistryRoot root, const std::wstring& subkey, Key& key) {
                          KEY_READ | KEY_WRITE, nullptr, key.Put(), nullptr) == ERROR_SUCCESS;
 }
 
+// The system's message text as FormatMessageW gives it, line end included.
+std::wstring SystemText(std::uint32_t code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer),
+      0, nullptr);
+  std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+  LocalFree(buffer);
+  return text;
+}
+
 }  // namespace
 
 bool Win32FileSystem::Result(bool ok) {
@@ -93,14 +105,7 @@ std::wstring Win32FileSystem::CurrentDirectory() {
 }
 
 std::wstring Win32FileSystem::ErrorText(std::uint32_t error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-  LocalFree(buffer);
-  return text;
+  return SystemText(error);
 }
 
 bool Win32Registry::KeyExists(RegistryRoot root, const std::wstring& subkey) {
@@ -208,6 +213,15 @@ std::wstring Win32Machine::UserName() {
   wchar_t name[257];
   DWORD size = 257;
   return GetUserNameW(name, &size) && size > 0 ? std::wstring(name, size - 1) : std::wstring();
+}
+
+std::wstring Win32Machine::SystemMessage(std::uint32_t code) {
+  std::wstring text = SystemText(code);
+  if (text.ends_with(L'\n')) {
+    text.pop_back();
+    if (text.ends_with(L'\r')) text.pop_back();
+  }
+  return text;
 }
 
 }  // namespace vendrel::platform

@@ -57,6 +57,7 @@ class Win32Machine final : public Machine {
  public:
   std::wstring ComputerName() override;
   std::wstring UserName() override;
+  std::wstring SystemMessage(std::uint32_t code) override;
 };
 
 }  // namespace vendrel::platform

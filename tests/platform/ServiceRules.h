@@ -7,6 +7,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/System.h"
 
 namespace vendrel::platform::testing {
 
@@ -88,6 +89,18 @@ inline void CheckRegistryRules(Registry& registry, const std::wstring& base) {
   EXPECT_TRUE(registry.KeyExists(user, base + L"\\A\\B"));
   ASSERT_TRUE(registry.DeleteTree(user, base));
   EXPECT_FALSE(registry.KeyExists(user, base));
+}
+
+// The system's texts of the codes that the host's error descriptions leave to it.
+inline void CheckSystemMessageRules(Machine& machine) {
+  for (const std::uint32_t code : {0x80004002u, 0x80070005u, 0x8007000Eu, 2u, 5u}) {
+    const std::wstring text = machine.SystemMessage(code);
+    EXPECT_FALSE(text.empty()) << std::hex << code;
+    EXPECT_FALSE(text.ends_with(L'\n') || text.ends_with(L'\r')) << std::hex << code;
+  }
+  EXPECT_EQ(machine.SystemMessage(0x80070005), machine.SystemMessage(5))
+      << "a Win32 error wrapped as a status code reads as the error";
+  EXPECT_TRUE(machine.SystemMessage(0x80040200).empty()) << "the host's codes are not the system's";
 }
 
 }  // namespace vendrel::platform::testing

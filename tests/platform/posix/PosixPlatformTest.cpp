@@ -101,6 +101,12 @@ TEST(Machine, NamesCanBeFixedForTests) {
   EXPECT_FALSE(PosixMachine().UserName().empty());
 }
 
+TEST(Machine, SystemMessagesSpeakLikeWindows) {
+  PosixMachine machine;
+  testing::CheckSystemMessageRules(machine);
+  EXPECT_EQ(machine.SystemMessage(0x80004002), L"No such interface supported");
+}
+
 TEST(Environment, TheBlockListsEveryVariableAsNameEqualsValue) {
   setenv("VENDREL_PROBE", "42", 1);
   const auto block = PosixEnvironment().Block();

@@ -46,6 +46,7 @@ TEST(Win32Services, EnvironmentAndNames) {
   Win32Machine machine;
   EXPECT_FALSE(machine.ComputerName().empty());
   EXPECT_FALSE(machine.UserName().empty());
+  testing::CheckSystemMessageRules(machine);
   const LocalTime now = Win32Clock().Now();
   EXPECT_GE(now.year, 2024);
 }
