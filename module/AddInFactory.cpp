@@ -7,6 +7,7 @@
 // After the services: windows.h turns names of their operations into macros.
 #include "module/Module.h"
 #include "platform/win32/Dialogs.h"
+#include "platform/win32/FileDialogs.h"
 
 namespace vendrel::module {
 namespace {
@@ -23,8 +24,9 @@ struct Win32Services {
   // The dialog templates are resources of this library, not of the host's program.
   platform::Win32DialogRunner dialogs{Instance()};
   platform::Win32ButtonBoxes buttonBoxes;
-  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,      &environment,
-                              &clock,        &machine,    &dialogs,  &buttonBoxes};
+  platform::Win32FileDialogs fileDialogs;
+  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,       &environment,
+                              &clock,        &machine,    &dialogs,  &buttonBoxes, &fileDialogs};
 };
 
 platform::Services& ModuleServices() {

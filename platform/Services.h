@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/Dialog.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -22,6 +23,7 @@ struct Services {
   Machine* machine = nullptr;
   DialogRunner* dialogs = nullptr;
   ButtonBoxes* buttonBoxes = nullptr;
+  FileDialogs* fileDialogs = nullptr;
 };
 
 }  // namespace vendrel::platform

@@ -127,6 +127,25 @@ Result FromScript(const std::optional<std::string>& line, const std::string& box
   return dismissed;
 }
 
+std::string FileDialogName(const FileDialogRequest& dialog) {
+  return dialog.kind == FileDialogKind::kSave ? "\"Save As\" dialog" : "\"Open\" dialog";
+}
+
+// The descriptions of the filter, every other part of it.
+std::string FilterText(const std::wstring& filter) {
+  std::string out;
+  std::size_t start = 0;
+  for (bool description = true; start < filter.size(); description = !description) {
+    const std::size_t bar = std::min(filter.find(L'|', start), filter.size());
+    if (description && bar > start) {
+      if (!out.empty()) out += ", ";
+      out += ToUtf8(filter.substr(start, bar - start));
+    }
+    start = bar + 1;
+  }
+  return out;
+}
+
 }  // namespace
 
 // Other button sets (abort, retry, ignore), which nothing here uses, show OK.
@@ -198,6 +217,28 @@ std::int32_t TerminalAnswerer::Press(const ButtonBoxRequest& box) {
              [&](std::string_view line) { return ParseButton(line, box.buttons); });
 }
 
+std::optional<std::wstring> ParseFileAnswer(std::string_view line) {
+  line = Trim(line);
+  if (line.size() < 5 || !SameLetters(line.substr(0, 5), "file ")) return std::nullopt;
+  const std::string_view path = Trim(line.substr(5));
+  if (path.empty()) return std::nullopt;
+  return FromUtf8(std::string(path));
+}
+
+std::optional<std::wstring> TerminalAnswerer::ChooseFile(const FileDialogRequest& dialog) {
+  out_ << "\n-- " << FileDialogName(dialog) << " --\n";
+  if (!dialog.filter.empty()) out_ << "Files: " << FilterText(dialog.filter) << '\n';
+  out_ << "[path, or nothing to cancel] > " << std::flush;
+  std::string line;
+  if (!std::getline(in_, line)) {
+    out_ << '\n';
+    return std::nullopt;
+  }
+  if (Trim(line).empty()) return std::nullopt;
+  if (auto path = ParseFileAnswer(line)) return path;
+  return FromUtf8(std::string(Trim(line)));
+}
+
 std::optional<std::string> AnswerScript::Next() {
   while (next_ < lines_.size()) {
     const std::string_view line = Trim(lines_[next_++]);
@@ -218,6 +259,19 @@ std::int32_t ScriptedAnswerer::Press(const ButtonBoxRequest& box) {
                     [&](std::string_view line) { return ParseButton(line, box.buttons); });
 }
 
+std::optional<std::wstring> ScriptedAnswerer::ChooseFile(const FileDialogRequest& dialog) {
+  const std::optional<std::string> line = script_.Next();
+  if (!line) {
+    notes_ << "no scripted answer left for the " << FileDialogName(dialog) << "; cancelled\n";
+    return std::nullopt;
+  }
+  if (SameLetters(Trim(*line), "cancel")) return std::nullopt;
+  if (auto path = ParseFileAnswer(*line)) return path;
+  notes_ << "scripted answer \"" << *line << "\" is no \"file PATH\" for the "
+         << FileDialogName(dialog) << "; cancelled\n";
+  return std::nullopt;
+}
+
 Answer RecordingAnswerer::Reply(const MessageBoxRequest& box) {
   boxes_.push_back(box);
   if (queued_.empty()) return DismissAnswer(box.style);
@@ -232,6 +286,14 @@ std::int32_t RecordingAnswerer::Press(const ButtonBoxRequest& box) {
   const std::int32_t number = queuedNumbers_.front();
   queuedNumbers_.pop_front();
   return number;
+}
+
+std::optional<std::wstring> RecordingAnswerer::ChooseFile(const FileDialogRequest& dialog) {
+  fileDialogs_.push_back(dialog);
+  if (queuedFiles_.empty()) return std::nullopt;
+  std::optional<std::wstring> path = std::move(queuedFiles_.front());
+  queuedFiles_.pop_front();
+  return path;
 }
 
 }  // namespace vendrel::platform

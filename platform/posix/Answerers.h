@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileDialogs.h"
 #include "platform/Ui.h"
 
 namespace vendrel::platform {
@@ -38,15 +39,19 @@ class Answerer {
   virtual Answer Reply(const MessageBoxRequest& box) = 0;
   // A button box; dismissing it gives its first button's number.
   virtual std::int32_t Press(const ButtonBoxRequest& box) = 0;
+  // A file dialog: the chosen path, empty when it is cancelled.
+  virtual std::optional<std::wstring> ChooseFile(const FileDialogRequest& dialog) = 0;
 };
 
 // Shows the box as it would read on screen and asks for a button until one fits; an empty line
-// presses the first button, the end of the input dismisses the box.
+// presses the first button, the end of the input dismisses the box. A file dialog takes a path;
+// an empty line cancels it.
 class TerminalAnswerer final : public Answerer {
  public:
   TerminalAnswerer(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
   Answer Reply(const MessageBoxRequest& box) override;
   std::int32_t Press(const ButtonBoxRequest& box) override;
+  std::optional<std::wstring> ChooseFile(const FileDialogRequest& dialog) override;
 
  private:
   std::istream& in_;
@@ -67,14 +72,16 @@ class AnswerScript {
   std::size_t next_ = 0;
 };
 
-// Answers boxes in turn from script lines such as "Yes", "cancel" or "OK to All". A line naming
-// no button of its box, and every box after the script ends, gets the box's dismiss answer and a
-// note on `notes`.
+// Answers boxes in turn from script lines such as "Yes", "cancel" or "OK to All", and file
+// dialogs from "file PATH" or "cancel". A line naming no button of its box, and every box after
+// the script ends, gets the box's dismiss answer and a note on `notes`; a file dialog is then
+// cancelled.
 class ScriptedAnswerer final : public Answerer {
  public:
   ScriptedAnswerer(AnswerScript& script, std::ostream& notes) : script_(script), notes_(notes) {}
   Answer Reply(const MessageBoxRequest& box) override;
   std::int32_t Press(const ButtonBoxRequest& box) override;
+  std::optional<std::wstring> ChooseFile(const FileDialogRequest& dialog) override;
 
  private:
   AnswerScript& script_;
@@ -83,21 +90,30 @@ class ScriptedAnswerer final : public Answerer {
 
 // For tests: keeps every box it is shown and replies with the queued answers in order, then
 // with each box's dismiss answer. A queued answer is given even when the box lacks that button.
-// Button boxes have their own queue of numbers.
+// Button boxes have their own queue of numbers, file dialogs one of paths (empty: cancel), and
+// are cancelled once it is used up.
 class RecordingAnswerer final : public Answerer {
  public:
   void Queue(Answer answer) { queued_.push_back(answer); }
   void QueueNumber(std::int32_t number) { queuedNumbers_.push_back(number); }
+  void QueueFile(std::optional<std::wstring> path) { queuedFiles_.push_back(std::move(path)); }
   Answer Reply(const MessageBoxRequest& box) override;
   std::int32_t Press(const ButtonBoxRequest& box) override;
+  std::optional<std::wstring> ChooseFile(const FileDialogRequest& dialog) override;
   const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
   const std::vector<ButtonBoxRequest>& ButtonBoxes() const { return buttonBoxes_; }
+  const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
 
  private:
   std::deque<Answer> queued_;
   std::deque<std::int32_t> queuedNumbers_;
+  std::deque<std::optional<std::wstring>> queuedFiles_;
   std::vector<MessageBoxRequest> boxes_;
   std::vector<ButtonBoxRequest> buttonBoxes_;
+  std::vector<FileDialogRequest> fileDialogs_;
 };
+
+// The file path that a "file PATH" line gives (blanks around the path dropped), or empty.
+std::optional<std::wstring> ParseFileAnswer(std::string_view line);
 
 }  // namespace vendrel::platform

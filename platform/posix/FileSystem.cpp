@@ -3,6 +3,9 @@
 
 #include "platform/posix/System.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <system_error>
 
@@ -22,6 +25,7 @@ constexpr std::uint32_t kGeneralFailure = 31;
 constexpr std::uint32_t kFileExists = 80;
 constexpr std::uint32_t kDirNotEmpty = 145;
 constexpr std::uint32_t kAlreadyExists = 183;
+constexpr std::uint32_t kDiskFull = 112;
 
 bool ReadOnly(const fs::path& path) {
   std::error_code ec;
@@ -50,6 +54,88 @@ bool Matches(const std::wstring& pattern, const std::wstring& name) {
   while (p < pattern.size() && pattern[p] == L'*') ++p;
   return p == pattern.size();
 }
+
+// The Win32 error that stands for an errno value.
+std::uint32_t ErrorOf(int error) {
+  switch (error) {
+    case ENOENT:
+      return kFileNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return kAccessDenied;
+    case EEXIST:
+      return kAlreadyExists;
+    case ENOTEMPTY:
+      return kDirNotEmpty;
+    case EXDEV:
+      return kNotSameDevice;
+    case ENOSPC:
+      return kDiskFull;
+    default:
+      return kGeneralFailure;
+  }
+}
+
+// An open file descriptor, closed with its owner.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() { ::close(fd_); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+class PosixFileReader final : public FileReader {
+ public:
+  explicit PosixFileReader(int fd) : fd_(fd) {}
+  bool Read(char* buffer, std::size_t size, std::size_t& count) override {
+    ssize_t n;
+    do {
+      n = ::read(fd_.Get(), buffer, size);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+      error_ = ErrorOf(errno);
+      return false;
+    }
+    count = static_cast<std::size_t>(n);
+    return true;
+  }
+  std::uint32_t Error() const override { return error_; }
+
+ private:
+  Descriptor fd_;
+  std::uint32_t error_ = 0;
+};
+
+class PosixFileWriter final : public FileWriter {
+ public:
+  explicit PosixFileWriter(int fd) : fd_(fd) {}
+  bool Write(const char* bytes, std::size_t size) override {
+    while (size > 0) {
+      const ssize_t n = ::write(fd_.Get(), bytes, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        error_ = ErrorOf(errno);
+        return false;
+      }
+      bytes += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+  std::uint32_t Error() const override { return error_; }
+
+ private:
+  Descriptor fd_;
+  std::uint32_t error_ = 0;
+};
 
 }  // namespace
 
@@ -81,24 +167,7 @@ bool PosixFileSystem::Fail(std::uint32_t error) {
 }
 
 bool PosixFileSystem::Fail(const std::error_code& ec) {
-  switch (ec.value()) {
-    case ENOENT:
-      return Fail(kFileNotFound);
-    case ENOTDIR:
-      return Fail(kPathNotFound);
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-      return Fail(kAccessDenied);
-    case EEXIST:
-      return Fail(kAlreadyExists);
-    case ENOTEMPTY:
-      return Fail(kDirNotEmpty);
-    case EXDEV:
-      return Fail(kNotSameDevice);
-    default:
-      return Fail(kGeneralFailure);
-  }
+  return Fail(ErrorOf(ec.value()));
 }
 
 std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& path) {
@@ -175,6 +244,43 @@ std::wstring PosixFileSystem::CurrentDirectory() {
   std::error_code ec;
   const fs::path current = fs::current_path(ec);
   return ec ? std::wstring() : drives_.ToWindows(current);
+}
+
+// Windows opens no folder as a file, and names a missing folder on the way apart from a missing
+// file.
+std::optional<std::uint32_t> PosixFileSystem::OpenFailure(const fs::path& native, int error) {
+  std::error_code ec;
+  if (fs::is_directory(native, ec)) return kAccessDenied;
+  if (error == ENOENT && !fs::is_directory(native.parent_path(), ec)) return kPathNotFound;
+  return error == 0 ? std::nullopt : std::optional<std::uint32_t>(ErrorOf(error));
+}
+
+std::unique_ptr<FileReader> PosixFileSystem::OpenForReading(const std::wstring& path) {
+  const fs::path native = drives_.ToNative(path);
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  const std::optional<std::uint32_t> failure = OpenFailure(native, fd < 0 ? errno : 0);
+  if (failure) {
+    if (fd >= 0) ::close(fd);
+    Fail(*failure);
+    return nullptr;
+  }
+  return std::make_unique<PosixFileReader>(fd);
+}
+
+std::unique_ptr<FileWriter> PosixFileSystem::OpenForWriting(const std::wstring& path, bool append) {
+  const fs::path native = drives_.ToNative(path);
+  // Root writes read-only files too; Windows lets nobody.
+  if (ReadOnly(native)) {
+    Fail(kAccessDenied);
+    return nullptr;
+  }
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+  const int fd = ::open(native.c_str(), flags, 0666);
+  if (fd < 0) {
+    Fail(OpenFailure(native, errno).value_or(kGeneralFailure));
+    return nullptr;
+  }
+  return std::make_unique<PosixFileWriter>(fd);
 }
 
 std::wstring PosixFileSystem::ErrorText(std::uint32_t error) {

@@ -20,12 +20,15 @@ class PosixFileSystem : public FileSystem {
   bool MakeWritable(const std::wstring& path) override;
   bool CreateDirectory(const std::wstring& path) override;
   std::wstring CurrentDirectory() override;
+  std::unique_ptr<FileReader> OpenForReading(const std::wstring& path) override;
+  std::unique_ptr<FileWriter> OpenForWriting(const std::wstring& path, bool append) override;
   std::uint32_t LastError() override { return lastError_; }
   std::wstring ErrorText(std::uint32_t error) override;
 
  private:
   bool Fail(std::uint32_t error);
   bool Fail(const std::error_code& ec);
+  static std::optional<std::uint32_t> OpenFailure(const std::filesystem::path& native, int error);
 
   DriveMap drives_;
   std::uint32_t lastError_ = 0;

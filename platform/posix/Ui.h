@@ -30,6 +30,19 @@ class AnsweredButtonBoxes final : public ButtonBoxes {
   Answerer* answerer_;
 };
 
+// Hands every file dialog to the answerer the program installed; the answerer is borrowed.
+class AnsweredFileDialogs final : public FileDialogs {
+ public:
+  explicit AnsweredFileDialogs(Answerer& answerer) : answerer_(&answerer) {}
+  void Install(Answerer& answerer) { answerer_ = &answerer; }
+  std::optional<std::wstring> Choose(const FileDialogRequest& request) override {
+    return answerer_->ChooseFile(request);
+  }
+
+ private:
+  Answerer* answerer_;
+};
+
 // Nothing to show; counts the open scopes, which must not outlive this object.
 class NestingWaitCursor final : public WaitCursor {
  public:

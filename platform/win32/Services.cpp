@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "uilibs/win32/Handle.h"
 
 // The Win32 function macros would rename the interface's operations.
@@ -31,6 +33,7 @@ HKEY RootKey(RegistryRoot root) {
 }
 
 using Key = uilibs::UniqueHkey;
+using uilibs::UniqueFile;
 
 bool Open(RegistryRoot root, const std::wstring& subkey, REGSAM access, Key& key) {
   return RegOpenKeyExW(RootKey(root), subkey.c_str(), 0, access, key.Put()) == ERROR_SUCCESS;
@@ -52,6 +55,49 @@ std::wstring SystemText(std::uint32_t code) {
   LocalFree(buffer);
   return text;
 }
+
+class Win32FileReader final : public FileReader {
+ public:
+  explicit Win32FileReader(UniqueFile file) : file_(std::move(file)) {}
+  bool Read(char* buffer, std::size_t size, std::size_t& count) override {
+    DWORD read = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    if (!ReadFile(file_.Get(), buffer, wanted, &read, nullptr)) {
+      error_ = GetLastError();
+      return false;
+    }
+    count = read;
+    return true;
+  }
+  std::uint32_t Error() const override { return error_; }
+
+ private:
+  UniqueFile file_;
+  std::uint32_t error_ = 0;
+};
+
+class Win32FileWriter final : public FileWriter {
+ public:
+  explicit Win32FileWriter(UniqueFile file) : file_(std::move(file)) {}
+  bool Write(const char* bytes, std::size_t size) override {
+    while (size > 0) {
+      DWORD written = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+      if (!WriteFile(file_.Get(), bytes, chunk, &written, nullptr)) {
+        error_ = GetLastError();
+        return false;
+      }
+      bytes += written;
+      size -= written;
+    }
+    return true;
+  }
+  std::uint32_t Error() const override { return error_; }
+
+ private:
+  UniqueFile file_;
+  std::uint32_t error_ = 0;
+};
 
 }  // namespace
 
@@ -102,6 +148,23 @@ std::wstring Win32FileSystem::CurrentDirectory() {
   wchar_t buffer[MAX_PATH];
   const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
   return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(const std::wstring& path) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!Result(static_cast<bool>(file))) return nullptr;
+  return std::make_unique<Win32FileReader>(std::move(file));
+}
+
+std::unique_ptr<FileWriter> Win32FileSystem::OpenForWriting(const std::wstring& path, bool append) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+  if (!Result(static_cast<bool>(file))) return nullptr;
+  if (append && !Result(SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_END) != 0))
+    return nullptr;
+  return std::make_unique<Win32FileWriter>(std::move(file));
 }
 
 std::wstring Win32FileSystem::ErrorText(std::uint32_t error) {

@@ -18,6 +18,8 @@ class Win32FileSystem final : public FileSystem {
   bool MakeWritable(const std::wstring& path) override;
   bool CreateDirectory(const std::wstring& path) override;
   std::wstring CurrentDirectory() override;
+  std::unique_ptr<FileReader> OpenForReading(const std::wstring& path) override;
+  std::unique_ptr<FileWriter> OpenForWriting(const std::wstring& path, bool append) override;
   std::uint32_t LastError() override { return lastError_; }
   std::wstring ErrorText(std::uint32_t error) override;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,23 @@ class MemoryFileSystem : public platform::FileSystem {
     return true;
   }
   std::wstring CurrentDirectory() override { return currentDirectory; }
+  // Each character of the content stands for one byte.
+  std::unique_ptr<platform::FileReader> OpenForReading(const std::wstring& path) override {
+    const Entry* entry = Find(path);
+    if (entry == nullptr || entry->directory)
+      return Fail(entry ? kAccessDenied : kFileNotFound), nullptr;
+    return std::make_unique<Reader>(std::string(entry->content.begin(), entry->content.end()));
+  }
+  std::unique_ptr<platform::FileWriter> OpenForWriting(const std::wstring& path,
+                                                       bool append) override {
+    const Entry* entry = Find(path);
+    if (entry != nullptr && (entry->directory || entry->readOnly))
+      return Fail(kAccessDenied), nullptr;
+    if (entry == nullptr && !ParentExists(path)) return Fail(kPathNotFound), nullptr;
+    Entry& file = entries_[Key(path)];
+    if (!append) file.content.clear();
+    return std::make_unique<Writer>(file.content);
+  }
   std::uint32_t LastError() override { return lastError_; }
   std::wstring ErrorText(std::uint32_t error) override {
     return error == 0 ? std::wstring() : L"system text " + std::to_wstring(error);
@@ -115,6 +133,34 @@ class MemoryFileSystem : public platform::FileSystem {
   std::wstring currentDirectory = L"C:\\Work";
 
  private:
+  class Reader : public platform::FileReader {
+   public:
+    explicit Reader(std::string bytes) : bytes_(std::move(bytes)) {}
+    bool Read(char* buffer, std::size_t size, std::size_t& count) override {
+      count = bytes_.copy(buffer, size, position_);
+      position_ += count;
+      return true;
+    }
+    std::uint32_t Error() const override { return 0; }
+
+   private:
+    std::string bytes_;
+    std::size_t position_ = 0;
+  };
+  class Writer : public platform::FileWriter {
+   public:
+    explicit Writer(std::wstring& content) : content_(content) {}
+    bool Write(const char* bytes, std::size_t size) override {
+      for (std::size_t i = 0; i < size; ++i)
+        content_.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));
+      return true;
+    }
+    std::uint32_t Error() const override { return 0; }
+
+   private:
+    std::wstring& content_;
+  };
+
   static std::wstring Key(std::wstring path) { return platform::LowerCase(std::move(path)); }
   // The file search's wildcards: * any run of characters, ? any one.
   static bool Matches(std::wstring_view pattern, std::wstring_view name) {

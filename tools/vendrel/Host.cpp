@@ -54,6 +54,12 @@ std::int32_t TracedMessageBoxes::Show(const platform::ButtonBoxRequest& request)
   return pressed;
 }
 
+std::optional<std::wstring> TracedMessageBoxes::Choose(const platform::FileDialogRequest& request) {
+  std::optional<std::wstring> chosen = answerer_.ChooseFile(request);
+  trace_.FileDialog(request, chosen);
+  return chosen;
+}
+
 std::unique_ptr<sim::SimVault> CreateVault(const fs::path& folder, const std::wstring& name,
                                            const std::wstring& root,
                                            const std::vector<std::wstring>& users) {
@@ -99,6 +105,7 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
   }
   services_.messageBoxes = &messageBoxes_;
   services_.buttonBoxes = &messageBoxes_;
+  services_.fileDialogs = &messageBoxes_;
   machine_.Provide(services_);
   services_.dialogs = &dialogs_;
   addIn_ = LoadAddInObject(services_, trace_);

@@ -51,13 +51,16 @@ struct Outcome {
   host::HResult operation = host::kOk;  // the host's own operation
 };
 
-// Message boxes and button boxes go to the answerer and into the trace.
-class TracedMessageBoxes final : public platform::MessageBoxes, public platform::ButtonBoxes {
+// Message boxes, button boxes and file dialogs go to the answerer and into the trace.
+class TracedMessageBoxes final : public platform::MessageBoxes,
+                                 public platform::ButtonBoxes,
+                                 public platform::FileDialogs {
  public:
   TracedMessageBoxes(platform::Answerer& answerer, Trace& trace)
       : answerer_(answerer), trace_(trace) {}
   platform::Answer Show(const platform::MessageBoxRequest& request) override;
   std::int32_t Show(const platform::ButtonBoxRequest& request) override;
+  std::optional<std::wstring> Choose(const platform::FileDialogRequest& request) override;
 
  private:
   platform::Answerer& answerer_;

@@ -102,6 +102,12 @@ void Trace::Dialog(const std::string& asked, const std::string& answer) {
   Shown("dialog", FromUtf8(asked + " -> " + answer));
 }
 
+void Trace::FileDialog(const platform::FileDialogRequest& dialog,
+                       const std::optional<std::wstring>& chosen) {
+  const wchar_t* name = dialog.kind == platform::FileDialogKind::kSave ? L"Save As" : L"Open";
+  Shown("dialog", std::wstring(L"\"") + name + L"\" -> " + chosen.value_or(L"cancelled"));
+}
+
 void Trace::Shown(const char* kind, const std::wstring& line) {
   if (CommandRecord* command = Current()) command->messages.push_back(line);
   if (live_) *live_ << (inCommand_ ? "        " : "  ") << kind << " " << ToUtf8(line) << "\n";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/RunObserver.h"
+#include "platform/FileDialogs.h"
 #include "platform/Ui.h"
 #include "tools/vendrel/JsonFwd.h"
 
@@ -56,6 +57,9 @@ class Trace final : public actions::RunObserver {
   void ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t pressed);
   // A step a dialog of a command took: what it asked, and the answer line or its end.
   void Dialog(const std::string& asked, const std::string& answer);
+  // A file dialog and the path chosen in it; none when it was cancelled.
+  void FileDialog(const platform::FileDialogRequest& dialog,
+                  const std::optional<std::wstring>& chosen);
 
   void RunStarted(const actions::Action& action, const actions::ActionData& run) override;
   void RunEnded(const actions::Action& action, const actions::ActionData& run, bool ran) override;

@@ -81,10 +81,17 @@ struct WindowDcTraits {
   static void Close(Type h) { ReleaseDC(h.window, h.dc); }
 };
 
+struct FileTraits {
+  using Type = HANDLE;
+  static Type Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { CloseHandle(h); }
+};
+
 using UniqueHkey = UniqueHandle<HkeyTraits>;
 using UniqueHmodule = UniqueHandle<HmoduleTraits>;
 using UniqueHmenu = UniqueHandle<HmenuTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueWindowDc = UniqueHandle<WindowDcTraits>;

@@ -213,5 +213,57 @@ TEST(NestingWaitCursor, CountsNestedScopesUntilEachEnds) {
   EXPECT_EQ(cursor.Depth(), 0);
 }
 
+FileDialogRequest OpenTemplate() {
+  return {.kind = FileDialogKind::kOpen,
+          .owner = 0x1234,
+          .filter = L"All files (*.*)|*.*||",
+          .defaultExtension = L"acn",
+          .fileName = L"",
+          .flags = ofn::kFileMustExist | ofn::kHideReadOnly};
+}
+
+TEST(FileDialogAnswers, AScriptGivesAPathOrCancelsAndNotesWhatIsNoPath) {
+  std::ostringstream notes;
+  AnswerScript lines({"file  C:\\Templates\\param.tpl ", "CANCEL", "Yes", "file"});
+  ScriptedAnswerer script(lines, notes);
+  EXPECT_EQ(script.ChooseFile(OpenTemplate()), L"C:\\Templates\\param.tpl");
+  EXPECT_EQ(script.ChooseFile(OpenTemplate()), std::nullopt);
+  EXPECT_EQ(script.ChooseFile(OpenTemplate()), std::nullopt);
+  EXPECT_EQ(script.ChooseFile(OpenTemplate()), std::nullopt) << "a file line needs a path";
+  EXPECT_EQ(script.ChooseFile(OpenTemplate()), std::nullopt);
+  EXPECT_EQ(notes.str(),
+            "scripted answer \"Yes\" is no \"file PATH\" for the \"Open\" dialog; cancelled\n"
+            "scripted answer \"file\" is no \"file PATH\" for the \"Open\" dialog; cancelled\n"
+            "no scripted answer left for the \"Open\" dialog; cancelled\n");
+}
+
+TEST(FileDialogAnswers, TheTerminalTakesATypedPathAndAnEmptyLineCancels) {
+  std::istringstream in("C:\\Out\\p.txt\n\nfile D:\\x.acn\n");
+  std::ostringstream out;
+  TerminalAnswerer terminal(in, out);
+  FileDialogRequest save = OpenTemplate();
+  save.kind = FileDialogKind::kSave;
+  save.filter = L"Vendrel Actions (*.acn)|*.acn|All Files (*.*)|*.*||";
+  EXPECT_EQ(terminal.ChooseFile(save), L"C:\\Out\\p.txt");
+  EXPECT_EQ(out.str(),
+            "\n-- \"Save As\" dialog --\nFiles: Vendrel Actions (*.acn), All Files (*.*)\n"
+            "[path, or nothing to cancel] > ");
+  EXPECT_EQ(terminal.ChooseFile(save), std::nullopt);
+  EXPECT_EQ(terminal.ChooseFile(save), L"D:\\x.acn");
+  EXPECT_EQ(terminal.ChooseFile(save), std::nullopt) << "the end of input cancels";
+}
+
+TEST(FileDialogAnswers, AnsweredDialogsGoToTheAnswererWhichKeepsThem) {
+  RecordingAnswerer recorder;
+  recorder.QueueFile(L"C:\\a.txt");
+  recorder.QueueFile(std::nullopt);
+  AnsweredFileDialogs dialogs(recorder);
+  EXPECT_EQ(dialogs.Choose(OpenTemplate()), L"C:\\a.txt");
+  EXPECT_EQ(dialogs.Choose(OpenTemplate()), std::nullopt);
+  EXPECT_EQ(dialogs.Choose(OpenTemplate()), std::nullopt);
+  ASSERT_EQ(recorder.FileDialogs().size(), 3u);
+  EXPECT_EQ(recorder.FileDialogs()[0].flags, 0x1004u);
+}
+
 }  // namespace
 }  // namespace vendrel::platform

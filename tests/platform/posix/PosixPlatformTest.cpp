@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Ansi.h"
 #include "platform/Utf8.h"
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
@@ -72,6 +73,10 @@ TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
   EXPECT_FALSE(
       files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\ReadOnly.txt", false));
   EXPECT_EQ(files.LastError(), 5u);
+  testing::CheckOpenRules(files, L"c:\\vault\\PARTS");
+  // Windows opens no read-only file for writing (wine does).
+  EXPECT_FALSE(files.OpenForWriting(L"C:\\Vault\\Parts\\ReadOnly.txt", true));
+  EXPECT_EQ(files.LastError(), 5u);
   testing::CheckFileRules(files, L"c:\\vault\\PARTS");
 }
 
@@ -105,6 +110,21 @@ TEST(Machine, SystemMessagesSpeakLikeWindows) {
   PosixMachine machine;
   testing::CheckSystemMessageRules(machine);
   EXPECT_EQ(machine.SystemMessage(0x80004002), L"No such interface supported");
+}
+
+TEST(Ansi, TextsCrossWindows1252BothWays) {
+  EXPECT_EQ(AnsiToWide("\x80\xE9"
+                       "A\x81"),
+            L"\u20AC\u00E9"
+            L"A\u0081");
+  std::string out = "x";
+  AppendAnsi(L"\u20AC\u00E9\u4E2D\U0001F600", out);
+  EXPECT_EQ(out, "x\x80\xE9??") << "what the code page lacks becomes '?'";
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  std::string back;
+  AppendAnsi(AnsiToWide(all), back);
+  EXPECT_EQ(back, all);
 }
 
 TEST(Environment, TheBlockListsEveryVariableAsNameEqualsValue) {

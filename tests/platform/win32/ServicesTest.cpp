@@ -24,6 +24,7 @@ TEST(Win32Services, FileOperations) {
   SetFileAttributesW((dir / "ReadOnly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
 
   Win32FileSystem files;
+  testing::CheckOpenRules(files, dir.wstring());
   testing::CheckFileRules(files, dir.wstring());
   for (const auto& entry : fs::recursive_directory_iterator(dir))
     SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
