@@ -28,6 +28,8 @@ class RunObserver {
                             const ActionData& run) = 0;
   // A command's text and what it became; nested expansions are not reported.
   virtual void TextExpanded(const std::wstring& text, const std::wstring& expanded) = 0;
+  // What the running command did that its texts do not show, such as "checked in C:\a.txt".
+  virtual void CommandDid(const std::wstring& /*what*/) {}
   // The mark went from clear to set during the command at `index`.
   virtual void MarkSet(ActionMark mark, const Action& action, std::size_t index) = 0;
 };

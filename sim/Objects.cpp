@@ -114,8 +114,10 @@ HResult SimFolder::AddFolder(host::HostWindow, const std::wstring& name, std::in
   });
 }
 
+// Flags 1 check the new file in; with flags 0 it stays checked out to the adder, here.
 HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
-                           const std::wstring& newName, std::int32_t, Ref<host::VaultFile>& file) {
+                           const std::wstring& newName, std::int32_t flags,
+                           Ref<host::VaultFile>& file) {
   VENDREL_RETURN_IF_FAILED(ValidateName(newName));
   return store().Write([&] {
     const auto folderPath = store().FolderPath(id_);
@@ -139,11 +141,18 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
         id, client_->userId, Now().serial, *content);
 
     const std::wstring target = *folderPath + L'\\' + newName;
+    const bool checkedOut = flags == 0;
+    if (checkedOut) {
+      db.Run(
+          "INSERT INTO checkouts(file_id, user_id, folder_id, computer, local_path) "
+          "VALUES(?, ?, ?, ?, ?)",
+          id, client_->userId, id_, client_->computer, target);
+    }
     std::error_code ec;
     if (std::filesystem::equivalent(store().Native(localPath), store().Native(target), ec))
-      store().SetWritable(target, false);
+      store().SetWritable(target, checkedOut);
     else
-      store().WriteLocal(target, *content, false);
+      store().WriteLocal(target, *content, checkedOut);
     file = host::MakeRef<SimFile>(client_, id, id_);
     return host::kOk;
   });

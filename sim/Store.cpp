@@ -120,7 +120,8 @@ HResult Store::FindFile(const std::wstring& path, std::int32_t& fileId, std::int
       "SELECT f.id FROM files f JOIN shares s ON s.file_id = f.id "
       "WHERE s.folder_id = ?1 AND f.name = ?2",
       folder, normalized.substr(slash + 1));
-  if (!file.Step()) return host::kFileNotFound;
+  // A name the folder lacks is no vault file, which is no failure: a file written there is added.
+  if (!file.Step()) return host::kFalse;
   fileId = file.Int(0);
   folderId = folder;
   return host::kOk;

@@ -17,6 +17,10 @@
 #include "commands/prompts/CmdEditBox.h"
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "commands/prompts/CmdYesNoBox.h"
+#include "commands/vault/CmdGenerateFile.h"
+#include "commands/vault/CmdGetFile.h"
+#include "commands/vault/CmdLockFile.h"
+#include "commands/vault/CmdUnlockFile.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
@@ -47,19 +51,19 @@ constexpr std::array<CommandKind, 26> kKinds{{
     {11, L"CmdDeleteFile", 23, L"Delete file", 24, L"Deletes a file", Make<CmdDeleteFile>},
     {12, L"CmdShell", 65, L"Shell Execute", 66, L"Execute with shell", nullptr},
     {13, L"CmdGenerateFile", 31, L"Generate parameter file", 32, L"Generate file based on template",
-     nullptr},
+     Make<CmdGenerateFile>},
     {14, L"CmdCreateFolder", 94, L"Create folder", 0, nullptr, Make<CmdCreateFolder>},
     {15, L"CmdMoveFolder", 96, L"Move folder", 0, nullptr, Make<CmdMoveFolder>},
     {16, L"CmdMoveFile", 98, L"Move file", 0, nullptr, Make<CmdMoveFile>},
-    {17, L"CmdLockFile", 103, L"Check out file", 0, nullptr, nullptr},
-    {18, L"CmdUnlockFile", 106, L"Check in file", 0, nullptr, nullptr},
+    {17, L"CmdLockFile", 103, L"Check out file", 0, nullptr, Make<CmdLockFile>},
+    {18, L"CmdUnlockFile", 106, L"Check in file", 0, nullptr, Make<CmdUnlockFile>},
     {19, L"CmdCopyFile", 108, L"Copy file", 0, nullptr, Make<CmdCopyFile>},
     {20, L"CmdAllConfigs", 136, L"For all configurations", 20, L"Start of block action",
      Make<CmdAllConfigs>},
     {21, L"CmdEndAllConfigs", 137, L"End for all configurations", 29, L"End of block action",
      Make<CmdEndAllConfigs>},
     {22, L"CmdCancel", 139, L"Cancel Kalvano Command", 0, nullptr, Make<CmdCancel>},
-    {23, L"CmdGetFile", 140, L"Get file", 0, nullptr, nullptr},
+    {23, L"CmdGetFile", 140, L"Get file", 0, nullptr, Make<CmdGetFile>},
     {24, L"CmdSendMsg", 156, L"Send Message", 0, nullptr, nullptr},
     {25, L"CmdSetCardVar", 158, L"Set card variables", 159, L"Sets file and folder variables",
      nullptr},

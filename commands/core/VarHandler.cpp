@@ -77,7 +77,7 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
       ReplaceAll(result, L"%%", L"%");
     } else {
       const std::wstring reference = text.substr(open, close - open + 1);
-      std::wstring value = Expand(EvaluateVariable(reference), doubleAmpersands);
+      std::wstring value = ValueOf(reference, doubleAmpersands);
       if (doubleAmpersands) ReplaceAll(value, L"&", L"&&");
       ReplaceAll(result, reference, value);
     }
@@ -85,8 +85,19 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
   }
   --depth_;
   result = ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
-  if (depth_ == 0 && run_->observer) run_->observer->TextExpanded(text, result);
+  if (depth_ == 0 && reporting_ && run_->observer) run_->observer->TextExpanded(text, result);
   return result;
+}
+
+std::wstring VarHandler::ValueOf(const std::wstring& reference, bool doubleAmpersands) {
+  // Only a text's own references: deeper down the nesting bound may cut a value short.
+  if (!remember_ || doubleAmpersands || depth_ != 1)
+    return Expand(EvaluateVariable(reference), doubleAmpersands);
+  const auto known = remembered_.find(reference);
+  if (known != remembered_.end()) return known->second;
+  std::wstring value = Expand(EvaluateVariable(reference), doubleAmpersands);
+  remembered_.emplace(reference, value);
+  return value;
 }
 
 std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "actions/ActionData.h"
 #include "actions/Variable.h"
@@ -30,6 +31,11 @@ class VarHandler {
   std::wstring Expand(const std::wstring& text, bool doubleAmpersands);
   // The value of one reference, the name with its two percent signs.
   std::wstring EvaluateVariable(const std::wstring& reference);
+  // Whether expansions are reported to the run's observer (they are unless told otherwise).
+  void SetReporting(bool reporting) { reporting_ = reporting; }
+  // Keeps each reference's expanded value for the handler's life, for a command that expands
+  // many texts at once: nothing runs between them that could change a value.
+  void RememberValues() { remember_ = true; }
   // Stores `value` in the current action's first variable called exactly `name`, if any.
   void SetRuntimeValue(const std::wstring& name, const std::wstring& value);
 
@@ -40,6 +46,8 @@ class VarHandler {
   host::Ref<host::VaultFile> FileById(std::int32_t id) const;
 
  private:
+  // A reference's value, expanded in turn.
+  std::wstring ValueOf(const std::wstring& reference, bool doubleAmpersands);
   std::wstring Evaluate(actions::Variable::VariableType type, const std::wstring& value,
                         const std::wstring& extra);
   // Null also when there is no current document.
@@ -57,6 +65,9 @@ class VarHandler {
   host::Ref<host::CardVariableSet> cachedCard_;
   actions::ActionData* run_;
   int depth_ = 0;
+  bool reporting_ = true;
+  bool remember_ = false;
+  std::unordered_map<std::wstring, std::wstring> remembered_;
 };
 
 }  // namespace vendrel::commands

@@ -2,6 +2,7 @@
 #include "commands/files/FileCommandSupport.h"
 
 #include "actions/Action.h"
+#include "actions/RunObserver.h"
 
 namespace vendrel::commands {
 
@@ -32,6 +33,14 @@ host::HResult FileFromPath(actions::ActionData& run, const std::wstring& path,
   return hr;
 }
 
+host::HResult FindFileInFolder(actions::ActionData& run, const std::wstring& path,
+                               FoundFile& found) {
+  host::Ref<host::VaultFolder> folder;
+  const host::HResult hr = FileFromPath(run, path, found.file, folder);
+  if (hr != host::kOk) return hr;
+  return folder->Id(found.folderId);
+}
+
 std::wstring HostErrorText(actions::ActionData& run, host::HResult code) {
   std::wstring name;
   std::wstring description;
@@ -50,6 +59,10 @@ void ShowHostFailure(actions::ActionData& run, const std::wstring& message, host
 
 void MarkForRefresh(actions::ActionData& run) {
   if (run.currentAction != nullptr) run.currentAction->refreshMark = true;
+}
+
+void ReportDone(actions::ActionData& run, const std::wstring& what) {
+  if (run.observer != nullptr) run.observer->CommandDid(what);
 }
 
 }  // namespace vendrel::commands

@@ -22,6 +22,16 @@ host::HResult FolderFromPath(actions::ActionData& run, const std::wstring& path,
 host::HResult FileFromPath(actions::ActionData& run, const std::wstring& path,
                            host::Ref<host::VaultFile>& file, host::Ref<host::VaultFolder>& folder);
 
+// A vault file found by its path, with the id of the folder it was found in.
+struct FoundFile {
+  host::Ref<host::VaultFile> file;
+  std::int32_t folderId = 0;
+};
+// kOk when the path names a vault file and its folder gives its id; otherwise the code that
+// failed, a lookup's S_FALSE (no vault file) included.
+host::HResult FindFileInFolder(actions::ActionData& run, const std::wstring& path,
+                               FoundFile& found);
+
 // The host's description of `code`, empty when it has none.
 std::wstring HostErrorText(actions::ActionData& run, host::HResult code);
 // A failure message in the caption "Vendrel" with the exclamation icon.
@@ -30,5 +40,7 @@ void ShowFailure(actions::ActionData& run, const std::wstring& text);
 void ShowHostFailure(actions::ActionData& run, const std::wstring& message, host::HResult code);
 // Asks the host to refresh its view once the run is over.
 void MarkForRefresh(actions::ActionData& run);
+// Tells whoever follows the run what the command did, such as "checked out C:\a.txt".
+void ReportDone(actions::ActionData& run, const std::wstring& what);
 
 }  // namespace vendrel::commands

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands/core/Cmd.h"
+#include "commands/core/RuntimeVariableList.h"
 #include "host/Ref.h"
 #include "platform/Dialog.h"
 #include "uilibs/lexicor/StrWnd.h"
@@ -23,7 +24,7 @@ class PromptEditorDlg : public platform::Dialog, public lexicor::StrWnd {
   };
 
   std::int32_t TemplateId() const override { return controls_.templateId; }
-  std::vector<std::int32_t> SortedLists() const override { return {controls_.variables}; }
+  std::vector<std::int32_t> SortedLists() const override { return {variables_.ListId()}; }
 
   const std::wstring& Prompt() const { return prompt_; }
   // Empty when the action has no run-time variable to choose.
@@ -38,16 +39,9 @@ class PromptEditorDlg : public platform::Dialog, public lexicor::StrWnd {
   bool OnOk() override;
 
  private:
-  // The action's run-time variables; the name the dialog opened with stays choosable even when
-  // no variable has it any more. An empty list says so, is disabled, and gives false.
-  bool FillVariables();
-  void EditVariables();
-
   Controls controls_;
   const wchar_t* section_;
-  actions::Action* action_;
-  host::Ref<host::VaultSession> vault_;  // held while the dialog lives
-  platform::Services* services_;
+  RuntimeVariableList variables_;
   std::wstring prompt_;
   std::wstring variable_;
 };

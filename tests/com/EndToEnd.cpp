@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "commands/core/LabelList.h"
+#include "platform/win32/Services.h"
 #include "tests/core/FlowEditors.h"
 
 namespace vendrel::com {
@@ -36,7 +37,7 @@ void EndToEndTest::SetUp() {
   settings.localFolder = scratch / L"Vault";
   vault = sim::SimVault::CreateInMemory(settings);
   vault->AddUser(kUser);
-  ASSERT_EQ(vault->Login(kUser, L"PC1", session), host::kOk);
+  ASSERT_EQ(vault->Login(kUser, platform::Win32Machine().ComputerName(), session), host::kOk);
 
   host::Ref<host::VaultFolder> root, folder;
   ASSERT_EQ(session->GetFolderFromPath(settings.rootPath, root), host::kOk);

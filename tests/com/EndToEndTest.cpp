@@ -4,10 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "commands/core/CmdCancel.h"
 #include "commands/core/CmdDocumentLoop.h"
 #include "commands/files/CmdCopyFile.h"
 #include "commands/files/CmdCreateFolder.h"
+#include "commands/vault/CmdGenerateFile.h"
+#include "commands/vault/CmdLockFile.h"
+#include "commands/vault/CmdUnlockFile.h"
 #include "tests/com/EndToEnd.h"
 
 namespace vendrel::com {
@@ -127,6 +132,37 @@ TEST_F(ProductTest, ACancelCommandRefusesOnlyTheCheckOutOfAMatchingFile) {
   host::HostNotification after = Notification(4, {CheckOutItem(docs[0])});
   ASSERT_EQ(addIn->OnCommand(after), host::kOk);
   EXPECT_EQ(after.veto, 0);
+}
+
+TEST_F(ProductTest, MenuCommandChecksOutGeneratesIntoAndChecksInAVaultFile) {
+  std::ofstream(std::filesystem::path(Local(L"param.tpl")), std::ios::binary)
+      << "file=%NameOfSelectedFile%\nuser=%NameOfLoggedInUser%\n";
+  actions::Action& action = NewAction(L"Parameters");
+  Add<commands::CmdLockFile>(action).Assign(L"%PathToSelectedFile%");
+  Add<commands::CmdGenerateFile>(action).Assign({.outputFile = L"%PathToSelectedFile%",
+                                                 .templateFile = Local(L"param.tpl"),
+                                                 .assignTo = L"",
+                                                 .useCounter = 0,
+                                                 .append = 0});
+  Add<commands::CmdUnlockFile>(action).Assign(L"%PathToSelectedFile%",
+                                              L"Parameters of %NameOfSelectedFile%");
+  SaveActions();
+  LoadAddIn();
+
+  host::HostNotification n = Menu(action, {MenuItem(docs[0])});
+  ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  EXPECT_EQ(n.refreshFlags, 1);
+  host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> folder;
+  ASSERT_EQ(session->GetFileFromPath(docs[0].path, file, folder), host::kOk);
+  std::vector<host::VersionInfo> versions;
+  ASSERT_EQ(file->VersionHistory(versions), host::kOk);
+  ASSERT_EQ(versions.size(), 2u);
+  EXPECT_EQ(versions[1].comment, L"Parameters of a.txt");
+  host::CheckOutInfo holder;
+  ASSERT_EQ(file->CheckOutState(holder), host::kOk);
+  EXPECT_EQ(holder.userId, 0) << "checked in again";
+  EXPECT_EQ(Content(docs[0].path), "file=a.txt\r\nuser=Chief\r\n");
 }
 
 TEST_F(ProductTest, MenuCommandOnASelectedFolderRunsOverEveryFileBelowIt) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "actions/Archive.h"
 #include "actions/HexStringFile.h"
@@ -25,6 +27,21 @@ class BareCmd : public Cmd {
 
 TEST(CmdFactoryTest, IdsOutsideTheListKindsMakeNothing) {
   for (std::int32_t id : {0, 26, -1, 1000}) EXPECT_EQ(CreateCmd(id, nullptr), nullptr) << id;
+}
+
+// Kinds still to be built make no command, and a stored action holding one does not load.
+TEST(CmdFactoryTest, EveryListKindButTheUnbuiltOnesMakesACommandOfItsType) {
+  std::vector<std::int32_t> unbuilt;
+  for (std::int32_t id = kFirstListType; id <= kLastListType; ++id) {
+    const std::unique_ptr<Cmd> command = CreateCmd(id, nullptr);
+    if (!command) {
+      unbuilt.push_back(id);
+      continue;
+    }
+    EXPECT_EQ(command->TypeId(), id);
+    EXPECT_EQ(command->GetName(), FindCommandKind(id)->Name());
+  }
+  EXPECT_EQ(unbuilt, (std::vector<std::int32_t>{9, 10, 12, 24, 25}));
 }
 
 TEST(CmdFactoryTest, TheTableHoldsTheTwentyFiveListKindsInIdOrder) {

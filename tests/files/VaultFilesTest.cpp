@@ -1,11 +1,7 @@
 // The file commands against the simulated vault and the posix file system over mapped drives.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
@@ -14,88 +10,14 @@
 #include "commands/files/CmdCreateFolder.h"
 #include "commands/files/CmdDeleteFile.h"
 #include "commands/files/CmdMoveFile.h"
-#include "platform/posix/FileSystem.h"
-#include "sim/SimVault.h"
-#include "tests/support/FakeServices.h"
+#include "tests/support/DriveVault.h"
 
 namespace vendrel::commands {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A drive C: in a temporary folder, the vault's local view at C:\Vault, and the folders
-// C:\Vault\Docs and C:\Backup. The simulated host finds files outside the vault through the
-// platform's drive mapping, which VENDREL_DRIVES points at the same folder.
-class VaultFilesTest : public ::testing::Test {
- protected:
-  VaultFilesTest()
-      : drives_(fs::temp_directory_path() /
-                ("vendrel-files-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)))),
-        disk_(platform::posix::DriveMap(drives_)) {
-    if (const char* previous = std::getenv("VENDREL_DRIVES")) previousDrives_ = previous;
-    setenv("VENDREL_DRIVES", drives_.c_str(), 1);
-    fs::create_directories(drives_ / "c" / "Backup");
-    sim::VaultSettings settings;
-    settings.localFolder = drives_ / "c" / "Vault";
-    vault_ = sim::SimVault::CreateInMemory(settings);
-    vault_->AddUser(L"alice");
-    EXPECT_EQ(vault_->Login(L"alice", L"PC1", session_), host::kOk);
-    host::Ref<host::VaultFolder> root;
-    EXPECT_EQ(session_->GetFolderFromPath(L"C:\\Vault", root), host::kOk);
-    EXPECT_EQ(root->AddFolder(0, L"Docs", 0, docs_), host::kOk);
-    fakes_.services.files = &disk_;
-    run_ = std::make_unique<actions::ActionData>(0x10, session_, lists_, &fakes_.services);
-    run_->currentAction = &action_;
-  }
-  ~VaultFilesTest() override {
-    run_.reset();
-    vault_.reset();
-    std::error_code ec;
-    for (const auto& entry : fs::recursive_directory_iterator(drives_, ec))
-      fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
-    fs::remove_all(drives_, ec);
-    if (previousDrives_)
-      setenv("VENDREL_DRIVES", previousDrives_->c_str(), 1);
-    else
-      unsetenv("VENDREL_DRIVES");
-  }
-
-  fs::path Native(const std::wstring& windowsPath) const {
-    return platform::posix::DriveMap(drives_).ToNative(windowsPath);
-  }
-  void Write(const std::wstring& windowsPath, const std::string& content) {
-    fs::create_directories(Native(windowsPath).parent_path());
-    std::ofstream(Native(windowsPath), std::ios::binary) << content;
-  }
-  std::string Read(const std::wstring& windowsPath) const {
-    std::ifstream in(Native(windowsPath), std::ios::binary);
-    if (!in) return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  // Adds a file to Docs from a local file outside the vault.
-  void AddToDocs(const std::wstring& name, const std::string& content) {
-    Write(L"C:\\In\\" + name, content);
-    host::Ref<host::VaultFile> file;
-    ASSERT_EQ(docs_->AddFile(0, L"C:\\In\\" + name, name, 1, file), host::kOk);
-  }
-  bool InVault(const std::wstring& path) {
-    host::Ref<host::VaultFile> file;
-    host::Ref<host::VaultFolder> folder;
-    return session_->GetFileFromPath(path, file, folder) == host::kOk;
-  }
-  std::vector<platform::MessageBoxRequest>& Messages() { return fakes_.messageBoxes.shown; }
-
-  fs::path drives_;
-  std::optional<std::string> previousDrives_;
-  platform::posix::PosixFileSystem disk_;
-  std::unique_ptr<sim::SimVault> vault_;
-  host::Ref<host::VaultSession> session_;
-  host::Ref<host::VaultFolder> docs_;
-  testing::FakeServices fakes_;
-  actions::DocumentLists lists_;
-  std::unique_ptr<actions::ActionData> run_;
-  actions::Action action_;
-};
+class VaultFilesTest : public testing::DriveVaultTest {};
 
 TEST_F(VaultFilesTest, CopyFetchesAVaultFileThatIsNotOnDiskAndOverwritesTheTarget) {
   AddToDocs(L"a.txt", "from the vault");

@@ -58,6 +58,28 @@ TEST_F(CheckOutTest, CheckInStoresANewVersionWithUserAndComment) {
   EXPECT_EQ(file->CheckIn(0, L"again", 0, 0), host::kFileNotLockedByYou);
 }
 
+TEST_F(CheckOutTest, AnAddWithFlagsZeroStaysCheckedOutToTheAdderUntilItsCheckIn) {
+  WriteNative(Local(L"Shared\\new.txt"), "draft");
+  Ref<host::VaultFile> added;
+  ASSERT_EQ(shared->AddFile(0, L"C:\\Vault\\Shared\\new.txt", L"new.txt", 0, added), host::kOk);
+  EXPECT_FALSE(ReadOnly(Local(L"Shared\\new.txt")));
+  host::CheckOutInfo info;
+  ASSERT_EQ(added->CheckOutState(info), host::kOk);
+  EXPECT_EQ(info.userName, L"alice");
+  EXPECT_EQ(info.folderId, IdOf(*shared));
+  EXPECT_EQ(info.path, L"\\\\PC1\\C:\\Vault\\Shared\\new.txt");
+  EXPECT_EQ(File(*Login(L"bob", L"PC1"), L"C:\\Vault\\Shared\\new.txt")->CheckOut(0, 0, 0),
+            host::kLockedByAnotherUser);
+
+  WriteNative(Local(L"Shared\\new.txt"), "final");
+  ASSERT_EQ(added->CheckIn(0, L"done", 0, 0), host::kOk);
+  EXPECT_TRUE(ReadOnly(Local(L"Shared\\new.txt")));
+  std::vector<host::VersionInfo> history;
+  ASSERT_EQ(added->VersionHistory(history), host::kOk);
+  ASSERT_EQ(history.size(), 2u);
+  EXPECT_EQ(history[1].comment, L"done");
+}
+
 TEST_F(CheckOutTest, UndoCheckOutRestoresTheLatestVersion) {
   ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
   WriteNative(Local(L"part.txt"), "scrap");

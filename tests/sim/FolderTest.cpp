@@ -31,8 +31,8 @@ TEST_F(VaultTest, FileLookupFindsFilesInSubFoldersRegardlessOfCase) {
   ASSERT_EQ(file->Name(name), host::kOk);
   EXPECT_EQ(name, L"Bolt.txt");
 
-  EXPECT_EQ(alice->GetFileFromPath(L"C:\\Vault\\Parts\\Nut.txt", file, folder),
-            host::kFileNotFound);
+  EXPECT_EQ(alice->GetFileFromPath(L"C:\\Vault\\Parts\\Nut.txt", file, folder), host::kFalse)
+      << "no such file in a vault folder: not a vault file, and no failure";
   EXPECT_EQ(alice->GetFileFromPath(L"C:\\Vault\\Gone\\Bolt.txt", file, folder),
             host::kFileNotFound);
   EXPECT_EQ(alice->GetFileFromPath(L"C:\\Elsewhere\\Bolt.txt", file, folder), host::kFalse);
@@ -103,7 +103,7 @@ TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
 TEST_F(VaultTest, AFileWrittenInsideTheVaultFolderIsAddedInPlace) {
   WriteNative(Local(L"made.txt"), "generated");
   Ref<host::VaultFile> file;
-  ASSERT_EQ(Folder(*alice, L"C:\\Vault")->AddFile(0, L"C:\\Vault\\made.txt", L"made.txt", 0, file),
+  ASSERT_EQ(Folder(*alice, L"C:\\Vault")->AddFile(0, L"C:\\Vault\\made.txt", L"made.txt", 1, file),
             host::kOk);
   EXPECT_EQ(ReadNative(Local(L"made.txt")), "generated");
   EXPECT_TRUE(ReadOnly(Local(L"made.txt")));

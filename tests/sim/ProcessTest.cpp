@@ -85,7 +85,7 @@ TEST_F(ProcessTest, AProcessKilledInsideCheckInLeavesTheVaultAsBefore) {
     ASSERT_EQ(alice->GetFolderFromPath(L"C:\\Vault", root), host::kOk);
     WriteNative(folder / "in.txt", "v1");
     Ref<host::VaultFile> file;
-    ASSERT_EQ(root->AddFile(0, platform::WindowsPath(folder / "in.txt"), L"a.txt", 0, file),
+    ASSERT_EQ(root->AddFile(0, platform::WindowsPath(folder / "in.txt"), L"a.txt", 1, file),
               host::kOk);
     ASSERT_EQ(file->CheckOut(1, 0, 0), host::kOk);
     WriteNative(local / "a.txt", "v2");

@@ -28,26 +28,23 @@ constexpr Field kCreateFolder[] = {{"path", FieldType::kText}};
 constexpr Field kMoveFolder[] = {{"from", FieldType::kText}, {"to", FieldType::kText}};
 constexpr Field kMoveFile[] = {{"from", FieldType::kText}, {"newName", FieldType::kText}};
 constexpr Field kCopyFile[] = {{"from", FieldType::kText}, {"to", FieldType::kText}};
+constexpr Field kGenerateFile[] = {{"output", FieldType::kText},
+                                   {"template", FieldType::kText},
+                                   {"assignTo", FieldType::kText},
+                                   {"useCounter", FieldType::kInt32},
+                                   {"append", FieldType::kInt32}};
+constexpr Field kLockFile[] = {{"path", FieldType::kText}};
+constexpr Field kUnlockFile[] = {{"path", FieldType::kText}, {"comment", FieldType::kText}};
+constexpr Field kGetFile[] = {{"path", FieldType::kText}, {"alsoIfEarlier", FieldType::kBool}};
 
 constexpr std::span<const Field> kBaseOnly{};
 
-constexpr std::array<CommandFields, 16> kCommandFields{{
-    {1, kEditBox},
-    {2, kBaseOnly},
-    {3, kOkMessageBox},
-    {4, kBaseOnly},
-    {5, kBaseOnly},
-    {6, kComboBox},
-    {7, kYesNoBox},
-    {8, kJump},
-    {11, kDeleteFile},
-    {14, kCreateFolder},
-    {15, kMoveFolder},
-    {16, kMoveFile},
-    {19, kCopyFile},
-    {20, kBaseOnly},
-    {21, kBaseOnly},
-    {22, kBaseOnly},
+constexpr std::array<CommandFields, 20> kCommandFields{{
+    {1, kEditBox},     {2, kBaseOnly},      {3, kOkMessageBox},  {4, kBaseOnly},
+    {5, kBaseOnly},    {6, kComboBox},      {7, kYesNoBox},      {8, kJump},
+    {11, kDeleteFile}, {13, kGenerateFile}, {14, kCreateFolder}, {15, kMoveFolder},
+    {16, kMoveFile},   {17, kLockFile},     {18, kUnlockFile},   {19, kCopyFile},
+    {20, kBaseOnly},   {21, kBaseOnly},     {22, kBaseOnly},     {23, kGetFile},
 }};
 
 }  // namespace

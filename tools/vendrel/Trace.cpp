@@ -157,7 +157,8 @@ void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ra
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
                            const actions::ActionData&) {
   if (runs_.empty()) return;
-  runs_.back().commands.push_back({index, command.TypeId(), command.Summary(), false, {}, {}, {}});
+  runs_.back().commands.push_back(
+      {index, command.TypeId(), command.Summary(), false, {}, {}, {}, {}});
   inCommand_ = true;
   if (live_) {
     *live_ << "      " << index + 1 << ". " << ToUtf8(KindName(command.TypeId()));
@@ -178,6 +179,11 @@ void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded)
   if (live_ && text != expanded) {
     *live_ << "        " << ToUtf8(text) << " = " << ToUtf8(expanded) << "\n";
   }
+}
+
+void Trace::CommandDid(const std::wstring& what) {
+  if (CommandRecord* command = Current()) command->done.push_back(what);
+  if (live_) *live_ << "        " << ToUtf8(what) << "\n";
 }
 
 void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
@@ -210,7 +216,8 @@ Json Trace::RunsJson() const {
                           {"result", command.result},
                           {"texts", TextsJson(command)},
                           {"marks", command.marks},
-                          {"messages", command.messages}});
+                          {"messages", command.messages},
+                          {"done", command.done}});
     }
     runs.push_back({{"notification", record.notification},
                     {"action", record.actionId},

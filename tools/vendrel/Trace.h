@@ -22,6 +22,7 @@ struct CommandRecord {
   std::vector<std::pair<std::wstring, std::wstring>> texts;  // as written, as expanded
   std::vector<std::wstring> marks;
   std::vector<std::wstring> messages;
+  std::vector<std::wstring> done;  // what the command did, in its words
 };
 
 // One notification with the add-in's answers to it.
@@ -68,6 +69,7 @@ class Trace final : public actions::RunObserver {
   void CommandEnded(const commands::Cmd& command, std::size_t index, bool result,
                     const actions::ActionData& run) override;
   void TextExpanded(const std::wstring& text, const std::wstring& expanded) override;
+  void CommandDid(const std::wstring& what) override;
   void MarkSet(actions::ActionMark mark, const actions::Action& action, std::size_t index) override;
 
   const std::vector<RunRecord>& Runs() const { return runs_; }

@@ -50,9 +50,21 @@ Json DemoActions(std::int32_t releasedState) {
       {"activation", Json::array({"state-change"})},
       {"stateChange", {{"path", "%.txt"}, {"stateId", releasedState}, {"after", false}}},
       {"commands", Json::array({CommandJson(22, L"TRUE")})}};
+  const Json parameters = {
+      {"id", 105},
+      {"name", "Write the parameter file"},
+      {"menuText", "Parameters\\Write parameter file"},
+      {"activation", Json::array({"menu"})},
+      {"commands",
+       Json::array({CommandJson(13, L"C:\\Demo\\Templates\\part.tpl -> %PathToSelectedFile%.par",
+                                {{"output", "%PathToSelectedFile%.par"},
+                                 {"template", "C:\\Demo\\Templates\\part.tpl"},
+                                 {"assignTo", ""},
+                                 {"useCounter", 0},
+                                 {"append", 0}})})}};
   return {{"format", "vault-set"},
           {"version", actions::kArchiveVersion},
-          {"actions", Json::array({backup, archive, hold})}};
+          {"actions", Json::array({backup, archive, hold, parameters})}};
 }
 
 // Who sees an administration command.
@@ -83,7 +95,7 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 int RunDemo(Call& call) {
   const Options& options = call.Global();
   Console& console = call.Io();
-  for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
+  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22}) {
     if (!commands::CreateCmd(kind, nullptr)) {
       throw UsageError("this build lacks the command kind " + std::to_string(kind) +
                        " the demo uses");
@@ -108,8 +120,19 @@ int RunDemo(Call& call) {
   for (const char* name : {"plan.txt", "notes.txt"}) {
     WriteLocal(scratch / name, std::string("The ") + name + " of the demo.\n");
     host::Ref<host::VaultFile> file;
-    projects->AddFile(0, platform::WindowsPath(scratch / name), Wide(name), 0, file);
+    projects->AddFile(0, platform::WindowsPath(scratch / name), Wide(name), 1, file);
   }
+  // The template the parameter file is written from, kept in the vault like any document.
+  host::Ref<host::VaultFolder> templates;
+  root->AddFolder(0, L"Templates", 0, templates);
+  WriteLocal(scratch / "part.tpl",
+             "; written from C:\\Demo\\Templates\\part.tpl\n"
+             "part=%NameOfSelectedFile%\n"
+             "version=%CurrentVersionOfFile%\n"
+             "state=%SelectedFileCurrentWorkflowState%\n"
+             "by=%NameOfLoggedInUser%\n");
+  host::Ref<host::VaultFile> added;
+  templates->AddFile(0, platform::WindowsPath(scratch / "part.tpl"), L"part.tpl", 1, added);
   InstallActions(host, DemoActions(released));
   host.LoadAddIn();
 
@@ -160,6 +183,13 @@ int RunDemo(Call& call) {
   step({"state", "Projects\\plan.txt", "--to", "Release.Review"});
   const int refused = step({"state", "Projects\\plan.txt", "--to", "Release.Released"});
   step({"show", "Projects\\plan.txt"});
+  step({"menu", "Parameters\\Write parameter file", "Projects\\plan.txt"});
+  std::ifstream generated(platform::NativePath(L"C:\\Demo\\Projects\\plan.txt.par"));
+  out << "  C:\\Demo\\Projects\\plan.txt.par, now in the vault, reads:\n";
+  for (std::string line; std::getline(generated, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out << "    " << line << "\n";
+  }
   out << "\nThe last state change was refused (exit code " << refused << "). The vault stays in "
       << folder.string() << "; try:\n  vendrel --vault " << folder.string() << " actions\n";
   return kExitOk;

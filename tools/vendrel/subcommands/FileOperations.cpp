@@ -127,7 +127,7 @@ int RunAdd(Call& call) {
       [&] {
         for (Local& l : locals) {
           host::Ref<host::VaultFile> file;
-          VENDREL_RETURN_IF_FAILED(folder->AddFile(0, l.windowsPath, l.name, 0, file));
+          VENDREL_RETURN_IF_FAILED(folder->AddFile(0, l.windowsPath, l.name, 1, file));
           file->Id(l.fileId);
         }
         return host::kOk;

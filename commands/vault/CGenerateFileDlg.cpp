@@ -1,0 +1,60 @@
+// The generate-parameter-file editor's controls; nothing typed is checked.
+#include "commands/vault/CGenerateFileDlg.h"
+
+#include "commands/vault/CGenerateFileDlgRes.h"
+#include "platform/FileDialogs.h"
+
+namespace vendrel::commands {
+
+CGenerateFileDlg::CGenerateFileDlg(const CmdGenerateFile& command)
+    : fields_(command.GetFields()),
+      variables_(IDC_GENERATE_FILE_ASSIGN_TO, IDC_GENERATE_FILE_EDIT_VARIABLES, command),
+      services_(command.Services()) {}
+
+std::int32_t CGenerateFileDlg::TemplateId() const {
+  return IDD_GENERATE_FILE;
+}
+
+void CGenerateFileDlg::OnInit() {
+  mbInitStrWnd(&Ui(), L"CGenerateFileDlg", false, L"", L"", L"");
+  Ui().SetText(IDC_GENERATE_FILE_TEMPLATE, fields_.templateFile);
+  Ui().SetText(IDC_GENERATE_FILE_OUTPUT, fields_.outputFile);
+  Ui().SetChecked(IDC_GENERATE_FILE_COUNTER, fields_.useCounter != 0);
+  Ui().SetChecked(IDC_GENERATE_FILE_APPEND, fields_.append != 0);
+  variables_.Fill(Ui(), fields_.assignTo);
+}
+
+void CGenerateFileDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
+  if (event != platform::ControlEvent::kClicked) return;
+  if (control == IDC_GENERATE_FILE_TEMPLATE_BROWSE) {
+    Browse(IDC_GENERATE_FILE_TEMPLATE, platform::ofn::kFileMustExist |
+                                           platform::ofn::kHideReadOnly |
+                                           platform::ofn::kOverwritePrompt);
+  } else if (control == IDC_GENERATE_FILE_OUTPUT_BROWSE) {
+    Browse(IDC_GENERATE_FILE_OUTPUT, platform::ofn::kFileMustExist | platform::ofn::kHideReadOnly);
+  } else {
+    variables_.OnClicked(Ui(), control);
+  }
+}
+
+void CGenerateFileDlg::Browse(std::int32_t edit, std::uint32_t flags) {
+  if (services_ == nullptr || services_->fileDialogs == nullptr) return;
+  const platform::FileDialogRequest request{.kind = platform::FileDialogKind::kOpen,
+                                            .owner = Ui().Handle(),
+                                            .filter = L"All files (*.*) | *.*||",
+                                            .defaultExtension = L"acn",
+                                            .fileName = L"",
+                                            .flags = flags};
+  if (auto path = services_->fileDialogs->Choose(request)) Ui().SetText(edit, *path);
+}
+
+bool CGenerateFileDlg::OnOk() {
+  fields_.templateFile = Ui().Text(IDC_GENERATE_FILE_TEMPLATE);
+  fields_.outputFile = Ui().Text(IDC_GENERATE_FILE_OUTPUT);
+  fields_.assignTo = variables_.Chosen(Ui());
+  fields_.useCounter = Ui().IsChecked(IDC_GENERATE_FILE_COUNTER) ? 1 : 0;
+  fields_.append = Ui().IsChecked(IDC_GENERATE_FILE_APPEND) ? 1 : 0;
+  return true;
+}
+
+}  // namespace vendrel::commands

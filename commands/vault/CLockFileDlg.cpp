@@ -1,0 +1,12 @@
+// The check-out editor's controls.
+#include "commands/vault/CLockFileDlg.h"
+
+#include "commands/vault/CLockFileDlgRes.h"
+
+namespace vendrel::commands {
+
+CLockFileDlg::CLockFileDlg(const CmdLockFile& command)
+    : TextFieldsDlg(IDD_LOCK_FILE, L"CLockFileDlg", command,
+                    {{IDC_LOCK_FILE_PATH, IDC_LOCK_FILE_PATH_MENU, command.Path()}}) {}
+
+}  // namespace vendrel::commands

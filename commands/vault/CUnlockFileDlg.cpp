@@ -1,0 +1,13 @@
+// The check-in editor's controls.
+#include "commands/vault/CUnlockFileDlg.h"
+
+#include "commands/vault/CUnlockFileDlgRes.h"
+
+namespace vendrel::commands {
+
+CUnlockFileDlg::CUnlockFileDlg(const CmdUnlockFile& command)
+    : TextFieldsDlg(IDD_UNLOCK_FILE, L"CUnlockFileDlg", command,
+                    {{IDC_UNLOCK_FILE_PATH, IDC_UNLOCK_FILE_PATH_MENU, command.Path()},
+                     {IDC_UNLOCK_FILE_COMMENT, IDC_UNLOCK_FILE_COMMENT_MENU, command.Comment()}}) {}
+
+}  // namespace vendrel::commands

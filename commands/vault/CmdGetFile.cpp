@@ -1,0 +1,61 @@
+// Get file: the host decides whether a local copy is older than the latest version.
+#include "commands/vault/CmdGetFile.h"
+
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/files/FileCommandSupport.h"
+#include "commands/vault/CGetFileDlg.h"
+#include "host/Strings.h"
+
+namespace vendrel::commands {
+
+CmdGetFile::CmdGetFile(actions::Action* owner) : Cmd(kType) {
+  SetUp(owner);
+}
+
+void CmdGetFile::Assign(std::wstring path, bool alsoIfEarlier) {
+  path_ = std::move(path);
+  alsoIfEarlier_ = alsoIfEarlier;
+  SetSummary(path_);
+}
+
+bool CmdGetFile::Edit(platform::Window parent) {
+  CGetFileDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Path(), dialog.AlsoIfEarlier());
+  return true;
+}
+
+void CmdGetFile::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  archive.Text(path_);
+  archive.Bool(alsoIfEarlier_);
+}
+
+bool CmdGetFile::Execute(actions::ActionData& run) {
+  const std::wstring path = VarHandler(run).Expand(path_, false);
+  host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> folder;
+  host::HResult hr = FileFromPath(run, path, file, folder);
+  if (hr == host::kOk) {
+    if (!alsoIfEarlier_ && run.services->files->Attributes(path)) {
+      ReportDone(run, L"found " + path + L" on disk");
+      return true;
+    }
+    std::int32_t folderId = 0;
+    hr = folder->Id(folderId);
+    if (host::Succeeded(hr)) {
+      hr = file->GetLocalCopy(HostWindowOf(run), host::Value(std::int32_t{0}),
+                              host::Value(folderId), 1, L"");
+    }
+    if (host::Succeeded(hr)) {
+      MarkForRefresh(run);
+      ReportDone(run, L"got the latest version of " + path);
+      return true;
+    }
+  }
+  ShowHostFailure(run, strings::Load(141, L"Error getting file"), hr);
+  return false;
+}
+
+}  // namespace vendrel::commands
