@@ -3,6 +3,7 @@
 
 #include "addin/CreateAddIn.h"
 #include "platform/win32/Services.h"
+#include "platform/win32/Shell.h"
 #include "platform/win32/Ui.h"
 // After the services: windows.h turns names of their operations into macros.
 #include "module/Module.h"
@@ -25,8 +26,10 @@ struct Win32Services {
   platform::Win32DialogRunner dialogs{Instance()};
   platform::Win32ButtonBoxes buttonBoxes;
   platform::Win32FileDialogs fileDialogs;
-  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,       &environment,
-                              &clock,        &machine,    &dialogs,  &buttonBoxes, &fileDialogs};
+  platform::Win32Shell shell;
+  platform::Services services{&messageBoxes, &waitCursor,  &registry, &files,
+                              &environment,  &clock,       &machine,  &dialogs,
+                              &buttonBoxes,  &fileDialogs, &shell};
 };
 
 platform::Services& ModuleServices() {

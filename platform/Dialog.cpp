@@ -13,6 +13,7 @@ void Dialog::Notify(std::int32_t control, ControlEvent event) {
   if (control == kIdOk && event == ControlEvent::kClicked) {
     if (OnOk()) surface_->End(kIdOk);
   } else if (control == kIdCancel && event == ControlEvent::kClicked) {
+    OnCancel();
     surface_->End(kIdCancel);
   } else {
     OnControl(control, event);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -145,8 +146,10 @@ class Dialog {
  protected:
   virtual void OnInit() = 0;
   virtual void OnControl(std::int32_t /*control*/, ControlEvent /*event*/) {}
-  // OK was pressed: true ends the dialog with kIdOk. Cancel always ends it with kIdCancel.
+  // OK was pressed: true ends the dialog with kIdOk. Cancel always ends it with kIdCancel,
+  // after OnCancel.
   virtual bool OnOk() { return true; }
+  virtual void OnCancel() {}
   virtual void OnSize(ClientSize /*client*/) {}
 
   DialogSurface& Ui() const { return *surface_; }
@@ -155,12 +158,25 @@ class Dialog {
   DialogSurface* surface_ = nullptr;
 };
 
-// Runs dialogs modally: the windows build from their templates, the native build from scripts.
+// A dialog shown without a modal loop of its own: it stays on screen while the object lives and
+// hears its controls only while its owner delivers its messages.
+class ModelessDialog {
+ public:
+  virtual ~ModelessDialog() = default;
+  // Delivers every message waiting for this dialog's window, and no other window's.
+  virtual void DeliverMessages() = 0;
+};
+
+// Runs dialogs: the windows build from their templates, the native build from scripts.
 class DialogRunner {
  public:
   virtual ~DialogRunner() = default;
-  // The result passed to End (kIdOk, kIdCancel), or -1 when the dialog could not be shown.
+  // Modally. The result passed to End (kIdOk, kIdCancel), or -1 when the dialog could not be
+  // shown.
   virtual std::int32_t Run(Dialog& dialog, Window owner) = 0;
+  // Modeless, shown at once; null when the dialog could not be shown. Ending it (End) hides it
+  // and closes the presenter; the window goes with the returned object.
+  virtual std::unique_ptr<ModelessDialog> Show(Dialog& dialog, Window owner) = 0;
 };
 
 }  // namespace vendrel::platform

@@ -377,20 +377,55 @@ void ScriptedDialogRunner::QueueLines(std::vector<std::wstring> lines) {
   });
 }
 
+ScriptedDialogRunner::Script ScriptedDialogRunner::Next(const Script& standing) {
+  if (scripts_.empty()) return standing;
+  Script script = std::move(scripts_.front());
+  scripts_.pop_front();
+  return script;
+}
+
 std::int32_t ScriptedDialogRunner::Run(Dialog& dialog, Window owner) {
   ++opened_;
   ScriptedSurface surface(dialog, owner, boxes_);
   dialog.Open(surface);
-  if (!surface.Result() && !scripts_.empty()) {
-    Script script = std::move(scripts_.front());
-    scripts_.pop_front();
-    script(surface);
-  } else if (!surface.Result() && standing_) {
-    standing_(surface);
+  if (!surface.Result()) {
+    if (const Script script = Next(standing_)) script(surface);
   }
   if (!surface.Result()) dialog.Notify(kIdCancel, ControlEvent::kClicked);
   dialog.Close();
   return surface.Result().value_or(kIdCancel);
+}
+
+namespace {
+
+class ScriptedModeless final : public ModelessDialog {
+ public:
+  ScriptedModeless(Dialog& dialog, Window owner, MessageBoxes* boxes,
+                   ScriptedDialogRunner::Script script)
+      : dialog_(dialog), surface_(dialog, owner, boxes), script_(std::move(script)) {
+    dialog_.Open(surface_);
+  }
+  ~ScriptedModeless() override { dialog_.Close(); }
+  ScriptedModeless(const ScriptedModeless&) = delete;
+  ScriptedModeless& operator=(const ScriptedModeless&) = delete;
+
+  void DeliverMessages() override {
+    if (!surface_.Result() && script_) script_(surface_);
+    if (surface_.Result()) dialog_.Close();
+  }
+
+ private:
+  Dialog& dialog_;
+  ScriptedSurface surface_;
+  ScriptedDialogRunner::Script script_;
+};
+
+}  // namespace
+
+std::unique_ptr<ModelessDialog> ScriptedDialogRunner::Show(Dialog& dialog, Window owner) {
+  ++opened_;
+  Script script = Next(standingModeless_ ? standingModeless_() : Script());
+  return std::make_unique<ScriptedModeless>(dialog, owner, boxes_, std::move(script));
 }
 
 }  // namespace vendrel::platform

@@ -159,15 +159,23 @@ bool ApplyAnswerLine(ScriptedSurface& surface, const std::wstring& line);
 bool IsAnswerStep(const std::wstring& line);
 
 // Runs each dialog against the next queued script, or the standing script when none is queued;
-// a dialog the script leaves open, and every dialog without a script, is cancelled. A script may
-// open nested dialogs: they take the scripts queued after it.
+// a modal dialog the script leaves open, and every modal dialog without a script, is cancelled.
+// A script may open nested dialogs: they take the scripts queued after it. A modeless dialog
+// takes its script, or the standing modeless script, when it is shown and runs it at every
+// delivery of its messages while it stays open.
 class ScriptedDialogRunner final : public DialogRunner {
  public:
   using Script = std::function<void(ScriptedSurface&)>;
+  // Makes the script of one modeless dialog, which may keep state between deliveries.
+  using ScriptMaker = std::function<Script()>;
 
-  // `boxes` shows the message boxes the dialogs own; it may be null. `standing` may be empty.
-  explicit ScriptedDialogRunner(MessageBoxes* boxes = nullptr, Script standing = {})
-      : boxes_(boxes), standing_(std::move(standing)) {}
+  // `boxes` shows the message boxes the dialogs own; it may be null. The standing scripts may
+  // be empty.
+  explicit ScriptedDialogRunner(MessageBoxes* boxes = nullptr, Script standing = {},
+                                ScriptMaker standingModeless = {})
+      : boxes_(boxes),
+        standing_(std::move(standing)),
+        standingModeless_(std::move(standingModeless)) {}
 
   void Queue(Script script) { scripts_.push_back(std::move(script)); }
   // A script of answer lines; the lines that fail are ignored.
@@ -176,10 +184,14 @@ class ScriptedDialogRunner final : public DialogRunner {
   std::size_t Opened() const { return opened_; }
 
   std::int32_t Run(Dialog& dialog, Window owner) override;
+  std::unique_ptr<ModelessDialog> Show(Dialog& dialog, Window owner) override;
 
  private:
+  Script Next(const Script& standing);
+
   MessageBoxes* boxes_;
   Script standing_;
+  ScriptMaker standingModeless_;
   std::deque<Script> scripts_;
   std::size_t opened_ = 0;
 };

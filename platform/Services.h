@@ -7,6 +7,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/Ui.h"
 
@@ -24,6 +25,7 @@ struct Services {
   DialogRunner* dialogs = nullptr;
   ButtonBoxes* buttonBoxes = nullptr;
   FileDialogs* fileDialogs = nullptr;
+  Shell* shell = nullptr;
 };
 
 }  // namespace vendrel::platform

@@ -17,6 +17,9 @@
 #include "commands/prompts/CmdEditBox.h"
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "commands/prompts/CmdYesNoBox.h"
+#include "commands/system/CmdRegistry.h"
+#include "commands/system/CmdShell.h"
+#include "commands/system/CmdWait.h"
 #include "commands/vault/CmdGenerateFile.h"
 #include "commands/vault/CmdGetFile.h"
 #include "commands/vault/CmdLockFile.h"
@@ -46,10 +49,10 @@ constexpr std::array<CommandKind, 26> kKinds{{
     {7, L"CmdYesNoBox", 77, L"Yes-No MessageBox", 78, L"Yes-No options", Make<CmdYesNoBox>},
     {8, L"CmdJump", 33, L"Jump", 34, L"Conditional jump", Make<CmdJump>},
     {9, L"CmdRegistry", 42, L"Write registry value", 43, L"Writes a value to the windows registry",
-     nullptr},
-    {10, L"CmdWait", 67, L"Wait", 68, L"Wait until condition is true", nullptr},
+     Make<CmdRegistry>},
+    {10, L"CmdWait", 67, L"Wait", 68, L"Wait until condition is true", Make<CmdWait>},
     {11, L"CmdDeleteFile", 23, L"Delete file", 24, L"Deletes a file", Make<CmdDeleteFile>},
-    {12, L"CmdShell", 65, L"Shell Execute", 66, L"Execute with shell", nullptr},
+    {12, L"CmdShell", 65, L"Shell Execute", 66, L"Execute with shell", Make<CmdShell>},
     {13, L"CmdGenerateFile", 31, L"Generate parameter file", 32, L"Generate file based on template",
      Make<CmdGenerateFile>},
     {14, L"CmdCreateFolder", 94, L"Create folder", 0, nullptr, Make<CmdCreateFolder>},

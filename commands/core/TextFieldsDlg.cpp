@@ -4,9 +4,10 @@
 namespace vendrel::commands {
 
 TextFieldsDlg::TextFieldsDlg(std::int32_t templateId, const wchar_t* section, const Cmd& command,
-                             std::vector<Field> fields)
+                             std::vector<Field> fields, bool resizable)
     : templateId_(templateId),
       section_(section),
+      resizable_(resizable),
       services_(command.Services()),
       fields_(std::move(fields)) {
   for (const Field& field : fields_) {
@@ -16,7 +17,7 @@ TextFieldsDlg::TextFieldsDlg(std::int32_t templateId, const wchar_t* section, co
 }
 
 void TextFieldsDlg::OnInit() {
-  mbInitStrWnd(&Ui(), section_, false, L"", L"", L"");
+  mbInitStrWnd(&Ui(), section_, resizable_, L"", L"", L"");
   for (const Field& field : fields_) Ui().SetText(field.edit, field.text);
 }
 

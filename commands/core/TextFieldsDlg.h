@@ -29,8 +29,9 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
  protected:
   // `section`: the localized-window key, the class name. The command lends the action whose
   // variables the buttons offer, and the vault and services for the variable editor.
+  // `resizable` is handed to the localized-window set-up.
   TextFieldsDlg(std::int32_t templateId, const wchar_t* section, const Cmd& command,
-                std::vector<Field> fields);
+                std::vector<Field> fields, bool resizable = false);
 
   void OnInit() override;
   void OnControl(std::int32_t control, platform::ControlEvent event) override;
@@ -39,6 +40,7 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
  private:
   std::int32_t templateId_;
   const wchar_t* section_;
+  bool resizable_;
   platform::Services* services_;
   std::vector<Field> fields_;
   std::vector<CMenuButton> buttons_;  // each holds the vault while the dialog lives

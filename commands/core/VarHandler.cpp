@@ -8,6 +8,7 @@
 
 #include "actions/Action.h"
 #include "actions/RunObserver.h"
+#include "commands/core/RegistryPath.h"
 #include "commands/core/TextFunctions.h"
 #include "commands/core/ValueText.h"
 #include "commands/core/VariableKinds.h"
@@ -20,14 +21,6 @@ using actions::Variable;
 using host::Failed;
 
 constexpr wchar_t kNotAvailable[] = L"N/A";
-
-constexpr std::array<std::pair<std::wstring_view, platform::RegistryRoot>, 5> kRegistryRoots{{
-    {L"HKEY_LOCAL_MACHINE", platform::RegistryRoot::kLocalMachine},
-    {L"HKEY_CURRENT_CONFIG", platform::RegistryRoot::kCurrentConfig},
-    {L"HKEY_CURRENT_USER", platform::RegistryRoot::kCurrentUser},
-    {L"HKEY_CLASSES_ROOT", platform::RegistryRoot::kClassesRoot},
-    {L"HKEY_USERS", platform::RegistryRoot::kUsers},
-}};
 
 // Replaces every occurrence left to right; replaced text is not searched again.
 void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to) {
@@ -208,19 +201,11 @@ std::wstring VarHandler::EnvironmentValue(const std::wstring& value) {
   return environment->Get(name).value_or(kNotAvailable);
 }
 
-// ROOT\subkey...\value-name, with the five roots by their long names only.
 std::wstring VarHandler::RegistryValue(const std::wstring& path) const {
   platform::Registry* registry = run_->services ? run_->services->registry : nullptr;
-  const std::size_t first = path.find(L'\\');
-  if (registry == nullptr || first == std::wstring::npos) return kNotAvailable;
-  const std::wstring rootName = platform::UpperCase(path.substr(0, first));
-  const auto root = std::find_if(kRegistryRoots.begin(), kRegistryRoots.end(),
-                                 [&](const auto& entry) { return entry.first == rootName; });
-  if (root == kRegistryRoots.end()) return kNotAvailable;
-
-  const std::size_t last = path.rfind(L'\\');
-  const std::wstring subkey = last > first ? path.substr(first + 1, last - first - 1) : L"";
-  const auto data = registry->Read(root->second, subkey, path.substr(last + 1));
+  const std::optional<RegistryPath> where = SplitRegistryPath(path);
+  if (registry == nullptr || !where) return kNotAvailable;
+  const auto data = registry->Read(where->root, where->subkey, where->name);
   if (!data) return kNotAvailable;
   if (const auto* text = std::get_if<std::wstring>(&*data)) return *text;
   return std::to_wstring(std::get<std::uint32_t>(*data));

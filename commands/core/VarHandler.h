@@ -39,6 +39,10 @@ class VarHandler {
   // Stores `value` in the current action's first variable called exactly `name`, if any.
   void SetRuntimeValue(const std::wstring& name, const std::wstring& value);
 
+  // The data of the registry value that `path` names (ROOT\subkey...\value-name) as text;
+  // "N/A" for an unknown root or a missing key or value.
+  std::wstring RegistryValue(const std::wstring& path) const;
+
   // 0 when there is no current document.
   std::int32_t CurrentDocumentId() const;
   std::int32_t CurrentDocumentFolderId() const;
@@ -59,7 +63,6 @@ class VarHandler {
   std::wstring FromHistory(bool created, bool user) const;
   std::wstring CardValue(const std::wstring& variable, const std::wstring& configuration);
   std::wstring EnvironmentValue(const std::wstring& value);
-  std::wstring RegistryValue(const std::wstring& path) const;
 
   std::int32_t cachedFileId_ = 0;
   host::Ref<host::CardVariableSet> cachedCard_;

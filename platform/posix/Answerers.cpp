@@ -247,6 +247,13 @@ std::optional<std::string> AnswerScript::Next() {
   return std::nullopt;
 }
 
+std::optional<std::string> AnswerScript::Peek() {
+  const std::size_t at = next_;
+  std::optional<std::string> line = Next();
+  next_ = at;
+  return line;
+}
+
 Answer ScriptedAnswerer::Reply(const MessageBoxRequest& box) {
   const Answer dismissed = DismissAnswer(box.style);
   return FromScript(script_.Next(), Describe(box), dismissed, ButtonName(dismissed), notes_,

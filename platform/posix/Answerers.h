@@ -66,6 +66,8 @@ class AnswerScript {
   explicit AnswerScript(std::vector<std::string> lines) : lines_(std::move(lines)) {}
   // Empty once the script is used up.
   std::optional<std::string> Next();
+  // The line Next would give, left in the script.
+  std::optional<std::string> Peek();
 
  private:
   std::vector<std::string> lines_;

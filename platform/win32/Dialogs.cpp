@@ -55,7 +55,7 @@ HMENU BuildMenu(const Menu& entries) {
 
 class Win32Surface final : public DialogSurface {
  public:
-  explicit Win32Surface(HWND dialog) : dialog_(dialog) {}
+  Win32Surface(HWND dialog, bool modeless) : dialog_(dialog), modeless_(modeless) {}
 
   // StrWndTarget
   void SetCaption(const std::wstring& text) override { SetWindowTextW(dialog_, text.c_str()); }
@@ -264,7 +264,16 @@ class Win32Surface final : public DialogSurface {
   void Redraw() override {
     RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
-  void End(std::int32_t result) override { EndDialog(dialog_, result); }
+  // A modeless dialog is only hidden: its window goes with its owner object.
+  void End(std::int32_t result) override {
+    if (!modeless_) {
+      EndDialog(dialog_, result);
+    } else if (!ended_) {
+      ended_ = true;
+      ShowWindow(dialog_, SW_HIDE);
+    }
+  }
+  bool Ended() const { return ended_; }
 
  private:
   HWND Item(std::int32_t id) const { return GetDlgItem(dialog_, id); }
@@ -276,10 +285,13 @@ class Win32Surface final : public DialogSurface {
   }
 
   HWND dialog_;
+  bool modeless_;
+  bool ended_ = false;
 };
 
 struct Session {
   Dialog& dialog;
+  bool modeless = false;
   std::unique_ptr<Win32Surface> surface;
   SIZE minimum{};
 };
@@ -318,7 +330,7 @@ INT_PTR Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(window, DWLP_USER, l);
     auto& session = *reinterpret_cast<Session*>(l);
-    session.surface = std::make_unique<Win32Surface>(window);
+    session.surface = std::make_unique<Win32Surface>(window, session.modeless);
     RECT r{};
     GetWindowRect(window, &r);
     session.minimum = {r.right - r.left, r.bottom - r.top};
@@ -360,7 +372,12 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   try {
     return Handle(window, message, w, l);
   } catch (...) {
-    EndDialog(window, kIdCancel);
+    if (auto* session = reinterpret_cast<Session*>(GetWindowLongPtrW(window, DWLP_USER));
+        session && session->surface) {
+      session->surface->End(kIdCancel);
+    } else {
+      EndDialog(window, kIdCancel);
+    }
     return TRUE;
   }
 }
@@ -370,12 +387,55 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
 std::int32_t Win32DialogRunner::Run(Dialog& dialog, Window owner) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  Session session{dialog, nullptr, {}};
+  Session session{dialog, false, nullptr, {}};
   const INT_PTR result =
       DialogBoxParamW(resources_, MAKEINTRESOURCEW(dialog.TemplateId()), AsHwnd(owner), Procedure,
                       reinterpret_cast<LPARAM>(&session));
   dialog.Close();
   return static_cast<std::int32_t>(result);
+}
+
+namespace {
+
+// The window is destroyed with this object; until then only DeliverMessages lets it react.
+class Win32Modeless final : public ModelessDialog {
+ public:
+  explicit Win32Modeless(Dialog& dialog) : session_{dialog, true, nullptr, {}} {}
+  ~Win32Modeless() override {
+    session_.dialog.Close();
+    if (window_) DestroyWindow(window_);
+  }
+  Win32Modeless(const Win32Modeless&) = delete;
+  Win32Modeless& operator=(const Win32Modeless&) = delete;
+
+  bool Create(HINSTANCE resources, HWND owner) {
+    window_ = CreateDialogParamW(resources, MAKEINTRESOURCEW(session_.dialog.TemplateId()), owner,
+                                 Procedure, reinterpret_cast<LPARAM>(&session_));
+    if (!window_) return false;
+    ShowWindow(window_, SW_SHOWNORMAL);
+    return true;
+  }
+
+  void DeliverMessages() override {
+    MSG message;
+    while (PeekMessageW(&message, window_, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (session_.surface && session_.surface->Ended()) session_.dialog.Close();
+  }
+
+ private:
+  Session session_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<ModelessDialog> Win32DialogRunner::Show(Dialog& dialog, Window owner) {
+  auto shown = std::make_unique<Win32Modeless>(dialog);
+  if (!shown->Create(resources_, AsHwnd(owner))) return nullptr;
+  return shown;
 }
 
 }  // namespace vendrel::platform

@@ -8,11 +8,12 @@
 namespace vendrel::platform {
 
 // Shows each dialog from the template of its resource id in `resources` (the module that links
-// resources/*.rc), modal to its owner.
+// resources/*.rc), modal to its owner or modeless.
 class Win32DialogRunner final : public DialogRunner {
  public:
   explicit Win32DialogRunner(HINSTANCE resources) : resources_(resources) {}
   std::int32_t Run(Dialog& dialog, Window owner) override;
+  std::unique_ptr<ModelessDialog> Show(Dialog& dialog, Window owner) override;
 
  private:
   HINSTANCE resources_;

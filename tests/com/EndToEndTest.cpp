@@ -10,9 +10,12 @@
 #include "commands/core/CmdDocumentLoop.h"
 #include "commands/files/CmdCopyFile.h"
 #include "commands/files/CmdCreateFolder.h"
+#include "commands/system/CmdRegistry.h"
+#include "commands/system/CmdShell.h"
 #include "commands/vault/CmdGenerateFile.h"
 #include "commands/vault/CmdLockFile.h"
 #include "commands/vault/CmdUnlockFile.h"
+#include "platform/win32/Services.h"
 #include "tests/com/EndToEnd.h"
 
 namespace vendrel::com {
@@ -213,6 +216,39 @@ TEST_F(ProductTest, TheProductCanUnloadOnceItsLastObjectIsReleasedAndKeepsNoHost
   addIn.reset();
   EXPECT_EQ(canUnloadNow(), S_OK);
   EXPECT_EQ(References(*session), before) << "the add-in kept a reference to the host's vault";
+}
+
+TEST_F(ProductTest, AnActionWritesTheRegistryAndWaitsForTheCommandLineItStarts) {
+  const std::wstring key = L"Software\\VendrelEndToEnd";
+  platform::Win32Registry registry;
+  registry.DeleteTree(platform::RegistryRoot::kCurrentUser, key);
+  const std::wstring made = (scratch / L"made.txt").wstring();
+  actions::Action& action = NewAction(L"Machine");
+  using commands::CmdRegistry;
+  Add<CmdRegistry>(action).Assign(
+      {L"hkey_current_user\\" + key + L"\\Count", L" 42", CmdRegistry::kDword});
+  Add<commands::CmdShell>(action).Assign({L"Open", L"C:\\windows\\system32\\cmd.exe",
+                                          L"/c echo made> \"" + made + L"\"", 1,
+                                          commands::CmdShell::kCommandLineMode});
+  // Only a halted run finds the file at once.
+  AddJump(action, {L"", made, L"found", commands::JumpCondition::kExistsLocal});
+  AddJump(action, {L"", L"", L"end", commands::JumpCondition::kAlways});
+  AddLabel(action, L"found");
+  Add<CmdRegistry>(action).Assign(
+      {L"HKEY_CURRENT_USER\\" + key + L"\\Found", L"yes", CmdRegistry::kString});
+  AddLabel(action, L"end");
+  SaveActions();
+  LoadAddIn();
+
+  host::HostNotification menu = Notification(1, {MenuItem(docs[0])});
+  menu.commandId = action.actionId;
+  EXPECT_EQ(addIn->OnCommand(menu), host::kOk);
+  EXPECT_EQ(registry.Read(platform::RegistryRoot::kCurrentUser, key, L"Count"),
+            platform::RegistryData(std::uint32_t{42}));
+  EXPECT_EQ(registry.Read(platform::RegistryRoot::kCurrentUser, key, L"Found"),
+            platform::RegistryData(L"yes"));
+  EXPECT_EQ(Content(made).substr(0, 4), "made");
+  registry.DeleteTree(platform::RegistryRoot::kCurrentUser, key);
 }
 
 TEST_F(ProductTest, UnregisteringRemovesTheKeysAndRegisteringAgainPointsCreationAtTheProduct) {

@@ -8,6 +8,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/TextFile.h"
 
@@ -147,6 +148,18 @@ inline void CheckSystemMessageRules(Machine& machine) {
   EXPECT_EQ(machine.SystemMessage(0x80070005), machine.SystemMessage(5))
       << "a Win32 error wrapped as a status code reads as the error";
   EXPECT_TRUE(machine.SystemMessage(0x80040200).empty()) << "the host's codes are not the system's";
+}
+
+inline void CheckShellPathRules(Shell& shell) {
+  EXPECT_EQ(shell.RemoveFileSpec(L"C:\\a\\b.txt"), L"C:\\a");
+  EXPECT_EQ(shell.RemoveFileSpec(L"C:\\a"), L"C:\\");
+  EXPECT_EQ(shell.RemoveFileSpec(L"C:\\"), L"C:\\");
+  EXPECT_EQ(shell.RemoveFileSpec(L"C:a.txt"), L"C:");
+  EXPECT_EQ(shell.RemoveFileSpec(L"a.txt"), L"");
+  EXPECT_EQ(shell.RemoveFileSpec(L"\\a.txt"), L"\\");
+  EXPECT_EQ(shell.RemoveFileSpec(L"\\\\server\\share\\x"), L"\\\\server\\share");
+  const std::wstring folder = shell.SystemFolder();
+  EXPECT_EQ(folder.substr(1, 2), L":\\") << "a drive path";
 }
 
 }  // namespace vendrel::platform::testing

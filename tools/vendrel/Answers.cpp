@@ -6,6 +6,10 @@
 #include <ostream>
 #include <vector>
 
+#include "platform/ScriptedDialogs.h"
+#include "platform/Utf8.h"
+#include "tools/vendrel/Platform.h"
+
 namespace vendrel::tools {
 
 Answers::Answers(const Options& options, Console& console) : notes_(console.err) {
@@ -39,6 +43,20 @@ std::optional<std::string> Answers::DialogLine(const std::string& asked) {
     *prompts_ << '\n';
     return std::nullopt;
   }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+std::optional<std::string> Answers::WaitingLine(const std::string& asked, bool first) {
+  if (script_) {
+    const std::optional<std::string> next = script_->Peek();
+    if (!next || !platform::IsAnswerStep(platform::FromUtf8(*next))) return std::nullopt;
+    return script_->Next();
+  }
+  if (first) *prompts_ << "\n-- " << asked << " --\n(Enter cancels)\n" << std::flush;
+  if (!InputIsWaiting()) return std::nullopt;
+  std::string line;
+  if (!std::getline(*in_, line)) return std::nullopt;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }

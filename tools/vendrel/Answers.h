@@ -26,6 +26,11 @@ class Answers {
   platform::Answerer& Boxes() { return *boxes_; }
   // The next line for the dialog that asks `asked`; empty when nobody answers.
   std::optional<std::string> DialogLine(const std::string& asked);
+  // For a window that waits on its own: a line only when one is there without waiting for it.
+  // From the file only a dialog step ("cancel", "click 2"), since the lines after a wait belong
+  // to what comes after it; at the terminal any line, read once typed. `first`: the window has
+  // just opened, and the person is told how to cancel it.
+  std::optional<std::string> WaitingLine(const std::string& asked, bool first);
   bool FromPerson() const { return in_ != nullptr; }
   std::ostream& Notes() { return notes_; }
 

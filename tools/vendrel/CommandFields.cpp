@@ -23,6 +23,14 @@ constexpr Field kJump[] = {{"operator", FieldType::kInt32},
                            {"variable", FieldType::kText},
                            {"value", FieldType::kText},
                            {"ignoreCase", FieldType::kBool}};
+constexpr Field kRegistry[] = {
+    {"keyPath", FieldType::kText}, {"value", FieldType::kText}, {"kind", FieldType::kInt32}};
+constexpr Field kWait[] = {{"path", FieldType::kText}, {"condition", FieldType::kInt32}};
+constexpr Field kShell[] = {{"verb", FieldType::kText},
+                            {"file", FieldType::kText},
+                            {"parameters", FieldType::kText},
+                            {"halt", FieldType::kInt32},
+                            {"mode", FieldType::kInt32}};
 constexpr Field kDeleteFile[] = {{"path", FieldType::kText}, {"fromVault", FieldType::kBool}};
 constexpr Field kCreateFolder[] = {{"path", FieldType::kText}};
 constexpr Field kMoveFolder[] = {{"from", FieldType::kText}, {"to", FieldType::kText}};
@@ -39,12 +47,12 @@ constexpr Field kGetFile[] = {{"path", FieldType::kText}, {"alsoIfEarlier", Fiel
 
 constexpr std::span<const Field> kBaseOnly{};
 
-constexpr std::array<CommandFields, 20> kCommandFields{{
-    {1, kEditBox},     {2, kBaseOnly},      {3, kOkMessageBox},  {4, kBaseOnly},
-    {5, kBaseOnly},    {6, kComboBox},      {7, kYesNoBox},      {8, kJump},
-    {11, kDeleteFile}, {13, kGenerateFile}, {14, kCreateFolder}, {15, kMoveFolder},
-    {16, kMoveFile},   {17, kLockFile},     {18, kUnlockFile},   {19, kCopyFile},
-    {20, kBaseOnly},   {21, kBaseOnly},     {22, kBaseOnly},     {23, kGetFile},
+constexpr std::array<CommandFields, 23> kCommandFields{{
+    {1, kEditBox},     {2, kBaseOnly},  {3, kOkMessageBox},  {4, kBaseOnly},      {5, kBaseOnly},
+    {6, kComboBox},    {7, kYesNoBox},  {8, kJump},          {9, kRegistry},      {10, kWait},
+    {11, kDeleteFile}, {12, kShell},    {13, kGenerateFile}, {14, kCreateFolder}, {15, kMoveFolder},
+    {16, kMoveFile},   {17, kLockFile}, {18, kUnlockFile},   {19, kCopyFile},     {20, kBaseOnly},
+    {21, kBaseOnly},   {22, kBaseOnly}, {23, kGetFile},
 }};
 
 }  // namespace

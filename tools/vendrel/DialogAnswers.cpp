@@ -5,6 +5,7 @@
 
 #include "commands/prompts/CRunComboBoxDlgRes.h"
 #include "commands/prompts/CRunEditBoxDlgRes.h"
+#include "commands/system/CRunWaitDlgRes.h"
 #include "platform/Utf8.h"
 
 namespace vendrel::tools {
@@ -43,6 +44,9 @@ bool Apply(platform::ScriptedSurface& surface, const std::wstring& line) {
 }  // namespace
 
 std::string DescribeDialog(const platform::ScriptedSurface& surface) {
+  if (surface.TemplateId() == IDD_RUN_WAIT) {
+    return "waiting \"" + platform::ToUtf8(surface.Text(IDC_RUN_WAIT_TEXT)) + "\"";
+  }
   const PlainAnswer* plain = PlainAnswerOf(surface);
   if (!plain) {
     std::string out = "dialog " + std::to_string(surface.TemplateId());
@@ -60,6 +64,21 @@ std::string DescribeDialog(const platform::ScriptedSurface& surface) {
     }
   }
   return out;
+}
+
+platform::ScriptedDialogRunner::Script DialogAnswers::Waiting(WaitingLine next) {
+  return [this, next = std::move(next), first = true](platform::ScriptedSurface& surface) mutable {
+    const std::string asked = DescribeDialog(surface);
+    const std::optional<std::string> line = next ? next(asked, first) : std::nullopt;
+    first = false;
+    if (!line) return;
+    const std::string step = line->empty() ? "cancel" : *line;
+    if (platform::ApplyAnswerLine(surface, platform::FromUtf8(step))) {
+      trace_.Dialog(asked, step);
+    } else {
+      notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; ignored\n";
+    }
+  };
 }
 
 void DialogAnswers::Answer(platform::ScriptedSurface& surface) {

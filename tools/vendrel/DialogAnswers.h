@@ -27,6 +27,12 @@ class DialogAnswers {
 
   // Answers the open dialog; the runner cancels it when it is still open afterwards.
   void Answer(platform::ScriptedSurface& surface);
+  // The script of one modeless window: at each delivery of its messages it takes a line when
+  // one is there, an empty line meaning Cancel. `first` tells the line source that the window
+  // has just opened.
+  using WaitingLine =
+      std::function<std::optional<std::string>(const std::string& asked, bool first)>;
+  platform::ScriptedDialogRunner::Script Waiting(WaitingLine next);
 
  private:
   NextLine next_;

@@ -97,8 +97,14 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
       messageBoxes_(answers.Boxes(), trace_),
       dialogAnswers_([&answers](const std::string& asked) { return answers.DialogLine(asked); },
                      answers.FromPerson(), answers.Notes(), trace_),
-      dialogs_(&messageBoxes_,
-               [this](platform::ScriptedSurface& surface) { dialogAnswers_.Answer(surface); }) {
+      dialogs_(
+          &messageBoxes_,
+          [this](platform::ScriptedSurface& surface) { dialogAnswers_.Answer(surface); },
+          [this, &answers] {
+            return dialogAnswers_.Waiting([&answers](const std::string& asked, bool first) {
+              return answers.WaitingLine(asked, first);
+            });
+          }) {
   const host::HResult login = vault_->Login(user_, machine_.ComputerName(), session_);
   if (host::Failed(login) || !session_) {
     throw std::runtime_error("user \"" + platform::ToUtf8(user_) + "\" cannot log in");
@@ -107,6 +113,7 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
   services_.buttonBoxes = &messageBoxes_;
   services_.fileDialogs = &messageBoxes_;
   machine_.Provide(services_);
+  machine_.ReportShell([this](const std::wstring& request) { trace_.Shell(request); });
   services_.dialogs = &dialogs_;
   addIn_ = LoadAddInObject(services_, trace_);
 }

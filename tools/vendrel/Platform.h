@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,8 @@ std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
 
 // Whether a person types at standard input.
 bool InputIsInteractive();
+// Whether standard input has something to read now, so that reading would not block.
+bool InputIsWaiting();
 
 // The wait cursor, registry, files, environment, clock and machine of this machine.
 class MachineServices {
@@ -33,8 +36,11 @@ class MachineServices {
   MachineServices(const MachineServices&) = delete;
   MachineServices& operator=(const MachineServices&) = delete;
 
-  // Fills every service but the message boxes.
+  // Fills every service but the message boxes and the dialogs.
   void Provide(platform::Services& services);
+  // Where the shell reports the requests it does not carry out (natively: all but command
+  // lines); Windows carries out every request.
+  void ReportShell(std::function<void(const std::wstring&)> report);
   // The name the vault client logs in with.
   std::wstring ComputerName();
   // The login name of the person running the host.
@@ -54,6 +60,7 @@ void ProvideParts(Parts& parts, platform::Services& services) {
   services.environment = &parts.environment;
   services.clock = &parts.clock;
   services.machine = &parts.machine;
+  services.shell = &parts.shell;
 }
 
 // The add-in object as this build reaches it: natively linked and observed through `observer`;

@@ -108,6 +108,10 @@ void Trace::FileDialog(const platform::FileDialogRequest& dialog,
   Shown("dialog", std::wstring(L"\"") + name + L"\" -> " + chosen.value_or(L"cancelled"));
 }
 
+void Trace::Shell(const std::wstring& request) {
+  Shown("shell", request);
+}
+
 void Trace::Shown(const char* kind, const std::wstring& line) {
   if (CommandRecord* command = Current()) command->messages.push_back(line);
   if (live_) *live_ << (inCommand_ ? "        " : "  ") << kind << " " << ToUtf8(line) << "\n";

@@ -61,6 +61,8 @@ class Trace final : public actions::RunObserver {
   // A file dialog and the path chosen in it; none when it was cancelled.
   void FileDialog(const platform::FileDialogRequest& dialog,
                   const std::optional<std::wstring>& chosen);
+  // A shell request that this build reports instead of carrying out.
+  void Shell(const std::wstring& request);
 
   void RunStarted(const actions::Action& action, const actions::ActionData& run) override;
   void RunEnded(const actions::Action& action, const actions::ActionData& run, bool ran) override;

@@ -12,6 +12,7 @@
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
+#include "platform/posix/Shell.h"
 #include "platform/posix/System.h"
 #include "tests/platform/ServiceRules.h"
 
@@ -78,6 +79,11 @@ TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
   EXPECT_FALSE(files.OpenForWriting(L"C:\\Vault\\Parts\\ReadOnly.txt", true));
   EXPECT_EQ(files.LastError(), 5u);
   testing::CheckFileRules(files, L"c:\\vault\\PARTS");
+}
+
+TEST_F(DrivesTest, ShellPathsFollowWindowsRules) {
+  PosixShell shell{DriveMap(root)};
+  testing::CheckShellPathRules(shell);
 }
 
 TEST_F(DrivesTest, RegistryKeepsValuesWithWindowsNameRules) {

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/win32/Services.h"
+#include "platform/win32/Shell.h"
 #include "tests/platform/ServiceRules.h"
 
 namespace vendrel::platform {
@@ -35,6 +36,11 @@ TEST(Win32Services, Registry) {
   Win32Registry registry;
   testing::CheckRegistryRules(registry,
                               L"Software\\VendrelTest-" + std::to_wstring(GetCurrentProcessId()));
+}
+
+TEST(Win32Services, ShellPaths) {
+  Win32Shell shell;
+  testing::CheckShellPathRules(shell);
 }
 
 TEST(Win32Services, EnvironmentAndNames) {

@@ -2,6 +2,7 @@
 // and the add-in linked in with the trace as its run observer.
 #include "tools/vendrel/Platform.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
+#include "platform/posix/Shell.h"
 #include "platform/posix/System.h"
 #include "platform/posix/Ui.h"
 #include "tools/vendrel/Cli.h"
@@ -40,16 +42,23 @@ bool InputIsInteractive() {
   return ::isatty(0) != 0;
 }
 
+bool InputIsWaiting() {
+  pollfd input{0, POLLIN, 0};
+  return ::poll(&input, 1, 0) > 0 && (input.revents & (POLLIN | POLLHUP)) != 0;
+}
+
 struct MachineServices::Parts {
   Parts(const fs::path& vaultFolder, const std::wstring& computer, const std::wstring& user)
       : files(platform::posix::DriveMap(DrivesOf(fs::absolute(vaultFolder)))),
         registry(platform::posix::SqliteRegistry::DefaultLocation()),
+        shell(platform::posix::DriveMap(DrivesOf(fs::absolute(vaultFolder)))),
         machine(computer.empty() ? platform::posix::PosixMachine().ComputerName() : computer,
                 user) {}
 
   platform::NestingWaitCursor waitCursor;
   platform::posix::PosixFileSystem files;
   platform::posix::SqliteRegistry registry;
+  platform::posix::PosixShell shell;
   platform::posix::PosixEnvironment environment;
   platform::posix::PosixClock clock;
   platform::posix::PosixMachine machine;
@@ -63,6 +72,10 @@ MachineServices::~MachineServices() = default;
 
 void MachineServices::Provide(platform::Services& services) {
   ProvideParts(*parts_, services);
+}
+
+void MachineServices::ReportShell(std::function<void(const std::wstring&)> report) {
+  parts_->shell.SetNote(std::move(report));
 }
 
 std::wstring MachineServices::ComputerName() {

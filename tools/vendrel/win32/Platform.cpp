@@ -8,6 +8,7 @@
 
 #include "host/com/ToCom.h"
 #include "platform/win32/Services.h"
+#include "platform/win32/Shell.h"
 #include "platform/win32/Ui.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Trace.h"
@@ -111,6 +112,11 @@ bool InputIsInteractive() {
   return _isatty(_fileno(stdin)) != 0;
 }
 
+// A console signals any input event, a key press before its line is complete included.
+bool InputIsWaiting() {
+  return WaitForSingleObject(GetStdHandle(STD_INPUT_HANDLE), 0) == WAIT_OBJECT_0;
+}
+
 struct MachineServices::Parts {
   std::wstring computer;
   platform::Win32WaitCursor waitCursor;
@@ -119,6 +125,7 @@ struct MachineServices::Parts {
   platform::Win32Environment environment;
   platform::Win32Clock clock;
   platform::Win32Machine machine;
+  platform::Win32Shell shell;
 };
 
 MachineServices::MachineServices(const fs::path&, const std::wstring& computer, const std::wstring&)
@@ -131,6 +138,8 @@ MachineServices::~MachineServices() = default;
 void MachineServices::Provide(platform::Services& services) {
   ProvideParts(*parts_, services);
 }
+
+void MachineServices::ReportShell(std::function<void(const std::wstring&)>) {}
 
 std::wstring MachineServices::ComputerName() {
   return parts_->computer.empty() ? parts_->machine.ComputerName() : parts_->computer;

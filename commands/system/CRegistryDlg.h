@@ -1,0 +1,24 @@
+// The write-registry-value editor: the key path, the value and its kind.
+#pragma once
+
+#include "commands/core/TextFieldsDlg.h"
+#include "commands/system/CmdRegistry.h"
+
+namespace vendrel::commands {
+
+class CRegistryDlg : public TextFieldsDlg {
+ public:
+  explicit CRegistryDlg(const CmdRegistry& command);
+
+  CmdRegistry::Fields Values() const { return {Text(0), Text(1), kind_}; }
+
+ protected:
+  void OnInit() override;
+  void OnControl(std::int32_t control, platform::ControlEvent event) override;
+  bool OnOk() override;
+
+ private:
+  std::int32_t kind_;
+};
+
+}  // namespace vendrel::commands

@@ -1,0 +1,15 @@
+// Resource ids of the write-registry-value editor.
+#pragma once
+
+#define IDD_REGISTRY 280
+
+#define IDC_REGISTRY_HINT 376
+#define IDC_REGISTRY_KEY_LABEL 271
+#define IDC_REGISTRY_KEY 272
+#define IDC_REGISTRY_KEY_MENU 304
+#define IDC_REGISTRY_VALUE_LABEL 320
+#define IDC_REGISTRY_VALUE 273
+#define IDC_REGISTRY_VALUE_MENU 306
+#define IDC_REGISTRY_STRING 274
+#define IDC_REGISTRY_BINARY 275
+#define IDC_REGISTRY_DWORD 276

@@ -1,0 +1,28 @@
+// The wait editor: the condition from a sorted list and the path it tests.
+#pragma once
+
+#include "commands/core/TextFieldsDlg.h"
+#include "commands/system/CmdWait.h"
+
+namespace vendrel::commands {
+
+class CWaitDlg : public TextFieldsDlg {
+ public:
+  explicit CWaitDlg(const CmdWait& command);
+
+  std::vector<std::int32_t> SortedLists() const override;
+  CmdWait::Fields Values() const { return {Text(0), condition_}; }
+
+ protected:
+  void OnInit() override;
+  void OnControl(std::int32_t control, platform::ControlEvent event) override;
+
+ private:
+  // "Registry value:" while the registry condition is chosen, else "Filename:".
+  void ShowPathLabel();
+
+  const std::map<std::int32_t, std::wstring>& conditions_;
+  std::int32_t condition_;
+};
+
+}  // namespace vendrel::commands

@@ -1,0 +1,108 @@
+// Shell Execute: the request the shell gets from the verb, and the wait for the started program.
+#include "commands/system/CmdShell.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/system/CShellDlg.h"
+
+namespace vendrel::commands {
+namespace {
+
+wchar_t Lower(wchar_t c) {
+  return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+}
+
+struct NoCase {
+  bool operator()(const std::wstring& a, const std::wstring& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](wchar_t x, wchar_t y) { return Lower(x) < Lower(y); });
+  }
+};
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return Lower(x) == Lower(y); });
+}
+
+// The mask of each plain verb; any other verb is invoked through the item's context menu.
+std::uint32_t VerbMask(const std::wstring& verb) {
+  static const std::map<std::wstring, std::uint32_t, NoCase> kVerbs{
+      {L"Open", 0}, {L"Edit", 0}, {L"Print", 0}};
+  const auto found = kVerbs.find(verb);
+  return found != kVerbs.end() ? found->second
+                               : platform::see::kInvokeIdList | platform::see::kClassName;
+}
+
+std::wstring TrimBlanks(const std::wstring& text) {
+  const std::size_t first = text.find_first_not_of(L' ');
+  if (first == std::wstring::npos) return {};
+  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+}  // namespace
+
+CmdShell::CmdShell(actions::Action* owner) : Cmd(kType), formatVersion_(actions::kArchiveVersion) {
+  SetUp(owner);
+}
+
+void CmdShell::Assign(Fields fields) {
+  fields_ = std::move(fields);
+  SetSummary(fields_.verb + L" " + fields_.file + L" " + fields_.parameters);
+}
+
+bool CmdShell::Edit(platform::Window parent) {
+  CShellDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Values());
+  return true;
+}
+
+void CmdShell::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  if (archive.IsLoading() && archive.Version() < kFirstVersionWithMode) {
+    formatVersion_ = archive.Version();
+  }
+  archive.Text(fields_.verb);
+  archive.Text(fields_.file);
+  archive.Text(fields_.parameters);
+  archive.Int32(fields_.halt);
+  if (archive.IsStoring() || formatVersion_ >= kFirstVersionWithMode) {
+    archive.Int32(fields_.mode);
+  } else {
+    fields_.mode = kShellMode;
+  }
+}
+
+bool CmdShell::Execute(actions::ActionData& run) {
+  VarHandler variables(run);
+  std::wstring verb = TrimBlanks(variables.Expand(fields_.verb, false));
+  const std::wstring file = variables.Expand(fields_.file, false);
+  const std::wstring parameters = variables.Expand(fields_.parameters, false);
+  platform::Shell* shell = run.services ? run.services->shell : nullptr;
+  if (shell == nullptr) return false;
+  if (verb.empty()) verb = L"open";
+
+  platform::ShellRequest request;
+  request.verb = verb;
+  request.parameters = parameters;
+  if (SameText(verb, L"explore")) {
+    request.file = shell->RemoveFileSpec(file);
+    request.className = L"Folder";
+    request.mask = platform::see::kClassName;
+  } else {
+    request.file = file;
+    request.mask = VerbMask(verb);
+    if (fields_.halt != 0) request.mask |= platform::see::kNoCloseProcess;
+  }
+  const platform::ShellResult result = shell->Execute(request);
+  if (!result.started) return false;
+  // No message is delivered meanwhile: the host does not respond until the program ends.
+  if (result.process) result.process->Wait();
+  return true;
+}
+
+}  // namespace vendrel::commands

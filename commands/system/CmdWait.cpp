@@ -1,0 +1,81 @@
+// Wait: one pass every 50 ms that tests, delivers the waiting window's messages and sleeps.
+#include "commands/system/CmdWait.h"
+
+#include "actions/ActionData.h"
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/system/CRunWaitDlg.h"
+#include "commands/system/CWaitDlg.h"
+#include "host/Strings.h"
+
+namespace vendrel::commands {
+namespace {
+
+// Whether the condition holds now; a condition without a test never holds.
+bool Met(std::int32_t condition, const std::wstring& path, VarHandler& variables,
+         platform::FileSystem* files) {
+  switch (condition) {
+    case kFileCreated:
+      return files != nullptr && files->AnyMatch(path);
+    case kFileDeleted:
+      return files == nullptr || !files->AnyMatch(path);
+    case kRegistryValueSet: {
+      const std::wstring value = variables.RegistryValue(path);
+      return !value.empty() && value != L"N/A";
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+CmdWait::CmdWait(actions::Action* owner)
+    : Cmd(kType),
+      conditions_{{kFileCreated, strings::Load(69, L"File is created")},
+                  {kFileDeleted, strings::Load(70, L"File is deleted")},
+                  {kRegistryValueSet, strings::Load(71, L"Registry value is set")}} {
+  SetUp(owner);
+}
+
+void CmdWait::Assign(Fields fields) {
+  fields_ = std::move(fields);
+  const auto text = conditions_.find(fields_.condition);
+  SetSummary(strings::Load(72, L"WAIT until ") +
+             (text == conditions_.end() ? std::wstring() : text->second));
+}
+
+bool CmdWait::Edit(platform::Window parent) {
+  CWaitDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Values());
+  return true;
+}
+
+void CmdWait::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  archive.Text(fields_.path);
+  archive.Int32(fields_.condition);
+}
+
+bool CmdWait::Execute(actions::ActionData& run) {
+  VarHandler variables(run);
+  const std::wstring path = variables.Expand(fields_.path, false);
+  platform::Services* services = run.services;
+  CRunWaitDlg dialog(path, fields_.condition);
+  // The window has no owner: the host's windows get no messages while it waits.
+  std::unique_ptr<platform::ModelessDialog> window =
+      services && services->dialogs ? services->dialogs->Show(dialog, 0) : nullptr;
+  const bool testable = fields_.condition == kFileCreated || fields_.condition == kFileDeleted ||
+                        fields_.condition == kRegistryValueSet;
+  while (testable) {
+    const bool met = Met(fields_.condition, path, variables, services ? services->files : nullptr);
+    if (window) window->DeliverMessages();
+    if (dialog.Cancelled()) return false;
+    if (services && services->clock) services->clock->Sleep(kPollMilliseconds);
+    if (met) break;
+  }
+  return true;
+}
+
+}  // namespace vendrel::commands
