@@ -231,7 +231,7 @@ TEST_F(ProductTest, AnActionWritesTheRegistryAndWaitsForTheCommandLineItStarts) 
                                           L"/c echo made> \"" + made + L"\"", 1,
                                           commands::CmdShell::kCommandLineMode});
   // Only a halted run finds the file at once.
-  AddJump(action, {L"", made, L"found", commands::JumpCondition::kExistsLocal});
+  AddJump(action, {made, L"", L"found", commands::JumpCondition::kExistsLocal});
   AddJump(action, {L"", L"", L"end", commands::JumpCondition::kAlways});
   AddLabel(action, L"found");
   Add<CmdRegistry>(action).Assign(

@@ -213,5 +213,43 @@ TEST_F(CliTest, ConversionsComeBackByteForByte) {
   EXPECT_EQ(Run({"acn", "from-json", "set.json", "-o", "x.acn"}).code, 2);  // not an action file
 }
 
+// Writes a DWORD, runs a command line that makes a file, waits for a file that never comes,
+// and shows what the registry holds.
+constexpr const char* kMachine = R"({"format": "action-file", "version": 1600, "actions": [
+  {"id": 9, "name": "Machine", "menuText": "Machine", "activation": ["menu"],
+   "variables": [{"name": "count", "type": 115,
+                  "value": "HKEY_CURRENT_USER\\Software\\CliTest\\Count"}],
+   "commands": [
+     {"type": 9, "summary": "", "keyPath": "hkey_current_user\\Software\\CliTest\\Count",
+      "value": "42", "kind": 2},
+     {"type": 12, "summary": "", "verb": "Open", "file": "C:\\Windows\\system32\\Cmd.exe",
+      "parameters": "/c echo made > made.txt", "halt": 1, "mode": 1},
+     {"type": 12, "summary": "", "verb": "print", "file": "C:\\v\\a.txt", "parameters": "",
+      "halt": 0, "mode": 0},
+     {"type": 10, "summary": "", "path": "C:\\v\\never*.txt", "condition": 0},
+     {"type": 3, "summary": "", "message": "count %count%"}]}]})";
+
+TEST_F(CliTest, SystemCommandsWriteTheRegistryRunCommandLinesAndWaitUntilCancelled) {
+  for (const std::int32_t kind : {3, 9, 10, 12}) {
+    if (!commands::CreateCmd(kind, nullptr))
+      GTEST_SKIP() << "command kind " << kind << " not built";
+  }
+  MakeVault();
+  Write("machine.json", kMachine);
+  RunOk({"acn", "from-json", "machine.json", "-o", "machine.acn"});
+  RunOk({"--vault", "v", "import", "machine.acn"});
+  // The wait takes the step; the message box the line after it.
+  Write("answers.txt", "cancel\nOK\n");
+  const Result r = RunOk({"--vault", "v", "--answers", "answers.txt", "menu", "Machine"});
+  const auto shows = [&](const std::string& text) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
+  };
+  shows("shell print C:\\v\\a.txt");
+  shows("waiting \"Waiting for C:\\v\\never*.txt to be created\" -> cancel");
+  shows("count 42 -> OK");
+  EXPECT_EQ(Slurp(dir / "made.txt"), "made\n");
+  EXPECT_EQ(r.err, "");
+}
+
 }  // namespace
 }  // namespace vendrel::tools

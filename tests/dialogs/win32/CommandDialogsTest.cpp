@@ -28,7 +28,16 @@
 #include "commands/prompts/CmdEditBox.h"
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "commands/prompts/CmdYesNoBox.h"
+#include "commands/system/CRegistryDlgRes.h"
+#include "commands/system/CRunWaitDlgRes.h"
+#include "commands/system/CShellDlgRes.h"
+#include "commands/system/CWaitDlgRes.h"
+#include "commands/system/CmdRegistry.h"
+#include "commands/system/CmdShell.h"
+#include "commands/system/CmdWait.h"
 #include "platform/win32/Dialogs.h"
+#include "platform/win32/Services.h"
+#include "platform/win32/Shell.h"
 #include "tests/dialogs/win32/DialogDriver.h"
 #include "tests/platform/win32/BoxPresser.h"
 #include "tests/support/Commands.h"
@@ -171,6 +180,87 @@ TEST_F(CommandDialogsTest, TheRunTimePromptsTakeTheAnswer) {
   }
   EXPECT_EQ(chosen, L"apple") << "sorted, the first chosen";
   EXPECT_EQ(action.variables[0]->value, L"apple");
+}
+
+TEST_F(CommandDialogsTest, SystemEditorsMapTheirButtonsAndListsFromTheTemplates) {
+  auto registry = Make<CmdRegistry>();
+  bool binaryShown = true;
+  EXPECT_TRUE(Edit(
+      *registry, L"Write Registry Value",
+      [&](HWND window) {
+        binaryShown = IsWindowVisible(GetDlgItem(window, IDC_REGISTRY_BINARY)) != FALSE;
+        Type(window, IDC_REGISTRY_KEY, L"HKEY_CURRENT_USER\\Count");
+        testing::Press(window, IDC_REGISTRY_DWORD);
+      },
+      L"registry-dialog.bmp"));
+  EXPECT_FALSE(binaryShown);
+  EXPECT_EQ(registry->Values().kind, CmdRegistry::kDword);
+
+  auto wait = Make<CmdWait>();
+  std::wstring label;
+  EXPECT_TRUE(Edit(
+      *wait, L"Wait",
+      [&](HWND window) {
+        SendDlgItemMessageW(window, IDC_WAIT_CONDITION, CB_SETCURSEL, 2, 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_WAIT_CONDITION, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_WAIT_CONDITION)));
+        label = ItemText(window, IDC_WAIT_PATH_LABEL);
+      },
+      L"wait-dialog.bmp"));
+  EXPECT_EQ(label, L"Registry value:");
+  EXPECT_EQ(wait->Values().condition, kRegistryValueSet);
+
+  platform::Win32Shell shell;
+  fakes.services.shell = &shell;
+  auto command = Make<CmdShell>();
+  command->Assign(
+      {L"Open", L"C:\\windows\\system32\\cmd.exe", L"/c dir", 0, CmdShell::kCommandLineMode});
+  std::wstring line;
+  bool fileEnabledBefore = true;
+  EXPECT_TRUE(Edit(
+      *command, L"Shell Execute",
+      [&](HWND window) {
+        line = ItemText(window, IDC_SHELL_COMMAND_LINE);
+        fileEnabledBefore = Enabled(window, IDC_SHELL_FILE);
+        testing::Press(window, IDC_SHELL_SHELL_MODE);
+        Type(window, IDC_SHELL_FILE, L"C:\\a.txt");
+      },
+      L"shell-dialog.bmp"));
+  EXPECT_EQ(line, L"dir");
+  EXPECT_FALSE(fileEnabledBefore);
+  EXPECT_EQ(command->Values().mode, CmdShell::kShellMode);
+  EXPECT_EQ(command->Values().file, L"C:\\a.txt");
+}
+
+// The modeless window reacts only while the wait delivers its messages.
+TEST_F(CommandDialogsTest, TheWaitingWindowShowsWhatItWaitsForAndItsCancelEndsTheWait) {
+  platform::Win32FileSystem files;
+  platform::Win32Clock clock;
+  fakes.services.files = &files;
+  fakes.services.clock = &clock;
+  host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
+  actions::DocumentLists lists;
+  actions::ActionData run{0, vault, lists, &fakes.services};
+  run.currentAction = &action;
+  CmdWait wait(&action);
+  wait.Assign({L"C:\\nowhere\\*.done", kFileCreated});
+
+  std::wstring text;
+  bool saved = false;
+  DialogDriver driver(
+      L"Waiting...",
+      [&](HWND window) {
+        text = ItemText(window, IDC_RUN_WAIT_TEXT);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(200);
+        saved = platform::testing::SaveScreenshot(window, Shot(L"run-wait-dialog.bmp"));
+        testing::Press(window, IDCANCEL);
+      },
+      L"");
+  EXPECT_FALSE(wait.Execute(run));
+  EXPECT_TRUE(driver.Found());
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(text, L"Waiting for C:\\nowhere\\*.done to be created");
 }
 
 }  // namespace
