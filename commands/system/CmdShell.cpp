@@ -1,40 +1,22 @@
 // Shell Execute: the request the shell gets from the verb, and the wait for the started program.
 #include "commands/system/CmdShell.h"
 
-#include <algorithm>
-#include <cwctype>
-#include <map>
+#include <string_view>
 
 #include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/system/CShellDlg.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
 namespace {
 
-wchar_t Lower(wchar_t c) {
-  return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-}
-
-struct NoCase {
-  bool operator()(const std::wstring& a, const std::wstring& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](wchar_t x, wchar_t y) { return Lower(x) < Lower(y); });
-  }
-};
-
-bool SameText(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](wchar_t x, wchar_t y) { return Lower(x) == Lower(y); });
-}
-
-// The mask of each plain verb; any other verb is invoked through the item's context menu.
+// The plain verbs need no mask; any other is invoked through the item's context menu.
 std::uint32_t VerbMask(const std::wstring& verb) {
-  static const std::map<std::wstring, std::uint32_t, NoCase> kVerbs{
-      {L"Open", 0}, {L"Edit", 0}, {L"Print", 0}};
-  const auto found = kVerbs.find(verb);
-  return found != kVerbs.end() ? found->second
-                               : platform::see::kInvokeIdList | platform::see::kClassName;
+  for (const std::wstring_view plain : {L"Open", L"Edit", L"Print"}) {
+    if (platform::SameIgnoringCase(verb, plain)) return 0;
+  }
+  return platform::see::kInvokeIdList | platform::see::kClassName;
 }
 
 std::wstring TrimBlanks(const std::wstring& text) {
@@ -89,7 +71,7 @@ bool CmdShell::Execute(actions::ActionData& run) {
   platform::ShellRequest request;
   request.verb = verb;
   request.parameters = parameters;
-  if (SameText(verb, L"explore")) {
+  if (platform::SameIgnoringCase(verb, L"explore")) {
     request.file = shell->RemoveFileSpec(file);
     request.className = L"Folder";
     request.mask = platform::see::kClassName;

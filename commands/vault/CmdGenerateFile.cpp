@@ -2,8 +2,6 @@
 // in its own message.
 #include "commands/vault/CmdGenerateFile.h"
 
-#include <algorithm>
-#include <cwctype>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -15,6 +13,7 @@
 #include "commands/vault/HostErrors.h"
 #include "commands/vault/TemplateFile.h"
 #include "host/Strings.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
 namespace {
@@ -38,12 +37,6 @@ std::wstring_view ComputerOf(std::wstring_view path) {
   if (!path.starts_with(L"\\\\")) return {};
   path.remove_prefix(2);
   return path.substr(0, path.find(L'\\'));
-}
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) {
-    return std::towupper(static_cast<wint_t>(x)) == std::towupper(static_cast<wint_t>(y));
-  });
 }
 
 enum class CheckOut { kNone, kMineHere, kElsewhere };
@@ -160,7 +153,7 @@ std::optional<CheckOut> VaultSteps::State(const std::wstring& path, host::VaultF
   const std::wstring computer =
       run_.services->machine ? run_.services->machine->ComputerName() : std::wstring();
   const bool mine = info.userId == me && info.folderId == folderId &&
-                    SameIgnoringCase(ComputerOf(info.path), computer);
+                    platform::SameIgnoringCase(ComputerOf(info.path), computer);
   return mine ? CheckOut::kMineHere : CheckOut::kElsewhere;
 }
 

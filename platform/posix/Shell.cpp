@@ -6,12 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cwctype>
 #include <filesystem>
 #include <optional>
 
+#include "platform/CaseFold.h"
 #include "platform/Utf8.h"
 
 extern char** environ;
@@ -19,20 +18,14 @@ extern char** environ;
 namespace vendrel::platform::posix {
 namespace {
 
-bool SameText(std::wstring_view a, std::wstring_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
-  });
-}
-
 // The LINE of "cmd.exe /c LINE"; empty when the request is no such command line.
 std::optional<std::wstring> CommandLine(const ShellRequest& request) {
   const std::wstring_view file = request.file;
   const std::size_t slash = file.find_last_of(L"\\/");
   const std::wstring_view name = slash == std::wstring_view::npos ? file : file.substr(slash + 1);
   const std::wstring_view parameters = request.parameters;
-  if (!SameText(name, L"cmd.exe") || parameters.size() < 3 ||
-      !SameText(parameters.substr(0, 3), L"/c ")) {
+  if (!SameIgnoringCase(name, L"cmd.exe") || parameters.size() < 3 ||
+      !SameIgnoringCase(parameters.substr(0, 3), L"/c ")) {
     return std::nullopt;
   }
   return std::wstring(parameters.substr(3));
