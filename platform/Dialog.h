@@ -97,6 +97,10 @@ class DialogSurface : public lexicor::StrWndTarget {
   virtual std::int32_t SelectedItem(std::int32_t id) const = 0;  // -1: none
   // -1 clears the choice. A combo box shows the chosen entry's text in its edit part.
   virtual void SelectItem(std::int32_t id, std::int32_t index) = 0;
+  // An image drop-down list shows icon `hostIcon` of the host's icon library before every entry.
+  virtual void SetItemIcon(std::int32_t id, std::int32_t hostIcon) = 0;
+  // The most characters a person can type into an edit control.
+  virtual void LimitText(std::int32_t id, std::int32_t characters) = 0;
 
   // List views: columns, rows of cells with item data, and the selected rows.
   virtual void AddColumn(std::int32_t id, const std::wstring& title, std::int32_t width) = 0;
@@ -110,7 +114,9 @@ class DialogSurface : public lexicor::StrWndTarget {
   virtual std::intptr_t RowData(std::int32_t id, std::int32_t row) const = 0;
   virtual std::int32_t RowCount(std::int32_t id) const = 0;
   virtual void DeleteRow(std::int32_t id, std::int32_t row) = 0;
-  virtual std::vector<std::int32_t> SelectedRows(std::int32_t id) const = 0;  // ascending
+  // The selected rows of a list view, or the selected entries of a list box that allows several,
+  // ascending. Selecting rows reports a selection change for list views only, as Windows does.
+  virtual std::vector<std::int32_t> SelectedRows(std::int32_t id) const = 0;
   virtual void SelectRow(std::int32_t id, std::int32_t row, bool selected) = 0;
 
   // Shows `menu` with its top-left corner at the top-right corner of control `anchor` and

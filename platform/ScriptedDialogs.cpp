@@ -39,7 +39,9 @@ bool ScriptedSurface::Usable(std::int32_t id) const {
 
 bool ScriptedSurface::Type(std::int32_t id, const std::wstring& text) {
   if (!Usable(id)) return false;
-  SetText(id, text);
+  const Control* control = Find(id);
+  const auto limit = static_cast<std::size_t>(control ? control->limit : 0);
+  SetText(id, limit > 0 && text.size() > limit ? text.substr(0, limit) : text);
   return true;
 }
 
@@ -73,6 +75,43 @@ bool ScriptedSurface::ChooseRow(std::int32_t id, std::int32_t row) {
   return true;
 }
 
+bool ScriptedSurface::ChooseRows(std::int32_t id, const std::vector<std::int32_t>& rows) {
+  if (!Usable(id)) return false;
+  Control& control = controls_[id];
+  const bool listView = !control.rows.empty();
+  for (std::int32_t row : rows) {
+    if (listView ? !InRange(control.rows, row) : !InRange(control.items, row)) return false;
+  }
+  const auto wanted = [&rows](std::int32_t row) {
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+  };
+  if (listView) {
+    for (std::int32_t row = 0; row < RowCount(id); ++row) SelectRow(id, row, wanted(row));
+    return true;
+  }
+  for (std::size_t i = 0; i < control.items.size(); ++i)
+    control.items[i].selected = wanted(static_cast<std::int32_t>(i));
+  Report(id, ControlEvent::kSelectionChanged);
+  return true;
+}
+
+bool ScriptedSurface::AddToSelection(std::int32_t id, const std::wstring& text) {
+  if (!Usable(id)) return false;
+  Control& control = controls_[id];
+  const std::wstring key = Folded(text);
+  for (std::size_t row = 0; row < control.rows.size(); ++row) {
+    if (!control.rows[row].cells.empty() && Folded(control.rows[row].cells[0]) == key) {
+      SelectRow(id, static_cast<std::int32_t>(row), true);
+      return true;
+    }
+  }
+  const std::int32_t index = FindItem(id, text);
+  if (index < 0) return false;
+  control.items[static_cast<std::size_t>(index)].selected = true;
+  Report(id, ControlEvent::kSelectionChanged);
+  return true;
+}
+
 void ScriptedSurface::Resize(ClientSize client) {
   client_ = client;
   dialog_.Resized(client);
@@ -100,6 +139,20 @@ std::vector<std::int32_t> ScriptedSurface::ColumnWidths(std::int32_t id) const {
     for (const Column& column : control->columns) widths.push_back(column.width);
   }
   return widths;
+}
+
+std::int32_t ScriptedSurface::ItemIcon(std::int32_t id) const {
+  const Control* control = Find(id);
+  return control ? control->icon : 0;
+}
+
+std::int32_t ScriptedSurface::TextLimit(std::int32_t id) const {
+  const Control* control = Find(id);
+  return control ? control->limit : 0;
+}
+
+void ScriptedSurface::LimitText(std::int32_t id, std::int32_t characters) {
+  controls_[id].limit = characters;
 }
 
 std::optional<lexicor::CtrlRect> ScriptedSurface::ControlPos(std::int32_t id) const {
@@ -310,12 +363,20 @@ std::vector<std::int32_t> ScriptedSurface::SelectedRows(std::int32_t id) const {
     for (std::size_t i = 0; i < control->rows.size(); ++i) {
       if (control->rows[i].selected) rows.push_back(static_cast<std::int32_t>(i));
     }
+    for (std::size_t i = 0; i < control->items.size(); ++i) {
+      if (control->items[i].selected) rows.push_back(static_cast<std::int32_t>(i));
+    }
   }
   return rows;
 }
 
 void ScriptedSurface::SelectRow(std::int32_t id, std::int32_t row, bool selected) {
   Control& control = controls_[id];
+  // A list box's entries change silently.
+  if (control.rows.empty() && InRange(control.items, row)) {
+    control.items[static_cast<std::size_t>(row)].selected = selected;
+    return;
+  }
   if (!InRange(control.rows, row) || control.rows[row].selected == selected) return;
   control.rows[row].selected = selected;
   Report(id, ControlEvent::kSelectionChanged);
@@ -334,8 +395,9 @@ void ScriptedSurface::End(std::int32_t result) {
 }
 
 bool IsAnswerStep(const std::wstring& line) {
-  static constexpr std::array<std::wstring_view, 9> kVerbs{
-      L"text", L"click", L"check", L"uncheck", L"choose", L"row", L"menu", L"ok", L"cancel"};
+  static constexpr std::array<std::wstring_view, 11> kVerbs{
+      L"text", L"click",  L"check", L"uncheck", L"choose", L"row",
+      L"rows", L"select", L"menu",  L"ok",      L"cancel"};
   const std::wstring_view verb = std::wstring_view(line).substr(0, line.find(L' '));
   return std::find(kVerbs.begin(), kVerbs.end(), verb) != kVerbs.end();
 }
@@ -357,6 +419,13 @@ bool ApplyAnswerLine(ScriptedSurface& surface, const std::wstring& line) {
   if (verb == L"check") return surface.Check(id, true);
   if (verb == L"uncheck") return surface.Check(id, false);
   if (verb == L"choose") return surface.Choose(id, rest);
+  if (verb == L"select") return surface.AddToSelection(id, rest);
+  if (verb == L"rows") {
+    std::wistringstream numbers(rest);
+    std::vector<std::int32_t> rows;
+    for (std::int32_t row = 0; numbers >> row;) rows.push_back(row);
+    return numbers.eof() && surface.ChooseRows(id, rows);
+  }
   if (verb == L"row") {
     try {
       return surface.ChooseRow(id, std::stoi(rest));

@@ -33,6 +33,11 @@ class ScriptedSurface final : public DialogSurface {
   bool Check(std::int32_t id, bool checked);               // sets the state, then clicks
   bool Choose(std::int32_t id, const std::wstring& item);  // combo or list entry by text
   bool ChooseRow(std::int32_t id, std::int32_t row);       // the only selected row afterwards
+  // Several rows of a list view or entries of a multi-selection list box: exactly these are
+  // selected afterwards, as shift- and control-clicks leave them.
+  bool ChooseRows(std::int32_t id, const std::vector<std::int32_t>& rows);
+  // Adds the row or entry with this text (a list view's first column) to the selection.
+  bool AddToSelection(std::int32_t id, const std::wstring& text);
   void AnswerMenu(std::int32_t chosenId) { menuAnswers_.push_back(chosenId); }
   void Resize(ClientSize client);
   bool Ok() { return Click(kIdOk); }
@@ -48,6 +53,8 @@ class ScriptedSurface final : public DialogSurface {
   std::vector<std::wstring> Items(std::int32_t id) const;
   std::vector<std::wstring> Columns(std::int32_t id) const;
   std::vector<std::int32_t> ColumnWidths(std::int32_t id) const;
+  std::int32_t ItemIcon(std::int32_t id) const;
+  std::int32_t TextLimit(std::int32_t id) const;  // 0: none
   void Place(std::int32_t id, const lexicor::CtrlRect& rect) { controls_[id].rect = rect; }
 
   // StrWndTarget
@@ -82,6 +89,10 @@ class ScriptedSurface final : public DialogSurface {
   std::int32_t FindItem(std::int32_t id, const std::wstring& text) const override;
   std::int32_t SelectedItem(std::int32_t id) const override;
   void SelectItem(std::int32_t id, std::int32_t index) override;
+  void SetItemIcon(std::int32_t id, std::int32_t hostIcon) override {
+    controls_[id].icon = hostIcon;
+  }
+  void LimitText(std::int32_t id, std::int32_t characters) override;
   void AddColumn(std::int32_t id, const std::wstring& title, std::int32_t width) override;
   void SetFullRowSelect(std::int32_t id) override { controls_[id].fullRowSelect = true; }
   std::int32_t InsertRow(std::int32_t id, std::int32_t row, const std::wstring& text,
@@ -104,6 +115,7 @@ class ScriptedSurface final : public DialogSurface {
   struct Item {
     std::wstring text;
     std::intptr_t data = 0;
+    bool selected = false;  // in a list box that allows several
   };
   struct Row {
     std::vector<std::wstring> cells;
@@ -126,6 +138,8 @@ class ScriptedSurface final : public DialogSurface {
     std::vector<Column> columns;
     std::vector<Row> rows;
     bool fullRowSelect = false;
+    std::int32_t icon = 0;
+    std::int32_t limit = 0;
     std::optional<lexicor::CtrlRect> rect;
   };
 
@@ -151,6 +165,8 @@ class ScriptedSurface final : public DialogSurface {
 //   check <id>, uncheck <id>
 //   choose <id> <text>  choose the combo or list entry with that text
 //   row <id> <n>        select row n (from 0) of a list view
+//   rows <id> <n>...    select exactly these rows of a list view or entries of a list box
+//   select <id> <text>  add the row or list entry with that text to the selection
 //   menu <id>           the next popup menu returns this id
 //   ok, cancel
 // False when the line is none of these or the dialog refused the step.

@@ -63,6 +63,8 @@ std::optional<double> AsNumber(const Value& value) {
       return std::get<double>(value);
     case ValueKind::kString:
       return ParseDouble(std::get<std::wstring>(value));
+    case ValueKind::kBool:
+      return std::get<bool>(value) ? -1.0 : 0.0;  // as the host counts true
     default:
       return std::nullopt;
   }
@@ -84,7 +86,10 @@ std::wstring AsText(const Value& value) {
       return FormatDate(std::get<host::Date>(value));
     case ValueKind::kString:
       return std::get<std::wstring>(value);
+    case ValueKind::kBool:
+      return std::get<bool>(value) ? L"True" : L"False";
     case ValueKind::kEmpty:
+    case ValueKind::kOther:
       break;
   }
   return text.str();
@@ -97,6 +102,7 @@ HResult ConvertToCardType(const Value& value, std::int32_t type, Value& converte
     converted = Value();
     return host::kOk;
   }
+  if (host::KindOf(value) == ValueKind::kOther) return host::kTypeMismatch;
   const auto* text = std::get_if<std::wstring>(&value);
   switch (static_cast<CardType>(type)) {
     case CardType::kText:
@@ -158,6 +164,10 @@ void StoreCardValue(platform::Database& db, std::int32_t variableId, CardOwner o
           store.Bind(6, nullptr);
         else if constexpr (std::is_same_v<T, host::Date>)
           store.Bind(6, v.serial);
+        else if constexpr (std::is_same_v<T, bool>)
+          store.Bind(6, std::int32_t{v ? 1 : 0});
+        else if constexpr (std::is_same_v<T, host::OtherValue>)
+          store.Bind(6, std::int32_t{v.type});
         else
           store.Bind(6, v);
       },
@@ -183,6 +193,10 @@ Value LoadCardValue(platform::Database& db, std::int32_t variableId, CardOwner o
       return host::Date{row.Double(1)};
     case ValueKind::kString:
       return row.Text(1);
+    case ValueKind::kBool:
+      return row.Int(1) != 0;
+    case ValueKind::kOther:
+      return host::OtherValue{static_cast<std::uint16_t>(row.Int(1))};
     case ValueKind::kEmpty:
       break;
   }
@@ -247,6 +261,10 @@ HResult SimBatchUpdate::Apply(const Entry& entry, std::int32_t& folderId) {
            : db.Query("SELECT id FROM folders WHERE id = ?", entry.ownerId);
   if (!owner.Step()) return file ? host::kFileNotFound : host::kFolderNotFound;
   folderId = owner.Int(0);
+  platform::Statement refusal =
+      db.Query("SELECT code FROM card_refusals WHERE object_kind = ? AND object_id = ?",
+               static_cast<std::int32_t>(entry.owner), entry.ownerId);
+  if (refusal.Step()) return refusal.Int(0);
 
   platform::Statement variable =
       db.Query("SELECT type, flags FROM variables WHERE id = ?", entry.variableId);

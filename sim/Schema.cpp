@@ -93,6 +93,12 @@ CREATE TABLE card_values(
   kind INTEGER NOT NULL,
   value,
   PRIMARY KEY(variable_id, object_kind, object_id, configuration));
+-- Card writes that a test makes the next batches refuse with a code of its choice.
+CREATE TABLE card_refusals(
+  object_kind INTEGER NOT NULL CHECK (object_kind IN (1, 2)),
+  object_id INTEGER NOT NULL,
+  code INTEGER NOT NULL,
+  PRIMARY KEY(object_kind, object_id));
 CREATE TRIGGER file_card_values AFTER DELETE ON files BEGIN
   DELETE FROM card_values WHERE object_kind = 1 AND object_id = old.id;
 END;

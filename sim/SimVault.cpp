@@ -102,6 +102,40 @@ std::int32_t SimVault::AddGroup(const std::wstring& name) {
   return static_cast<std::int32_t>(store_->Db().LastInsertId());
 }
 
+void SimVault::RemoveUser(const std::wstring& name) {
+  InTransaction(*store_, [&](platform::Database& db) {
+    const std::int32_t id = UserId(name);
+    if (db.Query("SELECT 1 FROM checkouts WHERE user_id = ?", id).Step())
+      throw SimError(host::kFileIsLocked, platform::ToUtf8(name) + " has files checked out");
+    db.Run("DELETE FROM users WHERE id = ?", id);
+    return 0;
+  });
+}
+
+void SimVault::RemoveGroup(const std::wstring& name) {
+  if (store_->Db().Run("DELETE FROM groups WHERE name = ?", name) == 0)
+    throw SimError(host::kInvalidGroupName, "no group " + platform::ToUtf8(name));
+}
+
+std::vector<std::wstring> SimVault::Users() {
+  platform::Statement rows = store_->Db().Prepare("SELECT name FROM users ORDER BY id");
+  std::vector<std::wstring> names;
+  while (rows.Step()) names.push_back(rows.Text(0));
+  return names;
+}
+
+std::vector<std::pair<std::wstring, std::vector<std::wstring>>> SimVault::Groups() {
+  platform::Statement rows = store_->Db().Prepare(
+      "SELECT g.name, u.name FROM groups g LEFT JOIN group_members m ON m.group_id = g.id "
+      "LEFT JOIN users u ON u.id = m.user_id ORDER BY g.id, u.id");
+  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> groups;
+  while (rows.Step()) {
+    if (groups.empty() || groups.back().first != rows.Text(0)) groups.push_back({rows.Text(0), {}});
+    if (!rows.IsNull(1)) groups.back().second.push_back(rows.Text(1));
+  }
+  return groups;
+}
+
 std::int32_t SimVault::UserId(const std::wstring& name) {
   platform::Statement row = store_->Db().Query("SELECT id FROM users WHERE name = ?", name);
   if (!row.Step()) throw SimError(host::kInvalidName, "no user " + platform::ToUtf8(name));
@@ -200,6 +234,26 @@ void SimVault::SetConfigurations(std::int32_t fileId, const std::vector<std::wst
     }
     return 0;
   });
+}
+
+std::vector<std::wstring> SimVault::Configurations(std::int32_t fileId) {
+  platform::Statement rows = store_->Db().Query(
+      "SELECT name FROM configurations WHERE file_id = ? ORDER BY position", fileId);
+  std::vector<std::wstring> names;
+  while (rows.Step()) names.push_back(rows.Text(0));
+  return names;
+}
+
+void SimVault::RefuseCardWrites(CardOwner owner, std::int32_t id, host::HResult code) {
+  const auto kind = static_cast<std::int32_t>(owner);
+  if (code == host::kOk) {
+    store_->Db().Run("DELETE FROM card_refusals WHERE object_kind = ? AND object_id = ?", kind, id);
+    return;
+  }
+  store_->Db().Run(
+      "INSERT OR REPLACE INTO card_refusals(object_kind, object_id, code) "
+      "VALUES(?, ?, ?)",
+      kind, id, code);
 }
 
 void SimVault::SetRevision(std::int32_t fileId, const std::wstring& revision) {

@@ -61,6 +61,13 @@ class SimVault {
   std::int32_t AddUser(const std::wstring& name);
   std::int32_t AddGroup(const std::wstring& name);
   void AddMember(const std::wstring& group, const std::wstring& user);
+  // The user leaves the vault with their inbox and memberships; kFileIsLocked while they hold
+  // a file checked out.
+  void RemoveUser(const std::wstring& name);
+  void RemoveGroup(const std::wstring& name);
+  std::vector<std::wstring> Users();
+  // Each group with its members.
+  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> Groups();
   // The states in their order; the first is where new files start.
   std::int32_t AddWorkflow(const std::wstring& name, const std::vector<std::wstring>& states);
   std::int32_t StateId(const std::wstring& workflow, const std::wstring& state);
@@ -80,6 +87,10 @@ class SimVault {
   host::Value CardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
                         const std::wstring& configuration);
   void SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names);
+  std::vector<std::wstring> Configurations(std::int32_t fileId);
+  // Batch commits report `code` for every card value of the file or folder from now on; kOk
+  // lets them through again.
+  void RefuseCardWrites(CardOwner owner, std::int32_t id, host::HResult code);
   void SetRevision(std::int32_t fileId, const std::wstring& revision);
   // Makes the file appear in another folder too.
   void ShareFile(std::int32_t fileId, std::int32_t folderId);

@@ -23,6 +23,8 @@
 #include "commands/vault/CmdGenerateFile.h"
 #include "commands/vault/CmdGetFile.h"
 #include "commands/vault/CmdLockFile.h"
+#include "commands/vault/CmdSendMsg.h"
+#include "commands/vault/CmdSetCardVar.h"
 #include "commands/vault/CmdUnlockFile.h"
 #include "host/Strings.h"
 
@@ -67,9 +69,9 @@ constexpr std::array<CommandKind, 26> kKinds{{
      Make<CmdEndAllConfigs>},
     {22, L"CmdCancel", 139, L"Cancel Kalvano Command", 0, nullptr, Make<CmdCancel>},
     {23, L"CmdGetFile", 140, L"Get file", 0, nullptr, Make<CmdGetFile>},
-    {24, L"CmdSendMsg", 156, L"Send Message", 0, nullptr, nullptr},
+    {24, L"CmdSendMsg", 156, L"Send Message", 0, nullptr, Make<CmdSendMsg>},
     {25, L"CmdSetCardVar", 158, L"Set card variables", 159, L"Sets file and folder variables",
-     nullptr},
+     Make<CmdSetCardVar>},
 }};
 
 }  // namespace

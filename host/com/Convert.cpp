@@ -81,6 +81,12 @@ HRESULT ToVariant(const host::Value& value, VARIANT& variant) {
       V_BSTR(&variant) = ToBstr(std::get<std::wstring>(value)).Release();
       V_VT(&variant) = VT_BSTR;
       return S_OK;
+    case host::ValueKind::kBool:
+      V_VT(&variant) = VT_BOOL;
+      V_BOOL(&variant) = std::get<bool>(value) ? VARIANT_TRUE : VARIANT_FALSE;
+      return S_OK;
+    case host::ValueKind::kOther:
+      return DISP_E_TYPEMISMATCH;
   }
   return E_INVALIDARG;
 }
@@ -126,8 +132,12 @@ HRESULT FromVariant(const VARIANT& variant, host::Value& value) {
     case VT_BSTR:
       value = FromBstr(V_BSTR(&variant));
       return S_OK;
+    case VT_BOOL:
+      value = V_BOOL(&variant) != VARIANT_FALSE;
+      return S_OK;
     default:
-      return DISP_E_TYPEMISMATCH;
+      value = host::OtherValue{V_VT(&variant)};
+      return S_OK;
   }
 }
 

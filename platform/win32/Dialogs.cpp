@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "uilibs/win32/Handle.h"
+#include "uilibs/win32/Iconel.h"
 
 namespace vendrel::platform {
 namespace {
@@ -29,8 +31,17 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+bool IsClass(HWND window, const wchar_t* name) {
+  return lstrcmpiW(ClassOf(window).c_str(), name) == 0;
+}
+
 bool IsListBox(HWND window) {
-  return lstrcmpiW(ClassOf(window).c_str(), L"ListBox") == 0;
+  return IsClass(window, L"ListBox");
+}
+
+// The image drop-down list: a combo box whose entries carry images.
+bool IsImageCombo(HWND window) {
+  return IsClass(window, WC_COMBOBOXEXW);
 }
 
 // Submenus belong to their parent and go with it.
@@ -134,6 +145,15 @@ class Win32Surface final : public DialogSurface {
 
   void ClearItems(std::int32_t id) override { Send(id, LB_RESETCONTENT, CB_RESETCONTENT, 0, 0); }
   std::int32_t AddItem(std::int32_t id, const std::wstring& text, std::intptr_t data) override {
+    if (IsImageCombo(Item(id))) {
+      COMBOBOXEXITEMW item{};
+      item.mask = CBEIF_TEXT | CBEIF_LPARAM | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+      item.iItem = -1;
+      item.pszText = const_cast<wchar_t*>(text.c_str());
+      item.lParam = data;
+      return static_cast<std::int32_t>(
+          SendMessageW(Item(id), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    }
     const auto index = static_cast<std::int32_t>(
         Send(id, LB_ADDSTRING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     if (index >= 0) Send(id, LB_SETITEMDATA, CB_SETITEMDATA, index, data);
@@ -143,6 +163,16 @@ class Win32Surface final : public DialogSurface {
     return static_cast<std::int32_t>(Send(id, LB_GETCOUNT, CB_GETCOUNT, 0, 0));
   }
   std::wstring ItemText(std::int32_t id, std::int32_t index) const override {
+    if (IsImageCombo(Item(id))) {
+      wchar_t text[512] = {};
+      COMBOBOXEXITEMW item{};
+      item.mask = CBEIF_TEXT;
+      item.iItem = index;
+      item.pszText = text;
+      item.cchTextMax = static_cast<int>(std::size(text));
+      if (!SendMessageW(Item(id), CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+      return item.pszText;
+    }
     const LRESULT length = Send(id, LB_GETTEXTLEN, CB_GETLBTEXTLEN, index, 0);
     if (length < 0) return {};
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -163,6 +193,18 @@ class Win32Surface final : public DialogSurface {
   }
   void SelectItem(std::int32_t id, std::int32_t index) override {
     Send(id, LB_SETCURSEL, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  void SetItemIcon(std::int32_t id, std::int32_t hostIcon) override {
+    const iconel::UniqueIcon icon = iconel::HostIcon(hostIcon, 16);
+    uilibs::UniqueHimagelist images(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    if (!images || !icon) return;
+    ImageList_SetBkColor(images.Get(), GetSysColor(COLOR_WINDOW));
+    ImageList_AddIcon(images.Get(), icon.get());
+    SendMessageW(Item(id), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    images_.push_back(std::move(images));
+  }
+  void LimitText(std::int32_t id, std::int32_t characters) override {
+    SendMessageW(Item(id), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
   }
 
   void AddColumn(std::int32_t id, const std::wstring& title, std::int32_t width) override {
@@ -233,6 +275,15 @@ class Win32Surface final : public DialogSurface {
   }
   std::vector<std::int32_t> SelectedRows(std::int32_t id) const override {
     std::vector<std::int32_t> rows;
+    if (IsListBox(Item(id))) {
+      const auto count = SendMessageW(Item(id), LB_GETSELCOUNT, 0, 0);
+      if (count <= 0) return rows;
+      std::vector<int> selected(static_cast<std::size_t>(count));
+      const auto got = SendMessageW(Item(id), LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                    reinterpret_cast<LPARAM>(selected.data()));
+      rows.assign(selected.begin(), selected.begin() + (got > 0 ? got : 0));
+      return rows;
+    }
     for (auto row = static_cast<std::int32_t>(
              SendMessageW(Item(id), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
          row >= 0; row = static_cast<std::int32_t>(
@@ -242,6 +293,10 @@ class Win32Surface final : public DialogSurface {
     return rows;
   }
   void SelectRow(std::int32_t id, std::int32_t row, bool selected) override {
+    if (IsListBox(Item(id))) {
+      SendMessageW(Item(id), LB_SETSEL, selected, row);
+      return;
+    }
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = selected ? LVIS_SELECTED : 0;
@@ -287,6 +342,7 @@ class Win32Surface final : public DialogSurface {
   HWND dialog_;
   bool modeless_;
   bool ended_ = false;
+  std::vector<uilibs::UniqueHimagelist> images_;  // the image lists of image drop-down lists
 };
 
 struct Session {
@@ -303,7 +359,8 @@ std::optional<ControlEvent> CommandEvent(HWND control, WORD code) {
   const std::wstring cls = ClassOf(control);
   if (lstrcmpiW(cls.c_str(), L"Button") == 0) {
     if (code == BN_CLICKED) return ControlEvent::kClicked;
-  } else if (lstrcmpiW(cls.c_str(), L"ComboBox") == 0) {
+  } else if (lstrcmpiW(cls.c_str(), L"ComboBox") == 0 ||
+             lstrcmpiW(cls.c_str(), WC_COMBOBOXEXW) == 0) {
     if (code == CBN_SELCHANGE) return ControlEvent::kSelectionChanged;
     if (code == CBN_EDITCHANGE) return ControlEvent::kTextChanged;
   } else if (lstrcmpiW(cls.c_str(), L"ListBox") == 0) {
@@ -385,8 +442,11 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
 }  // namespace
 
 std::int32_t Win32DialogRunner::Run(Dialog& dialog, Window owner) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&controls);
+  // The class of the templates' rich-edit controls, for the process's life.
+  static const uilibs::UniqueHmodule richEdit(LoadLibraryW(L"riched20.dll"));
   Session session{dialog, false, nullptr, {}};
   const INT_PTR result =
       DialogBoxParamW(resources_, MAKEINTRESOURCEW(dialog.TemplateId()), AsHwnd(owner), Procedure,

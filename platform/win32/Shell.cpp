@@ -5,16 +5,10 @@
 #include <shlwapi.h>
 #include <windows.h>
 
-#include "platform/win32/Handle.h"
+#include "uilibs/win32/Handle.h"
 
 namespace vendrel::platform {
 namespace {
-
-struct ProcessTraits {
-  using Type = HANDLE;
-  static Type Empty() { return nullptr; }
-  static void Close(Type h) { CloseHandle(h); }
-};
 
 class Win32Process final : public Process {
  public:
@@ -22,7 +16,7 @@ class Win32Process final : public Process {
   void Wait() override { WaitForSingleObject(process_.Get(), INFINITE); }
 
  private:
-  UniqueHandle<ProcessTraits> process_;
+  uilibs::UniqueKernelObject process_;
 };
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include "commands/system/CmdShell.h"
 #include "commands/vault/CmdGenerateFile.h"
 #include "commands/vault/CmdLockFile.h"
+#include "commands/vault/CmdSendMsg.h"
+#include "commands/vault/CmdSetCardVar.h"
 #include "commands/vault/CmdUnlockFile.h"
 #include "platform/win32/Services.h"
 #include "tests/com/EndToEnd.h"
@@ -102,6 +104,38 @@ TEST_F(ProductTest, MenuCommandArchivesTheSelectedDocumentsIntoTheVaultAndAsksFo
   EXPECT_FALSE(VaultHasFile(InVault(L"Archive\\c.prt")));
   EXPECT_EQ(Content(InVault(L"Archive\\a.txt")), "alpha");
   EXPECT_EQ(Content(InVault(L"Archive\\b.txt")), "beta");
+}
+
+TEST_F(ProductTest, MenuCommandSetsACardValueOfTheSelectedFileAndSendsAMessage) {
+  vault->AddVariable(L"Description", 1);
+  vault->AddUser(L"bob");
+  vault->AddGroup(L"Design");
+  vault->AddMember(L"Design", L"bob");
+  host::Ref<host::VaultFolder> folder;
+  ASSERT_EQ(session->GetFolderFromPath(InVault(L"Docs"), folder), host::kOk);
+  host::Ref<host::VaultFile> file;
+  ASSERT_EQ(session->GetFileFromPath(docs[0].path, file, folder), host::kOk);
+  ASSERT_EQ(file->CheckOut(docs[0].folderId, 0, 0), host::kOk);
+
+  actions::Action& release = NewAction(L"Release");
+  Add<commands::CmdSetCardVar>(release).Assign({.value = L"%NameOfSelectedFile% released",
+                                                .variableName = L"Description",
+                                                .variableType = 1});
+  Add<commands::CmdSendMsg>(release).Assign(
+      {.groups = {L"Design"}, .subject = L"Released", .message = L"%NameOfSelectedFile%"});
+  SaveActions();
+  LoadAddIn();
+
+  host::HostNotification n = Menu(release, {MenuItem(docs[0])});
+  ASSERT_EQ(addIn->OnCommand(n), host::kOk);
+  EXPECT_EQ(vault->CardValue(sim::CardOwner::kFile, docs[0].fileId, L"Description", L""),
+            host::Value(L"a.txt released"));
+  const std::vector<sim::InboxMessage> inbox = vault->Inbox(L"bob");
+  ASSERT_EQ(inbox.size(), 1u);
+  EXPECT_EQ(inbox[0].sender, kUser);
+  EXPECT_EQ(inbox[0].group, L"Design");
+  EXPECT_EQ(inbox[0].subject, L"Released");
+  EXPECT_EQ(inbox[0].text, L"%NameOfSelectedFile%") << "messages go out as typed";
 }
 
 TEST_F(ProductTest, MenuCommandBacksUpTheSelectedDocumentsIntoALocalFolder) {

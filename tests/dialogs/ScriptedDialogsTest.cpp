@@ -16,6 +16,7 @@ constexpr std::int32_t kKinds = 101;  // a sorted combo box
 constexpr std::int32_t kRows = 102;   // a list view
 constexpr std::int32_t kNested = 103;
 constexpr std::int32_t kSelected = 104;  // shows the selected row
+constexpr std::int32_t kMany = 105;      // a list box that allows several selected entries
 
 // Hands back the name on OK and refuses an empty one, as editors with checks do.
 class NameDialog : public Dialog {
@@ -26,6 +27,8 @@ class NameDialog : public Dialog {
   std::wstring name = L"first";
   int textChanges = 0;
   int selectionChanges = 0;
+  int listChanges = 0;
+  std::vector<std::int32_t> rowsAtOk, entriesAtOk;
   DialogRunner* runner = nullptr;
   std::int32_t nestedResult = 0;
 
@@ -36,6 +39,8 @@ class NameDialog : public Dialog {
     Ui().AddColumn(kRows, L"Name", 100);
     Ui().InsertRow(kRows, -1, L"a", 1);
     Ui().InsertRow(kRows, -1, L"b", 2);
+    for (const wchar_t* entry : {L"x", L"y", L"z"}) Ui().AddItem(kMany, entry, 0);
+    Ui().SelectRow(kMany, 1, true);
   }
   void OnControl(std::int32_t control, ControlEvent event) override {
     if (control == kName && event == ControlEvent::kTextChanged) ++textChanges;
@@ -44,6 +49,7 @@ class NameDialog : public Dialog {
       const auto rows = Ui().SelectedRows(kRows);
       Ui().SetText(kSelected, rows.empty() ? L"" : Ui().Cell(kRows, rows[0], 0));
     }
+    if (control == kMany && event == ControlEvent::kSelectionChanged) ++listChanges;
     if (control == kNested && event == ControlEvent::kClicked) {
       NameDialog inner;
       nestedResult = runner->Run(inner, Ui().Handle());
@@ -52,6 +58,8 @@ class NameDialog : public Dialog {
   bool OnOk() override {
     if (Ui().Text(kName).empty()) return false;
     name = Ui().Text(kName);
+    rowsAtOk = Ui().SelectedRows(kRows);
+    entriesAtOk = Ui().SelectedRows(kMany);
     return true;
   }
 };
@@ -155,6 +163,17 @@ TEST(ScriptedDialogsTest, AnswerLinesTypeChooseSelectAndPress) {
   EXPECT_EQ(runner.Run(dialog, 0), kIdOk);
   EXPECT_EQ(dialog.name, L"two words");
   EXPECT_EQ(dialog.selectionChanges, 1);
+}
+
+TEST(ScriptedDialogsTest, AnswerLinesSelectSeveralRowsOrListEntries) {
+  ScriptedDialogRunner runner;
+  runner.QueueLines({L"rows 102 1 0", L"rows 105", L"select 105 Z", L"select 105 x",
+                     L"rows 105 0 7", L"select 105 w", L"rows 102 one", L"ok"});
+  NameDialog dialog;
+  EXPECT_EQ(runner.Run(dialog, 0), kIdOk);
+  EXPECT_THAT(dialog.rowsAtOk, ElementsAre(0, 1));
+  EXPECT_THAT(dialog.entriesAtOk, ElementsAre(0, 2)) << "entries out of range select nothing";
+  EXPECT_EQ(dialog.listChanges, 3) << "the program's own selection is not reported";
 }
 
 TEST(ScriptedDialogsTest, MenusReturnTheQueuedChoiceThenNothing) {

@@ -80,6 +80,15 @@ TEST_F(CardTest, ValuesComeBackInTheirVariablesType) {
   EXPECT_THROW(vault->SetCardValue(CardOwner::kFile, fileId, L"Teeth", L"", Value(2.5)), SimError);
   EXPECT_THROW(vault->SetCardValue(CardOwner::kFile, fileId, L"Due", L"", Value(L"2024-13-01")),
                SimError);
+  EXPECT_THROW(
+      vault->SetCardValue(CardOwner::kFile, fileId, L"Teeth", L"", Value(host::OtherValue{9})),
+      SimError);
+
+  // A boolean, as the add-in's conversions make them, counts true as the host does.
+  vault->SetCardValue(CardOwner::kFile, fileId, L"Approved", L"", Value(false));
+  EXPECT_EQ(Read(L"Approved", L""), Value(std::int32_t{0}));
+  vault->SetCardValue(CardOwner::kFile, fileId, L"Teeth", L"", Value(true));
+  EXPECT_EQ(Read(L"Teeth", L""), Value(std::int32_t{-1}));
 }
 
 TEST_F(CardTest, VariableManagerListsDefinitions) {
@@ -118,6 +127,27 @@ TEST_F(CardTest, ValueForAllReplacesEachConfigurationsOwnValue) {
   batch->AddFileValue(fileId, approved, Value(std::int32_t{-1}), std::nullopt, 3);
   EXPECT_TRUE(Commit(*batch).empty()) << "flag 8 allows writing without a check-out";
   EXPECT_EQ(Read(L"Approved", L"Large"), Value(std::int32_t{1}));
+}
+
+TEST_F(CardTest, RefusedWritesAreBatchErrorsUntilLetThroughAgain) {
+  ASSERT_EQ(file->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  vault->RefuseCardWrites(CardOwner::kFolder, IdOf(*root), host::kPermissionDenied);
+  vault->RefuseCardWrites(CardOwner::kFile, fileId, host::kLockedInOtherFolder);
+  Ref<host::BatchUpdate> batch = NewBatch();
+  batch->AddFolderValue(IdOf(*root), description, Value(L"Top"), 2);
+  batch->AddFileValue(fileId, description, Value(L"x"), std::nullopt, 3);
+  const std::vector<host::BatchError> errors = Commit(*batch);
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0].code, host::kPermissionDenied);
+  EXPECT_EQ(errors[0].fileId, 0);
+  EXPECT_EQ(errors[0].folderId, IdOf(*root));
+  EXPECT_EQ(errors[1].code, host::kLockedInOtherFolder);
+  EXPECT_EQ(errors[1].fileId, fileId);
+
+  vault->RefuseCardWrites(CardOwner::kFolder, IdOf(*root), host::kOk);
+  batch->AddFolderValue(IdOf(*root), description, Value(L"Top"), 2);
+  EXPECT_TRUE(Commit(*batch).empty());
+  EXPECT_EQ(vault->CardValue(CardOwner::kFolder, IdOf(*root), L"Description", L""), Value(L"Top"));
 }
 
 TEST_F(CardTest, BatchReportsEachValueItCouldNotWriteAndWritesTheRest) {

@@ -84,6 +84,35 @@ TEST_F(VaultTest, MessagesReachUsersAndEveryMemberOfAGroup) {
   EXPECT_EQ(groups.size(), 1u);
 }
 
+TEST_F(VaultTest, UsersAndGroupsLeaveTheVaultWithTheirInboxesAndMemberships) {
+  vault->AddGroup(L"Design");
+  vault->AddGroup(L"Shop");
+  vault->AddMember(L"Design", L"bob");
+  vault->AddMember(L"Design", L"alice");
+  Ref<host::VaultUserDirectory> directory;
+  ASSERT_EQ(alice->UserDirectory(directory), host::kOk);
+  Ref<host::VaultUser> bob;
+  ASSERT_EQ(directory->UserByName(Value(L"bob"), bob), host::kOk);
+  ASSERT_EQ(bob->SendMessage(L"Hi", L"there"), host::kOk);
+
+  vault->RemoveUser(L"bob");
+  EXPECT_EQ(directory->UserByName(Value(L"bob"), bob), host::kInvalidName);
+  EXPECT_EQ(vault->Users(), (std::vector<std::wstring>{L"alice"}));
+  EXPECT_THROW(vault->Inbox(L"bob"), SimError);
+  vault->RemoveGroup(L"Shop");
+  ASSERT_EQ(vault->Groups().size(), 1u);
+  EXPECT_EQ(vault->Groups()[0].first, L"Design");
+  EXPECT_EQ(vault->Groups()[0].second, (std::vector<std::wstring>{L"alice"}));
+  EXPECT_THROW(vault->RemoveGroup(L"Shop"), SimError);
+
+  // A user holding a file checked out stays.
+  Ref<host::VaultFolder> root = Folder(*alice, L"C:\\Vault");
+  std::int32_t rootId = 0;
+  root->Id(rootId);
+  ASSERT_EQ(Add(*root, L"a.txt", "a")->CheckOut(rootId, 0, 0), host::kOk);
+  EXPECT_THROW(vault->RemoveUser(L"alice"), SimError);
+}
+
 class WorkflowTest : public VaultTest {
  protected:
   void SetUp() override {

@@ -45,14 +45,28 @@ constexpr Field kLockFile[] = {{"path", FieldType::kText}};
 constexpr Field kUnlockFile[] = {{"path", FieldType::kText}, {"comment", FieldType::kText}};
 constexpr Field kGetFile[] = {{"path", FieldType::kText}, {"alsoIfEarlier", FieldType::kBool}};
 
+constexpr Field kSendMessage[] = {{"subject", FieldType::kText},
+                                  {"message", FieldType::kText},
+                                  {"users", FieldType::kTextList},
+                                  {"groups", FieldType::kTextList}};
+constexpr Field kSetCardVariable[] = {{"item", FieldType::kInt32},
+                                      {"filePath", FieldType::kText},
+                                      {"folderPath", FieldType::kText},
+                                      {"value", FieldType::kText},
+                                      {"variable", FieldType::kText},
+                                      {"variableType", FieldType::kInt32},
+                                      {"configurations", FieldType::kTextList}};
+
 constexpr std::span<const Field> kBaseOnly{};
 
-constexpr std::array<CommandFields, 23> kCommandFields{{
-    {1, kEditBox},     {2, kBaseOnly},  {3, kOkMessageBox},  {4, kBaseOnly},      {5, kBaseOnly},
-    {6, kComboBox},    {7, kYesNoBox},  {8, kJump},          {9, kRegistry},      {10, kWait},
-    {11, kDeleteFile}, {12, kShell},    {13, kGenerateFile}, {14, kCreateFolder}, {15, kMoveFolder},
-    {16, kMoveFile},   {17, kLockFile}, {18, kUnlockFile},   {19, kCopyFile},     {20, kBaseOnly},
-    {21, kBaseOnly},   {22, kBaseOnly}, {23, kGetFile},
+constexpr std::array<CommandFields, 25> kCommandFields{{
+    {1, kEditBox},          {2, kBaseOnly},      {3, kOkMessageBox}, {4, kBaseOnly},
+    {5, kBaseOnly},         {6, kComboBox},      {7, kYesNoBox},     {8, kJump},
+    {9, kRegistry},         {10, kWait},         {11, kDeleteFile},  {12, kShell},
+    {13, kGenerateFile},    {14, kCreateFolder}, {15, kMoveFolder},  {16, kMoveFile},
+    {17, kLockFile},        {18, kUnlockFile},   {19, kCopyFile},    {20, kBaseOnly},
+    {21, kBaseOnly},        {22, kBaseOnly},     {23, kGetFile},     {24, kSendMessage},
+    {25, kSetCardVariable},
 }};
 
 }  // namespace

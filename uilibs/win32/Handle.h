@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <oleauto.h>
+
 #include <utility>
 
 namespace vendrel::uilibs {
@@ -87,11 +90,31 @@ struct FileTraits {
   static void Close(Type h) { CloseHandle(h); }
 };
 
+// Process and thread handles are null when absent, unlike file handles.
+struct KernelObjectTraits {
+  using Type = HANDLE;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { CloseHandle(h); }
+};
+struct HimagelistTraits {
+  using Type = HIMAGELIST;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { ImageList_Destroy(h); }
+};
+struct BstrTraits {
+  using Type = BSTR;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { SysFreeString(h); }
+};
+
 using UniqueHkey = UniqueHandle<HkeyTraits>;
 using UniqueHmodule = UniqueHandle<HmoduleTraits>;
 using UniqueHmenu = UniqueHandle<HmenuTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
+using UniqueHimagelist = UniqueHandle<HimagelistTraits>;
+using UniqueBstr = UniqueHandle<BstrTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueWindowDc = UniqueHandle<WindowDcTraits>;

@@ -1,0 +1,42 @@
+// Card values through the system's text conversions.
+#include "commands/vault/CardValue.h"
+
+#include "platform/TextConversion.h"
+
+namespace vendrel::commands {
+
+host::HResult ConvertCardValue(const std::wstring& text, std::int32_t type, host::Value& value) {
+  switch (type) {
+    case 1:
+      value = text;
+      return host::kOk;
+    case 2: {
+      std::int32_t number = 0;
+      VENDREL_RETURN_IF_FAILED(platform::TextToInt32(text, number));
+      value = number;
+      return host::kOk;
+    }
+    case 3: {
+      float number = 0;
+      VENDREL_RETURN_IF_FAILED(platform::TextToSingle(text, number));
+      value = static_cast<double>(number);
+      return host::kOk;
+    }
+    case 4: {
+      bool flag = false;
+      VENDREL_RETURN_IF_FAILED(platform::TextToBool(text, flag));
+      value = flag;
+      return host::kOk;
+    }
+    case 5: {
+      double serial = 0;
+      VENDREL_RETURN_IF_FAILED(platform::TextToDate(text, serial));
+      value = host::Date{serial};
+      return host::kOk;
+    }
+    default:
+      return host::kInvalidType;
+  }
+}
+
+}  // namespace vendrel::commands

@@ -1,0 +1,420 @@
+// Set card variables: the value is typed when the command runs, every target goes into one
+// batch, and the messages of a run are shown together at its end.
+#include "commands/vault/CmdSetCardVar.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "actions/Action.h"
+#include "actions/ActionData.h"
+#include "actions/Archive.h"
+#include "commands/core/VarHandler.h"
+#include "commands/files/FileCommandSupport.h"
+#include "commands/vault/CDisplayErrorsDlg.h"
+#include "commands/vault/CSetCardVariablesDlg.h"
+#include "commands/vault/CardValue.h"
+#include "commands/vault/HostErrors.h"
+#include "host/Strings.h"
+
+namespace vendrel::commands {
+namespace {
+
+constexpr std::int32_t kOkToAll = 101;
+constexpr std::int32_t kWarningIcon = 243;
+// Card variables with one of these flags may be written without a check-out.
+constexpr std::int32_t kWritableWithoutCheckOut = 4 | 8;
+constexpr std::int32_t kAllConfigurationsFlags = 3;
+constexpr std::int32_t kOneConfigurationFlags = 0;
+constexpr std::int32_t kFolderFlags = 2;
+
+// Fills the first "%s" of `format`.
+std::wstring WithText(std::wstring format, const std::wstring& text) {
+  if (const auto at = format.find(L"%s"); at != std::wstring::npos) format.replace(at, 2, text);
+  return format;
+}
+
+// Fills "%1", "%2" and "%3" of `format` with the arguments in order.
+std::wstring WithArguments(std::wstring format, const std::vector<std::wstring>& arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::wstring mark = L"%" + std::to_wstring(i + 1);
+    if (const auto at = format.find(mark); at != std::wstring::npos)
+      format.replace(at, mark.size(), arguments[i]);
+  }
+  return format;
+}
+
+std::wstring Unexpected() {
+  return strings::Load(176, L"Unexpected error.");
+}
+
+}  // namespace
+
+// One execution: the value, the targets, the batch and the messages gathered on the way.
+class CardWrite {
+ public:
+  CardWrite(CmdSetCardVar& command, actions::ActionData& run)
+      : command_(command), fields_(command.fields_), run_(run), variables_(run) {}
+
+  bool Run();
+
+ private:
+  struct Message {
+    std::wstring text;
+    bool checkOutWarning = false;
+  };
+
+  bool PrepareValue();
+  bool CollectTargets();
+  void AddFile(std::int32_t id, const std::wstring& name);
+  bool WriteBatch();
+  // Empty after a host failure, which has been reported.
+  std::optional<bool> IsWritable(std::int32_t fileId, std::wstring& name);
+  bool Finish();
+
+  std::wstring WithCode(const std::wstring& message, host::HResult code) const;
+  std::wstring BoxText(const std::wstring& message) const;
+  // The report box: the stop icon, OK only.
+  void Report(const std::wstring& message) const;
+  void ReportCode(const std::wstring& message, host::HResult code) const {
+    Report(WithCode(message, code));
+  }
+  // The box with "OK" and "OK to All"; true when "OK to All" was pressed.
+  bool Warn(const std::wstring& message) const;
+
+  CmdSetCardVar& command_;
+  const CmdSetCardVar::Fields& fields_;
+  actions::ActionData& run_;
+  VarHandler variables_;
+  host::CardVariableInfo variable_;
+  host::Value value_;
+  std::vector<std::int32_t> files_;
+  std::vector<std::int32_t> folders_;
+  std::vector<Message> messages_;
+};
+
+std::wstring CardWrite::WithCode(const std::wstring& message, host::HResult code) const {
+  wchar_t hex[16];
+  std::swprintf(hex, std::size(hex), L"0x%08X", static_cast<unsigned>(code));
+  return message + L"\r\n[" + DescribeHostCode(run_, code) + L"]\r\n[" + hex + L"]";
+}
+
+std::wstring CardWrite::BoxText(const std::wstring& message) const {
+  const std::wstring action = run_.currentAction ? run_.currentAction->name : std::wstring();
+  return strings::Load(172, L"Action:") + L" " + action + L"\r\n" + message;
+}
+
+void CardWrite::Report(const std::wstring& message) const {
+  if (!run_.services || !run_.services->messageBoxes) return;
+  run_.services->messageBoxes->Show({run_.ownerWindow, BoxText(message), L"Vendrel",
+                                     platform::mb::kOk | platform::mb::kIconError});
+}
+
+bool CardWrite::Warn(const std::wstring& message) const {
+  if (!run_.services || !run_.services->buttonBoxes) return false;
+  platform::ButtonBoxRequest box{
+      run_.ownerWindow,
+      BoxText(message),
+      L"Vendrel",
+      kWarningIcon,
+      {{strings::Load(153, L"OK"), platform::kIdOk}, {strings::Load(178, L"OK to All"), kOkToAll}}};
+  return run_.services->buttonBoxes->Show(box) == kOkToAll;
+}
+
+bool CardWrite::Run() {
+  if (!run_.vault) {
+    ReportCode(Unexpected(), host::kInvalidArg);
+    return false;
+  }
+  if (!PrepareValue()) return false;
+  if (!CollectTargets()) return false;
+  if (!WriteBatch()) return false;
+  return Finish();
+}
+
+bool CardWrite::PrepareValue() {
+  host::Ref<host::VariableManager> manager;
+  host::HResult hr = run_.vault->Variables(manager);
+  if (host::Succeeded(hr) && !manager) hr = host::kPointer;
+  if (host::Succeeded(hr)) hr = manager->VariableByName(fields_.variableName, variable_);
+  if (host::Failed(hr)) {
+    ReportCode(Unexpected(), hr);
+    return false;
+  }
+  if (hr != host::kOk) {
+    Report(WithText(strings::Load(160, L"Error, variable %s was not found in vault."),
+                    fields_.variableName));
+    return false;
+  }
+  if (variable_.type != fields_.variableType) {
+    Report(WithText(strings::Load(161,
+                                  L"Error, variable %s's type has changed since this "
+                                  L"command was configured."),
+                    fields_.variableName));
+    return false;
+  }
+  command_.variableFlags_ = variable_.flags;
+  if (variable_.type < kFirstCardType || variable_.type > kLastCardType) return false;
+
+  hr = ConvertCardValue(variables_.Expand(fields_.value, false), variable_.type, value_);
+  if (hr == host::kTypeMismatch) {
+    ReportCode(WithText(strings::Load(162, L"Error, could not set variable %s, type mismatch."),
+                        fields_.variableName),
+               hr);
+    return false;
+  }
+  if (host::Failed(hr)) {
+    ReportCode(Unexpected(), hr);
+    return false;
+  }
+  return true;
+}
+
+bool CardWrite::CollectTargets() {
+  switch (fields_.itemKind) {
+    case CmdSetCardVar::kFolderWithPath: {
+      const std::wstring path = variables_.Expand(fields_.folderPath, false);
+      host::Ref<host::VaultFolder> folder;
+      const host::HResult hr = FolderFromPath(run_, path, folder);
+      if (host::Failed(hr)) {
+        ReportCode(Unexpected(), hr);
+        return true;
+      }
+      if (hr != host::kOk || !folder) {
+        Report(WithText(strings::Load(164, L"Error, folder %s doesn't exist."), path));
+        return false;
+      }
+      std::int32_t id = 0;
+      if (const host::HResult idResult = folder->Id(id); host::Failed(idResult)) {
+        ReportCode(Unexpected(), idResult);
+        return true;
+      }
+      folders_.push_back(id);
+      return true;
+    }
+    case CmdSetCardVar::kFileWithPath: {
+      host::Ref<host::VaultFile> file;
+      host::Ref<host::VaultFolder> parent;
+      const host::HResult hr =
+          FileFromPath(run_, variables_.Expand(fields_.filePath, false), file, parent);
+      if (host::Failed(hr) && hr != host::kPointer) {
+        ReportCode(Unexpected(), hr);
+        return true;
+      }
+      if (hr != host::kOk || !file) {
+        Report(WithText(strings::Load(163, L"Error, file %s doesn't exist."), fields_.filePath));
+        return true;
+      }
+      std::int32_t id = 0;
+      std::wstring name;
+      if (const host::HResult idResult = file->Id(id); host::Failed(idResult)) {
+        ReportCode(Unexpected(), idResult);
+        return true;
+      }
+      file->Name(name);
+      AddFile(id, name);
+      return true;
+    }
+    case CmdSetCardVar::kSelectedFile:
+      // Documents found by expanding a selected folder are not written; the folder is.
+      if (run_.currentId && (!run_.currentFlag || run_.documentSelected.empty() ||
+                             run_.documentSelected[*run_.currentFlag])) {
+        const std::wstring* name = run_.CurrentDocumentName();
+        AddFile(run_.CurrentDocumentId(), name ? *name : std::wstring());
+      }
+      folders_ = run_.selectedFolders;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CardWrite::AddFile(std::int32_t id, const std::wstring& name) {
+  if (id != 0) {
+    files_.push_back(id);
+    return;
+  }
+  if (command_.showAddWarning_ &&
+      Warn(WithText(strings::Load(177,
+                                  L"Cannot set file card variable for file %s. The file "
+                                  L"must be added to the vault before this command will "
+                                  L"run."),
+                    name))) {
+    command_.showAddWarning_ = false;
+  }
+}
+
+std::optional<bool> CardWrite::IsWritable(std::int32_t fileId, std::wstring& name) {
+  host::Ref<host::VaultObject> object;
+  host::Ref<host::VaultFile> file;
+  host::HResult hr = run_.vault->GetObject(host::ObjectKind::kFile, fileId, object);
+  if (host::Succeeded(hr)) hr = object ? object->QueryFile(file) : host::kPointer;
+  host::CheckOutInfo holder;
+  if (host::Succeeded(hr)) hr = file ? file->CheckOutState(holder) : host::kPointer;
+  host::Ref<host::VaultUserDirectory> directory;
+  if (host::Succeeded(hr)) hr = run_.vault->UserDirectory(directory);
+  host::Ref<host::VaultUser> me;
+  if (host::Succeeded(hr)) hr = directory ? directory->LoggedInUser(me) : host::kPointer;
+  std::int32_t myId = 0;
+  if (host::Succeeded(hr)) hr = me ? me->Id(myId) : host::kPointer;
+  if (host::Failed(hr)) {
+    ReportCode(Unexpected(), hr);
+    return std::nullopt;
+  }
+  file->Name(name);
+  if (holder.userId == myId) return true;
+  return holder.userId < 1 && (command_.variableFlags_ & kWritableWithoutCheckOut) != 0;
+}
+
+bool CardWrite::WriteBatch() {
+  host::Ref<host::BatchUpdate> batch;
+  host::HResult hr = run_.vault->CreateBatchUpdate(batch);
+  if (host::Succeeded(hr) && !batch) hr = host::kPointer;
+  if (host::Failed(hr)) {
+    ReportCode(Unexpected(), hr);
+    return false;
+  }
+  const std::wstring variableId = std::to_wstring(variable_.id);
+  for (std::int32_t fileId : files_) {
+    std::wstring name;
+    const std::optional<bool> writable = IsWritable(fileId, name);
+    if (!writable) continue;
+    if (!*writable) {
+      if (command_.showCheckOutWarning_) {
+        messages_.push_back({WithText(strings::Load(165,
+                                                    L"Cannot set card variables for file "
+                                                    L"%s, you must check out the file "
+                                                    L"before this command will run."),
+                                      name),
+                             true});
+      }
+      continue;
+    }
+    if (fields_.configurations.empty()) {
+      hr = batch->AddFileValue(fileId, variable_.id, value_, std::nullopt, kAllConfigurationsFlags);
+      if (host::Failed(hr)) {
+        ReportCode(WithArguments(strings::Load(166,
+                                               L"Error setting variable %1 on file %2 "
+                                               L"across all configurations."),
+                                 {variableId, std::to_wstring(fileId)}),
+                   hr);
+        return false;
+      }
+      continue;
+    }
+    for (const std::wstring& configuration : fields_.configurations) {
+      hr = batch->AddFileValue(fileId, variable_.id, value_, configuration, kOneConfigurationFlags);
+      if (host::Failed(hr)) {
+        ReportCode(WithArguments(strings::Load(167,
+                                               L"Error setting variable %1 on file %2 on "
+                                               L"configuration %3."),
+                                 {variableId, std::to_wstring(fileId), configuration}),
+                   hr);
+        return false;
+      }
+    }
+  }
+  for (std::int32_t folderId : folders_) {
+    hr = batch->AddFolderValue(folderId, variable_.id, value_, kFolderFlags);
+    if (host::Failed(hr)) {
+      ReportCode(WithArguments(strings::Load(168, L"Error setting folder variable - %1 %2."),
+                               {std::to_wstring(folderId), variableId}),
+                 hr);
+      return false;
+    }
+  }
+
+  std::vector<host::BatchError> errors;
+  hr = batch->Commit(errors);
+  if (host::Failed(hr)) {
+    ReportCode(Unexpected(), hr);
+    return false;
+  }
+  for (const host::BatchError& error : errors) {
+    const std::wstring codeText = DescribeHostCode(run_, error.code);
+    if (error.fileId != 0 && error.folderId == 0) {
+      messages_.push_back({codeText, false});
+      continue;
+    }
+    const bool file = error.fileId != 0;
+    const std::int32_t id = file ? error.fileId : error.folderId;
+    host::Ref<host::VaultObject> object;
+    std::wstring name;
+    hr = run_.vault->GetObject(file ? host::ObjectKind::kFile : host::ObjectKind::kFolder, id,
+                               object);
+    if (host::Succeeded(hr)) hr = object ? object->Name(name) : host::kPointer;
+    if (host::Failed(hr)) {
+      messages_.push_back({WithArguments(strings::Load(169,
+                                                       L"Error getting file object for "
+                                                       L"file %1. %2"),
+                                         {std::to_wstring(id), codeText}),
+                           false});
+    } else if (file) {
+      messages_.push_back(
+          {WithArguments(strings::Load(170, L"Error setting variable for file %1. %2"),
+                         {name, codeText}),
+           false});
+    } else {
+      messages_.push_back(
+          {WithArguments(strings::Load(171, L"Error setting variable for folder %1. %2"),
+                         {name, codeText}),
+           false});
+    }
+  }
+  return true;
+}
+
+bool CardWrite::Finish() {
+  if (messages_.empty()) return true;
+  if (messages_.size() == 1) {
+    if (!messages_.front().checkOutWarning) {
+      Report(messages_.front().text);
+    } else if (Warn(messages_.front().text)) {
+      command_.showCheckOutWarning_ = false;
+    }
+    return false;
+  }
+  std::vector<std::wstring> texts;
+  for (const Message& message : messages_) texts.push_back(message.text);
+  CDisplayErrorsDlg report(texts, run_.currentAction ? run_.currentAction->name : std::wstring(),
+                           fields_.variableName);
+  if (run_.services && run_.services->dialogs) run_.services->dialogs->Run(report, 0);
+  return false;
+}
+
+CmdSetCardVar::CmdSetCardVar(actions::Action* owner) : Cmd(kType) {
+  SetUp(owner);
+}
+
+void CmdSetCardVar::Assign(Fields fields) {
+  fields_ = std::move(fields);
+  SetSummary(strings::Load(64, L"Variables ..."));
+}
+
+bool CmdSetCardVar::Edit(platform::Window parent) {
+  CSetCardVariablesDlg dialog(*this);
+  if (!ShowEditor(dialog, parent)) return false;
+  Assign(dialog.Values());
+  return true;
+}
+
+void CmdSetCardVar::Serialize(actions::Archive& archive) {
+  Cmd::Serialize(archive);
+  archive.Int32(fields_.itemKind);
+  archive.Text(fields_.filePath);
+  archive.Text(fields_.folderPath);
+  archive.Text(fields_.value);
+  archive.Text(fields_.variableName);
+  archive.Int32(fields_.variableType);
+  archive.TextList(fields_.configurations);
+}
+
+bool CmdSetCardVar::Execute(actions::ActionData& run) {
+  return CardWrite(*this, run).Run();
+}
+
+void CmdSetCardVar::PrepareRun() {
+  showCheckOutWarning_ = true;
+  showAddWarning_ = true;
+}
+
+}  // namespace vendrel::commands

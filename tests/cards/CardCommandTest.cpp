@@ -1,0 +1,285 @@
+// Setting card variables: which targets a run writes, the writable rules, the warnings that
+// "OK to All" silences for one run, and the messages of a run shown together.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "actions/ActionArchive.h"
+#include "actions/HexStringFile.h"
+#include "commands/core/CmdFactory.h"
+#include "commands/vault/CmdSetCardVar.h"
+#include "tests/cards/CardFixture.h"
+
+namespace vendrel::commands::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using Fields = CmdSetCardVar::Fields;
+using sim::CardOwner;
+
+constexpr std::int32_t kOkToAll = 101;
+
+class CardCommandTest : public CardFixture {
+ protected:
+  std::unique_ptr<CmdSetCardVar> Make(Fields fields) {
+    auto command = vendrel::testing::MakeCommand<CmdSetCardVar>(action, fakes.services);
+    command->Assign(std::move(fields));
+    command->PrepareRun();
+    return command;
+  }
+
+  // A document of the run; `selected` false for one found by expanding a selected folder.
+  void AddDocument(host::VaultFile* file, const std::wstring& name, bool selected = true) {
+    lists.names.push_back(name);
+    lists.ids.push_back(file ? IdOf(*file) : 0);
+    lists.selected.push_back(selected);
+    lists.folderIds.push_back(IdOf(*root));
+  }
+
+  std::wstring LastBox() const {
+    return answers.Boxes().empty() ? L"" : answers.Boxes().back().text;
+  }
+};
+
+TEST_F(CardCommandTest, SelectedFoldersAreWrittenEvenWithoutDocuments) {
+  auto command = Make({.value = L"Bolts", .variableName = L"Description", .variableType = 1});
+  lists.selectedFolders = {partsId};
+  auto run = Run();
+  EXPECT_TRUE(command->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Description"), host::Value(L"Bolts"));
+  EXPECT_TRUE(answers.Boxes().empty());
+}
+
+TEST_F(CardCommandTest, EachPassWritesItsDocumentAndEverySelectedFolderAgain) {
+  host::Ref<host::VaultFile> nut = Add(*root, L"nut.txt", "n");
+  ASSERT_EQ(gear->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  ASSERT_EQ(nut->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  AddDocument(gear.Get(), L"gear.txt");
+  AddDocument(nut.Get(), L"nut.txt");
+  lists.selectedFolders = {partsId};
+  auto command =
+      Make({.value = L"%NameOfSelectedFile%", .variableName = L"Description", .variableType = 1});
+  auto run = Run();
+
+  EXPECT_TRUE(command->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Description"), host::Value(L"gear.txt"));
+  run->SetCurrentDocument(1);
+  EXPECT_TRUE(command->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Description"), host::Value(L"nut.txt"));
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Description", L"Large"), host::Value(L"gear.txt"));
+  EXPECT_EQ(Card(CardOwner::kFile, IdOf(*nut), L"Description"), host::Value(L"nut.txt"));
+}
+
+TEST_F(CardCommandTest, DocumentsFoundInsideASelectedFolderAreSkipped) {
+  host::Ref<host::VaultFile> inner = Add(*parts, L"inner.txt", "i");
+  ASSERT_EQ(inner->CheckOut(partsId, 0, 0), host::kOk);
+  AddDocument(inner.Get(), L"inner.txt", false);
+  lists.selectedFolders = {partsId};
+  auto command = Make({.value = L"7", .variableName = L"Teeth", .variableType = 2});
+  auto run = Run();
+  EXPECT_TRUE(command->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFile, IdOf(*inner), L"Teeth"), host::Value());
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Teeth"), host::Value(std::int32_t{7}));
+}
+
+TEST_F(CardCommandTest, FilesNotCheckedOutByTheUserAreSkippedWithAWarningOkToAllSilences) {
+  AddDocument(gear.Get(), L"gear.txt");
+  auto command = Make({.value = L"Spur", .variableName = L"Description", .variableType = 1});
+  auto run = Run();
+  answers.QueueNumber(kOkToAll);
+  EXPECT_FALSE(command->Execute(*run));
+  ASSERT_EQ(answers.ButtonBoxes().size(), 1u);
+  const platform::ButtonBoxRequest& box = answers.ButtonBoxes()[0];
+  EXPECT_EQ(box.text,
+            L"Action: Stamp\r\nCannot set card variables for file gear.txt, you must check out "
+            L"the file before this command will run.");
+  EXPECT_EQ(box.caption, L"Vendrel");
+  EXPECT_EQ(box.icon, 243);
+  ASSERT_EQ(box.buttons.size(), 2u);
+  EXPECT_EQ(box.buttons[1].text, L"OK to All");
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Description"), host::Value());
+
+  EXPECT_TRUE(command->Execute(*run)) << "silenced for the rest of the run";
+  EXPECT_EQ(answers.ButtonBoxes().size(), 1u);
+  command->PrepareRun();
+  command->Execute(*run);
+  EXPECT_EQ(answers.ButtonBoxes().size(), 2u) << "the next run warns again";
+
+  // Flag 8 lets a file be written without a check-out, but not one another user holds.
+  auto approve = Make({.value = L"True", .variableName = L"Approved", .variableType = 4});
+  EXPECT_TRUE(approve->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Approved"), host::Value(std::int32_t{1}));
+  ASSERT_EQ(File(*Login(L"bob", L"PC2"), L"C:\\Vault\\gear.txt")->CheckOut(IdOf(*root), 0, 0),
+            host::kOk);
+  EXPECT_FALSE(approve->Execute(*run));
+  EXPECT_EQ(answers.ButtonBoxes().size(), 3u);
+}
+
+TEST_F(CardCommandTest, FilesOutsideTheVaultWarnUntilOkToAllForTheRestOfTheRun) {
+  AddDocument(nullptr, L"loose.txt");
+  AddDocument(nullptr, L"other.txt");
+  auto command = Make({.value = L"x", .variableName = L"Description", .variableType = 1});
+  auto run = Run();
+  answers.QueueNumber(kOkToAll);
+  EXPECT_TRUE(command->Execute(*run));
+  ASSERT_EQ(answers.ButtonBoxes().size(), 1u);
+  EXPECT_THAT(answers.ButtonBoxes()[0].text,
+              HasSubstr(L"Cannot set file card variable for file loose.txt. The file must be "
+                        L"added to the vault"));
+  run->SetCurrentDocument(1);
+  command->Execute(*run);
+  EXPECT_EQ(answers.ButtonBoxes().size(), 1u);
+  command->PrepareRun();
+  command->Execute(*run);
+  EXPECT_EQ(answers.ButtonBoxes().size(), 2u);
+}
+
+TEST_F(CardCommandTest, AValueThatDoesNotConvertAtRunTimeIsATypeMismatch) {
+  action.variables.push_back(
+      std::make_unique<actions::Variable>(L"Count", actions::Variable::kStaticText, L"ten"));
+  AddDocument(gear.Get(), L"gear.txt");
+  ASSERT_EQ(gear->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  auto command = Make({.value = L"%Count%", .variableName = L"Teeth", .variableType = 2});
+  auto run = Run();
+  EXPECT_FALSE(command->Execute(*run));
+  EXPECT_THAT(LastBox(), StartsWith(L"Action: Stamp\r\nError, could not set variable Teeth, "
+                                    L"type mismatch.\r\n["));
+  EXPECT_THAT(LastBox(), HasSubstr(L"]\r\n[0x80020005]"));
+  EXPECT_EQ(answers.Boxes().back().style, platform::mb::kIconError);
+
+  auto big = Make({.value = L"99999999999", .variableName = L"Teeth", .variableType = 2});
+  EXPECT_FALSE(big->Execute(*run));
+  EXPECT_THAT(LastBox(), StartsWith(L"Action: Stamp\r\nUnexpected error.\r\n["));
+  EXPECT_THAT(LastBox(), HasSubstr(L"[0x8002000A]"));
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Teeth"), host::Value());
+}
+
+TEST_F(CardCommandTest, ARenamedOrRetypedVariableStopsTheCommand) {
+  lists.selectedFolders = {partsId};
+  auto run = Run();
+  EXPECT_FALSE(Make({.value = L"1", .variableName = L"Colour", .variableType = 1})->Execute(*run));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nError, variable Colour was not found in vault.");
+  EXPECT_FALSE(Make({.value = L"1", .variableName = L"Teeth", .variableType = 1})->Execute(*run));
+  EXPECT_EQ(LastBox(),
+            L"Action: Stamp\r\nError, variable Teeth's type has changed since this "
+            L"command was configured.");
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Teeth"), host::Value());
+}
+
+TEST_F(CardCommandTest, TargetsByPathOutsideOrMissingInTheVault) {
+  auto run = Run();
+  auto folderCommand = [this](const std::wstring& path) {
+    return Make({.itemKind = CmdSetCardVar::kFolderWithPath,
+                 .folderPath = path,
+                 .value = L"x",
+                 .variableName = L"Description",
+                 .variableType = 1});
+  };
+  EXPECT_FALSE(folderCommand(L"D:\\%NameOfCurrentVault%")->Execute(*run));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nError, folder D:\\Vault doesn't exist.");
+  // Inside the vault the host's lookup fails with a code of its own.
+  EXPECT_TRUE(folderCommand(L"C:\\Vault\\Nowhere")->Execute(*run));
+  EXPECT_EQ(LastBox(),
+            L"Action: Stamp\r\nUnexpected error.\r\n[The folder could not be "
+            L"found.]\r\n[0x80040214]");
+  EXPECT_TRUE(folderCommand(L"C:\\Vault\\Parts")->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Description"), host::Value(L"x"));
+
+  // A missing file is reported with its path as configured; the (empty) batch still runs.
+  auto file = Make({.itemKind = CmdSetCardVar::kFileWithPath,
+                    .filePath = L"D:\\%NameOfCurrentVault%.txt",
+                    .value = L"x",
+                    .variableName = L"Description",
+                    .variableType = 1});
+  EXPECT_TRUE(file->Execute(*run));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nError, file D:\\%NameOfCurrentVault%.txt doesn't exist.");
+}
+
+TEST_F(CardCommandTest, ConfigurationsAreWrittenOneByOneAndAnUnknownOneIsABatchError) {
+  ASSERT_EQ(gear->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  auto command = Make({.itemKind = CmdSetCardVar::kFileWithPath,
+                       .filePath = L"C:\\Vault\\gear.txt",
+                       .configurations = {L"Large"},
+                       .value = L"12",
+                       .variableName = L"Teeth",
+                       .variableType = 2});
+  auto run = Run();
+  EXPECT_TRUE(command->Execute(*run));
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Teeth", L"Large"), host::Value(std::int32_t{12}));
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Teeth", L"Default"), host::Value());
+
+  auto tiny = Make({.itemKind = CmdSetCardVar::kFileWithPath,
+                    .filePath = L"C:\\Vault\\gear.txt",
+                    .configurations = {L"Tiny"},
+                    .value = L"3",
+                    .variableName = L"Teeth",
+                    .variableType = 2});
+  EXPECT_FALSE(tiny->Execute(*run));
+  EXPECT_THAT(LastBox(),
+              StartsWith(L"Action: Stamp\r\nError setting variable for file gear.txt. "));
+}
+
+TEST_F(CardCommandTest, TwoOrMoreMessagesGoToTheErrorReport) {
+  ASSERT_EQ(gear->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  AddDocument(gear.Get(), L"gear.txt");
+  lists.selectedFolders = {partsId};
+  vault->RefuseCardWrites(CardOwner::kFolder, partsId, host::kPermissionDenied);
+  auto command = Make({.value = L"Spur", .variableName = L"Description", .variableType = 1});
+  auto run = Run();
+
+  EXPECT_FALSE(command->Execute(*run)) << "one message: the report box";
+  EXPECT_THAT(LastBox(), StartsWith(L"Action: Stamp\r\nError setting variable for folder Parts. "));
+  EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Description"), host::Value(L"Spur"))
+      << "the rest of the batch is written";
+
+  vault->RefuseCardWrites(CardOwner::kFile, gearId, host::kLockedByAnotherUser);
+  std::wstring report;
+  dialogs.Queue([&report](platform::ScriptedSurface& ui) {
+    report = ui.Text(460);
+    EXPECT_EQ(ui.Text(462), L"Stamp");
+    EXPECT_EQ(ui.Text(463), L"Set Variables");
+    EXPECT_EQ(ui.Text(464), L"Description");
+    ui.Ok();
+  });
+  const std::size_t boxes = answers.Boxes().size();
+  EXPECT_FALSE(command->Execute(*run));
+  EXPECT_EQ(answers.Boxes().size(), boxes) << "no box besides the report";
+  EXPECT_THAT(report, StartsWith(L"Error setting variable for file gear.txt. The file in "
+                                 L"question is checked out by another user.\r\n\r\n"
+                                 L"Error setting variable for folder Parts. "));
+  EXPECT_THAT(report, ::testing::EndsWith(L"\r\n\r\n"));
+}
+
+TEST_F(CardCommandTest, ARunWithoutAVaultIsAnUnexpectedError) {
+  auto command = Make({.value = L"x", .variableName = L"Description", .variableType = 1});
+  actions::ActionData run(0x10, nullptr, lists, &fakes.services);
+  run.currentAction = &action;
+  EXPECT_FALSE(command->Execute(run));
+  EXPECT_THAT(LastBox(), HasSubstr(L"Unexpected error.\r\n["));
+  EXPECT_THAT(LastBox(), HasSubstr(L"[0x80070057]"));
+}
+
+TEST_F(CardCommandTest, StoredFormKeepsEveryFieldButTheRunTimeOnes) {
+  const Fields fields{.itemKind = CmdSetCardVar::kFileWithPath,
+                      .filePath = L"C:\\Vault\\%n%.txt",
+                      .folderPath = L"C:\\Vault",
+                      .configurations = {L"Default", L"Large"},
+                      .value = L"12",
+                      .variableName = L"Teeth",
+                      .variableType = 2};
+  action.commands.push_back(Make(fields));
+  actions::HexStringFile file;
+  actions::Archive out(file, actions::Archive::Mode::kStore);
+  actions::WriteAction(out, action);
+  file.Seek(0, actions::File::Origin::kBegin);
+  actions::Archive in(file, actions::Archive::Mode::kLoad);
+  actions::Action loaded;
+  actions::ReadAction(in, loaded, actions::kArchiveVersion, &CreateCmd);
+  const auto* command = dynamic_cast<const CmdSetCardVar*>(loaded.commands.at(0).get());
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(command->Values(), fields);
+  EXPECT_EQ(command->Summary(), L"Variables ...");
+}
+
+}  // namespace
+}  // namespace vendrel::commands::testing
