@@ -6,38 +6,34 @@
 namespace vendrel::platform {
 namespace {
 
-// The conversions read the text as it is; a copy gives them the writable string they declare.
-std::wstring Writable(const std::wstring& text) {
-  return text;
+// The conversions only read the text; mingw's headers declare it writable.
+OLECHAR* In(const std::wstring& text) {
+  return const_cast<OLECHAR*>(text.c_str());
 }
 
 }  // namespace
 
 std::int32_t TextToInt32(const std::wstring& text, std::int32_t& value) {
-  std::wstring copy = Writable(text);
   LONG result = 0;
-  const HRESULT hr = VarI4FromStr(copy.data(), LOCALE_USER_DEFAULT, 0, &result);
+  const HRESULT hr = VarI4FromStr(In(text), LOCALE_USER_DEFAULT, 0, &result);
   if (SUCCEEDED(hr)) value = result;
   return hr;
 }
 
 std::int32_t TextToSingle(const std::wstring& text, float& value) {
-  std::wstring copy = Writable(text);
-  return VarR4FromStr(copy.data(), LOCALE_USER_DEFAULT, 0, &value);
+  return VarR4FromStr(In(text), LOCALE_USER_DEFAULT, 0, &value);
 }
 
 std::int32_t TextToBool(const std::wstring& text, bool& value) {
-  std::wstring copy = Writable(text);
   VARIANT_BOOL result = VARIANT_FALSE;
-  const HRESULT hr = VarBoolFromStr(copy.data(), LOCALE_USER_DEFAULT, 0, &result);
+  const HRESULT hr = VarBoolFromStr(In(text), LOCALE_USER_DEFAULT, 0, &result);
   if (SUCCEEDED(hr)) value = result != VARIANT_FALSE;
   return hr;
 }
 
 std::int32_t TextToDate(const std::wstring& text, double& serial) {
-  std::wstring copy = Writable(text);
   DATE result = 0;
-  const HRESULT hr = VarDateFromStr(copy.data(), LOCALE_USER_DEFAULT, 0, &result);
+  const HRESULT hr = VarDateFromStr(In(text), LOCALE_USER_DEFAULT, 0, &result);
   if (SUCCEEDED(hr)) serial = result;
   return hr;
 }
