@@ -174,6 +174,7 @@ TEST_F(AdaptersTest, EveryValueKindOfACardRoundTrips) {
       {L"real", host::Value{2.5}},
       {L"date", host::Value{host::Date{45000.75}}},
       {L"text", host::Value{std::wstring(L"a\0b \u20ac", 5)}},
+      {L"yes", host::Value{true}},
   };
   for (const auto& [variable, value] : values) file->card->Set(variable, L"Default", value);
 
