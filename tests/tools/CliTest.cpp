@@ -131,8 +131,8 @@ TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
   EXPECT_FALSE(fs::exists(dir / "out.acn"));
 }
 
-TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
-  for (const std::int32_t kind : {4, 5, 6, 14, 19, 22}) {
+TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAVetoAndACardValue) {
+  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22, 24, 25}) {
     if (!commands::CreateCmd(kind, nullptr))
       GTEST_SKIP() << "command kind " << kind << " not built";
   }
@@ -149,6 +149,8 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAndAVeto) {
       "marks the action for veto\n    answered 0x00000000, refresh 0, veto 1\n"
       "state refused by the add-in");
   shows("plan.txt  v2  Review");  // the refused change left the state alone
+  shows("  Reviewed = by Chief\n");
+  shows("anna's inbox: from Chief, \"Reviewed\": please have a look");
 }
 
 // An action that asks three times: an edit box, a yes/no box, an OK box.

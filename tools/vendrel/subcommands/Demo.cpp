@@ -62,9 +62,26 @@ Json DemoActions(std::int32_t releasedState) {
                                  {"assignTo", ""},
                                  {"useCounter", 0},
                                  {"append", 0}})})}};
+  const Json review = {{"id", 106},
+                       {"name", "Mark reviewed"},
+                       {"menuText", "Card\\Mark reviewed"},
+                       {"activation", Json::array({"menu"})},
+                       {"commands", Json::array({CommandJson(25, L"Variables ...",
+                                                             {{"item", 0},
+                                                              {"filePath", ""},
+                                                              {"folderPath", ""},
+                                                              {"value", "by %NameOfLoggedInUser%"},
+                                                              {"variable", "Reviewed"},
+                                                              {"variableType", 1},
+                                                              {"configurations", Json::array()}}),
+                                                 CommandJson(24, L"Reviewedplease have a look",
+                                                             {{"subject", "Reviewed"},
+                                                              {"message", "please have a look"},
+                                                              {"users", Json::array({"anna"})},
+                                                              {"groups", Json::array()}})})}};
   return {{"format", "vault-set"},
           {"version", actions::kArchiveVersion},
-          {"actions", Json::array({backup, archive, hold, parameters})}};
+          {"actions", Json::array({backup, archive, hold, parameters, review})}};
 }
 
 // Who sees an administration command.
@@ -95,7 +112,7 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 int RunDemo(Call& call) {
   const Options& options = call.Global();
   Console& console = call.Io();
-  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22}) {
+  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22, 24, 25}) {
     if (!commands::CreateCmd(kind, nullptr)) {
       throw UsageError("this build lacks the command kind " + std::to_string(kind) +
                        " the demo uses");
@@ -103,8 +120,13 @@ int RunDemo(Call& call) {
   }
   const fs::path folder = MakeTemporaryFolder("vendrel-demo-");
   std::ostream& out = console.out;
-  const std::int32_t released = CreateVault(folder, L"Demo", L"C:\\Demo", {L"Chief", L"anna"})
-                                    ->StateId(kWorkflow, L"Released");
+  std::int32_t released = 0;
+  {
+    const auto vault = CreateVault(folder, L"Demo", L"C:\\Demo", {L"Chief", L"anna"});
+    released = vault->StateId(kWorkflow, L"Released");
+    // Written without a check-out, as card variables for review notes usually are.
+    vault->AddVariable(L"Reviewed", 1, 8);
+  }
 
   // What the person reading along chooses when the backup asks.
   const fs::path answers = folder / "answers.txt";
@@ -189,6 +211,12 @@ int RunDemo(Call& call) {
   for (std::string line; std::getline(generated, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     out << "    " << line << "\n";
+  }
+  step({"menu", "Card\\Mark reviewed", "Projects\\notes.txt"});
+  step({"show", "Projects\\notes.txt"});
+  for (const sim::InboxMessage& message : host.Vault().Inbox(L"anna")) {
+    out << "  anna's inbox: from " << Utf8(message.sender) << ", \"" << Utf8(message.subject)
+        << "\": " << Utf8(message.text) << "\n";
   }
   out << "\nThe last state change was refused (exit code " << refused << "). The vault stays in "
       << folder.string() << "; try:\n  vendrel --vault " << folder.string() << " actions\n";
