@@ -98,9 +98,8 @@ bool ScriptedSurface::ChooseRows(std::int32_t id, const std::vector<std::int32_t
 bool ScriptedSurface::AddToSelection(std::int32_t id, const std::wstring& text) {
   if (!Usable(id)) return false;
   Control& control = controls_[id];
-  const std::wstring key = Folded(text);
   for (std::size_t row = 0; row < control.rows.size(); ++row) {
-    if (!control.rows[row].cells.empty() && Folded(control.rows[row].cells[0]) == key) {
+    if (!control.rows[row].cells.empty() && SameIgnoringCase(control.rows[row].cells[0], text)) {
       SelectRow(id, static_cast<std::int32_t>(row), true);
       return true;
     }

@@ -14,6 +14,7 @@
 #include "commands/vault/TemplateFile.h"
 #include "host/Strings.h"
 #include "platform/CaseFold.h"
+#include "platform/PathParts.h"
 
 namespace vendrel::commands {
 namespace {
@@ -172,10 +173,10 @@ host::HResult VaultSteps::CurrentUserId(std::int32_t& id) {
 bool VaultSteps::Add(const std::wstring& path) {
   if (path.find(L'\\') == std::wstring::npos) return false;
   host::Ref<host::VaultFolder> folder;
-  host::HResult hr = FolderFromPath(run_, BeforeLastBackslash(path), folder);
+  host::HResult hr = FolderFromPath(run_, platform::FolderOfPath(path), folder);
   if (hr == host::kOk) {
     host::Ref<host::VaultFile> added;
-    hr = folder ? folder->AddFile(HostWindowOf(run_), path, AfterLastBackslash(path), 0, added)
+    hr = folder ? folder->AddFile(HostWindowOf(run_), path, platform::NameOfPath(path), 0, added)
                 : host::kPointer;
     if (host::Succeeded(hr)) {
       ReportDone(run_, L"added " + path + L" to the vault");

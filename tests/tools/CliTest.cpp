@@ -2,7 +2,6 @@
 #include <array>
 #include <cstdio>
 
-#include "commands/core/CmdFactory.h"
 #include "tests/tools/CliFixture.h"
 #include "tools/vendrel/Json.h"
 
@@ -132,10 +131,6 @@ TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
 }
 
 TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAVetoAndACardValue) {
-  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22, 24, 25}) {
-    if (!commands::CreateCmd(kind, nullptr))
-      GTEST_SKIP() << "command kind " << kind << " not built";
-  }
   const Result demo = Demo();
   const auto shows = [&](const std::string& text) {
     EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\n" << demo.out;
@@ -164,10 +159,6 @@ constexpr const char* kAsking = R"({"format": "action-file", "version": 1600, "a
      {"type": 3, "summary": "Said", "message": "%Who% said %Sure%"}]}]})";
 
 TEST_F(CliTest, DialogsAndMessageBoxesTakeTheAnswerLinesInTurn) {
-  for (const std::int32_t kind : {1, 3, 7}) {
-    if (!commands::CreateCmd(kind, nullptr))
-      GTEST_SKIP() << "command kind " << kind << " not built";
-  }
   MakeVault();
   Write("asking.json", kAsking);
   RunOk({"acn", "from-json", "asking.json", "-o", "asking.acn"});
@@ -232,10 +223,6 @@ constexpr const char* kMachine = R"({"format": "action-file", "version": 1600, "
      {"type": 3, "summary": "", "message": "count %count%"}]}]})";
 
 TEST_F(CliTest, SystemCommandsWriteTheRegistryRunCommandLinesAndWaitUntilCancelled) {
-  for (const std::int32_t kind : {3, 9, 10, 12}) {
-    if (!commands::CreateCmd(kind, nullptr))
-      GTEST_SKIP() << "command kind " << kind << " not built";
-  }
   MakeVault();
   Write("machine.json", kMachine);
   RunOk({"acn", "from-json", "machine.json", "-o", "machine.acn"});

@@ -6,7 +6,6 @@
 
 #include "actions/ActionStore.h"
 #include "addin/CVornAddIn.h"
-#include "commands/core/CmdFactory.h"
 #include "platform/NativePath.h"
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
@@ -112,12 +111,6 @@ void WriteLocal(const fs::path& file, const std::string& text) {
 int RunDemo(Call& call) {
   const Options& options = call.Global();
   Console& console = call.Io();
-  for (const std::int32_t kind : {4, 5, 6, 13, 14, 19, 22, 24, 25}) {
-    if (!commands::CreateCmd(kind, nullptr)) {
-      throw UsageError("this build lacks the command kind " + std::to_string(kind) +
-                       " the demo uses");
-    }
-  }
   const fs::path folder = MakeTemporaryFolder("vendrel-demo-");
   std::ostream& out = console.out;
   std::int32_t released = 0;
