@@ -156,7 +156,7 @@ TEST_F(CommandDialogsTest, TheRunTimePromptsTakeTheAnswer) {
   std::wstring prompt;
   {
     DialogDriver driver(
-        L"Vendrel",
+        L"EditBox",
         [&](HWND window) {
           prompt = ItemText(window, IDC_RUN_EDIT_BOX_PROMPT);
           SetDlgItemTextW(window, IDC_RUN_EDIT_BOX_ANSWER, L"Droopy");
@@ -173,7 +173,7 @@ TEST_F(CommandDialogsTest, TheRunTimePromptsTakeTheAnswer) {
   std::wstring chosen;
   {
     DialogDriver driver(
-        L"Vendrel", [&](HWND window) { chosen = ItemText(window, IDC_RUN_COMBO_BOX_CHOICES); },
+        L"RunCombo", [&](HWND window) { chosen = ItemText(window, IDC_RUN_COMBO_BOX_CHOICES); },
         Shot(L"run-combo-box-dialog.bmp"));
     EXPECT_TRUE(combo.Execute(run));
     EXPECT_TRUE(driver.Found());
