@@ -60,7 +60,13 @@ class ActionData {
   std::int32_t runCounter = 0;
   std::wstring currentConfiguration;  // set by the all-configurations loop
   platform::Services* services;       // borrowed; null in contexts that show nothing
-  RunObserver* observer = nullptr;     // borrowed; null when nobody listens
+  RunObserver* observer = nullptr;    // borrowed; null when nobody listens
+
+  // One service of the run, null where the context has none: Service(&Services::files).
+  template <class T>
+  T* Service(T* platform::Services::*member) const {
+    return services ? services->*member : nullptr;
+  }
 
   // Puts every cursor at the first entry of its list, or at none for an empty list.
   void ResetCursors();

@@ -47,18 +47,22 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
   VarHandler variables(run);
   const std::wstring source = SourceInFolder(run, variables.Expand(source_, false));
   std::wstring destination = variables.Expand(destination_, false);
-  platform::FileSystem& files = *run.services->files;
+  platform::FileSystem* files = run.Service(&platform::Services::files);
+  if (!files) {
+    ShowFailure(run, CopyFailed());
+    return false;
+  }
 
   // A vault file that is not on disk yet is fetched first; whatever the host answers, the copy
   // below reports what is missing.
   host::Ref<host::VaultFile> file;
   host::Ref<host::VaultFolder> parent;
-  if (FileFromPath(run, source, file, parent) == host::kOk && !files.Attributes(source)) {
+  if (FileFromPath(run, source, file, parent) == host::kOk && !files->Attributes(source)) {
     file->GetLocalCopy(HostWindowOf(run), host::Value(), host::Value(source), 1, L"");
   }
 
   if (platform::FolderOfPath(destination).empty()) {
-    const std::wstring current = files.CurrentDirectory();
+    const std::wstring current = files->CurrentDirectory();
     if (!current.empty() && current.size() <= kMaxCurrentDirectory)
       destination = current + L"\\" + destination;
   }
@@ -96,7 +100,7 @@ bool CmdCopyFile::CopyLocally(actions::ActionData& run, const std::wstring& sour
                               std::wstring destination) const {
   if (!destination.empty() && destination.back() == L'\\')
     destination += platform::NameOfPath(source);
-  platform::FileSystem& files = *run.services->files;
+  platform::FileSystem& files = *run.Service(&platform::Services::files);
   if (files.CopyFile(source, destination, false)) return true;
   std::wstring text = CopyFailed();
   const std::wstring system = files.ErrorText(files.LastError());

@@ -41,8 +41,8 @@ bool CmdCreateFolder::Execute(actions::ActionData& run) {
   const host::HResult hr = parentPath.empty() ? NotificationFolder(run, parent)
                                               : FolderFromPath(run, parentPath, parent);
   if (hr == host::kFalse) {
-    platform::FileSystem& files = *run.services->files;
-    if (files.Attributes(path) || files.CreateDirectory(path)) return true;
+    platform::FileSystem* files = run.Service(&platform::Services::files);
+    if (files && (files->Attributes(path) || files->CreateDirectory(path))) return true;
     ShowFailure(run, failed);
     return false;
   }

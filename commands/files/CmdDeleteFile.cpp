@@ -40,11 +40,10 @@ bool CmdDeleteFile::Execute(actions::ActionData& run) {
   bool deleted = false;
   if (fromVault_) {
     deleted = DeleteFromVault(run, path);
-  } else {
+  } else if (platform::FileSystem* files = run.Service(&platform::Services::files)) {
     // A read-only file is deleted too.
-    platform::FileSystem& files = *run.services->files;
-    files.MakeWritable(path);
-    deleted = files.DeleteFile(path);
+    files->MakeWritable(path);
+    deleted = files->DeleteFile(path);
   }
   if (deleted) MarkForRefresh(run);
   return deleted;

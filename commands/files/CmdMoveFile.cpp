@@ -44,7 +44,8 @@ bool CmdMoveFile::Execute(actions::ActionData& run) {
 
   host::Ref<host::VaultFolder> folder;
   if (FolderFromPath(run, folderPath, folder) != host::kOk) {
-    if (run.services->files->MoveFile(source, folderPath + newName)) return true;
+    platform::FileSystem* files = run.Service(&platform::Services::files);
+    if (files && files->MoveFile(source, folderPath + newName)) return true;
     ShowFailure(run, failed);
     return false;
   }

@@ -36,7 +36,8 @@ bool CmdMoveFolder::Execute(actions::ActionData& run) {
   VarHandler variables(run);
   const std::wstring oldPath = variables.Expand(oldPath_, false);
   const std::wstring newPath = variables.Expand(newPath_, false);
-  if (run.services->files->MoveFile(oldPath, newPath)) return true;
+  platform::FileSystem* files = run.Service(&platform::Services::files);
+  if (files && files->MoveFile(oldPath, newPath)) return true;
   ShowFailure(run, strings::Load(97, L"Error moving/renaming folder"));
   return false;
 }

@@ -49,8 +49,10 @@ std::wstring HostErrorText(actions::ActionData& run, host::HResult code) {
 }
 
 void ShowFailure(actions::ActionData& run, const std::wstring& text) {
-  run.services->messageBoxes->Show(
-      {run.ownerWindow, text, L"Vendrel", platform::mb::kOk | platform::mb::kIconExclamation});
+  if (platform::MessageBoxes* boxes = run.Service(&platform::Services::messageBoxes)) {
+    boxes->Show(
+        {run.ownerWindow, text, L"Vendrel", platform::mb::kOk | platform::mb::kIconExclamation});
+  }
 }
 
 void ShowHostFailure(actions::ActionData& run, const std::wstring& message, host::HResult code) {

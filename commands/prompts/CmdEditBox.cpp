@@ -35,7 +35,7 @@ bool CmdEditBox::Execute(actions::ActionData& run) {
   // The prompt shows in a static control, where a single ampersand would underline.
   CRunEditBoxDlg dialog(variables.Expand(fields_.prompt, true));
   // Without a dialog runner nobody can answer: the answer stays empty, as after Cancel.
-  if (platform::DialogRunner* dialogs = run.services->dialogs)
+  if (platform::DialogRunner* dialogs = run.Service(&platform::Services::dialogs))
     dialogs->Run(dialog, run.ownerWindow);
   variables.SetRuntimeValue(fields_.variable, dialog.Answer());
   return true;

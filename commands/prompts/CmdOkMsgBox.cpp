@@ -36,7 +36,8 @@ void CmdOkMsgBox::Serialize(actions::Archive& archive) {
 
 bool CmdOkMsgBox::Execute(actions::ActionData& run) {
   const std::wstring text = VarHandler(run).Expand(message_, false);
-  run.services->messageBoxes->Show({run.ownerWindow, text, L"Vendrel", platform::mb::kOk});
+  if (platform::MessageBoxes* boxes = run.Service(&platform::Services::messageBoxes))
+    boxes->Show({run.ownerWindow, text, L"Vendrel", platform::mb::kOk});
   return true;
 }
 

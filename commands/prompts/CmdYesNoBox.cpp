@@ -35,13 +35,16 @@ bool CmdYesNoBox::Execute(actions::ActionData& run) {
   VarHandler variables(run);
   platform::MessageBoxRequest request{run.ownerWindow, variables.Expand(fields_.prompt, false),
                                       L"Vendrel", platform::mb::kYesNo};
-  platform::MessageBoxes& boxes = *run.services->messageBoxes;
-  // Without a live owner the question must still come to the front.
-  if (!boxes.IsLiveWindow(run.ownerWindow)) {
-    request.owner = 0;
-    request.style |= platform::mb::kSystemModal;
+  // Nobody to ask answers no.
+  bool yes = false;
+  if (platform::MessageBoxes* boxes = run.Service(&platform::Services::messageBoxes)) {
+    // Without a live owner the question must still come to the front.
+    if (!boxes->IsLiveWindow(run.ownerWindow)) {
+      request.owner = 0;
+      request.style |= platform::mb::kSystemModal;
+    }
+    yes = boxes->Show(request) == platform::Answer::kYes;
   }
-  const bool yes = boxes.Show(request) == platform::Answer::kYes;
   variables.SetRuntimeValue(fields_.variable, yes ? fields_.yesValue : fields_.noValue);
   return true;
 }

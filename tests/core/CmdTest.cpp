@@ -6,6 +6,8 @@
 #include <memory>
 #include <set>
 
+#include "actions/Action.h"
+#include "actions/ActionData.h"
 #include "actions/Archive.h"
 #include "actions/HexStringFile.h"
 #include "commands/core/CmdFactory.h"
@@ -113,6 +115,24 @@ TEST(CmdTest, TheVaultReferenceIsCountedOnceAndReleasedWithTheCommand) {
     EXPECT_EQ(References(*other), 2u);
   }
   EXPECT_EQ(References(*other), 1u);
+}
+
+// Contexts that show nothing hand no services, or some of them null; every kind must cope.
+TEST(CmdTest, EveryKindRunsWithoutPlatformServices) {
+  auto vault = host::MakeRef<testing::FakeVault>();
+  platform::Services none;
+  for (platform::Services* services : {static_cast<platform::Services*>(nullptr), &none}) {
+    for (const CommandKind& kind : CommandKinds()) {
+      if (!kind.create) continue;
+      actions::Action action;
+      actions::DocumentLists lists;
+      actions::ActionData run{0, vault, lists, services};
+      run.currentAction = &action;
+      std::unique_ptr<Cmd> command = kind.create(&action);
+      SCOPED_TRACE(kind.className);
+      command->Execute(run);  // a null service reached crashes here
+    }
+  }
 }
 
 }  // namespace

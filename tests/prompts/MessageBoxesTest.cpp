@@ -67,6 +67,13 @@ TEST_F(MessageBoxesTest, YesAndNoStoreTheirValuesAsWritten) {
   EXPECT_EQ(Answer(), L"n2");
 }
 
+TEST_F(MessageBoxesTest, WithNobodyToAskTheAnswerIsNo) {
+  fakes.services.messageBoxes = nullptr;
+  EXPECT_TRUE(AskYesNo(Answer::kYes, {L"Answer", L"?", L"y", L"n"}));
+  EXPECT_EQ(Answer(), L"n");
+  EXPECT_TRUE(fakes.messageBoxes.shown.empty());
+}
+
 TEST_F(MessageBoxesTest, WithoutALiveOwnerTheQuestionIsSystemModal) {
   run.ownerWindow = 0;
   EXPECT_TRUE(AskYesNo(Answer::kYes, {L"Answer", L"?", L"y", L"n"}));
