@@ -179,7 +179,7 @@ bool IsAnswerStep(const std::wstring& line);
 // A script may open nested dialogs: they take the scripts queued after it. A modeless dialog
 // takes its script, or the standing modeless script, when it is shown and runs it at every
 // delivery of its messages while it stays open.
-class ScriptedDialogRunner final : public DialogRunner {
+class ScriptedDialogRunner : public DialogRunner {
  public:
   using Script = std::function<void(ScriptedSurface&)>;
   // Makes the script of one modeless dialog, which may keep state between deliveries.

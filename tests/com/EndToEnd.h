@@ -23,6 +23,7 @@
 #include "sim/SimVault.h"
 #include "tests/com/ServerSupport.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::com {
 
@@ -86,7 +87,7 @@ class EndToEndTest : public ::testing::Test {
   // Docs\a.txt, Docs\b.txt and Docs\c.prt.
   std::vector<VaultDocument> docs;
   testing::FakeServices fakes;
-  platform::ScriptedDialogRunner dialogs;
+  testing::StrictDialogRunner dialogs;
   actions::ActionStore store{fakes.waitCursor, fakes.clock, fakes.messageBoxes,
                              commands::CreateCmd};
   std::optional<AddInClient> addIn;

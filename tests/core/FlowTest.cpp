@@ -17,6 +17,7 @@
 #include "tests/core/FlowEditors.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -86,7 +87,7 @@ class FlowTest : public ::testing::Test {
 
   host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
   testing::FakeServices fakes;
-  platform::ScriptedDialogRunner dialogs;
+  testing::StrictDialogRunner dialogs;
   actions::DocumentLists lists;
   actions::ActionData run{0, vault, lists, &fakes.services};
   actions::Action action;

@@ -15,6 +15,7 @@
 #include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -48,7 +49,7 @@ class EditorsTest : public ::testing::Test {
 
   host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
   testing::FakeServices fakes;
-  platform::ScriptedDialogRunner dialogs{&fakes.messageBoxes};
+  testing::StrictDialogRunner dialogs{&fakes.messageBoxes};
   actions::Action action;
 };
 

@@ -2,9 +2,11 @@
 #include "platform/ScriptedDialogs.h"
 
 #include <gmock/gmock.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/FakeServices.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::platform {
 namespace {
@@ -216,6 +218,20 @@ TEST(ScriptedDialogsTest, ReplacingTheSelectionPutsTheCaretAfterTheNewText) {
   });
   NameDialog dialog;
   runner.Run(dialog, 0);
+}
+
+TEST(ScriptedDialogsTest, TheTestsRunnerFailsWhenAQueuedScriptNeverRuns) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        testing::StrictDialogRunner runner;
+        runner.Queue([](ScriptedSurface& ui) { ui.Ok(); });
+      },
+      "never ran");
+
+  testing::StrictDialogRunner runner;
+  runner.Queue([](ScriptedSurface& ui) { ui.Ok(); });
+  NameDialog dialog;
+  EXPECT_EQ(runner.Run(dialog, 0), kIdOk);
 }
 
 }  // namespace

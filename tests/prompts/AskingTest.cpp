@@ -11,6 +11,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -45,7 +46,7 @@ class AskingTest : public ::testing::Test {
     return command.Execute(run);
   }
 
-  platform::ScriptedDialogRunner dialogs;
+  testing::StrictDialogRunner dialogs;
   host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
   testing::FakeServices fakes;
   actions::DocumentLists lists;

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "actions/Action.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::testing {
 
@@ -34,7 +34,7 @@ class ScriptedEditorTest : public ::testing::Test {
     action.variables.push_back(std::make_unique<actions::Variable>(name, type));
   }
 
-  platform::ScriptedDialogRunner dialogs;
+  StrictDialogRunner dialogs;
   FakeServices fakes;
   actions::Action action;
 };
