@@ -11,6 +11,7 @@
 #include "tests/sim/VaultFixture.h"
 #include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands::testing {
 
@@ -61,7 +62,7 @@ class CardFixture : public sim::testing::VaultTest {
   platform::RecordingAnswerer answers;
   platform::AnsweredMessageBoxes boxes{answers};
   platform::AnsweredButtonBoxes buttons{answers};
-  platform::ScriptedDialogRunner dialogs{&boxes};
+  vendrel::testing::StrictDialogRunner dialogs{&boxes};
   actions::Action action;
   actions::DocumentLists lists;
 };

@@ -13,6 +13,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -39,7 +40,7 @@ class SystemEditorsTest : public ::testing::Test {
     return testing::MakeCommand<Kind>(action, fakes.services);
   }
 
-  platform::ScriptedDialogRunner dialogs;
+  testing::StrictDialogRunner dialogs;
   SystemFolderShell shell;
   testing::FakeServices fakes;
   actions::Action action;

@@ -16,6 +16,7 @@
 #include "platform/posix/FileSystem.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -57,7 +58,7 @@ class WaitTest : public ::testing::Test {
   fs::path root = fs::temp_directory_path() / ("vendrel-wait-" + std::to_string(::getpid()));
   platform::posix::PosixFileSystem files;
   PassClock clock;
-  platform::ScriptedDialogRunner dialogs;
+  testing::StrictDialogRunner dialogs;
   host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
   testing::FakeServices fakes;
   actions::DocumentLists lists;

@@ -12,6 +12,7 @@
 #include "platform/posix/Ui.h"
 #include "tests/support/Commands.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -29,7 +30,7 @@ class VaultEditorsTest : public ::testing::Test {
     return testing::MakeCommand<Kind>(action, fakes.services);
   }
 
-  platform::ScriptedDialogRunner dialogs;
+  testing::StrictDialogRunner dialogs;
   platform::RecordingAnswerer answerer;
   platform::AnsweredFileDialogs fileDialogs{answerer};
   testing::FakeServices fakes;
