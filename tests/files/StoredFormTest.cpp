@@ -133,6 +133,40 @@ TEST(StoredFormTest, PayloadsAreWrittenInTheirFixedOrder) {
             }));
 }
 
+// Texts are FF FE FF, a length byte and UTF-16LE units: "a => b" is six units.
+TEST(StoredFormTest, FileAndFolderKindsKeepTheirStoredBytes) {
+  CmdCopyFile copy(nullptr);
+  copy.Assign(L"a", L"b");
+  EXPECT_EQ(Stored(copy),
+            L"13000000"
+            L"FFFEFF06610020003D003E0020006200"
+            L"FFFEFF016100"
+            L"FFFEFF016200");
+
+  CmdMoveFile move(nullptr);
+  move.Assign(L"a", L"b");
+  EXPECT_EQ(Stored(move),
+            L"10000000"
+            L"FFFEFF06610020002D003E0020006200"
+            L"FFFEFF016100"
+            L"FFFEFF016200");
+
+  CmdMoveFolder moveFolder(nullptr);
+  moveFolder.Assign(L"a", L"b");
+  EXPECT_EQ(Stored(moveFolder),
+            L"0F000000"
+            L"FFFEFF06610020002D003E0020006200"
+            L"FFFEFF016100"
+            L"FFFEFF016200");
+
+  CmdCreateFolder create(nullptr);
+  create.Assign(L"C:\\x");
+  EXPECT_EQ(Stored(create),
+            L"0E000000"
+            L"FFFEFF0443003A005C007800"
+            L"FFFEFF0443003A005C007800");
+}
+
 TEST(StoredFormTest, ADeleteFlagStoredAsAnythingButOneLoadsAsFalse) {
   for (const std::int32_t stored : {1, 2, -1, 0}) {
     actions::HexStringFile file;
