@@ -227,6 +227,8 @@ host::HResult CVornAddIn::OnCommand(host::HostNotification& notification) {
   if (inProgress_) return host::kOk;
   const InProgressScope busy(inProgress_);
   try {
+    // Message 10 is the add-in's own text too, so the string file is chosen before it.
+    const strings::DefaultFileScope scope;
     const host::Ref<host::VaultSession> vault = notification.vault;
     if (!vault) {
       services_.messageBoxes->Show(
@@ -235,7 +237,6 @@ host::HResult CVornAddIn::OnCommand(host::HostNotification& notification) {
            L"Vendrel", platform::mb::kOk | platform::mb::kIconError});
       return host::kFail;
     }
-    const strings::DefaultFileScope scope;
     if (!notification.items) return host::kPointer;
     return Handle(notification, *vault);
   } catch (const std::bad_alloc&) {

@@ -30,7 +30,8 @@ host::HResult FileIdOfPath(host::VaultSession& vault, const std::wstring& path, 
 }  // namespace
 
 platform::Window OwnerWindow(host::HostWindow window) {
-  return static_cast<platform::Window>(static_cast<std::uint32_t>(window));
+  // Handles travel as 32-bit values; Windows sign-extends them back.
+  return static_cast<platform::Window>(static_cast<std::intptr_t>(window));
 }
 
 StateActionData::StateActionData(const host::HostNotification& notification,

@@ -600,13 +600,13 @@ HRESULT OnCommandForCom(host::AddIn& addIn, ZemNotification* notification, SAFEA
     n.refreshFlags = notification->refreshFlags;
     n.veto = notification->veto;
     if (items) {
-      std::vector<host::HostNotificationItem> read;
-      VENDREL_RETURN_IF_FAILED(ReadRecordArray<ZemNotificationItem>(
+      // Items that cannot be read are skipped, all of them when the array holds other records.
+      std::vector<host::HostNotificationItem>& read = n.items.emplace();
+      ReadRecordArray<ZemNotificationItem>(
           items, kNotificationItemRecord, [&](const ZemNotificationItem& r) {
             read.push_back({r.first, r.second, r.third, FromBstr(r.firstText),
                             FromBstr(r.secondText), r.fourth});
-          }));
-      n.items = std::move(read);
+          });
     }
     const HRESULT hr = addIn.OnCommand(n);
     notification->refreshFlags = n.refreshFlags;

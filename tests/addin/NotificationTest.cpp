@@ -10,6 +10,9 @@
 #include "actions/ActionData.h"
 #include "addin/CVornAddIn.h"
 #include "commands/core/Cmd.h"
+#include "commands/core/CmdFactory.h"
+#include "host/Strings.h"
+#include "tests/strings/LanguageFolder.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -34,8 +37,8 @@ struct Visit {
 class VisitCmd : public commands::Cmd {
  public:
   using Step = std::function<void(actions::ActionData&)>;
-  VisitCmd(std::vector<Visit>& visits, Step step)
-      : Cmd(3), visits_(visits), step_(std::move(step)) {}
+  VisitCmd(std::vector<Visit>& visits, Step step, std::int32_t typeId = 3)
+      : Cmd(typeId), visits_(visits), step_(std::move(step)) {}
 
   bool Edit(platform::Window) override { return false; }
   bool Execute(actions::ActionData& run) override {
@@ -137,6 +140,17 @@ TEST_F(NotificationTest, MenuOnAFolderRunsOverItsTreeDepthFirst) {
   EXPECT_EQ(v.owner, 77u);
   EXPECT_EQ(n.veto, 0);
   EXPECT_EQ(n.refreshFlags, -5);
+}
+
+TEST_F(NotificationTest, TheParentWindowIsSignExtendedAsWindowsDoes) {
+  AddAction(102);
+  auto n = Notification(kMenuCommand, {FileItem(10, 2, L"C:\\Vault\\A\\a1.txt")});
+  n.commandId = 102;
+  n.parentWindow = static_cast<host::HostWindow>(0x80001234u);
+
+  EXPECT_EQ(addIn.OnCommand(n), host::kOk);
+  ASSERT_EQ(visits.size(), 1u);
+  EXPECT_EQ(visits[0].owner, static_cast<platform::Window>(0xFFFFFFFF80001234u));
 }
 
 TEST_F(NotificationTest, MenuRunsTheChosenActionAndAsksForARefresh) {
@@ -361,6 +375,30 @@ TEST_F(NotificationTest, TheAdministrationCommandGoesToItsPlugIn) {
   EXPECT_FALSE(admin.loadedThisCall);  // the vault has no dictionary
   EXPECT_EQ(again.refreshFlags, 6);
   EXPECT_TRUE(visits.empty());
+}
+
+// The add-in's messages come from its own string file "Vorn", in the host's language.
+TEST_F(NotificationTest, MessagesComeTranslatedFromTheAddInsStringFile) {
+  lexicor_test::LanguageFolder folder;
+  folder.Write(L"D", L"Vorn", "[TS]\n10 = \"Kein Tresor\"\n157 = \"Blöcke: %d zu %d\"\n");
+  strings::Initialize(L"D", folder.Path());
+
+  auto lost = Notification(kMenuCommand, {});
+  lost.vault = nullptr;
+  EXPECT_EQ(addIn.OnCommand(lost), host::kFail);
+
+  Action& unbalanced = AddAction(102);
+  unbalanced.commands.push_back(
+      std::make_unique<VisitCmd>(visits, nullptr, commands::kAllDocumentsType));
+  auto menu = Notification(kMenuCommand, {});
+  menu.commandId = 102;
+  EXPECT_EQ(addIn.OnCommand(menu), host::kOk);
+  strings::Initialize(L"", L"");
+
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"Kein Tresor");
+  EXPECT_EQ(fakes.messageBoxes.shown[1].text, L"Blöcke: 1 zu 0");
+  EXPECT_TRUE(visits.empty()) << "an unbalanced action runs nothing";
 }
 
 }  // namespace

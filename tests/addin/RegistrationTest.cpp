@@ -9,6 +9,7 @@
 #include "actions/ActionArchive.h"
 #include "actions/HexStringFile.h"
 #include "addin/CVornAddIn.h"
+#include "commands/prompts/CmdOkMsgBox.h"
 #include "tests/actions/StorageFakes.h"
 #include "tests/support/FakeServices.h"
 
@@ -238,6 +239,31 @@ TEST_F(RegistrationTest, ADamagedStoreRegistersTheAdministrationOnly) {
   EXPECT_EQ(Register(), host::kOk);
   EXPECT_EQ(registrar.menus, std::vector<MenuCommand>{kChiefAdmin});
   EXPECT_TRUE(registrar.hooks.empty());
+}
+
+// A host may send a notification to an add-in object it never asked for its info.
+TEST_F(RegistrationTest, WithoutRegistrationTheFirstNotificationLoadsTheActionsOnce) {
+  actions::ActionList stored;
+  stored.push_back(MenuAction(102, L"a"));
+  auto box = std::make_unique<commands::CmdOkMsgBox>(stored.back().get());
+  box->Assign(L"ran");
+  stored.back()->commands.push_back(std::move(box));
+  Store(stored);
+
+  host::HostNotification menu;
+  menu.kind = kMenuCommand;
+  menu.commandId = 102;
+  menu.vault = vault;
+  menu.items.emplace();
+  EXPECT_EQ(addIn.OnCommand(menu), host::kOk);
+  EXPECT_TRUE(addIn.Store().Loaded());
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"ran");
+
+  // Kept in memory: a later notification does not read the vault again.
+  vault->dictionary->values.clear();
+  EXPECT_EQ(addIn.OnCommand(menu), host::kOk);
+  EXPECT_EQ(fakes.messageBoxes.shown.size(), 2u);
 }
 
 }  // namespace

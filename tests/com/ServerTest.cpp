@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "host/com/Convert.h"
 #include "host/com/ToCom.h"
 #include "tests/com/Probe.h"
 #include "tests/com/ServerSupport.h"
@@ -216,7 +217,6 @@ class AddInCallsTest : public ExportsTest {
  protected:
   void SetUp() override {
     ExportsTest::SetUp();
-    ComPtr<IZemAddIn5> object;
     ASSERT_EQ(Factory()->CreateInstance(nullptr, __uuidof(IZemAddIn5),
                                         reinterpret_cast<void**>(object.Put())),
               S_OK);
@@ -227,9 +227,11 @@ class AddInCallsTest : public ExportsTest {
   }
   void TearDown() override {
     addIn.reset();
+    object.Reset();
     ExportsTest::TearDown();
   }
 
+  ComPtr<IZemAddIn5> object;
   std::optional<AddInClient> addIn;
   probe::State* state = nullptr;
   host::Ref<testing::FakeVault> vault = host::MakeRef<testing::FakeVault>();
@@ -289,6 +291,26 @@ TEST_F(AddInCallsTest, OnCommandDeliversEveryItemAndWritesTheAnswersBack) {
   EXPECT_EQ(second.firstText, L"C:\\Vault\\\u00c4\\b.txt");
   EXPECT_EQ(second.secondText, L"second");
   EXPECT_EQ(second.fourth, 72);
+}
+
+// Records of another type cannot be read as items: each is skipped, the notification still comes.
+TEST_F(AddInCallsTest, AnArrayOfOtherRecordsArrivesAsNoItems) {
+  UniqueSafeArray others;
+  ASSERT_EQ(MakeRecordArray<ZemIdName>(
+                kIdNameRecord, 2,
+                [](std::size_t i, ZemIdName& r) {
+                  r.id = static_cast<long>(i);
+                  r.name = ToBstr(L"other").Release();
+                },
+                others),
+            S_OK);
+  ZemNotification record{};
+  record.kind = 1;
+  record.commandId = 102;
+  EXPECT_EQ(object->OnCommand(&record, others.Get()), S_OK);
+  ASSERT_TRUE(state->last.items);
+  EXPECT_TRUE(state->last.items->empty());
+  EXPECT_EQ(state->last.commandId, 102);
 }
 
 TEST_F(AddInCallsTest, NoItemArrayAndNoVaultStayMissingAndTheStatusComesBack) {
