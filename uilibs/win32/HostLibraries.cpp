@@ -16,10 +16,16 @@ std::optional<std::wstring> RedirectedLibraryPath(const std::wstring& name) {
 
 FARPROC LazyLibrary::Resolve(const char* entryPoint) {
   std::call_once(once_, [this] {
-    const std::wstring path = where_ == Where::kInstallationFolder
-                                  ? InstallationFolder() + name_
-                                  : RedirectedLibraryPath(name_).value_or(name_);
-    module_ = LoadLibraryW(path.c_str());
+    const std::optional<std::wstring> own = where_ == Where::kInstallationFolder
+                                                ? std::optional(InstallationFolder() + name_)
+                                                : RedirectedLibraryPath(name_);
+    if (!own) {
+      module_ = LoadLibraryW(name_);
+      return;
+    }
+    // Without a registered installation folder ours stay unloaded: a bare name would let the
+    // search order pick up any file of that name, from the current folder or the PATH.
+    if (!InstallationFolder().empty()) module_ = LoadLibraryW(own->c_str());
   });
   return module_ ? GetProcAddress(module_, entryPoint) : nullptr;
 }

@@ -13,7 +13,8 @@ namespace vendrel::uilibs {
 // installation folder and the file name. Empty for any other library: the normal search applies.
 std::optional<std::wstring> RedirectedLibraryPath(const std::wstring& name);
 
-// One library, loaded at the first Resolve() and kept for the life of the process.
+// One library, loaded at the first Resolve() and kept for the life of the process. Ours are
+// never loaded while the installation folder is unknown.
 class LazyLibrary {
  public:
   enum class Where {
