@@ -92,6 +92,13 @@ void SimVault::SetHostVersion(std::int32_t major, std::int32_t minor) {
 
 std::int32_t SimVault::AddUser(const std::wstring& name) {
   return InTransaction(*store_, [&](platform::Database& db) {
+    // The name column ignores letter case, as the host's user names do.
+    if (platform::Statement same = db.Query("SELECT name FROM users WHERE name = ?", name);
+        same.Step()) {
+      throw SimError(host::kNameAlreadyExists, "user names ignore letter case, so \"" +
+                                                   platform::ToUtf8(name) + "\" is the user \"" +
+                                                   platform::ToUtf8(same.Text(0)) + "\" already");
+    }
     db.Run("INSERT INTO users(id, name) SELECT IFNULL(MAX(id), 1) + 1, ? FROM users", name);
     return static_cast<std::int32_t>(db.LastInsertId());
   });

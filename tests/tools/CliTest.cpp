@@ -60,6 +60,30 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndOneLine) {
   EXPECT_EQ(Run({"ls"}).code, 0);
 }
 
+// The database's own wording (constraint names, "file is not a database") never reaches a user.
+TEST_F(CliTest, RefusedVaultsSayWhyInTheirOwnWordsAndLeaveNothingBehind) {
+  const Result twice = Run({"init", "w", "--user", "Anna", "--user", "anna"});
+  EXPECT_EQ(twice.code, 2);
+  EXPECT_NE(twice.err.find("\"anna\" is the user \"Anna\""), std::string::npos) << twice.err;
+  EXPECT_FALSE(fs::exists(dir / "w"));
+
+  fs::create_directories(dir / "kept");
+  Write("kept/notes.txt", "mine");
+  EXPECT_EQ(Run({"init", "kept", "--user", "Bo", "--user", "BO"}).code, 2);
+  EXPECT_EQ(fs::directory_iterator(dir / "kept")->path().filename(), "notes.txt");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "kept"), fs::directory_iterator()), 1);
+
+  Write("kept/vault.db", "this is no database, but long enough to look like a header......");
+  const Result damaged = Run({"--vault", "kept", "ls"});
+  EXPECT_EQ(damaged.code, 2);
+  EXPECT_NE(damaged.err.find("damaged or is no vault"), std::string::npos) << damaged.err;
+  for (const Result& r : {twice, damaged}) {
+    EXPECT_EQ(r.err.find("UNIQUE"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("file is not a database"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
 TEST_F(CliTest, ImportedActionsRegisterAndRunAroundTheOperations) {
   MakeVault();
   Write("actions.json", kActions);

@@ -9,6 +9,7 @@
 
 #include "platform/Utf8.h"
 #include "tools/vendrel/Command.h"
+#include "tools/vendrel/DatabaseFailure.h"
 
 namespace vendrel::tools {
 namespace {
@@ -196,6 +197,8 @@ int RunCli(const Args& args, Console& console) {
       Fill(b, call);
       return b.form->run(call);
     }
+  } catch (const platform::SqliteError& e) {
+    console.err << "vendrel: " << DatabaseFailure(e) << "\n";
   } catch (const std::exception& e) {
     console.err << "vendrel: " << e.what() << "\n";
   }

@@ -17,7 +17,21 @@ int RunInit(Call& call) {
   if (users.empty()) users.push_back(MachineServices::LoginName());
   const std::wstring name = folder.filename().wstring();
   const std::wstring root = Wide(call.Value("--root").value_or("C:\\" + Utf8(name)));
-  CreateVault(folder, name, root, users);
+  // A vault that could not be made whole is not left behind half made.
+  const bool folderExisted = fs::exists(folder);
+  try {
+    CreateVault(folder, name, root, users);
+  } catch (...) {
+    std::error_code ignored;
+    if (folderExisted) {
+      for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        fs::remove(DatabaseOf(folder).string() + suffix, ignored);
+      fs::remove_all(DrivesOf(folder), ignored);
+    } else {
+      fs::remove_all(folder, ignored);
+    }
+    throw;
+  }
   std::ostream& out = call.Out();
   out << "created vault \"" << Utf8(name) << "\" with root " << Utf8(root) << " in "
       << folder.string() << "\nusers:";
