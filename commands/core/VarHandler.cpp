@@ -23,11 +23,22 @@ using host::Failed;
 constexpr wchar_t kNotAvailable[] = L"N/A";
 
 // Replaces every occurrence left to right; replaced text is not searched again.
-void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to) {
+// False, leaving the text as it was, when the result would be longer than `limit`.
+bool ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to,
+                std::size_t limit = std::wstring::npos) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(from); at != std::wstring::npos;
+       at = text.find(from, at + from.size())) {
+    ++count;
+  }
+  if (to.size() > from.size() &&
+      count > (limit - std::min(limit, text.size())) / (to.size() - from.size()))
+    return false;
   for (std::size_t at = text.find(from); at != std::wstring::npos;
        at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
   }
+  return true;
 }
 
 // A vault object by kind and id, through its interface query; null when any step fails.
@@ -58,6 +69,7 @@ VarHandler::~VarHandler() = default;
 
 std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands) {
   if (depth_ >= kMaxNesting) return text;
+  if (depth_ == 0) evaluations_ = 0;
   ++depth_;
   std::wstring result = text;
   // Positions are those of the input; replacements go to the result.
@@ -69,10 +81,11 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
     if (close == open + 1) {
       ReplaceAll(result, L"%%", L"%");
     } else {
+      if (++evaluations_ > kMaxEvaluations) break;
       const std::wstring reference = text.substr(open, close - open + 1);
       std::wstring value = ValueOf(reference, doubleAmpersands);
       if (doubleAmpersands) ReplaceAll(value, L"&", L"&&");
-      ReplaceAll(result, reference, value);
+      if (!ReplaceAll(result, reference, value, kMaxExpandedLength)) break;
     }
     scan = close + 1;
   }

@@ -20,6 +20,11 @@ class VarHandler {
   // itself, directly or through others, would never end. Expansion stops this many levels deep:
   // the text met at that depth is inserted as it is, references, "%%" and functions unexpanded.
   static constexpr int kMaxNesting = 16;
+  // A value that refers to others several times multiplies the text at every level, which would
+  // hang the host long before the depth bound. So one expansion also stops evaluating after this
+  // many references, and never lets a text grow past this length: the rest stays as it is.
+  static constexpr int kMaxEvaluations = 10000;
+  static constexpr std::size_t kMaxExpandedLength = 65536;
 
   explicit VarHandler(actions::ActionData& run);
   virtual ~VarHandler();
@@ -71,6 +76,7 @@ class VarHandler {
   bool reporting_ = true;
   bool remember_ = false;
   std::unordered_map<std::wstring, std::wstring> remembered_;
+  int evaluations_ = 0;  // of the expansion under way
 };
 
 }  // namespace vendrel::commands

@@ -110,6 +110,18 @@ TEST_F(VarHandlerTest, SelfReferenceStopsAtTheNestingBound) {
   EXPECT_EQ(handler.Expand(L"%ok%", false), L"fine");
 }
 
+// Four references a level would make 4^16 copies before the depth bound: the expansion ends
+// with a bounded text instead of hanging the host.
+TEST_F(VarHandlerTest, ValuesThatMultiplyStopGrowingAtTheLengthBound) {
+  Define(L"A", Variable::kStaticText, L"%A%%A%%A%%A%");
+  EXPECT_LE(Expand(L"<%A%>").size(), VarHandler::kMaxExpandedLength);
+
+  Define(L"many", Variable::kStaticText, std::wstring(20000, L'x'));
+  EXPECT_EQ(Expand(L"%many%%many%%many%"), std::wstring(60000, L'x'));
+  EXPECT_EQ(Expand(L"%many%%many%%many%%many%"), L"%many%%many%%many%%many%")
+      << "what does not fit stays a reference";
+}
+
 TEST_F(VarHandlerTest, AmpersandsAreDoubledInSubstitutedValuesOnly) {
   Define(L"dept", Variable::kStaticText, L"R&D");
   EXPECT_EQ(Expand(L"%dept% & co", true), L"R&&D & co");
