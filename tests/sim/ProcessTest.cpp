@@ -3,9 +3,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "tests/sim/VaultFixture.h"
 #include "tests/support/Processes.h"
@@ -193,6 +195,79 @@ TEST_F(ProcessTest, AReopenedVaultKeepsItsContent) {
   ASSERT_EQ(bob->Name(name), host::kOk);
   EXPECT_EQ(name, L"Shared");
   EXPECT_THROW(SimVault::Create(database, {}), SimError);
+}
+
+// A count the database gives for one query.
+std::int64_t Count(SimVault& vault, const char* sql) {
+  platform::Statement row = vault.GetStore().Db().Prepare(sql);
+  return row.Step() ? row.Int64(0) : -1;
+}
+
+// Adds and check-ins killed at many moments: the vault reopens whole every time, no version
+// that was stored goes missing, and what was cut off can be done again.
+TEST_F(ProcessTest, AddsAndCheckInsKilledAnywhereLeaveAConsistentVault) {
+  constexpr int kKills = 60;
+  std::int64_t versionsBefore = 0;
+  for (int kill = 0; kill < kKills; ++kill) {
+    Pipe ready;
+    const pid_t worker = Spawn([&] {
+      auto vault = Open();
+      Ref<host::VaultSession> alice = Login(*vault, L"alice");
+      Ref<host::VaultFolder> root;
+      if (alice->GetFolderFromPath(L"C:\\Vault", root) != host::kOk) return false;
+      ready.Signal();
+      for (int n = 0;; ++n) {
+        const std::wstring name =
+            L"k" + std::to_wstring(kill) + L"-" + std::to_wstring(n) + L".txt";
+        WriteNative(folder / "in.txt", "first " + std::to_string(n));
+        Ref<host::VaultFile> file;
+        if (root->AddFile(0, platform::WindowsPath(folder / "in.txt"), name, 0, file) !=
+                host::kOk ||
+            file->CheckOut(1, 0, 0) != host::kOk)
+          return false;
+        WriteNative(local / platform::ToUtf8(name), "second " + std::to_string(n));
+        if (file->CheckIn(0, L"second", 0, 0) != host::kOk) return false;
+      }
+    });
+    ASSERT_TRUE(ready.Wait());
+    std::this_thread::sleep_for(std::chrono::microseconds(kill * 7919 % 40000));
+    ::kill(worker, SIGKILL);
+    ASSERT_EQ(ExitStatus(worker), -1) << "the worker stopped by itself";
+
+    auto vault = Open();
+    platform::Statement check = vault->GetStore().Db().Prepare("PRAGMA integrity_check");
+    ASSERT_TRUE(check.Step());
+    ASSERT_EQ(check.Text(0), L"ok");
+    EXPECT_FALSE(vault->GetStore().Db().Prepare("PRAGMA foreign_key_check").Step());
+    // Every file has its first version and no version lacks the one before it.
+    EXPECT_EQ(Count(*vault,
+                    "SELECT COUNT(*) FROM files f WHERE NOT EXISTS "
+                    "(SELECT 1 FROM versions v WHERE v.file_id = f.id AND v.version = 1)"),
+              0);
+    EXPECT_EQ(Count(*vault,
+                    "SELECT COUNT(*) FROM versions v WHERE v.version > 1 AND NOT EXISTS "
+                    "(SELECT 1 FROM versions p WHERE p.file_id = v.file_id "
+                    "AND p.version = v.version - 1)"),
+              0);
+    const std::int64_t versions = Count(*vault, "SELECT COUNT(*) FROM versions");
+    ASSERT_GE(versions, versionsBefore) << "kill " << kill;
+    versionsBefore = versions;
+  }
+
+  // What the kills cut off can be finished: every check-out left behind checks in.
+  auto vault = Open();
+  Ref<host::VaultSession> alice = Login(*vault, L"alice");
+  platform::Statement left = vault->GetStore().Db().Prepare(
+      "SELECT f.name FROM checkouts c JOIN files f ON f.id = c.file_id");
+  std::vector<std::wstring> names;
+  while (left.Step()) names.push_back(left.Text(0));
+  for (const std::wstring& name : names) {
+    Ref<host::VaultFile> file;
+    Ref<host::VaultFolder> parent;
+    ASSERT_EQ(alice->GetFileFromPath(L"C:\\Vault\\" + name, file, parent), host::kOk) << name;
+    EXPECT_EQ(file->CheckIn(0, L"after the kill", 0, 0), host::kOk) << platform::ToUtf8(name);
+  }
+  EXPECT_GT(versionsBefore, kKills) << "the workers did work between the kills";
 }
 
 }  // namespace
