@@ -279,8 +279,9 @@ void CSetVariablesDlg::OnSize(platform::ClientSize client) {
     place(id, [w](auto& r) { MoveRight(r, w - 10); });
   const std::pair<std::int32_t, std::int32_t> buttons[] = {
       {platform::kIdOk, 60}, {platform::kIdCancel, 35}, {platform::kIdHelp, 10}};
-  for (const auto& [id, fromBottom] : buttons) {
-    place(id, [w, h, fromBottom](auto& r) {
+  for (const auto& button : buttons) {
+    const std::int32_t fromBottom = button.second;  // clang 14 captures no structured binding
+    place(button.first, [w, h, fromBottom](auto& r) {
       MoveRight(r, w - 10);
       MoveBottom(r, h - fromBottom);
     });
