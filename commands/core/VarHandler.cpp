@@ -69,7 +69,10 @@ VarHandler::~VarHandler() = default;
 
 std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands) {
   if (depth_ >= kMaxNesting) return text;
-  if (depth_ == 0) evaluations_ = 0;
+  if (depth_ == 0) {
+    evaluations_ = 0;
+    work_ = 0;
+  }
   ++depth_;
   std::wstring result = text;
   // Positions are those of the input; replacements go to the result.
@@ -78,6 +81,8 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
     if (open == std::wstring::npos) break;
     const std::size_t close = text.find(L'%', open + 1);
     if (close == std::wstring::npos) break;
+    work_ += result.size();
+    if (work_ > kMaxWork) break;
     if (close == open + 1) {
       ReplaceAll(result, L"%%", L"%");
     } else {
@@ -90,7 +95,9 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
     scan = close + 1;
   }
   --depth_;
-  result = ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
+  work_ += result.size();
+  if (work_ <= kMaxWork)
+    result = ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
   if (depth_ == 0 && reporting_ && run_->observer) run_->observer->TextExpanded(text, result);
   return result;
 }

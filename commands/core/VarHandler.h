@@ -21,9 +21,11 @@ class VarHandler {
   // the text met at that depth is inserted as it is, references, "%%" and functions unexpanded.
   static constexpr int kMaxNesting = 16;
   // A value that refers to others several times multiplies the text at every level, which would
-  // hang the host long before the depth bound. So one expansion also stops evaluating after this
-  // many references, and never lets a text grow past this length: the rest stays as it is.
-  static constexpr int kMaxEvaluations = 10000;
+  // hang the host long before the depth bound. So one expansion also stops after evaluating this
+  // many references or going over this many characters, and never lets a text grow past this
+  // length: the rest stays as it is.
+  static constexpr int kMaxEvaluations = 1000;
+  static constexpr std::size_t kMaxWork = std::size_t{1} << 20;
   static constexpr std::size_t kMaxExpandedLength = 65536;
 
   explicit VarHandler(actions::ActionData& run);
@@ -76,7 +78,9 @@ class VarHandler {
   bool reporting_ = true;
   bool remember_ = false;
   std::unordered_map<std::wstring, std::wstring> remembered_;
-  int evaluations_ = 0;  // of the expansion under way
+  // Of the expansion under way.
+  int evaluations_ = 0;
+  std::size_t work_ = 0;
 };
 
 }  // namespace vendrel::commands

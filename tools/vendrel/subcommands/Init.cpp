@@ -1,6 +1,7 @@
 // A new vault in a folder.
 #include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
