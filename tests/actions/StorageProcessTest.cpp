@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <thread>
 
@@ -171,64 +172,77 @@ TEST_F(StorageProcessTest, ASaveKilledAnywhereLeavesTheOldOrTheNewSet) {
     for (int i = 0; i < kActions; ++i) alice.Add(L"g0 " + std::to_wstring(i));
     ASSERT_TRUE(alice.Save());
   }
-  // One save to the end tells how long a save takes.
-  const auto saveOnce = [&](Pipe& ready) {
+  // A fresh load after each kill; the next writer edits what it found, as an administrator would.
+  // A clock that only counts lets a forced lock's five seconds pass at once.
+  struct Check {
+    testing::FixedClock clock;
+    test::CountingWaitCursor cursor;
+    testing::RecordingMessageBoxes boxes;
+    ActionStore store{cursor, clock, boxes, test::MakeProbe};
+    bool lockLeft = false;
+  };
+  const auto check = [&] {
+    auto found = std::make_unique<Check>();
+    auto vault = Open();
+    SimClient reader(*vault, L"carol");
+    found->lockLeft = reader.Value(kLockKey) == kLockText;
+    EXPECT_TRUE(found->store.Load(*reader.session));
+    return found;
+  };
+  // Forked with the loaded store; no database connection is open in the parent then.
+  const auto saveNext = [&](ActionStore& loaded, Pipe& ready) {
     return Spawn([&] {
       auto vault = Open();
       SimClient writer(*vault, L"bob");
-      if (!writer.Load()) return false;
-      const int next = GenerationOf(writer.store.Set().actions).number + 1;
-      for (std::size_t i = 0; i < writer.store.Set().actions.size(); ++i) {
-        Action& action = *writer.store.Set().actions[i];
+      const int next = GenerationOf(loaded.Set().actions).number + 1;
+      for (std::size_t i = 0; i < loaded.Set().actions.size(); ++i) {
+        Action& action = *loaded.Set().actions[i];
         action.name = L"g" + std::to_wstring(next) + L" " + std::to_wstring(i);
         action.changedMark = true;
       }
       ready.Signal();
-      return writer.Save();
+      return loaded.Save(*writer.session);
     });
   };
+
+  std::unique_ptr<Check> last = check();
   std::chrono::microseconds saveTime{};
   {
     Pipe ready;
-    const pid_t writer = saveOnce(ready);
+    const pid_t writer = saveNext(last->store, ready);
     ASSERT_TRUE(ready.Wait());
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(ExitStatus(writer), 0);
     saveTime = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - start);
   }
-
+  last = check();
   int generation = 1;
-  std::int32_t counter = 2;
+  std::int32_t counter = last->store.CounterAtLoad();
   int old = 0, fresh = 0, counterBehind = 0, locksLeft = 0;
   for (int kill = 0; kill < kKills; ++kill) {
     Pipe ready;
-    const pid_t writer = saveOnce(ready);
+    const pid_t writer = saveNext(last->store, ready);
     ASSERT_TRUE(ready.Wait());
     // Up to a fifth past the measured time, so that the end of the save is reached too.
     std::this_thread::sleep_for(saveTime * kill * 6 / (5 * kKills));
     ::kill(writer, SIGKILL);
     ExitStatus(writer);
 
-    auto vault = Open();
-    SimClient reader(*vault, L"carol");
-    // A clock that only counts: the forced lock's five seconds pass at once.
-    testing::FixedClock clock;
-    ActionStore store(reader.cursor, clock, reader.boxes, test::MakeProbe);
-    const bool lockLeft = reader.Value(kLockKey) == kLockText;
-    ASSERT_TRUE(store.Load(*reader.session)) << "kill " << kill;
-    EXPECT_EQ(clock.slept >= 5000 && clock.slept < 10000, lockLeft) << clock.slept;
-    const Generation found = GenerationOf(store.Set().actions);
+    last = check();
+    const std::uint64_t slept = last->clock.slept;
+    EXPECT_EQ(slept >= 5000 && slept < 10000, last->lockLeft) << slept;
+    const Generation found = GenerationOf(last->store.Set().actions);
     ASSERT_EQ(found.count, static_cast<std::size_t>(kActions)) << "kill " << kill;
     ASSERT_TRUE(found.idsKept) << "kill " << kill;
     ASSERT_TRUE(found.number == generation || found.number == generation + 1)
         << "kill " << kill << ": generation " << found.number << " after " << generation;
-    const std::int32_t stored = store.CounterAtLoad();
+    const std::int32_t stored = last->store.CounterAtLoad();
     ASSERT_TRUE(stored == counter || stored == counter + 1) << stored << " after " << counter;
     if (stored == counter + 1) ASSERT_EQ(found.number, generation + 1) << "kill " << kill;
     counterBehind += found.number == generation + 1 && stored == counter;
     (found.number == generation ? old : fresh) += 1;
-    locksLeft += lockLeft;
+    locksLeft += last->lockLeft;
     generation = found.number;
     counter = stored;
   }

@@ -207,32 +207,49 @@ std::int64_t Count(SimVault& vault, const char* sql) {
 // that was stored goes missing, and what was cut off can be done again.
 TEST_F(ProcessTest, AddsAndCheckInsKilledAnywhereLeaveAConsistentVault) {
   constexpr int kKills = 60;
-  std::int64_t versionsBefore = 0;
-  for (int kill = 0; kill < kKills; ++kill) {
-    Pipe ready;
-    const pid_t worker = Spawn([&] {
+  // Adds a file, checks it out and in, `rounds` times (forever when negative).
+  const auto worker = [&](int series, int rounds, Pipe& ready) {
+    return Spawn([&, series, rounds] {
       auto vault = Open();
       Ref<host::VaultSession> alice = Login(*vault, L"alice");
       Ref<host::VaultFolder> root;
       if (alice->GetFolderFromPath(L"C:\\Vault", root) != host::kOk) return false;
       ready.Signal();
-      for (int n = 0;; ++n) {
+      for (int n = 0; n != rounds; ++n) {
         const std::wstring name =
-            L"k" + std::to_wstring(kill) + L"-" + std::to_wstring(n) + L".txt";
-        WriteNative(folder / "in.txt", "first " + std::to_string(n));
+            L"k" + std::to_wstring(series) + L"-" + std::to_wstring(n) + L".txt";
+        const fs::path source = folder / ("in-" + std::to_string(series) + ".txt");
+        WriteNative(source, "first " + std::to_string(n));
         Ref<host::VaultFile> file;
-        if (root->AddFile(0, platform::WindowsPath(folder / "in.txt"), name, 0, file) !=
-                host::kOk ||
+        if (root->AddFile(0, platform::WindowsPath(source), name, 0, file) != host::kOk ||
             file->CheckOut(1, 0, 0) != host::kOk)
           return false;
         WriteNative(local / platform::ToUtf8(name), "second " + std::to_string(n));
         if (file->CheckIn(0, L"second", 0, 0) != host::kOk) return false;
       }
+      return true;
     });
+  };
+  // Two rounds to the end tell how long the kills have to be spread over.
+  std::chrono::microseconds twoRounds{};
+  {
+    Pipe ready;
+    const pid_t measured = worker(kKills, 2, ready);
     ASSERT_TRUE(ready.Wait());
-    std::this_thread::sleep_for(std::chrono::microseconds(kill * 7919 % 40000));
-    ::kill(worker, SIGKILL);
-    ASSERT_EQ(ExitStatus(worker), -1) << "the worker stopped by itself";
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(ExitStatus(measured), 0);
+    twoRounds = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+  }
+
+  std::int64_t versionsBefore = 4;
+  for (int kill = 0; kill < kKills; ++kill) {
+    Pipe ready;
+    const pid_t killed = worker(kill, -1, ready);
+    ASSERT_TRUE(ready.Wait());
+    std::this_thread::sleep_for(twoRounds * (2 * kill + 1) / (2 * kKills));
+    ::kill(killed, SIGKILL);
+    ASSERT_EQ(ExitStatus(killed), -1) << "the worker stopped by itself";
 
     auto vault = Open();
     platform::Statement check = vault->GetStore().Db().Prepare("PRAGMA integrity_check");
@@ -264,10 +281,16 @@ TEST_F(ProcessTest, AddsAndCheckInsKilledAnywhereLeaveAConsistentVault) {
   for (const std::wstring& name : names) {
     Ref<host::VaultFile> file;
     Ref<host::VaultFolder> parent;
-    ASSERT_EQ(alice->GetFileFromPath(L"C:\\Vault\\" + name, file, parent), host::kOk) << name;
+    ASSERT_EQ(alice->GetFileFromPath(L"C:\\Vault\\" + name, file, parent), host::kOk)
+        << platform::ToUtf8(name);
     EXPECT_EQ(file->CheckIn(0, L"after the kill", 0, 0), host::kOk) << platform::ToUtf8(name);
   }
-  EXPECT_GT(versionsBefore, kKills) << "the workers did work between the kills";
+  EXPECT_GT(versionsBefore, 4 + kKills / 2) << "the workers did work between the kills";
+  std::printf(
+      "two rounds of add, check out, check in: %lld us; %lld versions after %d kills, "
+      "%zu check-outs left\n",
+      static_cast<long long>(twoRounds.count()), static_cast<long long>(versionsBefore), kKills,
+      names.size());
 }
 
 }  // namespace
