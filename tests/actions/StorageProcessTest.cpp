@@ -239,7 +239,9 @@ TEST_F(StorageProcessTest, ASaveKilledAnywhereLeavesTheOldOrTheNewSet) {
         << "kill " << kill << ": generation " << found.number << " after " << generation;
     const std::int32_t stored = last->store.CounterAtLoad();
     ASSERT_TRUE(stored == counter || stored == counter + 1) << stored << " after " << counter;
-    if (stored == counter + 1) ASSERT_EQ(found.number, generation + 1) << "kill " << kill;
+    if (stored == counter + 1) {
+      ASSERT_EQ(found.number, generation + 1) << "kill " << kill;
+    }
     counterBehind += found.number == generation + 1 && stored == counter;
     (found.number == generation ? old : fresh) += 1;
     locksLeft += last->lockLeft;
