@@ -94,8 +94,10 @@ bool CmdJump::Holds(actions::ActionData& run) const {
       return Number(a) > Number(b);
     case JumpCondition::kGreaterOrEqual:
       return Number(a) >= Number(b);
-    case JumpCondition::kExistsLocal:
-      return run.services && run.services->files && run.services->files->AnyMatch(a);
+    case JumpCondition::kExistsLocal: {
+      platform::FileSystem* files = run.Service(&platform::Services::files);
+      return files && files->AnyMatch(a);
+    }
     case JumpCondition::kExistsInVault: {
       if (!run.vault) return false;
       host::Ref<host::VaultFile> file;

@@ -61,18 +61,19 @@ void CmdWait::Serialize(actions::Archive& archive) {
 bool CmdWait::Execute(actions::ActionData& run) {
   VarHandler variables(run);
   const std::wstring path = variables.Expand(fields_.path, false);
-  platform::Services* services = run.services;
   CRunWaitDlg dialog(path, fields_.condition);
+  platform::DialogRunner* dialogs = run.Service(&platform::Services::dialogs);
   // The window has no owner: the host's windows get no messages while it waits.
-  std::unique_ptr<platform::ModelessDialog> window =
-      services && services->dialogs ? services->dialogs->Show(dialog, 0) : nullptr;
+  std::unique_ptr<platform::ModelessDialog> window = dialogs ? dialogs->Show(dialog, 0) : nullptr;
+  platform::Clock* clock = run.Service(&platform::Services::clock);
   const bool testable = fields_.condition == kFileCreated || fields_.condition == kFileDeleted ||
                         fields_.condition == kRegistryValueSet;
   while (testable) {
-    const bool met = Met(fields_.condition, path, variables, services ? services->files : nullptr);
+    const bool met =
+        Met(fields_.condition, path, variables, run.Service(&platform::Services::files));
     if (window) window->DeliverMessages();
     if (dialog.Cancelled()) return false;
-    if (services && services->clock) services->clock->Sleep(kPollMilliseconds);
+    if (clock) clock->Sleep(kPollMilliseconds);
     if (met) break;
   }
   return true;

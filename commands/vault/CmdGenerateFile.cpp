@@ -151,8 +151,8 @@ std::optional<CheckOut> VaultSteps::State(const std::wstring& path, host::VaultF
   }
   // User ids 0 and 1 stand for nobody.
   if (info.userId < 2) return CheckOut::kNone;
-  const std::wstring computer =
-      run_.services->machine ? run_.services->machine->ComputerName() : std::wstring();
+  platform::Machine* machine = run_.Service(&platform::Services::machine);
+  const std::wstring computer = machine ? machine->ComputerName() : std::wstring();
   const bool mine = info.userId == me && info.folderId == folderId &&
                     platform::SameIgnoringCase(ComputerOf(info.path), computer);
   return mine ? CheckOut::kMineHere : CheckOut::kElsewhere;
@@ -267,8 +267,13 @@ bool CmdGenerateFile::Execute(actions::ActionData& run) {
   variables.SetReporting(false);
   variables.RememberValues();
   std::size_t lines = 0;
-  if (const auto error = ExpandTemplate(*run.services->files, variables, templatePath, output,
-                                        fields_.append != 0, lines)) {
+  platform::FileSystem* files = run.Service(&platform::Services::files);
+  if (!files) {
+    ShowFailure(run, strings::Load(121, L"Error generating parameter file.\n\n"));
+    return false;
+  }
+  if (const auto error =
+          ExpandTemplate(*files, variables, templatePath, output, fields_.append != 0, lines)) {
     ShowFailure(run, strings::Load(121, L"Error generating parameter file.\n\n") + *error);
     return false;
   }

@@ -38,7 +38,8 @@ bool CmdGetFile::Execute(actions::ActionData& run) {
   host::Ref<host::VaultFolder> folder;
   host::HResult hr = FileFromPath(run, path, file, folder);
   if (hr == host::kOk) {
-    if (!alsoIfEarlier_ && run.services->files->Attributes(path)) {
+    platform::FileSystem* files = run.Service(&platform::Services::files);
+    if (!alsoIfEarlier_ && files && files->Attributes(path)) {
       ReportDone(run, L"found " + path + L" on disk");
       return true;
     }

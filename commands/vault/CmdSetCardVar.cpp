@@ -111,20 +111,22 @@ std::wstring CardWrite::BoxText(const std::wstring& message) const {
 }
 
 void CardWrite::Report(const std::wstring& message) const {
-  if (!run_.services || !run_.services->messageBoxes) return;
-  run_.services->messageBoxes->Show({run_.ownerWindow, BoxText(message), L"Vendrel",
-                                     platform::mb::kOk | platform::mb::kIconError});
+  platform::MessageBoxes* boxes = run_.Service(&platform::Services::messageBoxes);
+  if (!boxes) return;
+  boxes->Show({run_.ownerWindow, BoxText(message), L"Vendrel",
+               platform::mb::kOk | platform::mb::kIconError});
 }
 
 bool CardWrite::Warn(const std::wstring& message) const {
-  if (!run_.services || !run_.services->buttonBoxes) return false;
+  platform::ButtonBoxes* buttons = run_.Service(&platform::Services::buttonBoxes);
+  if (!buttons) return false;
   platform::ButtonBoxRequest box{
       run_.ownerWindow,
       BoxText(message),
       L"Vendrel",
       kWarningIcon,
       {{strings::Load(153, L"OK"), platform::kIdOk}, {strings::Load(178, L"OK to All"), kOkToAll}}};
-  return run_.services->buttonBoxes->Show(box) == kOkToAll;
+  return buttons->Show(box) == kOkToAll;
 }
 
 bool CardWrite::Run() {
@@ -384,7 +386,8 @@ bool CardWrite::Finish() {
   for (const Message& message : messages_) texts.push_back(message.text);
   CDisplayErrorsDlg report(texts, run_.currentAction ? run_.currentAction->name : std::wstring(),
                            fields_.variableName);
-  if (run_.services && run_.services->dialogs) run_.services->dialogs->Run(report, 0);
+  if (platform::DialogRunner* dialogs = run_.Service(&platform::Services::dialogs))
+    dialogs->Run(report, 0);
   return false;
 }
 
