@@ -30,6 +30,8 @@ struct ActionSet {
 
 inline constexpr wchar_t kActionFileHeader[] = L"Kalvano Vorn Action";
 inline constexpr wchar_t kActionFileExtension[] = L"acn";
+// The registered clipboard format whose text is the hexadecimal clipboard container.
+inline constexpr wchar_t kClipboardFormat[] = L"KalvanoVornActionFormat";
 
 // What each layout version stores beyond the first: the after flags from 2, the add condition
 // from 3.

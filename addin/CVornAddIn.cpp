@@ -167,7 +167,8 @@ bool RunStateChange(actions::ActionList& list, const Documents& documents, bool 
 
 CVornAddIn::CVornAddIn(platform::Services& services, actions::CommandFactory factory)
     : services_(services),
-      store_(*services.waitCursor, *services.clock, *services.messageBoxes, factory) {}
+      store_(*services.waitCursor, *services.clock, *services.messageBoxes, factory),
+      administration_(services) {}
 
 CVornAddIn::~CVornAddIn() = default;
 

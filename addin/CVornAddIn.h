@@ -6,6 +6,7 @@
 #include "actions/ActionStore.h"
 #include "actions/RunObserver.h"
 #include "addin/AdminCommand.h"
+#include "addin/Administration.h"
 #include "commands/core/CmdFactory.h"
 #include "host/AddIn.h"
 #include "platform/Services.h"
@@ -47,7 +48,7 @@ class CVornAddIn final : public host::AddIn {
                              host::HostRegistrar* registrar) override;
   host::HResult OnCommand(host::HostNotification& notification) override;
 
-  // Null: the administration command opens nothing.
+  // Replaces the administration command (the actions list); null: it opens nothing.
   void SetAdminCommand(AdminCommand* admin) { admin_ = admin; }
   // Null: nobody listens to the runs.
   void SetRunObserver(actions::RunObserver* observer) { observer_ = observer; }
@@ -63,7 +64,8 @@ class CVornAddIn final : public host::AddIn {
   platform::Services& services_;
   actions::ActionStore store_;
   bool inProgress_ = false;
-  AdminCommand* admin_ = nullptr;
+  Administration administration_;
+  AdminCommand* admin_ = &administration_;
   actions::RunObserver* observer_ = nullptr;
 };
 

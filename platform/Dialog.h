@@ -19,7 +19,9 @@ inline constexpr std::int32_t kIdHelp = ID_HELP_COMMAND;
 
 // What a control tells its dialog.
 enum class ControlEvent {
-  kClicked,  // a push button, check box or radio button was pressed
+  // A push button, check box or radio button was pressed, or a list view was clicked with the
+  // mouse (after the selection change the click made, if any).
+  kClicked,
   // The text of an edit control or of a combo box's edit part changed. Edit controls report it
   // also when the program sets their text, as Windows does.
   kTextChanged,
@@ -125,6 +127,8 @@ class DialogSurface : public lexicor::StrWndTarget {
 
   virtual ClientSize Client() const = 0;
   virtual void Redraw() = 0;
+  // Brings the dialog in front of the other windows and gives it the focus.
+  virtual void Activate() = 0;
   // Closes the dialog once the current event is handled; `result` is what the runner returns.
   virtual void End(std::int32_t result) = 0;
 };
@@ -148,6 +152,10 @@ class Dialog {
   void Resized(ClientSize client);
   void Close() { surface_ = nullptr; }
   bool IsOpen() const { return surface_ != nullptr; }
+  // For an owner that is asked to open the dialog again while it is shown.
+  void BringToFront() {
+    if (surface_) surface_->Activate();
+  }
 
  protected:
   virtual void OnInit() = 0;

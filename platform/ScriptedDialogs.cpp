@@ -67,11 +67,12 @@ bool ScriptedSurface::Choose(std::int32_t id, const std::wstring& item) {
 }
 
 bool ScriptedSurface::ChooseRow(std::int32_t id, std::int32_t row) {
-  if (!Usable(id) || !InRange(controls_[id].rows, row)) return false;
-  for (std::int32_t other : SelectedRows(id)) {
-    if (other != row) SelectRow(id, other, false);
-  }
-  SelectRow(id, row, true);
+  return ChooseRows(id, {row});
+}
+
+bool ScriptedSurface::DoubleClickRow(std::int32_t id, std::int32_t row) {
+  if (!ChooseRow(id, row)) return false;
+  Report(id, ControlEvent::kDoubleClicked);
   return true;
 }
 
@@ -86,7 +87,11 @@ bool ScriptedSurface::ChooseRows(std::int32_t id, const std::vector<std::int32_t
     return std::find(rows.begin(), rows.end(), row) != rows.end();
   };
   if (listView) {
-    for (std::int32_t row = 0; row < RowCount(id); ++row) SelectRow(id, row, wanted(row));
+    for (std::int32_t other : SelectedRows(id)) {
+      if (!wanted(other)) SelectRow(id, other, false);
+    }
+    for (std::int32_t row : rows) SelectRow(id, row, true);
+    Report(id, ControlEvent::kClicked);
     return true;
   }
   for (std::size_t i = 0; i < control.items.size(); ++i)
@@ -394,9 +399,9 @@ void ScriptedSurface::End(std::int32_t result) {
 }
 
 bool IsAnswerStep(const std::wstring& line) {
-  static constexpr std::array<std::wstring_view, 11> kVerbs{
-      L"text", L"click",  L"check", L"uncheck", L"choose", L"row",
-      L"rows", L"select", L"menu",  L"ok",      L"cancel"};
+  static constexpr std::array<std::wstring_view, 12> kVerbs{
+      L"text", L"click",  L"check",  L"uncheck", L"choose", L"row",
+      L"rows", L"select", L"double", L"menu",    L"ok",     L"cancel"};
   const std::wstring_view verb = std::wstring_view(line).substr(0, line.find(L' '));
   return std::find(kVerbs.begin(), kVerbs.end(), verb) != kVerbs.end();
 }
@@ -419,18 +424,14 @@ bool ApplyAnswerLine(ScriptedSurface& surface, const std::wstring& line) {
   if (verb == L"uncheck") return surface.Check(id, false);
   if (verb == L"choose") return surface.Choose(id, rest);
   if (verb == L"select") return surface.AddToSelection(id, rest);
-  if (verb == L"rows") {
+  if (verb == L"row" || verb == L"double" || verb == L"rows") {
     std::wistringstream numbers(rest);
     std::vector<std::int32_t> rows;
     for (std::int32_t row = 0; numbers >> row;) rows.push_back(row);
-    return numbers.eof() && surface.ChooseRows(id, rows);
-  }
-  if (verb == L"row") {
-    try {
-      return surface.ChooseRow(id, std::stoi(rest));
-    } catch (const std::exception&) {
-      return false;
-    }
+    if (!numbers.eof()) return false;
+    if (verb == L"rows") return surface.ChooseRows(id, rows);
+    if (rows.size() != 1) return false;
+    return verb == L"row" ? surface.ChooseRow(id, rows[0]) : surface.DoubleClickRow(id, rows[0]);
   }
   if (verb == L"menu") {
     surface.AnswerMenu(id);

@@ -32,10 +32,12 @@ class ScriptedSurface final : public DialogSurface {
   bool Click(std::int32_t id);
   bool Check(std::int32_t id, bool checked);               // sets the state, then clicks
   bool Choose(std::int32_t id, const std::wstring& item);  // combo or list entry by text
-  bool ChooseRow(std::int32_t id, std::int32_t row);       // the only selected row afterwards
-  // Several rows of a list view or entries of a multi-selection list box: exactly these are
-  // selected afterwards, as shift- and control-clicks leave them.
+  // A mouse click on a list-view row: the only selected row afterwards.
+  bool ChooseRow(std::int32_t id, std::int32_t row);
+  // Several rows of a list view (control-clicks, then one click is reported) or entries of a
+  // multi-selection list box: exactly these are selected afterwards.
   bool ChooseRows(std::int32_t id, const std::vector<std::int32_t>& rows);
+  bool DoubleClickRow(std::int32_t id, std::int32_t row);
   // Adds the row or entry with this text (a list view's first column) to the selection.
   bool AddToSelection(std::int32_t id, const std::wstring& text);
   void AnswerMenu(std::int32_t chosenId) { menuAnswers_.push_back(chosenId); }
@@ -50,6 +52,7 @@ class ScriptedSurface final : public DialogSurface {
   const std::vector<ShownMenu>& Menus() const { return menus_; }
   std::optional<std::int32_t> Result() const { return result_; }
   std::int32_t Focused() const { return focus_; }
+  std::int32_t Activations() const { return activations_; }
   std::vector<std::wstring> Items(std::int32_t id) const;
   std::vector<std::wstring> Columns(std::int32_t id) const;
   std::vector<std::int32_t> ColumnWidths(std::int32_t id) const;
@@ -109,6 +112,7 @@ class ScriptedSurface final : public DialogSurface {
   std::int32_t TrackMenu(const Menu& menu, std::int32_t anchor) override;
   ClientSize Client() const override { return client_; }
   void Redraw() override {}
+  void Activate() override { ++activations_; }
   void End(std::int32_t result) override;
 
  private:
@@ -153,6 +157,7 @@ class ScriptedSurface final : public DialogSurface {
   std::map<std::int32_t, Control> controls_;
   std::wstring caption_;
   std::int32_t focus_ = 0;
+  std::int32_t activations_ = 0;
   ClientSize client_;
   std::deque<std::int32_t> menuAnswers_;
   std::vector<ShownMenu> menus_;
@@ -166,7 +171,9 @@ class ScriptedSurface final : public DialogSurface {
 //   choose <id> <text>  choose the combo or list entry with that text
 //   row <id> <n>        select row n (from 0) of a list view
 //   rows <id> <n>...    select exactly these rows of a list view or entries of a list box
+//                       (none: clear the selection)
 //   select <id> <text>  add the row or list entry with that text to the selection
+//   double <id> <n>     double-click row n of a list view
 //   menu <id>           the next popup menu returns this id
 //   ok, cancel
 // False when the line is none of these or the dialog refused the step.

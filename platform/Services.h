@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "platform/Clipboard.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
@@ -26,6 +27,7 @@ struct Services {
   ButtonBoxes* buttonBoxes = nullptr;
   FileDialogs* fileDialogs = nullptr;
   Shell* shell = nullptr;
+  Clipboard* clipboard = nullptr;
 };
 
 }  // namespace vendrel::platform

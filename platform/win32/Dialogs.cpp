@@ -292,14 +292,15 @@ class Win32Surface final : public DialogSurface {
     }
     return rows;
   }
+  // A row selected by the program also takes the focus rectangle, as a click would give it.
   void SelectRow(std::int32_t id, std::int32_t row, bool selected) override {
     if (IsListBox(Item(id))) {
       SendMessageW(Item(id), LB_SETSEL, selected, row);
       return;
     }
     LVITEMW item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
+    item.stateMask = selected ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
     SendMessageW(Item(id), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
   }
 
@@ -318,6 +319,11 @@ class Win32Surface final : public DialogSurface {
   }
   void Redraw() override {
     RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  void Activate() override {
+    if (IsIconic(dialog_)) ShowWindow(dialog_, SW_RESTORE);
+    SetForegroundWindow(dialog_);
+    SetActiveWindow(dialog_);
   }
   // A modeless dialog is only hidden: its window goes with its owner object.
   void End(std::int32_t result) override {
@@ -377,6 +383,8 @@ std::optional<ControlEvent> NotifyEvent(const NMHDR& header, LPARAM l) {
     const auto& change = *reinterpret_cast<const NMLISTVIEW*>(l);
     if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED))
       return ControlEvent::kSelectionChanged;
+  } else if (header.code == static_cast<UINT>(NM_CLICK)) {
+    return ControlEvent::kClicked;
   } else if (header.code == static_cast<UINT>(NM_DBLCLK)) {
     return ControlEvent::kDoubleClicked;
   }

@@ -100,6 +100,27 @@ class CountingWaitCursor : public platform::WaitCursor {
   int shown = 0;
 };
 
+// The formats put last; `busy` plays another program holding the clipboard open.
+class MapClipboard : public platform::Clipboard {
+ public:
+  bool Put(platform::Window, const std::wstring& format, const std::wstring& text) override {
+    if (busy) return false;
+    formats.clear();
+    formats[format] = text;
+    return true;
+  }
+  bool Has(const std::wstring& format) override { return formats.count(format) > 0; }
+  platform::ClipboardRead Get(platform::Window, const std::wstring& format) override {
+    if (busy) return {};
+    const auto it = formats.find(format);
+    if (it == formats.end()) return {true, std::nullopt};
+    return {true, it->second};
+  }
+
+  std::map<std::wstring, std::wstring> formats;
+  bool busy = false;
+};
+
 struct FakeServices {
   FakeServices() {
     services.messageBoxes = &messageBoxes;
@@ -107,6 +128,7 @@ struct FakeServices {
     services.registry = &registry;
     services.environment = &environment;
     services.clock = &clock;
+    services.clipboard = &clipboard;
   }
   FakeServices(const FakeServices&) = delete;
   FakeServices& operator=(const FakeServices&) = delete;
@@ -116,6 +138,7 @@ struct FakeServices {
   MapRegistry registry;
   MapEnvironment environment;
   FixedClock clock;
+  MapClipboard clipboard;
   platform::Services services;
 };
 

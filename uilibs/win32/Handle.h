@@ -96,6 +96,11 @@ struct KernelObjectTraits {
   static Type Empty() { return nullptr; }
   static void Close(Type h) { CloseHandle(h); }
 };
+struct HglobalTraits {
+  using Type = HGLOBAL;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { GlobalFree(h); }
+};
 struct HimagelistTraits {
   using Type = HIMAGELIST;
   static Type Empty() { return nullptr; }
@@ -113,6 +118,7 @@ using UniqueHmenu = UniqueHandle<HmenuTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
+using UniqueHglobal = UniqueHandle<HglobalTraits>;
 using UniqueHimagelist = UniqueHandle<HimagelistTraits>;
 using UniqueBstr = UniqueHandle<BstrTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;

@@ -1,0 +1,75 @@
+// CAdministrateActionsDlg: the vault's actions in a list, with add, edit and remove, action files
+// and the clipboard. It works on the add-in's own list; removed actions go only on OK.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "actions/ActionArchive.h"
+#include "host/Ref.h"
+#include "host/Vault.h"
+#include "platform/Dialog.h"
+#include "platform/Services.h"
+#include "uilibs/lexicor/StrWnd.h"
+
+namespace vendrel::admin {
+
+// The action-file dialogs' filter, for "Vendrel" and "acn".
+inline constexpr wchar_t kActionFileFilter[] =
+    L"Vendrel Actions (*.acn)|*.acn|All Files (*.*)|*.*||";
+
+// Asks for an action file to save to (true) or to open (false); none when cancelled.
+using ActionFileChooser =
+    std::function<std::optional<std::wstring>(platform::Window owner, bool save)>;
+
+class CAdministrateActionsDlg final : public platform::Dialog, public lexicor::StrWnd {
+ public:
+  // `services` show the nested dialogs, message boxes and the clipboard.
+  CAdministrateActionsDlg(actions::ActionList& actions, host::Ref<host::VaultSession> vault,
+                          platform::Services* services, ActionFileChooser chooseFile);
+
+  std::int32_t TemplateId() const override;
+
+  // The last menu command id given to an action; each new action takes the next.
+  std::int32_t CommandIdCounter() const { return counter_; }
+  void SetCommandIdCounter(std::int32_t counter) { counter_ = counter; }
+
+  // Storing writes the selected actions as the clipboard container; loading appends the actions
+  // read, those before an error included, and rethrows the error.
+  void Serialize(actions::Archive& archive);
+
+ protected:
+  void OnInit() override;
+  void OnControl(std::int32_t control, platform::ControlEvent event) override;
+  bool OnOk() override;
+
+ private:
+  actions::Action* RowAction(std::int32_t row) const;
+  std::vector<const actions::Action*> SelectedActions() const;
+  void ShowRow(std::int32_t row, const actions::Action& action);
+  // Gives the action the next id and puts it at the end of the rows and of the list.
+  void Append(std::unique_ptr<actions::Action> action);
+  bool NameListed(const std::wstring& name) const;
+  void UpdateButtons();
+  void Message(const std::wstring& text, const std::wstring& caption, std::uint32_t style);
+
+  void Add();
+  void Edit();
+  void Remove();
+  void Save();
+  void Load();
+  void Copy();
+  void Paste();
+
+  actions::ActionList& actions_;
+  host::Ref<host::VaultSession> vault_;
+  platform::Services* services_;
+  ActionFileChooser chooseFile_;
+  std::int32_t counter_ = actions::kNoActionId;
+};
+
+}  // namespace vendrel::admin

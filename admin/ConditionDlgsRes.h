@@ -1,0 +1,29 @@
+// Resource ids of the three condition dialogs: state change, check out, add.
+#pragma once
+
+#define IDD_STATE_COND 303
+#define IDD_LOCK_COND 304
+#define IDD_ADD_COND 305
+
+// Shared by all three.
+#define IDC_COND_EXPLANATION 352
+#define IDC_COND_PATH_LABEL 316
+
+#define IDC_STATE_COND_PATH 314
+#define IDC_STATE_COND_STATES 315
+#define IDC_STATE_COND_STATE_LABEL 317
+#define IDC_STATE_COND_AFTER 411
+#define IDC_STATE_COND_BEFORE 412
+#define IDC_STATE_COND_GROUP 413
+
+#define IDC_LOCK_COND_PATH 314
+#define IDC_LOCK_COND_KINDS 318
+#define IDC_LOCK_COND_KIND_LABEL 319
+#define IDC_LOCK_COND_AFTER 414
+#define IDC_LOCK_COND_BEFORE 415
+#define IDC_LOCK_COND_GROUP 416
+
+#define IDC_ADD_COND_PATH 422
+#define IDC_ADD_COND_AFTER 423
+#define IDC_ADD_COND_BEFORE 424
+#define IDC_ADD_COND_GROUP 416

@@ -1,0 +1,224 @@
+// The actions list: rows, buttons, add, edit, remove, action files and the clipboard.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "actions/HexStringFile.h"
+#include "admin/CAdministrateActionsDlg.h"
+#include "admin/CAdministrateActionsDlgRes.h"
+#include "admin/CEditActionDlgRes.h"
+#include "platform/NativePath.h"
+#include "tests/admin/AdminFixture.h"
+
+namespace vendrel::admin {
+namespace {
+
+using platform::ScriptedSurface;
+using ::testing::ElementsAre;
+
+class AdministrateActionsTest : public testing::AdminTest {
+ protected:
+  AdministrateActionsTest() {
+    for (const wchar_t* name : {L"Zero", L"One", L"Two", L"Three", L"Four"})
+      AddAction(name, ++highest);
+  }
+  ~AdministrateActionsTest() override { std::filesystem::remove_all(folder); }
+
+  // Shows the list with `steps`; OK or Cancel as the steps leave it (Cancel when open).
+  std::int32_t Administer(platform::ScriptedDialogRunner::Script steps) {
+    CAdministrateActionsDlg dialog(list, session, &fakes.services,
+                                   [this](platform::Window, bool save) {
+                                     chosenForSave.push_back(save);
+                                     return chosenFile;
+                                   });
+    dialog.SetCommandIdCounter(highest);
+    dialogs.Queue(std::move(steps));
+    const std::int32_t result = dialogs.Run(dialog, 0);
+    highest = dialog.CommandIdCounter();
+    return result;
+  }
+  std::vector<std::wstring> Rows(const ScriptedSurface& ui) const {
+    std::vector<std::wstring> rows;
+    for (std::int32_t row = 0; row < ui.RowCount(IDC_ADMIN_LIST); ++row)
+      rows.push_back(ui.Cell(IDC_ADMIN_LIST, row, 0));
+    return rows;
+  }
+  // The action editor names a new action and closes with OK.
+  void QueueNewAction(const std::wstring& name) {
+    dialogs.QueueLines({L"text 233 " + name, L"ok"});
+  }
+  std::wstring File(const char* name) {
+    std::filesystem::create_directories(folder);
+    return platform::WindowsPath(folder / name);
+  }
+
+  std::int32_t highest = actions::kNoActionId;
+  std::optional<std::wstring> chosenFile;
+  std::vector<bool> chosenForSave;
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("vendrel-admin-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(AdministrateActionsTest, RemovedRowsGoAtOnceButTheirActionsOnlyOnOk) {
+  EXPECT_EQ(Administer([&](ScriptedSurface& ui) {
+              EXPECT_THAT(ui.Columns(IDC_ADMIN_LIST), ElementsAre(L"Name", L"Description"));
+              EXPECT_THAT(ui.ColumnWidths(IDC_ADMIN_LIST), ElementsAre(150, 400));
+              EXPECT_EQ(ui.Cell(IDC_ADMIN_LIST, 2, 1), L"about Two");
+              for (int id : {IDC_ADMIN_SAVE, IDC_ADMIN_COPY, IDC_ADMIN_EDIT, IDC_ADMIN_REMOVE})
+                EXPECT_FALSE(ui.IsEnabled(id)) << id;
+              EXPECT_FALSE(ui.IsEnabled(IDC_ADMIN_PASTE)) << "the clipboard holds no action";
+              ASSERT_TRUE(ui.ChooseRows(IDC_ADMIN_LIST, {1, 3}));
+              EXPECT_TRUE(ui.IsEnabled(IDC_ADMIN_REMOVE));
+              ASSERT_TRUE(ui.Click(IDC_ADMIN_REMOVE));
+              EXPECT_THAT(Rows(ui), ElementsAre(L"Zero", L"Two", L"Four"));
+              EXPECT_EQ(list.size(), 5u) << "removed actions stay until OK";
+              EXPECT_TRUE(ui.IsEnabled(IDC_ADMIN_REMOVE)) << "only a click updates the buttons";
+              ui.Ok();
+            }),
+            platform::kIdOk);
+  EXPECT_THAT(Names(), ElementsAre(L"Zero", L"Two", L"Four"));
+}
+
+TEST_F(AdministrateActionsTest, CancelKeepsTheRemovedActions) {
+  Administer([](ScriptedSurface& ui) {
+    ui.ChooseRow(IDC_ADMIN_LIST, 0);
+    ui.Click(IDC_ADMIN_REMOVE);
+  });
+  EXPECT_EQ(list.size(), 5u);
+}
+
+TEST_F(AdministrateActionsTest, AddPutsTheNewActionAfterTheSelectedRowAndUsesAnIdEvenCancelled) {
+  Administer([&](ScriptedSurface& ui) {
+    dialogs.QueueLines({L"text 233 Never", L"cancel"});
+    ui.Click(IDC_ADMIN_ADD);
+    EXPECT_EQ(ui.RowCount(IDC_ADMIN_LIST), 5);
+
+    QueueNewAction(L"After one");
+    ui.ChooseRow(IDC_ADMIN_LIST, 1);
+    ui.Click(IDC_ADMIN_ADD);
+    ui.ChooseRows(IDC_ADMIN_LIST, {});
+    QueueNewAction(L"Last");
+    ui.Click(IDC_ADMIN_ADD);
+    EXPECT_THAT(Rows(ui),
+                ElementsAre(L"Zero", L"One", L"After one", L"Two", L"Three", L"Four", L"Last"));
+    ui.Ok();
+  });
+  EXPECT_THAT(Names(),
+              ElementsAre(L"Zero", L"One", L"After one", L"Two", L"Three", L"Four", L"Last"));
+  EXPECT_EQ(list[2]->actionId, 108) << "107 went to the cancelled action";
+  EXPECT_EQ(list[6]->actionId, 109);
+  EXPECT_TRUE(list[2]->changedMark);
+  EXPECT_FALSE(list[1]->changedMark);
+}
+
+TEST_F(AdministrateActionsTest, EditRewritesTheRowWhateverTheEditorAnswers) {
+  Administer([&](ScriptedSurface& ui) {
+    ui.Click(IDC_ADMIN_EDIT);  // disabled: nothing selected
+    EXPECT_EQ(dialogs.Opened(), 1u);
+    dialogs.QueueLines({L"text 233 Renamed", L"text 331 new words", L"ok"});
+    ui.DoubleClickRow(IDC_ADMIN_LIST, 2);
+    EXPECT_EQ(ui.Cell(IDC_ADMIN_LIST, 2, 0), L"Renamed");
+    EXPECT_EQ(ui.Cell(IDC_ADMIN_LIST, 2, 1), L"new words");
+  });
+  EXPECT_EQ(list[2]->name, L"Renamed") << "the editor works on the action itself";
+  EXPECT_TRUE(list[2]->changedMark);
+}
+
+TEST_F(AdministrateActionsTest, PastedActionsAreCopiesNamedCopyOfOnceWithNewIds) {
+  Administer([&](ScriptedSurface& ui) {
+    ui.ChooseRows(IDC_ADMIN_LIST, {1, 3});
+    ui.Click(IDC_ADMIN_COPY);
+    EXPECT_TRUE(ui.IsEnabled(IDC_ADMIN_PASTE));
+    ui.Click(IDC_ADMIN_PASTE);
+    ui.Click(IDC_ADMIN_PASTE);
+    ui.Ok();
+  });
+  EXPECT_THAT(Names(), ElementsAre(L"Zero", L"One", L"Two", L"Three", L"Four", L"Copy of One",
+                                   L"Copy of Three", L"Copy of One", L"Copy of Three"));
+  EXPECT_EQ(list[5]->actionId, 107);
+  EXPECT_EQ(list[8]->actionId, 110);
+  EXPECT_EQ(list[5]->description, L"about One");
+  EXPECT_TRUE(list[5]->changedMark);
+  EXPECT_TRUE(fakes.messageBoxes.shown.empty());
+}
+
+TEST_F(AdministrateActionsTest, ClipboardTroubleIsToldAndForeignDataPastesNothing) {
+  fakes.clipboard.formats[actions::kClipboardFormat] = L"02000000FFFE";  // two actions, cut short
+  Administer([&](ScriptedSurface& ui) {
+    EXPECT_TRUE(ui.IsEnabled(IDC_ADMIN_PASTE));
+    ui.Click(IDC_ADMIN_PASTE);
+    EXPECT_EQ(ui.RowCount(IDC_ADMIN_LIST), 5);
+    EXPECT_TRUE(fakes.messageBoxes.shown.empty()) << "a damaged paste says nothing";
+
+    fakes.clipboard.formats = {{L"Text", L"hello"}};
+    ui.Click(IDC_ADMIN_PASTE);
+    EXPECT_FALSE(ui.IsEnabled(IDC_ADMIN_PASTE));
+
+    fakes.clipboard.busy = true;
+    ui.ChooseRow(IDC_ADMIN_LIST, 0);
+    ui.Click(IDC_ADMIN_COPY);
+    EXPECT_FALSE(ui.IsEnabled(IDC_ADMIN_PASTE));
+  });
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"There is no available action in clipboard");
+  EXPECT_EQ(fakes.messageBoxes.shown[1].text, L"Error in clipboard handling");
+  EXPECT_THAT(Captions(), ElementsAre(L"Vendrel", L"Vendrel"));
+  EXPECT_EQ(list.size(), 5u);
+}
+
+TEST_F(AdministrateActionsTest, SavedSelectionLoadsBackTwiceUnderTheSameNames) {
+  chosenFile = File("three.acn");
+  Administer([&](ScriptedSurface& ui) {
+    ui.ChooseRows(IDC_ADMIN_LIST, {4, 0, 2});
+    ui.Click(IDC_ADMIN_SAVE);
+    ui.Click(IDC_ADMIN_LOAD);
+    ui.Click(IDC_ADMIN_LOAD);
+    ui.Ok();
+  });
+  EXPECT_THAT(chosenForSave, ElementsAre(true, false, false));
+  EXPECT_THAT(Names(), ElementsAre(L"Zero", L"One", L"Two", L"Three", L"Four", L"Zero", L"Two",
+                                   L"Four", L"Zero", L"Two", L"Four"));
+  EXPECT_EQ(list[5]->actionId, 107);
+  EXPECT_EQ(list[10]->actionId, 112);
+  EXPECT_TRUE(list[7]->changedMark);
+}
+
+TEST_F(AdministrateActionsTest, BadFilesAreToldAndLoseNothingAlreadyListed) {
+  chosenFile = File("all.acn");
+  Administer([&](ScriptedSurface& ui) {
+    ui.ChooseRows(IDC_ADMIN_LIST, {0, 1});
+    ui.Click(IDC_ADMIN_SAVE);
+  });
+  const auto native = platform::NativePath(*chosenFile);
+  std::string bytes;
+  {
+    std::ifstream in(native, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  // The header in other letters, a file cut inside its second action, and no file at all.
+  std::string shouting = bytes;
+  shouting[4 + 2 * 8] = 'v';  // "vorn" for "Vorn"
+  std::ofstream(platform::NativePath(File("case.acn")), std::ios::binary) << shouting;
+  std::ofstream(platform::NativePath(File("cut.acn")), std::ios::binary)
+      << bytes.substr(0, bytes.size() - 10);
+  for (const char* name : {"case.acn", "cut.acn", "missing.acn"}) {
+    chosenFile = File(name);
+    Administer([](ScriptedSurface& ui) {
+      ui.Click(IDC_ADMIN_LOAD);
+      ui.Ok();
+    });
+  }
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 3u);
+  EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"This file is not a valid Kalvano Action file");
+  EXPECT_THAT(Captions(),
+              ElementsAre(L"Error loading data", L"CArchiveException", L"Error opening file"));
+  EXPECT_THAT(Names(), ElementsAre(L"Zero", L"One", L"Two", L"Three", L"Four", L"Zero"))
+      << "the cut file's first action stays";
+}
+
+}  // namespace
+}  // namespace vendrel::admin
