@@ -8,7 +8,7 @@ namespace vendrel::addin {
 std::unique_ptr<host::AddIn> CreateAddIn(platform::Services& services, AdminCommand* admin,
                                          actions::RunObserver* observer) {
   auto addIn = std::make_unique<CVornAddIn>(services);
-  addIn->SetAdminCommand(admin);
+  if (admin) addIn->SetAdminCommand(admin);
   addIn->SetRunObserver(observer);
   return addIn;
 }

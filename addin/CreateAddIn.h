@@ -11,8 +11,8 @@
 namespace vendrel::addin {
 
 // The services (and the plug-ins, when given) must outlive the add-in. Without an
-// administration plug-in the administration command opens nothing; without an observer nobody
-// hears about the runs.
+// administration plug-in the administration command shows the actions list over the services;
+// without an observer nobody hears about the runs.
 std::unique_ptr<host::AddIn> CreateAddIn(platform::Services& services,
                                          AdminCommand* admin = nullptr,
                                          actions::RunObserver* observer = nullptr);

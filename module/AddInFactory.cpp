@@ -2,6 +2,7 @@
 #include "module/AddInFactory.h"
 
 #include "addin/CreateAddIn.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Ui.h"
@@ -27,9 +28,10 @@ struct Win32Services {
   platform::Win32ButtonBoxes buttonBoxes;
   platform::Win32FileDialogs fileDialogs;
   platform::Win32Shell shell;
+  platform::Win32Clipboard clipboard;
   platform::Services services{&messageBoxes, &waitCursor,  &registry, &files,
                               &environment,  &clock,       &machine,  &dialogs,
-                              &buttonBoxes,  &fileDialogs, &shell};
+                              &buttonBoxes,  &fileDialogs, &shell,    &clipboard};
 };
 
 platform::Services& ModuleServices() {

@@ -25,7 +25,7 @@ bool InputIsInteractive();
 // Whether standard input has something to read now, so that reading would not block.
 bool InputIsWaiting();
 
-// The wait cursor, registry, files, environment, clock and machine of this machine.
+// The wait cursor, registry, clipboard, files, environment, clock and machine of this machine.
 class MachineServices {
  public:
   // Natively the vault folder's drives and the given names (empty: this machine's); on Windows
@@ -61,6 +61,7 @@ void ProvideParts(Parts& parts, platform::Services& services) {
   services.clock = &parts.clock;
   services.machine = &parts.machine;
   services.shell = &parts.shell;
+  services.clipboard = &parts.clipboard;
 }
 
 // The add-in object as this build reaches it: natively linked and observed through `observer`;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "addin/CreateAddIn.h"
+#include "platform/posix/Clipboard.h"
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
@@ -52,6 +53,7 @@ struct MachineServices::Parts {
       : files(platform::posix::DriveMap(DrivesOf(fs::absolute(vaultFolder)))),
         registry(platform::posix::SqliteRegistry::DefaultLocation()),
         shell(platform::posix::DriveMap(DrivesOf(fs::absolute(vaultFolder)))),
+        clipboard(platform::posix::SqliteRegistry::DefaultLocation()),
         machine(computer.empty() ? platform::posix::PosixMachine().ComputerName() : computer,
                 user) {}
 
@@ -59,6 +61,7 @@ struct MachineServices::Parts {
   platform::posix::PosixFileSystem files;
   platform::posix::SqliteRegistry registry;
   platform::posix::PosixShell shell;
+  platform::posix::SqliteClipboard clipboard;
   platform::posix::PosixEnvironment environment;
   platform::posix::PosixClock clock;
   platform::posix::PosixMachine machine;

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "host/com/ToCom.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Ui.h"
@@ -121,6 +122,7 @@ struct MachineServices::Parts {
   std::wstring computer;
   platform::Win32WaitCursor waitCursor;
   platform::Win32Registry registry;
+  platform::Win32Clipboard clipboard;
   platform::Win32FileSystem files;
   platform::Win32Environment environment;
   platform::Win32Clock clock;
