@@ -212,6 +212,35 @@ TEST_F(CliTest, DialogsAndMessageBoxesTakeTheAnswerLinesInTurn) {
             "\"Your name?\" -> Bob Smith");
 }
 
+// The administration command's dialogs answered step by step: an action made, saved, then run.
+TEST_F(CliTest, TheAdministratorMakesAnActionByAnswerSteps) {
+  MakeVault();
+  Write("steps.txt", R"(click 207
+text 233 Make folder
+check 211
+text 214 Tools\Make folder
+click 207
+choose 232 Create folder
+ok
+text 343 C:\v\made
+ok
+ok
+ok
+)");
+  const Result admin = RunOk({"--vault", "v", "--user", "Chief", "--answers", "steps.txt", "menu",
+                              "Administrate Actions"});
+  const auto shows = [](const Result& r, const std::string& text) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
+  };
+  shows(admin, "dialog 301 \"Edit Action\" -> text 214 Tools\\Make folder");
+  shows(admin, "dialog 302 \"Select command\" -> choose 232 Create folder");
+  shows(admin, "dialog 300 \"Administrate actions\" -> ok");
+  shows(admin, "refresh 6");
+
+  RunOk({"--vault", "v", "menu", "Tools\\Make folder"});
+  EXPECT_TRUE(fs::is_directory(dir / "v" / "drives" / "c" / "v" / "made"));
+}
+
 TEST_F(CliTest, ConversionsComeBackByteForByte) {
   Write("actions.json", kActions);
   RunOk({"acn", "from-json", "actions.json", "-o", "one.acn"});

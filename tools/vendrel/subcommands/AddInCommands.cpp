@@ -14,12 +14,14 @@
 namespace vendrel::tools {
 namespace {
 
-// The registered menu command of a text; the administration command also by its plain text.
+// The registered menu command of a text; the administration command also by its plain text,
+// with or without its dots.
 std::optional<std::int32_t> MenuCommandId(const VaultHost& host, const std::wstring& text) {
   for (const MenuEntry& entry : host.Registered().menus) {
     std::wstring plain = entry.text;
     if (plain.starts_with(L"\u00a7(")) plain.erase(0, plain.find(L')') + 1);
-    if (entry.text == text || plain == text) return entry.id;
+    const bool dotted = plain.ends_with(L"...") && plain.substr(0, plain.size() - 3) == text;
+    if (entry.text == text || plain == text || dotted) return entry.id;
   }
   return std::nullopt;
 }
