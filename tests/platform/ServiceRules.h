@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Clipboard.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -160,6 +161,23 @@ inline void CheckShellPathRules(Shell& shell) {
   EXPECT_EQ(shell.RemoveFileSpec(L"\\\\server\\share\\x"), L"\\\\server\\share");
   const std::wstring folder = shell.SystemFolder();
   EXPECT_EQ(folder.substr(1, 2), L":\\") << "a drive path";
+}
+
+// The clipboard holds the last put format only; format names ignore case, as registered names do.
+inline void CheckClipboardRules(Clipboard& clipboard) {
+  const std::wstring text = L"0100000041\u00e9\u4e2d";
+  ASSERT_TRUE(clipboard.Put(0, L"VendrelTestFormat", text));
+  EXPECT_TRUE(clipboard.Has(L"vendreltestformat"));
+  const ClipboardRead read = clipboard.Get(0, L"VendrelTestFormat");
+  EXPECT_TRUE(read.opened);
+  EXPECT_EQ(read.text, text);
+
+  ASSERT_TRUE(clipboard.Put(0, L"VendrelOtherFormat", L""));
+  EXPECT_FALSE(clipboard.Has(L"VendrelTestFormat")) << "putting empties the clipboard first";
+  const ClipboardRead gone = clipboard.Get(0, L"VendrelTestFormat");
+  EXPECT_TRUE(gone.opened);
+  EXPECT_FALSE(gone.text);
+  EXPECT_EQ(clipboard.Get(0, L"VendrelOtherFormat").text, std::wstring());
 }
 
 }  // namespace vendrel::platform::testing

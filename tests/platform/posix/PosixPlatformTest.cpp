@@ -9,6 +9,7 @@
 
 #include "platform/Ansi.h"
 #include "platform/Utf8.h"
+#include "platform/posix/Clipboard.h"
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
@@ -99,6 +100,14 @@ TEST_F(DrivesTest, RegistryIsSharedByEveryConnectionToItsDatabase) {
   EXPECT_EQ(other.Read(RegistryRoot::kLocalMachine, L"Software\\Vendrel", L"path"),
             RegistryData(L"C:\\Tools"));
   EXPECT_FALSE(other.Read(RegistryRoot::kCurrentUser, L"Software\\Vendrel", L"Path"));
+}
+
+TEST_F(DrivesTest, TheClipboardIsSharedByTheProcessesBesideTheRegistry) {
+  SqliteClipboard clipboard(root / "registry.db");
+  testing::CheckClipboardRules(clipboard);
+  SqliteClipboard other(root / "registry.db");
+  ASSERT_TRUE(clipboard.Put(0, L"KalvanoVornActionFormat", L"00000000"));
+  EXPECT_EQ(other.Get(0, L"KalvanoVornActionFormat").text, L"00000000");
 }
 
 TEST(Machine, NamesCanBeFixedForTests) {

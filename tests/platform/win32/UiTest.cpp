@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/Ui.h"
+#include "tests/platform/ServiceRules.h"
 #include "tests/platform/win32/BoxPresser.h"
 
 namespace vendrel::platform {
@@ -14,6 +16,11 @@ using testing::BoxPresser;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
+
+TEST(Win32Clipboard, KeepsTheLastFormatPutAsZeroTerminatedText) {
+  Win32Clipboard clipboard;
+  testing::CheckClipboardRules(clipboard);
+}
 
 TEST(Win32MessageBoxes, OwnedQuestionBoxIsModalToItsOwnerAndAnswersTheButtonPressed) {
   const testing::OwnerWindow owner;
