@@ -23,10 +23,6 @@ class OpenDialogRecord {
 
 }  // namespace
 
-bool Administration::Open() {
-  return OpenDialog() != nullptr;
-}
-
 void Administration::Administrate(const AdminRequest& request) {
   if (admin::CAdministrateActionsDlg* open = OpenDialog()) {
     open->BringToFront();

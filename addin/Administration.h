@@ -18,8 +18,6 @@ class Administration final : public AdminCommand {
       : services_(services), chooseFile_(std::move(chooseFile)) {}
 
   void Administrate(const AdminRequest& request) override;
-  // Whether this process shows the actions list now.
-  static bool Open();
 
  private:
   platform::Services& services_;
