@@ -86,6 +86,22 @@ TEST_F(AdministrationTest, TheListStartsFromTheVaultAndItsNewIdsFollowTheStoredO
   EXPECT_EQ(stored[2]->actionId, 104);
 }
 
+TEST_F(AdministrationTest, TwoAdministratorsSavingAtOnceKeepBothChanges) {
+  dialogs.Queue([&](ScriptedSurface& ui) {
+    SaveElsewhere(L"Theirs");
+    ui.Click(IDC_ADMIN_ADD);
+    ui.Ok();
+  });
+  dialogs.QueueLines({L"text 233 Mine", L"ok"});
+  EXPECT_EQ(Administer(addIn).refreshFlags, kRefreshAfterAdministration);
+  CVornAddIn reader(fakes.services);
+  ASSERT_TRUE(reader.Store().Load(*session));
+  std::vector<std::wstring> names;
+  for (const auto& action : reader.Store().Set().actions) names.push_back(action->name);
+  EXPECT_THAT(names, ElementsAre(L"Mine", L"Theirs"));
+  EXPECT_EQ(reader.Store().Set().highestId, 103) << "the later saver renumbers its own";
+}
+
 TEST_F(AdministrationTest, ASecondRequestWhileTheListIsOpenOnlyBringsItToTheFront) {
   CVornAddIn second(fakes.services);
   dialogs.Queue([&](ScriptedSurface& ui) {
