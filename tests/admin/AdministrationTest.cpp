@@ -99,7 +99,7 @@ TEST_F(AdministrationTest, TwoAdministratorsSavingAtOnceKeepBothChanges) {
   std::vector<std::wstring> names;
   for (const auto& action : reader.Store().Set().actions) names.push_back(action->name);
   EXPECT_THAT(names, ElementsAre(L"Mine", L"Theirs"));
-  EXPECT_EQ(reader.Store().Set().highestId, 103) << "the later saver renumbers its own";
+  EXPECT_EQ(reader.Store().Set().highestId, 104) << "the later saver renumbers both";
 }
 
 TEST_F(AdministrationTest, ASecondRequestWhileTheListIsOpenOnlyBringsItToTheFront) {
