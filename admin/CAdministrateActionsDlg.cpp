@@ -191,16 +191,21 @@ void CAdministrateActionsDlg::Remove() {
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) Ui().DeleteRow(IDC_ADMIN_LIST, *row);
 }
 
-void CAdministrateActionsDlg::Save() {
-  const auto path = chooseFile_ ? chooseFile_(Ui().Handle(), true) : std::nullopt;
-  if (!path) return;
-  std::unique_ptr<actions::DiskFile> file;
+std::unique_ptr<actions::DiskFile> CAdministrateActionsDlg::OpenActionFile(bool save) {
+  const auto path = chooseFile_ ? chooseFile_(Ui().Handle(), save) : std::nullopt;
+  if (!path) return nullptr;
   try {
-    file = std::make_unique<actions::DiskFile>(*path, actions::DiskFile::Mode::kCreate);
+    return std::make_unique<actions::DiskFile>(
+        *path, save ? actions::DiskFile::Mode::kCreate : actions::DiskFile::Mode::kRead);
   } catch (const actions::FileError& error) {
     Message(error.Message(), strings::Load(2, L"Error opening file"), mb::kOk);
-    return;
+    return nullptr;
   }
+}
+
+void CAdministrateActionsDlg::Save() {
+  const auto file = OpenActionFile(true);
+  if (!file) return;
   try {
     actions::Archive archive(*file, actions::Archive::Mode::kStore);
     actions::WriteActionFile(archive, SelectedActions());
@@ -211,15 +216,8 @@ void CAdministrateActionsDlg::Save() {
 }
 
 void CAdministrateActionsDlg::Load() {
-  const auto path = chooseFile_ ? chooseFile_(Ui().Handle(), false) : std::nullopt;
-  if (!path) return;
-  std::unique_ptr<actions::DiskFile> file;
-  try {
-    file = std::make_unique<actions::DiskFile>(*path, actions::DiskFile::Mode::kRead);
-  } catch (const actions::FileError& error) {
-    Message(error.Message(), strings::Load(2, L"Error opening file"), mb::kOk);
-    return;
-  }
+  const auto file = OpenActionFile(false);
+  if (!file) return;
   actions::ActionList loaded;
   bool valid = true;
   try {
@@ -228,7 +226,7 @@ void CAdministrateActionsDlg::Load() {
   } catch (const actions::FileError& error) {
     Message(error.Message(), L"CFileException", mb::kOk);
   } catch (const actions::ArchiveError& error) {
-    Message(ArchiveText(error, *path), L"CArchiveException", mb::kOk);
+    Message(ArchiveText(error, file->FilePath()), L"CArchiveException", mb::kOk);
   }
   if (!valid) {
     Message(strings::Load(1, L"This file is not a valid Kalvano Action file"),

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "actions/ActionArchive.h"
+#include "actions/DiskFile.h"
 #include "host/Ref.h"
 #include "host/Vault.h"
 #include "platform/Dialog.h"
@@ -55,6 +56,9 @@ class CAdministrateActionsDlg final : public platform::Dialog, public lexicor::S
   void Append(std::unique_ptr<actions::Action> action);
   bool NameListed(const std::wstring& name) const;
   void UpdateButtons();
+  // The chosen action file, opened to be written (`save`) or read; null when no file was chosen
+  // or it cannot be opened, which is said.
+  std::unique_ptr<actions::DiskFile> OpenActionFile(bool save);
   void Message(const std::wstring& text, const std::wstring& caption, std::uint32_t style);
 
   void Add();
