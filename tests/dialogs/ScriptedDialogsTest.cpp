@@ -31,6 +31,8 @@ class NameDialog : public Dialog {
   int selectionChanges = 0;
   int listChanges = 0;
   std::vector<std::int32_t> rowsAtOk, entriesAtOk;
+  int rowClicks = 0;
+  int rowDoubleClicks = 0;
   DialogRunner* runner = nullptr;
   std::int32_t nestedResult = 0;
 
@@ -52,6 +54,8 @@ class NameDialog : public Dialog {
       Ui().SetText(kSelected, rows.empty() ? L"" : Ui().Cell(kRows, rows[0], 0));
     }
     if (control == kMany && event == ControlEvent::kSelectionChanged) ++listChanges;
+    if (control == kRows && event == ControlEvent::kClicked) ++rowClicks;
+    if (control == kRows && event == ControlEvent::kDoubleClicked) ++rowDoubleClicks;
     if (control == kNested && event == ControlEvent::kClicked) {
       NameDialog inner;
       nestedResult = runner->Run(inner, Ui().Handle());
@@ -176,6 +180,26 @@ TEST(ScriptedDialogsTest, AnswerLinesSelectSeveralRowsOrListEntries) {
   EXPECT_THAT(dialog.rowsAtOk, ElementsAre(0, 1));
   EXPECT_THAT(dialog.entriesAtOk, ElementsAre(0, 2)) << "entries out of range select nothing";
   EXPECT_EQ(dialog.listChanges, 3) << "the program's own selection is not reported";
+}
+
+TEST(ScriptedDialogsTest, RowStepsSelectSeveralRowsAndClickOnceEach) {
+  ScriptedDialogRunner runner;
+  NameDialog dialog;
+  runner.Queue([&](ScriptedSurface& ui) {
+    EXPECT_TRUE(ApplyAnswerLine(ui, L"rows 102 0 1"));
+    EXPECT_THAT(ui.SelectedRows(kRows), ElementsAre(0, 1));
+    EXPECT_TRUE(ApplyAnswerLine(ui, L"double 102 1"));
+    EXPECT_THAT(ui.SelectedRows(kRows), ElementsAre(1));
+    EXPECT_TRUE(ApplyAnswerLine(ui, L"rows 102"));
+    EXPECT_TRUE(ui.SelectedRows(kRows).empty());
+    EXPECT_FALSE(ApplyAnswerLine(ui, L"rows 102 0 7")) << "no row 7";
+    EXPECT_FALSE(ApplyAnswerLine(ui, L"row 102 x"));
+    EXPECT_FALSE(ApplyAnswerLine(ui, L"double 102 0 1"));
+    EXPECT_TRUE(ui.SelectedRows(kRows).empty());
+  });
+  runner.Run(dialog, 0);
+  EXPECT_EQ(dialog.rowClicks, 3);
+  EXPECT_EQ(dialog.rowDoubleClicks, 1);
 }
 
 TEST(ScriptedDialogsTest, MenusReturnTheQueuedChoiceThenNothing) {
