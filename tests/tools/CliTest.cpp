@@ -232,9 +232,9 @@ ok
   const auto shows = [](const Result& r, const std::string& text) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
   };
-  shows(admin, "dialog 301 \"Edit Action\" -> text 214 Tools\\Make folder");
-  shows(admin, "dialog 302 \"Select command\" -> choose 232 Create folder");
-  shows(admin, "dialog 300 \"Administrate actions\" -> ok");
+  shows(admin, "dialog 301 -> text 214 Tools\\Make folder");
+  shows(admin, "dialog 302 -> choose 232 Create folder");
+  shows(admin, "dialog 300 -> ok");
   shows(admin, "refresh 6");
 
   RunOk({"--vault", "v", "menu", "Tools\\Make folder"});
