@@ -31,7 +31,7 @@ void Administration::Administrate(const AdminRequest& request) {
   if (!services_.dialogs) return;
   actions::ActionStore& store = request.store;
   admin::CAdministrateActionsDlg dialog(
-      store.Set().actions, host::Ref<host::VaultSession>(&request.vault), &services_, chooseFile_);
+      store.Set().actions, host::Ref<host::VaultSession>(&request.vault), &services_);
   const OpenDialogRecord record(dialog);
   const platform::Window owner = OwnerWindow(request.notification.parentWindow);
   request.vault.SetWindows(0, request.notification.parentWindow);

@@ -14,14 +14,12 @@ inline constexpr std::int32_t kRefreshAfterAdministration = 6;
 class Administration final : public AdminCommand {
  public:
   // The services must outlive the command; the chooser asks for action files.
-  explicit Administration(platform::Services& services, admin::ActionFileChooser chooseFile = {})
-      : services_(services), chooseFile_(std::move(chooseFile)) {}
+  explicit Administration(platform::Services& services) : services_(services) {}
 
   void Administrate(const AdminRequest& request) override;
 
  private:
   platform::Services& services_;
-  admin::ActionFileChooser chooseFile_;
 };
 
 }  // namespace vendrel::addin

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cwctype>
 
 #include "actions/DiskFile.h"
 #include "actions/HexStringFile.h"
@@ -11,6 +10,7 @@
 #include "admin/CEditActionDlg.h"
 #include "commands/core/CmdFactory.h"
 #include "host/Strings.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::admin {
 namespace {
@@ -23,13 +23,6 @@ constexpr std::int32_t kNameColumn = 0;
 constexpr std::int32_t kDescriptionColumn = 1;
 constexpr std::array<std::int32_t, 4> kSelectionButtons{IDC_ADMIN_SAVE, IDC_ADMIN_COPY,
                                                         IDC_ADMIN_EDIT, IDC_ADMIN_REMOVE};
-
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
-         });
-}
 
 // What the framework would say of an archive that ends or breaks inside a file.
 std::wstring ArchiveText(const actions::ArchiveError& error, const std::wstring& path) {
@@ -48,12 +41,8 @@ std::wstring ArchiveText(const actions::ArchiveError& error, const std::wstring&
 
 CAdministrateActionsDlg::CAdministrateActionsDlg(actions::ActionList& actions,
                                                  host::Ref<host::VaultSession> vault,
-                                                 platform::Services* services,
-                                                 ActionFileChooser chooseFile)
-    : actions_(actions),
-      vault_(std::move(vault)),
-      services_(services),
-      chooseFile_(std::move(chooseFile)) {}
+                                                 platform::Services* services)
+    : actions_(actions), vault_(std::move(vault)), services_(services) {}
 
 std::int32_t CAdministrateActionsDlg::TemplateId() const {
   return IDD_ADMINISTRATE_ACTIONS;
@@ -135,7 +124,7 @@ void CAdministrateActionsDlg::Append(std::unique_ptr<Action> action) {
 bool CAdministrateActionsDlg::NameListed(const std::wstring& name) const {
   const std::int32_t rows = Ui().RowCount(IDC_ADMIN_LIST);
   for (std::int32_t row = 0; row < rows; ++row) {
-    if (SameIgnoringCase(Ui().Cell(IDC_ADMIN_LIST, row, kNameColumn), name)) return true;
+    if (platform::SameIgnoringCase(Ui().Cell(IDC_ADMIN_LIST, row, kNameColumn), name)) return true;
   }
   return false;
 }
@@ -192,7 +181,16 @@ void CAdministrateActionsDlg::Remove() {
 }
 
 std::unique_ptr<actions::DiskFile> CAdministrateActionsDlg::OpenActionFile(bool save) {
-  const auto path = chooseFile_ ? chooseFile_(Ui().Handle(), save) : std::nullopt;
+  platform::FileDialogs* fileDialogs = services_ ? services_->fileDialogs : nullptr;
+  if (!fileDialogs) return nullptr;
+  platform::FileDialogRequest request;
+  request.kind = save ? platform::FileDialogKind::kSave : platform::FileDialogKind::kOpen;
+  request.owner = Ui().Handle();
+  request.filter = kActionFileFilter;
+  request.defaultExtension = L"acn";
+  request.flags = platform::ofn::kHideReadOnly |
+                  (save ? platform::ofn::kOverwritePrompt : platform::ofn::kFileMustExist);
+  const std::optional<std::wstring> path = fileDialogs->Choose(request);
   if (!path) return nullptr;
   try {
     return std::make_unique<actions::DiskFile>(

@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -23,15 +21,11 @@ namespace vendrel::admin {
 inline constexpr wchar_t kActionFileFilter[] =
     L"Vendrel Actions (*.acn)|*.acn|All Files (*.*)|*.*||";
 
-// Asks for an action file to save to (true) or to open (false); none when cancelled.
-using ActionFileChooser =
-    std::function<std::optional<std::wstring>(platform::Window owner, bool save)>;
-
 class CAdministrateActionsDlg final : public platform::Dialog, public lexicor::StrWnd {
  public:
-  // `services` show the nested dialogs, message boxes and the clipboard.
+  // `services` show the nested dialogs, message boxes, file dialogs and the clipboard.
   CAdministrateActionsDlg(actions::ActionList& actions, host::Ref<host::VaultSession> vault,
-                          platform::Services* services, ActionFileChooser chooseFile);
+                          platform::Services* services);
 
   std::int32_t TemplateId() const override;
 
@@ -72,7 +66,6 @@ class CAdministrateActionsDlg final : public platform::Dialog, public lexicor::S
   actions::ActionList& actions_;
   host::Ref<host::VaultSession> vault_;
   platform::Services* services_;
-  ActionFileChooser chooseFile_;
   std::int32_t counter_ = actions::kNoActionId;
 };
 

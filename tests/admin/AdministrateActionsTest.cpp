@@ -10,6 +10,8 @@
 #include "admin/CAdministrateActionsDlgRes.h"
 #include "admin/CEditActionDlgRes.h"
 #include "platform/NativePath.h"
+#include "platform/posix/Answerers.h"
+#include "platform/posix/Ui.h"
 #include "tests/admin/AdminFixture.h"
 
 namespace vendrel::admin {
@@ -28,11 +30,8 @@ class AdministrateActionsTest : public testing::AdminTest {
 
   // Shows the list with `steps`; OK or Cancel as the steps leave it (Cancel when open).
   std::int32_t Administer(platform::ScriptedDialogRunner::Script steps) {
-    CAdministrateActionsDlg dialog(list, session, &fakes.services,
-                                   [this](platform::Window, bool save) {
-                                     chosenForSave.push_back(save);
-                                     return chosenFile;
-                                   });
+    fakes.services.fileDialogs = &fileDialogs;
+    CAdministrateActionsDlg dialog(list, session, &fakes.services);
     dialog.SetCommandIdCounter(highest);
     dialogs.Queue(std::move(steps));
     const std::int32_t result = dialogs.Run(dialog, 0);
@@ -55,8 +54,8 @@ class AdministrateActionsTest : public testing::AdminTest {
   }
 
   std::int32_t highest = actions::kNoActionId;
-  std::optional<std::wstring> chosenFile;
-  std::vector<bool> chosenForSave;
+  platform::RecordingAnswerer answerer;
+  platform::AnsweredFileDialogs fileDialogs{answerer};
   std::filesystem::path folder =
       std::filesystem::temp_directory_path() /
       ("vendrel-admin-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -171,7 +170,7 @@ TEST_F(AdministrateActionsTest, ClipboardTroubleIsToldAndForeignDataPastesNothin
 }
 
 TEST_F(AdministrateActionsTest, SavedSelectionLoadsBackTwiceUnderTheSameNames) {
-  chosenFile = File("three.acn");
+  for (int i = 0; i < 3; ++i) answerer.QueueFile(File("three.acn"));
   Administer([&](ScriptedSurface& ui) {
     ui.ChooseRows(IDC_ADMIN_LIST, {4, 0, 2});
     ui.Click(IDC_ADMIN_SAVE);
@@ -179,7 +178,14 @@ TEST_F(AdministrateActionsTest, SavedSelectionLoadsBackTwiceUnderTheSameNames) {
     ui.Click(IDC_ADMIN_LOAD);
     ui.Ok();
   });
-  EXPECT_THAT(chosenForSave, ElementsAre(true, false, false));
+  const auto& asked = answerer.FileDialogs();
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_EQ(asked[0].kind, platform::FileDialogKind::kSave);
+  EXPECT_EQ(asked[0].flags, 0x6u) << "overwrite prompt, read-only box hidden";
+  EXPECT_EQ(asked[1].kind, platform::FileDialogKind::kOpen);
+  EXPECT_EQ(asked[1].flags, 0x1004u) << "file must exist, read-only box hidden";
+  EXPECT_EQ(asked[1].defaultExtension, L"acn");
+  EXPECT_EQ(asked[1].filter, kActionFileFilter);
   EXPECT_THAT(Names(), ElementsAre(L"Zero", L"One", L"Two", L"Three", L"Four", L"Zero", L"Two",
                                    L"Four", L"Zero", L"Two", L"Four"));
   EXPECT_EQ(list[5]->actionId, 107);
@@ -188,12 +194,13 @@ TEST_F(AdministrateActionsTest, SavedSelectionLoadsBackTwiceUnderTheSameNames) {
 }
 
 TEST_F(AdministrateActionsTest, BadFilesAreToldAndLoseNothingAlreadyListed) {
-  chosenFile = File("all.acn");
+  const std::wstring all = File("all.acn");
+  answerer.QueueFile(all);
   Administer([&](ScriptedSurface& ui) {
     ui.ChooseRows(IDC_ADMIN_LIST, {0, 1});
     ui.Click(IDC_ADMIN_SAVE);
   });
-  const auto native = platform::NativePath(*chosenFile);
+  const auto native = platform::NativePath(all);
   std::string bytes;
   {
     std::ifstream in(native, std::ios::binary);
@@ -206,7 +213,7 @@ TEST_F(AdministrateActionsTest, BadFilesAreToldAndLoseNothingAlreadyListed) {
   std::ofstream(platform::NativePath(File("cut.acn")), std::ios::binary)
       << bytes.substr(0, bytes.size() - 10);
   for (const char* name : {"case.acn", "cut.acn", "missing.acn"}) {
-    chosenFile = File(name);
+    answerer.QueueFile(File(name));
     Administer([](ScriptedSurface& ui) {
       ui.Click(IDC_ADMIN_LOAD);
       ui.Ok();
