@@ -31,6 +31,25 @@ std::optional<std::wstring> SetText(HexStringFile& file, const ActionList& actio
   return std::nullopt;
 }
 
+// Reads the stored set into `file`, decoding its text as it arrives. `stored` is false when the
+// vault holds no set (or an empty text), `decoded` whether the whole text converted.
+host::HResult ReadStoredSet(host::AddInDictionary& dictionary, HexStringFile& file, bool& stored,
+                            bool& decoded) {
+  HexStringFile::TextDecoder decoder(file);
+  std::size_t length = 0;
+  bool exists = false;
+  const host::HResult read = dictionary.ReadInPieces(
+      kActionSetKey,
+      [&](std::wstring_view piece) {
+        length += piece.size();
+        decoder.Add(piece);
+      },
+      exists);
+  stored = exists && length > 0;
+  decoded = decoder.Finish();
+  return read;
+}
+
 // Releases the vault lock on every way out of a load or save.
 class LockScope {
  public:
@@ -99,25 +118,25 @@ bool ActionStore::Load(host::VaultSession& vault) {
   if (found == host::kFalse) lastLoad_ = Stored::kNothing;
   if (found != host::kOk || !dictionary) return false;
   if (!TakeLock(*dictionary)) return false;
-  std::wstring text;
-  bool exists = false;
+  HexStringFile file;
+  bool stored = false;
+  bool decoded = false;
   host::HResult read = host::kOk;
   {
     // Key 0 and key 2 are read under one lock, so they come from the same save.
     LockScope lock(*this, *dictionary);
-    read = dictionary->Read(kActionSetKey, text, exists);
+    read = ReadStoredSet(*dictionary, file, stored, decoded);
     if (host::Succeeded(read)) counterAtLoad_ = ReadCounter(*dictionary);
   }
   dictionary = nullptr;
 
   if (host::Failed(read)) return false;
-  if (!exists || text.empty()) {
+  if (!stored) {
     lastLoad_ = Stored::kNothing;
     loaded_ = true;
     return true;
   }
-  HexStringFile file;
-  if (!file.FromText(text)) return false;
+  if (!decoded) return false;
   try {
     Archive archive(file, Archive::Mode::kLoad);
     ReadActionSet(archive, set_, factory_);
@@ -176,12 +195,12 @@ bool ActionStore::Save(host::VaultSession& vault) {
 
 std::int32_t ActionStore::Merge(host::AddInDictionary& dictionary) {
   const std::int32_t atLoad = highestIdAtLoad_;
-  std::wstring text;
-  bool exists = false;
-  if (host::Failed(dictionary.Read(kActionSetKey, text, exists))) return -1;
-  if (!exists || text.empty()) return atLoad;
   HexStringFile file;
-  if (!file.FromText(text)) return -1;
+  bool stored = false;
+  bool decoded = false;
+  if (host::Failed(ReadStoredSet(dictionary, file, stored, decoded))) return -1;
+  if (!stored) return atLoad;
+  if (!decoded) return -1;
 
   ActionList& list = set_.actions;
   std::int32_t largest = atLoad;

@@ -116,21 +116,30 @@ std::uint64_t Archive::ReadWideLength(std::uint16_t first16) {
   return ReadUInt64();
 }
 
-std::u16string Archive::ReadUnits(std::uint64_t count) {
+std::wstring Archive::ReadWide(std::uint64_t count) {
   if (count > std::numeric_limits<std::size_t>::max() / 4) {
     throw ArchiveError(ArchiveError::Cause::kBadLength);
   }
-  std::u16string units;
+  std::wstring text;
+  bool surrogates = false;
   std::uint8_t slice[kSlice];
   for (std::uint64_t left = count; left > 0;) {
     const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, kSlice / 2));
     ReadExact(slice, take * 2);
+    const std::size_t at = text.size();
+    text.resize(at + take);
     for (std::size_t i = 0; i < take; ++i) {
-      units.push_back(static_cast<char16_t>(slice[2 * i] | (slice[2 * i + 1] << 8)));
+      const auto unit = static_cast<char16_t>(slice[2 * i] | (slice[2 * i + 1] << 8));
+      surrogates |= (unit & 0xF800) == 0xD800;
+      text[at + i] = static_cast<wchar_t>(unit);
     }
     left -= take;
   }
-  return units;
+  // Where wchar_t is wider than 16 bits a surrogate pair makes one character.
+  if (sizeof(wchar_t) > 2 && surrogates) {
+    return platform::FromUtf16(std::u16string(text.begin(), text.end()));
+  }
+  return text;
 }
 
 std::string Archive::ReadBytes(std::uint64_t count) {
@@ -155,7 +164,7 @@ std::wstring Archive::ReadText() {
   if (w != 0xFFFE) return platform::AnsiToWide(ReadBytes(ReadWideLength(w)));
   const std::uint8_t b2 = ReadByte();
   const std::uint64_t length = b2 < 0xFF ? b2 : ReadWideLength(ReadUInt16());
-  return platform::FromUtf16(ReadUnits(length));
+  return ReadWide(length);
 }
 
 void Archive::Int32(std::int32_t& value) {

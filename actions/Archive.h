@@ -59,7 +59,8 @@ class Archive {
   std::uint64_t ReadUInt64();
   // The length scheme that follows a first byte of 0xFF and a 16-bit value below 0xFFFF.
   std::uint64_t ReadWideLength(std::uint16_t first16);
-  std::u16string ReadUnits(std::uint64_t count);
+  // UTF-16 units straight into wide text.
+  std::wstring ReadWide(std::uint64_t count);
   std::string ReadBytes(std::uint64_t count);
   void WriteBytes(const void* data, std::size_t n) { file_.Write(data, n); }
 

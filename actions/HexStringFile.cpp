@@ -2,6 +2,7 @@
 #include "actions/HexStringFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -12,11 +13,25 @@ namespace {
 constexpr std::uint32_t kGrowBy = 1024;
 constexpr std::uint64_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
 
+constexpr std::array<std::int8_t, 128> kDigitValues = [] {
+  std::array<std::int8_t, 128> values{};
+  values.fill(-1);
+  for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<std::int8_t>(i);
+  for (int i = 0; i < 6; ++i) {
+    values['A' + i] = static_cast<std::int8_t>(10 + i);
+    values['a' + i] = static_cast<std::int8_t>(10 + i);
+  }
+  return values;
+}();
+
+// The capacity that growing in steps of kGrowBy reaches for `size` bytes.
+std::uint64_t RoundedUp(std::uint64_t size) {
+  return (size + kGrowBy - 1) / kGrowBy * kGrowBy;
+}
+
 int DigitValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  return -1;
+  const auto code = static_cast<std::uint32_t>(c);
+  return code < kDigitValues.size() ? kDigitValues[code] : -1;
 }
 
 }  // namespace
@@ -106,18 +121,54 @@ std::wstring HexStringFile::ToText() const {
 }
 
 bool HexStringFile::FromText(std::optional<std::wstring_view> text) {
-  Clear();
+  TextDecoder decoder(*this);
   if (!text) return false;
-  for (std::size_t i = 0; i < text->size(); i += 2) {
-    if (i + 1 == text->size()) return false;
-    const int high = DigitValue((*text)[i]);
-    const int low = DigitValue((*text)[i + 1]);
-    if (high < 0 || low < 0) return false;
-    if (position_ == capacity_) Reserve(std::uint64_t{capacity_} + kGrowBy);
-    bytes_[position_++] = static_cast<std::uint8_t>(high * 16 + low);
-    length_ = position_;
+  decoder.Add(*text);
+  return decoder.Finish();
+}
+
+HexStringFile::TextDecoder::TextDecoder(HexStringFile& file) : file_(file) {
+  file_.Clear();
+}
+
+bool HexStringFile::TextDecoder::Add(std::wstring_view piece) {
+  if (failed_) return false;
+  HexStringFile& f = file_;
+  // Room for every byte the piece may spell, in one step; past the size limit this reports the
+  // full disk, as growing byte by byte would on reaching it.
+  f.Reserve(RoundedUp(std::uint64_t{f.length_} + (piece.size() + 1) / 2));
+  std::uint8_t* out = f.bytes_.data() + f.position_;
+  const wchar_t* in = piece.data();
+  const wchar_t* const end = in + piece.size();
+  bool good = true;
+  if (high_ >= 0 && in != end) {
+    const int low = DigitValue(*in++);
+    good = low >= 0;
+    if (good) *out++ = static_cast<std::uint8_t>(high_ * 16 + low);
+    high_ = -1;
   }
-  position_ = 0;
+  for (; good && end - in >= 2; in += 2) {
+    const int high = DigitValue(in[0]);
+    const int low = DigitValue(in[1]);
+    good = (high | low) >= 0;
+    if (good) *out++ = static_cast<std::uint8_t>(high * 16 + low);
+  }
+  // A bad digit alone at the end fails now rather than with the next piece; the bytes before it
+  // are the same either way.
+  if (good && in != end) {
+    high_ = DigitValue(*in);
+    good = high_ >= 0;
+  }
+  f.position_ = f.length_ = static_cast<std::uint32_t>(out - f.bytes_.data());
+  f.capacity_ = static_cast<std::uint32_t>(RoundedUp(f.length_));
+  f.bytes_.resize(f.capacity_);
+  failed_ = !good;
+  return good;
+}
+
+bool HexStringFile::TextDecoder::Finish() {
+  if (failed_ || high_ >= 0) return false;
+  file_.position_ = 0;
   return true;
 }
 

@@ -42,6 +42,23 @@ class HexStringFile : public File {
   // pair or an odd digit at the end; the bytes before it stay and the position follows them.
   bool FromText(std::optional<std::wstring_view> text);
 
+  // FromText of a text that arrives in pieces, with the same bytes and answer as FromText of the
+  // pieces joined.
+  class TextDecoder {
+   public:
+    // Empties the file.
+    explicit TextDecoder(HexStringFile& file);
+    // False from a bad pair on; what follows it is not read.
+    bool Add(std::wstring_view piece);
+    // The answer of FromText, once every piece is added.
+    bool Finish();
+
+   private:
+    HexStringFile& file_;
+    int high_ = -1;  // the first digit of a pair that two pieces share
+    bool failed_ = false;
+  };
+
  private:
   void Reserve(std::uint64_t capacity);
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/Ref.h"
@@ -134,8 +136,8 @@ class BatchUpdate : public Counted {
   virtual HResult AddFileValue(std::int32_t fileId, std::int32_t variableId, const Value& value,
                                const std::optional<std::wstring>& configuration,
                                std::int32_t flags) = 0;
-  virtual HResult AddFolderValue(std::int32_t folderId, std::int32_t variableId,
-                                 const Value& value, std::int32_t flags) = 0;
+  virtual HResult AddFolderValue(std::int32_t folderId, std::int32_t variableId, const Value& value,
+                                 std::int32_t flags) = 0;
   virtual HResult Commit(std::vector<BatchError>& errors) = 0;
 };
 
@@ -185,6 +187,15 @@ class AddInDictionary : public Counted {
  public:
   // `exists` tells whether the key is present; text is empty when it is not.
   virtual HResult Read(std::int32_t key, std::wstring& text, bool& exists) = 0;
+  // Read for a text too long to hold twice: `take` gets it piece by piece, in order. A host
+  // that cannot do better hands over the whole text at once.
+  virtual HResult ReadInPieces(std::int32_t key, const std::function<void(std::wstring_view)>& take,
+                               bool& exists) {
+    std::wstring text;
+    const HResult hr = Read(key, text, exists);
+    if (Succeeded(hr) && !text.empty()) take(text);
+    return hr;
+  }
   virtual HResult Write(std::int32_t key, const std::wstring& text) = 0;
   // Atomic across every client of the vault.
   virtual HResult SetIfAbsent(std::int32_t key, const std::wstring& text, bool& wasSet) = 0;

@@ -3,6 +3,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+
 #include "platform/Utf8.h"
 
 namespace vendrel::platform {
@@ -18,6 +23,51 @@ void Check(sqlite3* db, int code) {
 
 }  // namespace
 
+// Idle compiled statements by their text. The texts are the program's own, so the cache stays
+// small; a bound keeps it so even for texts built at run time.
+class StatementCache {
+ public:
+  explicit StatementCache(sqlite3* db) : db_(db) {}
+  ~StatementCache() {
+    for (const auto& [sql, stmt] : idle_) sqlite3_finalize(stmt);
+  }
+  StatementCache(const StatementCache&) = delete;
+  StatementCache& operator=(const StatementCache&) = delete;
+
+  // An idle statement of the text, else a new one, which is not `cacheable` when the text holds
+  // more than the one statement compiled.
+  sqlite3_stmt* Take(const char* sql, bool& cacheable) {
+    cacheable = true;
+    if (const auto found = idle_.find(std::string_view(sql)); found != idle_.end()) {
+      sqlite3_stmt* stmt = found->second;
+      idle_.erase(found);
+      return stmt;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    Check(db_, sqlite3_prepare_v2(db_, sql, -1, &stmt, &tail));
+    cacheable = stmt && tail && *tail == '\0';
+    return stmt;
+  }
+
+  void Give(sqlite3_stmt* stmt) {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (idle_.size() >= kMaxIdle) {
+      sqlite3_finalize(stmt);
+      return;
+    }
+    // sqlite3_sql() keeps the text as long as the statement lives.
+    idle_.emplace(std::string_view(sqlite3_sql(stmt)), stmt);
+  }
+
+ private:
+  static constexpr std::size_t kMaxIdle = 256;
+
+  sqlite3* db_;
+  std::unordered_multimap<std::string_view, sqlite3_stmt*> idle_;
+};
+
 bool SqliteError::Busy() const {
   return (code_ & 0xFF) == SQLITE_BUSY || (code_ & 0xFF) == SQLITE_LOCKED;
 }
@@ -26,12 +76,17 @@ Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
   Check(db_, sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr));
 }
 
-Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
+Statement::Statement(Statement&& other) noexcept
+    : db_(other.db_), stmt_(other.stmt_), cache_(other.cache_) {
   other.stmt_ = nullptr;
 }
 
 Statement::~Statement() {
-  sqlite3_finalize(stmt_);
+  if (cache_ && stmt_) {
+    cache_->Give(stmt_);
+  } else {
+    sqlite3_finalize(stmt_);
+  }
 }
 
 Statement& Statement::Bind(int index, std::nullptr_t) {
@@ -122,10 +177,18 @@ Database::Database(const std::filesystem::path& file, int busyTimeoutMs) {
     throw error;
   }
   sqlite3_busy_timeout(db_, busyTimeoutMs);
+  cache_ = std::make_unique<StatementCache>(db_);
 }
 
 Database::~Database() {
+  cache_.reset();
   sqlite3_close_v2(db_);
+}
+
+Statement Database::Prepare(const char* sql) {
+  bool cacheable = false;
+  sqlite3_stmt* stmt = cache_->Take(sql, cacheable);
+  return Statement(db_, stmt, cacheable ? cache_.get() : nullptr);
 }
 
 void Database::Execute(const char* sql) {
@@ -145,14 +208,36 @@ bool Database::InTransaction() const {
   return sqlite3_get_autocommit(db_) == 0;
 }
 
-Transaction::Transaction(Database& db) : db_(db) {
-  db_.Execute("BEGIN IMMEDIATE");
+void Database::ReadTextInPieces(const char* table, const char* column, std::int64_t rowId,
+                                const std::function<void(std::wstring_view)>& take) {
+  constexpr int kPiece = 64 * 1024;
+  sqlite3_blob* opened = nullptr;
+  Check(db_, sqlite3_blob_open(db_, "main", table, column, rowId, 0, &opened));
+  const std::unique_ptr<sqlite3_blob, int (*)(sqlite3_blob*)> blob(opened, sqlite3_blob_close);
+  const int size = sqlite3_blob_bytes(blob.get());
+  std::string bytes;
+  std::wstring piece;
+  for (int offset = 0; offset < size;) {
+    // Bytes of a character cut at the end of the last piece come first.
+    const int count = std::min(kPiece, size - offset);
+    const std::size_t kept = bytes.size();
+    bytes.resize(kept + static_cast<std::size_t>(count));
+    Check(db_, sqlite3_blob_read(blob.get(), bytes.data() + kept, count, offset));
+    offset += count;
+    piece.clear();
+    bytes.erase(0, AppendUtf8(piece, bytes, offset < size));
+    if (!piece.empty()) take(piece);
+  }
+}
+
+Transaction::Transaction(Database& db) : db_(db), nested_(db.InTransaction()) {
+  db_.Execute(nested_ ? "SAVEPOINT nested" : "BEGIN IMMEDIATE");
 }
 
 Transaction::~Transaction() {
   if (!done_ && db_.InTransaction()) {
     try {
-      db_.Execute("ROLLBACK");
+      db_.Execute(nested_ ? "ROLLBACK TO nested; RELEASE nested" : "ROLLBACK");
     } catch (const SqliteError&) {
       // Nothing more can be done; SQLite rolls back itself when the connection closes.
     }
@@ -160,7 +245,7 @@ Transaction::~Transaction() {
 }
 
 void Transaction::Commit() {
-  db_.Execute("COMMIT");
+  db_.Execute(nested_ ? "RELEASE nested" : "COMMIT");
   done_ = true;
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -25,6 +27,8 @@ class SqliteError : public std::runtime_error {
 };
 
 using Blob = std::vector<std::uint8_t>;
+
+class StatementCache;
 
 class Statement {
  public:
@@ -68,8 +72,14 @@ class Statement {
   Blob Bytes(int column) const;
 
  private:
+  friend class Database;
+  Statement(sqlite3* db, sqlite3_stmt* stmt, StatementCache* cache)
+      : db_(db), stmt_(stmt), cache_(cache) {}
+
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
+  // Takes the statement back for the next use of its text instead of finalizing it.
+  StatementCache* cache_ = nullptr;
 };
 
 class Database {
@@ -82,10 +92,12 @@ class Database {
 
   // Runs one or more statements without parameters.
   void Execute(const char* sql);
-  Statement Prepare(const char* sql) { return Statement(db_, sql); }
+  // Each text is compiled once: a statement goes back to the connection when it ends, reset and
+  // with its parameters cleared, for the next use of the same text.
+  Statement Prepare(const char* sql);
   template <class... Args>
   Statement Query(const char* sql, const Args&... args) {
-    Statement s(db_, sql);
+    Statement s = Prepare(sql);
     s.BindAll(args...);
     return s;
   }
@@ -95,13 +107,19 @@ class Database {
   }
   std::int64_t LastInsertId() const;
   bool InTransaction() const;
+  // The text in a column of one row, decoded piece by piece as it is read, so that a long text
+  // is never held whole.
+  void ReadTextInPieces(const char* table, const char* column, std::int64_t rowId,
+                        const std::function<void(std::wstring_view)>& take);
 
  private:
   sqlite3* db_ = nullptr;
+  std::unique_ptr<StatementCache> cache_;
 };
 
 // BEGIN IMMEDIATE takes the write lock at once, so two writers never deadlock on an upgrade.
-// Rolls back unless committed.
+// Rolls back unless committed. Inside another transaction it is a savepoint of it: its commit
+// keeps its changes for the outer one's, its roll back undoes only its own.
 class Transaction {
  public:
   explicit Transaction(Database& db);
@@ -112,6 +130,7 @@ class Transaction {
 
  private:
   Database& db_;
+  const bool nested_;
   bool done_ = false;
 };
 

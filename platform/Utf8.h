@@ -40,5 +40,8 @@ inline std::string ToUtf8(std::wstring_view text) {
 
 // Invalid sequences become U+FFFD.
 std::wstring FromUtf8(std::string_view text);
+// FromUtf8 onto the end of `out`; the count of bytes used. With `more`, the text goes on in a
+// later piece: a sequence cut at the end is left for it.
+std::size_t AppendUtf8(std::wstring& out, std::string_view text, bool more);
 
 }  // namespace vendrel::platform

@@ -61,6 +61,7 @@ CREATE TABLE shares(
   file_id INTEGER NOT NULL REFERENCES files(id) ON DELETE CASCADE,
   folder_id INTEGER NOT NULL REFERENCES folders(id) ON DELETE CASCADE,
   PRIMARY KEY(file_id, folder_id));
+CREATE INDEX shares_by_folder ON shares(folder_id, file_id);
 CREATE TABLE versions(
   file_id INTEGER NOT NULL REFERENCES files(id) ON DELETE CASCADE,
   version INTEGER NOT NULL,

@@ -27,6 +27,16 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
       return host::kOk;
     });
   }
+  HResult ReadInPieces(std::int32_t key, const std::function<void(std::wstring_view)>& take,
+                       bool& exists) override {
+    return store().Read([&] {
+      platform::Statement row = store().Db().Query(
+          "SELECT rowid FROM dictionary_entries WHERE dictionary_id = ? AND key = ?", id_, key);
+      exists = row.Step();
+      if (exists) store().Db().ReadTextInPieces("dictionary_entries", "text", row.Int64(0), take);
+      return host::kOk;
+    });
+  }
   HResult Write(std::int32_t key, const std::wstring& text) override {
     return store().Write([&] {
       store().Db().Run(

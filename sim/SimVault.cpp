@@ -17,10 +17,15 @@ namespace {
 
 std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
   auto db = std::make_unique<platform::Database>(file);
-  // WAL lets readers of other processes go on while one writes. Syncing at checkpoints only
-  // still survives a killed process; only a power loss may lose the last commits.
+  // Pages of 16 kB carry the files' contents in a quarter of the writes; the size is set only
+  // when the database is created. WAL lets readers of other processes go on while one writes.
+  // Syncing at checkpoints only still survives a killed process; only a power loss may lose the
+  // last commits.
+  db->Execute("PRAGMA page_size=16384");
   if (file != ":memory:") db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
   db->Execute("PRAGMA foreign_keys=ON");
+  // The savepoint of each operation inside a batch journals in memory, not in a file.
+  db->Execute("PRAGMA temp_store=MEMORY");
   return db;
 }
 

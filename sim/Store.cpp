@@ -156,9 +156,19 @@ fs::path Store::Native(const std::wstring& windowsPath) const {
 }
 
 std::optional<platform::Blob> Store::ReadLocal(const std::wstring& path) const {
-  std::ifstream in(Native(path), std::ios::binary);
+  const fs::path native = Native(path);
+  std::ifstream in(native, std::ios::binary);
   if (!in) return std::nullopt;
-  return platform::Blob(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // Sized once by the file's length; whatever it holds beyond that still comes along.
+  platform::Blob content;
+  std::error_code ec;
+  if (const std::uintmax_t size = fs::file_size(native, ec); !ec) {
+    content.resize(size);
+    in.read(reinterpret_cast<char*>(content.data()), static_cast<std::streamsize>(size));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+  }
+  if (in) content.insert(content.end(), std::istreambuf_iterator<char>(in), {});
+  return content;
 }
 
 void Store::WriteLocal(const std::wstring& path, const platform::Blob& content,

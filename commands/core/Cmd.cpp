@@ -8,12 +8,15 @@ namespace vendrel::commands {
 
 Cmd::~Cmd() = default;
 
+// Looked up when asked rather than kept by each of the many commands of a vault.
 std::wstring Cmd::GetName() const {
-  return name_;
+  const CommandKind* kind = FindCommandKind(typeId_);
+  return kind ? kind->Name() : std::wstring();
 }
 
 std::wstring Cmd::GetDescription() const {
-  return description_;
+  const CommandKind* kind = FindCommandKind(typeId_);
+  return kind ? kind->Description() : std::wstring();
 }
 
 void Cmd::Serialize(actions::Archive& archive) {
@@ -30,10 +33,6 @@ bool Cmd::ShowEditor(platform::Dialog& dialog, platform::Window parent) const {
 
 void Cmd::SetUp(actions::Action* owner) {
   owner_ = owner;
-  if (const CommandKind* kind = FindCommandKind(typeId_)) {
-    name_ = kind->Name();
-    description_ = kind->Description();
-  }
 }
 
 }  // namespace vendrel::commands

@@ -55,8 +55,7 @@ class Cmd {
 
  protected:
   explicit Cmd(std::int32_t typeId) : typeId_(typeId) {}
-  // For concrete constructors: stores the owner and takes the kind's localized name and
-  // description from the kind table.
+  // For concrete constructors: stores the owner.
   void SetUp(actions::Action* owner);
   void SetSummary(std::wstring summary) { summary_ = std::move(summary); }
   // Runs an editor dialog modally over `parent`; true when it was closed with OK.
@@ -65,8 +64,6 @@ class Cmd {
  private:
   const std::int32_t typeId_;
   std::wstring summary_;
-  std::wstring description_;
-  std::wstring name_;
   bool removed_ = false;
   actions::Action* owner_ = nullptr;
   host::Ref<host::VaultSession> vault_;

@@ -1,9 +1,14 @@
 // Drive mapping with case-insensitive lookup of existing path components.
 #include "platform/posix/DriveMap.h"
 
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
-#include <cwctype>
+#include <optional>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/CaseFold.h"
@@ -34,22 +39,152 @@ std::vector<std::wstring> Components(std::wstring_view path) {
   return parts;
 }
 
+}  // namespace
+
+// The names of each folder searched so far by their case-folded form. The kernel's change
+// notifications keep them current, so a folder is read once however many names are looked up
+// in it, and a change by anyone, however quick, is seen at the next lookup.
+class DriveMap::Listings {
+ public:
+  Listings() = default;
+  ~Listings() {
+    if (notifications_ >= 0) close(notifications_);
+  }
+  Listings(const Listings&) = delete;
+  Listings& operator=(const Listings&) = delete;
+
+  // The entry of `dir` whose name is `name` regardless of case.
+  std::optional<std::string> Find(const fs::path& dir, const std::wstring& name) {
+    struct stat status {};
+    if (stat(dir.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+    Catch();
+    const std::wstring folded = LowerCase(name);
+    auto found = folders_.find(dir.native());
+    // The same path may name another folder now, after a rename further up.
+    if (found != folders_.end() &&
+        (found->second.device != status.st_dev || found->second.inode != status.st_ino)) {
+      Forget(found);
+      found = folders_.end();
+    }
+    if (found == folders_.end()) {
+      const int watch = Watch(dir);
+      if (watch < 0) return Search(dir, folded);
+      Folder folder{watch, status.st_dev, status.st_ino, Read(dir)};
+      found = folders_.emplace(dir.native(), std::move(folder)).first;
+      pathOfWatch_[watch] = dir.native();
+    }
+    const auto entry = found->second.names.find(folded);
+    if (entry == found->second.names.end()) return std::nullopt;
+    return entry->second;
+  }
+
+ private:
+  struct Folder {
+    int watch;
+    dev_t device;
+    ino_t inode;
+    std::unordered_map<std::wstring, std::string> names;  // by folded name
+  };
+  using Folders = std::unordered_map<std::string, Folder>;
+
+  // More folders than this are not worth their memory; they are dropped and read again.
+  static constexpr std::size_t kMaxFolders = 256;
+
+  static std::unordered_map<std::wstring, std::string> Read(const fs::path& dir) {
+    std::unordered_map<std::wstring, std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string name = it->path().filename().string();
+      names.emplace(LowerCase(FromUtf8(name)), std::move(name));
+    }
+    return names;
+  }
+
+  static std::optional<std::string> Search(const fs::path& dir, const std::wstring& folded) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string name = it->path().filename().string();
+      if (LowerCase(FromUtf8(name)) == folded) return name;
+    }
+    return std::nullopt;
+  }
+
+  // A new watch, or -1 when the folder cannot have one of its own.
+  int Watch(const fs::path& dir) {
+    // Most maps never search a folder: they get no notifications of their own.
+    if (notifications_ == kNotOpened) notifications_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (notifications_ < 0) return -1;
+    if (folders_.size() >= kMaxFolders) ForgetAll();
+    const int watch = inotify_add_watch(notifications_, dir.c_str(),
+                                        IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                            IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+    // Another path to a folder already watched shares its watch; that one is not kept twice.
+    if (watch >= 0 && pathOfWatch_.contains(watch)) return -1;
+    return watch;
+  }
+
+  // Applies the changes reported since the last lookup.
+  void Catch() {
+    if (notifications_ < 0) return;
+    alignas(inotify_event) char buffer[16 * 1024];
+    for (;;) {
+      const ssize_t size = read(notifications_, buffer, sizeof buffer);
+      if (size <= 0) return;
+      for (ssize_t at = 0; at < size;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        Apply(*event);
+      }
+    }
+  }
+
+  void Apply(const inotify_event& event) {
+    if (event.mask & IN_Q_OVERFLOW) {
+      ForgetAll();
+      return;
+    }
+    const auto path = pathOfWatch_.find(event.wd);
+    if (path == pathOfWatch_.end()) return;
+    const auto folder = folders_.find(path->second);
+    if (folder == folders_.end()) return;
+    if (event.mask & (IN_CREATE | IN_MOVED_TO)) {
+      const std::string name(event.name);
+      folder->second.names.emplace(LowerCase(FromUtf8(name)), name);
+    } else if (event.mask &
+               (IN_DELETE | IN_MOVED_FROM | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) {
+      // Another entry may differ from the one gone only in case: read the folder again.
+      Forget(folder);
+    }
+  }
+
+  void Forget(Folders::iterator folder) {
+    inotify_rm_watch(notifications_, folder->second.watch);
+    pathOfWatch_.erase(folder->second.watch);
+    folders_.erase(folder);
+  }
+
+  void ForgetAll() {
+    while (!folders_.empty()) Forget(folders_.begin());
+  }
+
+  static constexpr int kNotOpened = -2;
+
+  int notifications_ = kNotOpened;
+  Folders folders_;
+  std::unordered_map<int, std::string> pathOfWatch_;
+};
+
+DriveMap::DriveMap(fs::path drivesRoot)
+    : root_(std::move(drivesRoot)), listings_(std::make_shared<Listings>()) {}
+
 // The existing entry of `dir` that matches `name` regardless of case, else `name` as given.
-fs::path Resolve(const fs::path& dir, const std::wstring& name) {
+fs::path DriveMap::Resolve(const fs::path& dir, const std::wstring& name) const {
   const fs::path exact = dir / ToUtf8(name);
   std::error_code ec;
   if (fs::exists(exact, ec)) return exact;
-  for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const fs::path found = it->path().filename();
-    if (SameIgnoringCase(FromUtf8(found.string()), name)) return dir / found;
-  }
+  if (auto found = listings_->Find(dir.empty() ? fs::path(".") : dir, name)) return dir / *found;
   return exact;
 }
-
-}  // namespace
-
-DriveMap::DriveMap(fs::path drivesRoot) : root_(std::move(drivesRoot)) {}
 
 fs::path DriveMap::DefaultRoot() {
   if (const char* drives = std::getenv("VENDREL_DRIVES"); drives && *drives) return drives;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace vendrel::platform::posix {
@@ -19,7 +20,13 @@ class DriveMap {
   std::wstring ToWindows(const std::filesystem::path& nativePath) const;
 
  private:
+  class Listings;
+
+  std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
+
   std::filesystem::path root_;
+  // Folders searched for a name in another case, read once and kept current; copies share it.
+  std::shared_ptr<Listings> listings_;
 };
 
 }  // namespace vendrel::platform::posix

@@ -57,6 +57,28 @@ TEST_F(DrivesTest, DrivePathsFindExistingFoldersRegardlessOfCase) {
   EXPECT_EQ(drives.ToNative(L"\\..\\tmp"), fs::path("/tmp"));
 }
 
+// Folders searched for another case are read once and then kept current: a change between two
+// lookups, however quick, shows in the second.
+TEST_F(DrivesTest, LookupsSeeEveryChangeToAFolderSearchedBefore) {
+  DriveMap drives(root);
+  const fs::path parts = root / "c/Vault/Parts";
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\BOLT.TXT"), parts / "Bolt.txt");
+  fs::rename(parts / "Bolt.txt", parts / "Nut.txt");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\BOLT.TXT"), parts / "BOLT.TXT");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\nut.txt"), parts / "Nut.txt");
+  std::ofstream(parts / "Washer.txt") << "M8";
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\WASHER.txt"), parts / "Washer.txt");
+  fs::remove(parts / "Washer.txt");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\WASHER.txt"), parts / "WASHER.txt");
+
+  // A rename further up leaves another folder under the same path.
+  fs::rename(root / "c/Vault", root / "c/Old");
+  fs::create_directories(parts);
+  std::ofstream(parts / "Screw.txt") << "M4";
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.TXT"), parts / "NUT.TXT");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\screw.TXT"), parts / "Screw.txt");
+}
+
 TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
   DriveMap drives(root);
   EXPECT_EQ(drives.ToWindows(root / "c/Vault/Parts"), L"C:\\Vault\\Parts");
@@ -158,6 +180,18 @@ TEST(Utf8, RoundTripsTextOutsideTheBasicPlane) {
   EXPECT_EQ(FromUtf8("a\xFF"
                      "b"),
             L"a\uFFFDb");
+}
+
+// Runs of plain ASCII go eight bytes at a time; whatever breaks a run must still decode wherever
+// it falls.
+TEST(Utf8, DecodesSequencesAtEveryPlaceInALongText) {
+  for (std::size_t before = 0; before < 17; ++before) {
+    const std::string text = std::string(before, 'a') + "\xC3\xBC" + std::string(9, 'b') + "\xFF" +
+                             std::string(8, 'c') + "\xF0\x9F\x98\x80";
+    const std::wstring expected = std::wstring(before, L'a') + L"\u00FC" + std::wstring(9, L'b') +
+                                  L"\uFFFD" + std::wstring(8, L'c') + L"\U0001F600";
+    EXPECT_EQ(FromUtf8(text), expected) << before;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "addin/CVornAddIn.h"
 #include "platform/NativePath.h"
+#include "platform/Sqlite.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/NotificationItems.h"
@@ -125,12 +126,18 @@ int RunAdd(Call& call) {
   const Outcome outcome = host.Operate(
       addin::kBeforeAdd, addin::kAfterAdd, items,
       [&] {
+        // One transaction for them all, kept whatever the outcome: each add is a step of its
+        // own inside it, so a failed one leaves the adds before it, as it would alone.
+        platform::Transaction batch(host.Vault().GetStore().Db());
+        host::HResult hr = host::kOk;
         for (Local& l : locals) {
           host::Ref<host::VaultFile> file;
-          VENDREL_RETURN_IF_FAILED(folder->AddFile(0, l.windowsPath, l.name, 1, file));
+          hr = folder->AddFile(0, l.windowsPath, l.name, 1, file);
+          if (host::Failed(hr)) break;
           file->Id(l.fileId);
         }
-        return host::kOk;
+        batch.Commit();
+        return hr;
       },
       items);
   return Report(call, "add", outcome, paths);
