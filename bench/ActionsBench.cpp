@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "actions/ActionData.h"
 #include "actions/ActionStore.h"
 #include "addin/CreateAddIn.h"
 #include "commands/core/CmdFactory.h"
@@ -148,6 +149,41 @@ void CheckInNothingApplies(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// A check in of many files, none of which the actions' path patterns take.
+void CheckInOfManyFiles(benchmark::State& state) {
+  Vault vault(state.range(0));
+  testing::FakeServices fakes;
+  const auto addIn = addin::CreateAddIn(fakes.services);
+  std::vector<host::HostNotificationItem> items;
+  for (std::int32_t i = 0; i < state.range(1); ++i) {
+    items.push_back({2 + i, 1, 0, L"C:\\Vault\\Parts\\" + std::to_wstring(i) + L".prt", L"", 0});
+  }
+  for (auto _ : state) {
+    host::HostNotification notification;
+    notification.kind = 6;
+    notification.vault = host::Ref<host::VaultSession>(&vault.Session());
+    notification.items = items;
+    if (host::Failed(addIn->OnCommand(notification))) state.SkipWithError("check in refused");
+    benchmark::DoNotOptimize(notification.veto);
+  }
+  state.counters["ns_per_test"] =
+      benchmark::Counter(static_cast<double>(state.range(0) * state.range(1)) *
+                             static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// One test of a path against an action's pattern, as a notification makes for each file.
+void PathPatternTest(benchmark::State& state) {
+  Vault vault(1);
+  actions::DocumentLists lists;
+  actions::ActionData run(0, host::Ref<host::VaultSession>(&vault.Session()), lists);
+  const std::wstring pattern = L"C:\\Vault\\Projects\\102\\%.prt";
+  const std::wstring path = L"C:\\Vault\\Parts\\Bolt M8x40.prt";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(actions::MatchesPathPattern(pattern, path, run));
+  }
+}
+
 BENCHMARK(LoadActions)
     ->Arg(10)
     ->Arg(100)
@@ -158,6 +194,8 @@ BENCHMARK(LoadActions)
 BENCHMARK(SaveActions)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(GetAddInInfo)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckInNothingApplies)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckInOfManyFiles)->Args({200, 1000})->Args({200, 10000})->Unit(benchmark::kMillisecond);
+BENCHMARK(PathPatternTest);
 
 }  // namespace
 }  // namespace vendrel
