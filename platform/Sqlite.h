@@ -93,7 +93,8 @@ class Database {
   // Runs one or more statements without parameters.
   void Execute(const char* sql);
   // Each text is compiled once: a statement goes back to the connection when it ends, reset and
-  // with its parameters cleared, for the next use of the same text.
+  // with its parameters cleared, for the next use of the same text. So it must end before the
+  // database does.
   Statement Prepare(const char* sql);
   template <class... Args>
   Statement Query(const char* sql, const Args&... args) {

@@ -150,6 +150,24 @@ TEST(HexStringFileText, FailureKeepsTheBytesBeforeIt) {
   }
 }
 
+// A text that arrives in pieces decodes as it would whole, wherever a piece ends.
+TEST(HexStringFileText, TextInPiecesDecodesAsTheWholeText) {
+  for (const std::wstring text : {L"0A1b2C3d", L"0A1G2C", L"0A1B2", L"0A1B2G"}) {
+    HexStringFile whole;
+    const bool wholeResult = whole.FromText(text);
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+      HexStringFile file = FileOf({7, 7, 7});
+      HexStringFile::TextDecoder decoder(file);
+      decoder.Add(std::wstring_view(text).substr(0, cut));
+      decoder.Add(std::wstring_view(text).substr(cut));
+      EXPECT_EQ(decoder.Finish(), wholeResult) << testing::PrintToString(text) << " cut " << cut;
+      EXPECT_EQ(BytesOf(file), BytesOf(whole));
+      EXPECT_EQ(file.Position(), whole.Position());
+      EXPECT_EQ(file.Capacity(), whole.Capacity());
+    }
+  }
+}
+
 TEST(HexStringFileText, FailedTextLeavesNothingToReadForAnArchive) {
   HexStringFile file;
   EXPECT_FALSE(file.FromText(L"010000000"));

@@ -1,0 +1,108 @@
+// The SQLite connection under the simulated vault: statements used again, transactions inside
+// transactions, long texts read in pieces.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Sqlite.h"
+#include "tests/sim/VaultFixture.h"
+
+namespace vendrel::sim::testing {
+namespace {
+
+using platform::Database;
+using platform::Statement;
+using platform::Transaction;
+
+std::vector<int> Keys(Database& db) {
+  std::vector<int> keys;
+  for (Statement row = db.Prepare("SELECT k FROM t ORDER BY k"); row.Step();) {
+    keys.push_back(row.Int(0));
+  }
+  return keys;
+}
+
+TEST(Database, AStatementUsedAgainStartsAfreshAndOneInUseIsNotShared) {
+  Database db(":memory:");
+  db.Execute("CREATE TABLE t(k INTEGER)");
+  db.Run("INSERT INTO t VALUES(1), (2)");
+  const char* const sql = "SELECT k FROM t WHERE k >= ? ORDER BY k";
+  {
+    Statement first = db.Query(sql, 1);
+    ASSERT_TRUE(first.Step());
+    Statement second = db.Query(sql, 2);
+    ASSERT_TRUE(second.Step());
+    EXPECT_EQ(second.Int(0), 2);
+    EXPECT_EQ(first.Int(0), 1);
+  }
+  EXPECT_FALSE(db.Prepare(sql).Step()) << "a parameter left unbound is NULL again";
+  Statement again = db.Query(sql, 1);
+  ASSERT_TRUE(again.Step());
+  EXPECT_EQ(again.Int(0), 1) << "from the first row again";
+}
+
+TEST(Database, AnInnerTransactionUndoesOnlyItselfAndLastsOnlyWithTheOuterOne) {
+  Database db(":memory:");
+  db.Execute("CREATE TABLE t(k INTEGER)");
+  {
+    Transaction outer(db);
+    {
+      Transaction kept(db);
+      db.Run("INSERT INTO t VALUES(1)");
+      kept.Commit();
+    }
+    {
+      Transaction undone(db);
+      db.Run("INSERT INTO t VALUES(2)");
+    }
+    EXPECT_TRUE(db.InTransaction());
+    outer.Commit();
+  }
+  EXPECT_FALSE(db.InTransaction());
+  EXPECT_EQ(Keys(db), std::vector<int>{1});
+  {
+    Transaction outer(db);
+    Transaction inner(db);
+    db.Run("INSERT INTO t VALUES(3)");
+    inner.Commit();
+  }
+  EXPECT_EQ(Keys(db), std::vector<int>{1});
+}
+
+// Pieces are 64 kB of stored bytes: characters of three and four bytes stand across the cuts.
+TEST(Database, ATextReadInPiecesIsTheWholeTextWhereverTheCutsFall) {
+  Database db(":memory:");
+  db.Execute("CREATE TABLE t(v TEXT)");
+  const std::wstring text = std::wstring(65535, L'a') + L"\u20AC" + std::wstring(65532, L'b') +
+                            L"\U0001F600" + L"\u00E9z";
+  db.Run("INSERT INTO t VALUES(?)", text);
+  std::wstring joined;
+  int pieces = 0;
+  db.ReadTextInPieces("t", "v", db.LastInsertId(), [&](std::wstring_view piece) {
+    joined += piece;
+    ++pieces;
+  });
+  EXPECT_EQ(joined, text);
+  EXPECT_EQ(pieces, 3);
+}
+
+TEST_F(VaultTest, DictionaryTextReadInPiecesIsTheTextRead) {
+  host::Ref<host::AddInDictionary> dictionary;
+  ASSERT_EQ(alice->GetDictionary(L"Store", true, dictionary), host::kOk);
+  const std::wstring stored = std::wstring(100000, L'7') + L"\u00FC";
+  ASSERT_EQ(dictionary->Write(3, stored), host::kOk);
+  std::wstring joined;
+  bool exists = false;
+  const auto take = [&](std::wstring_view piece) { joined += piece; };
+  ASSERT_EQ(dictionary->ReadInPieces(3, take, exists), host::kOk);
+  EXPECT_TRUE(exists);
+  EXPECT_EQ(joined, stored);
+  joined.clear();
+  ASSERT_EQ(dictionary->ReadInPieces(4, take, exists), host::kOk);
+  EXPECT_FALSE(exists);
+  EXPECT_EQ(joined, L"");
+}
+
+}  // namespace
+}  // namespace vendrel::sim::testing
