@@ -12,8 +12,6 @@
 #include "commands/system/CmdWait.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/Commands.h"
-#include "tests/support/FakeServices.h"
-#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
@@ -29,21 +27,11 @@ class SystemFolderShell : public platform::Shell {
   std::wstring folder = L"C:\\WINDOWS\\system32";
 };
 
-class SystemEditorsTest : public ::testing::Test {
+class SystemEditorsTest : public testing::ScriptedEditorTest {
  protected:
-  SystemEditorsTest() {
-    fakes.services.dialogs = &dialogs;
-    fakes.services.shell = &shell;
-  }
-  template <class Kind>
-  std::unique_ptr<Kind> Make() {
-    return testing::MakeCommand<Kind>(action, fakes.services);
-  }
+  SystemEditorsTest() { fakes.services.shell = &shell; }
 
-  testing::StrictDialogRunner dialogs;
   SystemFolderShell shell;
-  testing::FakeServices fakes;
-  actions::Action action;
 };
 
 TEST_F(SystemEditorsTest, TheRegistryEditorTicksStringForANewCommandAndTakesTheTickedKind) {

@@ -11,30 +11,18 @@
 #include "platform/posix/Answerers.h"
 #include "platform/posix/Ui.h"
 #include "tests/support/Commands.h"
-#include "tests/support/FakeServices.h"
-#include "tests/support/StrictDialogRunner.h"
 
 namespace vendrel::commands {
 namespace {
 
 using platform::ScriptedSurface;
 
-class VaultEditorsTest : public ::testing::Test {
+class VaultEditorsTest : public testing::ScriptedEditorTest {
  protected:
-  VaultEditorsTest() {
-    fakes.services.dialogs = &dialogs;
-    fakes.services.fileDialogs = &fileDialogs;
-  }
-  template <class Kind>
-  std::unique_ptr<Kind> Make() {
-    return testing::MakeCommand<Kind>(action, fakes.services);
-  }
+  VaultEditorsTest() { fakes.services.fileDialogs = &fileDialogs; }
 
-  testing::StrictDialogRunner dialogs;
   platform::RecordingAnswerer answerer;
   platform::AnsweredFileDialogs fileDialogs{answerer};
-  testing::FakeServices fakes;
-  actions::Action action;
 };
 
 TEST_F(VaultEditorsTest, CheckOutAndCheckInTakeTheirTextsAndShowThePathAsSummary) {
