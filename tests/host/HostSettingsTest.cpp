@@ -41,7 +41,7 @@ TEST_F(HostSettingsTest, TheUsersOwnSettingWins) {
 }
 
 TEST_F(HostSettingsTest, SOrNoTextFallsBackToTheMachineDefaultWhichIsWrittenBack) {
-  for (const RegistryData own : {RegistryData(L"s"), RegistryData(L"S"), RegistryData(7u)}) {
+  for (const RegistryData& own : {RegistryData(L"s"), RegistryData(L"S"), RegistryData(7u)}) {
     Set(RegistryRoot::kCurrentUser, kSettings, L"0", own);
     Set(RegistryRoot::kLocalMachine, kProduct, L"DefaultLanguage", L"D");
     EXPECT_EQ(HostLanguage(registry), L"D");
