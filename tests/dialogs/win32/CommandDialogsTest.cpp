@@ -97,6 +97,13 @@ class CommandDialogsTest : public ::testing::Test {
     EXPECT_EQ(Stored(command), before) << name;
   }
 
+  // Opens the editor, runs `steps` in its window, then OK: whether both happened.
+  bool Edit(Cmd& command, const wchar_t* caption, DialogDriver::Steps steps, const wchar_t* shot) {
+    DialogDriver driver(caption, std::move(steps), Shot(shot));
+    const bool ok = command.Edit(0);
+    return driver.Found() && ok;
+  }
+
   testing::FakeServices fakes;
   platform::Win32DialogRunner runner{GetModuleHandleW(nullptr)};
   actions::Action action;
@@ -189,7 +196,7 @@ TEST_F(CommandDialogsTest, SystemEditorsMapTheirButtonsAndListsFromTheTemplates)
       *registry, L"Write Registry Value",
       [&](HWND window) {
         binaryShown = IsWindowVisible(GetDlgItem(window, IDC_REGISTRY_BINARY)) != FALSE;
-        Type(window, IDC_REGISTRY_KEY, L"HKEY_CURRENT_USER\\Count");
+        SetDlgItemTextW(window, IDC_REGISTRY_KEY, L"HKEY_CURRENT_USER\\Count");
         testing::Press(window, IDC_REGISTRY_DWORD);
       },
       L"registry-dialog.bmp"));
@@ -221,9 +228,9 @@ TEST_F(CommandDialogsTest, SystemEditorsMapTheirButtonsAndListsFromTheTemplates)
       *command, L"Shell Execute",
       [&](HWND window) {
         line = ItemText(window, IDC_SHELL_COMMAND_LINE);
-        fileEnabledBefore = Enabled(window, IDC_SHELL_FILE);
+        fileEnabledBefore = testing::Enabled(window, IDC_SHELL_FILE);
         testing::Press(window, IDC_SHELL_SHELL_MODE);
-        Type(window, IDC_SHELL_FILE, L"C:\\a.txt");
+        SetDlgItemTextW(window, IDC_SHELL_FILE, L"C:\\a.txt");
       },
       L"shell-dialog.bmp"));
   EXPECT_EQ(line, L"dir");
