@@ -125,7 +125,7 @@ TEST_F(PromptTest, EditBoxFromTheProductsOwnTemplateNamesTheNewFolder) {
   std::wstring prompt;
   const std::wstring shot = ArtefactPath(L"end-to-end-run-edit-box.bmp");
   testing::DialogDriver driver(
-      L"Vendrel",
+      L"EditBox",
       [&](HWND dialog) {
         prompt = testing::ItemText(dialog, IDC_RUN_EDIT_BOX_PROMPT);
         SetDlgItemTextW(dialog, IDC_RUN_EDIT_BOX_ANSWER, L"Typed name");
