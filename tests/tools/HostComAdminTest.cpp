@@ -62,7 +62,8 @@ TEST_F(HostComAdminTest, AnActionMadeInTheDialogsIsSavedAndRunsInTheNextProcess)
                    ArtefactPath(L"admin-check-out-conditions.bmp")});
   route.push_back({L"Edit Action", nullptr, IDC_EDIT_ACTION_ADD_CONDITIONS, L""});
   route.push_back({L"Add conditions", nullptr, IDOK, ArtefactPath(L"admin-add-conditions.bmp")});
-  AddCreateFolder(route, made + L"\\first", ArtefactPath(L"admin-select-command.bmp"));
+  // Each command creates one level: the second folder lies inside the first.
+  AddCreateFolder(route, made, ArtefactPath(L"admin-select-command.bmp"));
   AddCreateFolder(route, made + L"\\second", L"");
   // Only the menu starts it: the other activations go off again before OK.
   route.push_back({L"Edit Action",
@@ -83,7 +84,7 @@ TEST_F(HostComAdminTest, AnActionMadeInTheDialogsIsSavedAndRunsInTheNextProcess)
   EXPECT_FALSE(std::filesystem::exists(dir / "made")) << "building an action runs nothing";
 
   const Result run = RunOk({"--vault", "v", "menu", "Tools\\Make folders"});
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "made" / "first")) << run.out;
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "made")) << run.out;
   EXPECT_TRUE(std::filesystem::is_directory(dir / "made" / "second")) << run.out;
   const Result registered = RunOk({"--vault", "v", "registered"});
   EXPECT_NE(registered.out.find("\"Existing\""), std::string::npos) << registered.out;
