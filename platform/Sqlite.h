@@ -100,6 +100,10 @@ class Database {
   sqlite3* db_ = nullptr;
 };
 
+// Copies the database `from` into `to` page by page through SQLite's backup, while other
+// connections may use `from`; `to` is created or overwritten.
+void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // BEGIN IMMEDIATE takes the write lock at once, so two writers never deadlock on an upgrade.
 // Rolls back unless committed.
 class Transaction {

@@ -50,5 +50,58 @@ TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
   EXPECT_EQ(Run({"lint", "nothere.acn"}).code, 2);
 }
 
+TEST_F(WorkbenchTest, DiffShowsOneChangedCommandAndExitsOneWhenSetsDiffer) {
+  if (!DemoBuilt()) GTEST_SKIP() << "the demo's command kinds are not built";
+  const std::string vault = DemoVault(Demo());
+  RunOk({"--vault", vault, "export", "demo.acn"});
+  EXPECT_EQ(RunOk({"--vault", vault, "diff", "demo.acn", "vault"}).out, "");
+  std::string json = RunOk({"acn", "to-json", "demo.acn"}).out;
+  const std::string path = R"("path": "C:\\Archive")";
+  json.replace(json.find(path), path.size(), R"("path": "C:\\Old")");
+  Write("changed.json", json);
+  const Result diff = Run({"--vault", vault, "diff", "changed.json", "vault"});
+  EXPECT_EQ(diff.code, 1);
+  EXPECT_NE(diff.out.find("--- changed.json\n+++ vault\n@@ action 103 \"Archive what is checked "
+                          "in\" @@\n@@ commands -1,2 +1,2 @@\n-{\"type\": 14"),
+            std::string::npos)
+      << diff.out;
+  const Json listed = ParseJson(RunOk({"diff", "demo.acn", "demo.acn", "--json"}).out);
+  EXPECT_EQ(listed.at("differ"), false);
+}
+
+TEST_F(WorkbenchTest, ADryRunTracesAsARealRunAndLeavesTheVaultAsItWas) {
+  if (!DemoBuilt()) GTEST_SKIP() << "the demo's command kinds are not built";
+  const std::string vault = DemoVault(Demo());
+  Write("answers.txt", "C:\\Backup\n");
+  const auto snapshot = [&] {
+    std::string all;
+    for (const auto& entry : fs::recursive_directory_iterator(vault)) {
+      if (entry.is_regular_file()) all += entry.path().string() + "\n" + Slurp(entry.path());
+    }
+    return all;
+  };
+  const std::vector<std::string> backup = {"--vault",
+                                           vault,
+                                           "--answers",
+                                           "answers.txt",
+                                           "menu",
+                                           "Backup\\Selected files",
+                                           "Projects\\plan.txt",
+                                           "Projects\\notes.txt"};
+  const std::string before = snapshot();
+  std::vector<std::string> dry = backup;
+  dry.push_back("--dry-run");
+  const Result tried = RunOk(dry);
+  EXPECT_EQ(snapshot(), before);
+  const std::size_t summary = tried.out.find("dry run: nothing was changed");
+  ASSERT_NE(summary, std::string::npos) << tried.out;
+  EXPECT_NE(tried.out.find("  added C:\\Backup\\plan.txt\n", summary), std::string::npos)
+      << tried.out;
+
+  const Result real = RunOk(backup);
+  EXPECT_EQ(tried.out.substr(0, summary), real.out);
+  EXPECT_NE(snapshot(), before);
+}
+
 }  // namespace
 }  // namespace vendrel::tools

@@ -16,6 +16,11 @@ namespace vendrel::tools {
 // Windows paths are real and this does nothing.
 void UseVaultFolder(const std::filesystem::path& folder);
 
+// The file of the emulated registry that this process uses now; empty on Windows, where the
+// machine's registry is used. UseRegistryFile makes the process use another from here on.
+std::filesystem::path RegistryFile();
+void UseRegistryFile(const std::filesystem::path& file);
+
 // A new empty folder under the temporary directory, its name starting with `prefix`.
 std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
 

@@ -30,6 +30,14 @@ void UseVaultFolder(const fs::path& folder) {
   ::setenv("VENDREL_DRIVES", fs::absolute(DrivesOf(folder)).c_str(), 1);
 }
 
+fs::path RegistryFile() {
+  return platform::posix::SqliteRegistry::DefaultLocation();
+}
+
+void UseRegistryFile(const fs::path& file) {
+  ::setenv("VENDREL_REGISTRY", fs::absolute(file).c_str(), 1);
+}
+
 fs::path MakeTemporaryFolder(const std::string& prefix) {
   std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
   if (::mkdtemp(pattern.data()) == nullptr) throw UsageError("cannot make a temporary folder");

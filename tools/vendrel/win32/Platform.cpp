@@ -98,6 +98,12 @@ class ComAddIn final : public host::AddIn {
 
 void UseVaultFolder(const fs::path&) {}
 
+fs::path RegistryFile() {
+  return {};
+}
+
+void UseRegistryFile(const fs::path&) {}
+
 fs::path MakeTemporaryFolder(const std::string& prefix) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
