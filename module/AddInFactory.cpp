@@ -2,6 +2,7 @@
 #include "module/AddInFactory.h"
 
 #include "addin/CreateAddIn.h"
+#include "platform/RunLog.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Ui.h"
 // After the services: windows.h turns names of their operations into macros.
@@ -23,8 +24,9 @@ struct Win32Services {
   // The dialog templates are resources of this library, not of the host's program.
   platform::Win32DialogRunner dialogs{Instance()};
   platform::Win32ButtonBoxes buttonBoxes;
-  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,      &environment,
-                              &clock,        &machine,    &dialogs,  &buttonBoxes};
+  platform::RotatedLogFile runLog{platform::RotatedLogFile::DefaultFile()};
+  platform::Services services{&messageBoxes, &waitCursor, &registry, &files,       &environment,
+                              &clock,        &machine,    &dialogs,  &buttonBoxes, &runLog};
 };
 
 platform::Services& ModuleServices() {

@@ -11,6 +11,8 @@
 
 namespace vendrel::platform {
 
+class RunLog;
+
 // Borrowed services; whoever builds the context keeps them alive.
 struct Services {
   MessageBoxes* messageBoxes = nullptr;
@@ -22,6 +24,7 @@ struct Services {
   Machine* machine = nullptr;
   DialogRunner* dialogs = nullptr;
   ButtonBoxes* buttonBoxes = nullptr;
+  RunLog* runLog = nullptr;  // null: no run is logged
 };
 
 }  // namespace vendrel::platform

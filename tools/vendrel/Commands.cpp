@@ -35,6 +35,7 @@ int RunShow(Call& call);
 int RunDemo(Call& call);
 int RunLint(Call& call);
 int RunDiff(Call& call);
+int RunLog(Call& call);
 
 namespace {
 
@@ -94,6 +95,11 @@ const std::vector<CommandForm> kCommands = {
      "what changed between two sets of actions, each an action file, JSON or vault",
      {{"--json", nullptr, "the changes as JSON"}},
      RunDiff},
+    {"log",
+     "[on | off]",
+     "the add-in's log of this user's action runs; on or off switches it",
+     {{"--json", nullptr, "the runs as JSON"}},
+     RunLog},
     {"demo", "", "a new vault, three actions and a user working with them", {}, RunDemo},
 };
 

@@ -59,6 +59,7 @@ void ProvideParts(Parts& parts, platform::Services& services) {
   services.environment = &parts.environment;
   services.clock = &parts.clock;
   services.machine = &parts.machine;
+  services.runLog = &parts.runLog;
 }
 
 // The add-in object as this build reaches it: natively linked and observed through `observer`;

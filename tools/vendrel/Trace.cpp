@@ -135,6 +135,7 @@ void Trace::RunStarted(const actions::Action& action, const actions::ActionData&
   record.name = action.name;
   record.documents = run.documentNames;
   runs_.push_back(std::move(record));
+  runStarted_ = std::chrono::steady_clock::now();
   if (live_) {
     *live_ << "    run \"" << ToUtf8(action.name) << "\" (" << action.actionId << ") over "
            << run.documentNames.size() << " document(s)";
@@ -144,8 +145,15 @@ void Trace::RunStarted(const actions::Action& action, const actions::ActionData&
 }
 
 void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ran) {
-  if (!runs_.empty()) runs_.back().ran = ran;
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - runStarted_)
+                        .count();
+  if (!runs_.empty()) {
+    runs_.back().ran = ran;
+    runs_.back().milliseconds = took;
+  }
   if (live_ && !ran) *live_ << "      refused: the document blocks do not balance\n";
+  if (live_) *live_ << "      took " << took << " ms\n";
 }
 
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
@@ -211,6 +219,7 @@ Json Trace::RunsJson() const {
                     {"name", record.name},
                     {"documents", record.documents},
                     {"ran", record.ran},
+                    {"milliseconds", record.milliseconds},
                     {"commands", std::move(commands)}});
   }
   return runs;

@@ -1,6 +1,7 @@
 // What the add-in did during one host operation, as a readable trace and as JSON.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -38,6 +39,7 @@ struct RunRecord {
   std::wstring name;
   std::vector<std::wstring> documents;
   bool ran = false;
+  std::int64_t milliseconds = 0;
   std::vector<CommandRecord> commands;
 };
 
@@ -80,6 +82,7 @@ class Trace final : public actions::RunObserver {
   std::vector<NotificationRecord> notifications_;
   std::vector<RunRecord> runs_;
   bool inCommand_ = false;
+  std::chrono::steady_clock::time_point runStarted_;
 };
 
 // 0x80004005 and the like.

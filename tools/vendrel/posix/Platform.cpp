@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "addin/CreateAddIn.h"
+#include "platform/RunLog.h"
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
@@ -61,6 +62,7 @@ struct MachineServices::Parts {
   platform::posix::PosixEnvironment environment;
   platform::posix::PosixClock clock;
   platform::posix::PosixMachine machine;
+  platform::RotatedLogFile runLog{platform::RotatedLogFile::DefaultFile()};
 };
 
 MachineServices::MachineServices(const fs::path& vaultFolder, const std::wstring& computer,

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "host/com/ToCom.h"
+#include "platform/RunLog.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Ui.h"
 #include "tools/vendrel/Cli.h"
@@ -125,6 +126,7 @@ struct MachineServices::Parts {
   platform::Win32Environment environment;
   platform::Win32Clock clock;
   platform::Win32Machine machine;
+  platform::RotatedLogFile runLog{platform::RotatedLogFile::DefaultFile()};
 };
 
 MachineServices::MachineServices(const fs::path&, const std::wstring& computer, const std::wstring&)
