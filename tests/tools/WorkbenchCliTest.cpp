@@ -140,5 +140,39 @@ TEST_F(WorkbenchTest, TheRunLogNamesTheFailingCommandOnceSwitchedOn) {
   EXPECT_EQ(runs().size(), 1u);
 }
 
+TEST_F(WorkbenchTest, FoldersAreMadeWithTheirParentsAndAddedWithTheirTrees) {
+  MakeVault();
+  RunOk({"--vault", "v", "mkdir", "Projects/2026"});
+  fs::create_directories(dir / "tree" / "sub");
+  Write("tree/top.txt", "top\n");
+  for (int i = 0; i < 12; ++i) Write("tree/sub/" + std::to_string(i) + ".txt", "n\n");
+  RunOk({"--vault", "v", "add", "tree", "--to", "Projects/2026"});
+  EXPECT_NE(RunOk({"--vault", "v", "ls", "Projects/2026/tree/sub"}).out.find("11.txt  v1"),
+            std::string::npos);
+  EXPECT_NE(RunOk({"--vault", "v", "ls", "Projects/2026/tree"}).out.find("top.txt  v1"),
+            std::string::npos);
+  const Result missing = Run({"--vault", "v", "add", "tree", "--to", "Nowhere"});
+  EXPECT_EQ(missing.code, 2);
+  EXPECT_EQ(missing.err, "vendrel: no vault folder C:\\v\\Nowhere; make it with vendrel mkdir\n");
+
+  // A run over many documents lists ten of them unless all are asked for.
+  Write("list.json", R"({"format": "action-file", "actions": [{"id": 7, "name": "List",
+    "menuText": "List", "activation": ["menu"]}]})");
+  RunOk({"acn", "from-json", "list.json", "-o", "list.acn"});
+  RunOk({"--vault", "v", "import", "list.acn"});
+  const std::string sub = "Projects/2026/tree/sub";
+  EXPECT_NE(RunOk({"--vault", "v", "menu", "List", sub}).out.find(" and 2 more\n"),
+            std::string::npos);
+  EXPECT_EQ(RunOk({"--vault", "v", "--full", "menu", "List", sub}).out.find(" more"),
+            std::string::npos);
+}
+
+TEST_F(WorkbenchTest, AFailedInitLeavesNothingBehind) {
+  const Result failed = Run({"init", "w", "--user", "Chief", "--user", "chief"});
+  EXPECT_EQ(failed.code, 2);
+  EXPECT_NE(failed.err.find("no vault was made"), std::string::npos) << failed.err;
+  EXPECT_FALSE(fs::exists(dir / "w"));
+}
+
 }  // namespace
 }  // namespace vendrel::tools

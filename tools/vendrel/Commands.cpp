@@ -36,6 +36,7 @@ int RunDemo(Call& call);
 int RunLint(Call& call);
 int RunDiff(Call& call);
 int RunLog(Call& call);
+int RunMakeFolder(Call& call);
 
 namespace {
 
@@ -50,10 +51,11 @@ const std::vector<CommandForm> kCommands = {
       {"--user", "NAME", "a user of the vault; repeat for more"}},
      RunInit},
     {"add",
-     "LOCALFILE...",
-     "add local files to a vault folder",
+     "LOCALPATH...",
+     "add local files, and local folders with their trees, to a vault folder",
      {{"--to", "VAULTFOLDER", "the vault folder", true}, kDryRun},
      RunAdd},
+    {"mkdir", "FOLDER...", "make vault folders and their missing parents", {}, RunMakeFolder},
     {"checkout", "PATH...", "check out vault files", {kDryRun}, RunCheckOut},
     {"checkin",
      "PATH...",

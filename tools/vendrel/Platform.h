@@ -26,6 +26,8 @@ std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
 
 // Whether a person types at standard input.
 bool InputIsInteractive();
+// Whether standard error is a terminal, where progress can be shown.
+bool ErrorsGoToTerminal();
 
 // The wait cursor, registry, files, environment, clock and machine of this machine.
 class MachineServices {

@@ -15,6 +15,7 @@ Session::Session(const Options& options, Console& console, bool dryRun)
   host_ = std::make_unique<VaultHost>(copy_ ? copy_->Folder() : *options.vault, options.user,
                                       options.computer, answers_,
                                       options.json ? nullptr : &console.out);
+  host_->GetTrace().ListAllDocuments(options.full);
   host_->LoadAddIn();
 }
 

@@ -1,6 +1,7 @@
 // The trace of the runs: kept as records, printed as they happen.
 #include "tools/vendrel/Trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -139,7 +140,10 @@ void Trace::RunStarted(const actions::Action& action, const actions::ActionData&
   if (live_) {
     *live_ << "    run \"" << ToUtf8(action.name) << "\" (" << action.actionId << ") over "
            << run.documentNames.size() << " document(s)";
-    for (const std::wstring& name : run.documentNames) *live_ << " " << ToUtf8(name);
+    const std::size_t count = run.documentNames.size();
+    const std::size_t shown = allDocuments_ ? count : std::min(count, kDocumentsShown);
+    for (std::size_t i = 0; i < shown; ++i) *live_ << " " << ToUtf8(run.documentNames[i]);
+    if (shown < count) *live_ << " and " << count - shown << " more";
     *live_ << "\n";
   }
 }

@@ -48,6 +48,10 @@ class Trace final : public actions::RunObserver {
  public:
   explicit Trace(std::ostream* live) : live_(live) {}
 
+  // Runs over many documents list the first ten unless all are asked for.
+  static constexpr std::size_t kDocumentsShown = 10;
+  void ListAllDocuments(bool all) { allDocuments_ = all; }
+
   // The notification whose runs follow; `observed` tells whether its runs reach this trace.
   void BeginNotification(std::int32_t kind, std::size_t items, bool observed);
   // What the add-in answered to the notification begun last.
@@ -82,6 +86,7 @@ class Trace final : public actions::RunObserver {
   std::vector<NotificationRecord> notifications_;
   std::vector<RunRecord> runs_;
   bool inCommand_ = false;
+  bool allDocuments_ = false;
   std::chrono::steady_clock::time_point runStarted_;
 };
 

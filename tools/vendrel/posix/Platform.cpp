@@ -49,6 +49,10 @@ bool InputIsInteractive() {
   return ::isatty(0) != 0;
 }
 
+bool ErrorsGoToTerminal() {
+  return ::isatty(2) != 0;
+}
+
 struct MachineServices::Parts {
   Parts(const fs::path& vaultFolder, const std::wstring& computer, const std::wstring& user)
       : files(platform::posix::DriveMap(DrivesOf(fs::absolute(vaultFolder)))),

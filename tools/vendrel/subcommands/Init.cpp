@@ -17,7 +17,22 @@ int RunInit(Call& call) {
   if (users.empty()) users.push_back(MachineServices::LoginName());
   const std::wstring name = folder.filename().wstring();
   const std::wstring root = Wide(call.Value("--root").value_or("C:\\" + Utf8(name)));
-  CreateVault(folder, name, root, users);
+  // A failed init leaves nothing: neither the folder it made nor a half-made vault.
+  const bool folderExisted = fs::exists(folder);
+  try {
+    CreateVault(folder, name, root, users);
+  } catch (const std::exception&) {
+    std::error_code ignored;
+    if (folderExisted) {
+      for (const fs::path& made : {DatabaseOf(folder), DrivesOf(folder)}) {
+        fs::remove_all(made, ignored);
+      }
+    } else {
+      fs::remove_all(folder, ignored);
+    }
+    throw UsageError("no vault was made in " + folder.string() +
+                     "; check that the folder can be written and that the user names differ");
+  }
   std::ostream& out = call.Out();
   out << "created vault \"" << Utf8(name) << "\" with root " << Utf8(root) << " in "
       << folder.string() << "\nusers:";

@@ -118,6 +118,10 @@ bool InputIsInteractive() {
   return _isatty(_fileno(stdin)) != 0;
 }
 
+bool ErrorsGoToTerminal() {
+  return _isatty(_fileno(stderr)) != 0;
+}
+
 struct MachineServices::Parts {
   std::wstring computer;
   platform::Win32WaitCursor waitCursor;
