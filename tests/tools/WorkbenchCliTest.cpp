@@ -167,6 +167,21 @@ TEST_F(WorkbenchTest, FoldersAreMadeWithTheirParentsAndAddedWithTheirTrees) {
             std::string::npos);
 }
 
+TEST_F(WorkbenchTest, ListingAndShowingSpeakJsonToo) {
+  MakeVault();
+  RunOk({"--vault", "v", "mkdir", "Docs"});
+  RunOk({"--vault", "v", "checkout", "a.txt"});
+  RunOk({"--vault", "v", "checkin", "a.txt", "--comment", "second"});
+  const Json listed = ParseJson(RunOk({"--vault", "v", "--json", "ls"}).out);
+  EXPECT_EQ(listed.at("folders"), Json::array({"Docs"}));
+  EXPECT_EQ(listed.at("files")[0].at("path"), "C:\\v\\a.txt");
+  EXPECT_EQ(listed.at("files")[0].at("version"), 2);
+  const Json shown = ParseJson(RunOk({"--vault", "v", "--json", "show", "a.txt"}).out);
+  EXPECT_EQ(shown.at("versions").size(), 2u);
+  EXPECT_EQ(shown.at("versions")[1].at("comment"), "second");
+  EXPECT_EQ(shown.at("state"), "Draft");
+}
+
 TEST_F(WorkbenchTest, AFailedInitLeavesNothingBehind) {
   const Result failed = Run({"init", "w", "--user", "Chief", "--user", "chief"});
   EXPECT_EQ(failed.code, 2);

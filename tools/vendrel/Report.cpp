@@ -36,17 +36,6 @@ std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
   return files;
 }
 
-Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
-  Json list = Json::array();
-  for (const auto& [path, f] : files) {
-    list.push_back({{"path", path},
-                    {"version", f.version},
-                    {"state", f.state},
-                    {"checkedOutBy", f.checkedOutBy}});
-  }
-  return list;
-}
-
 }  // namespace
 
 int Report(Call& call, const std::string& operation, const Outcome& outcome,
