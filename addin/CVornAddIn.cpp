@@ -10,6 +10,7 @@
 
 #include "actions/Runner.h"
 #include "addin/Documents.h"
+#include "addin/RunLogger.h"
 #include "host/Strings.h"
 #include "platform/PathParts.h"
 
@@ -255,7 +256,8 @@ host::HResult CVornAddIn::Handle(host::HostNotification& notification, host::Vau
   actions::ActionData shared(OwnerWindow(notification.parentWindow), vaultRef, documents.lists,
                              &services_);
   shared.notificationFolderId = notification.folderId;
-  shared.observer = observer_;
+  RunLogger runLog(services_, observer_, notification.kind);
+  shared.observer = runLog.Observer();
 
   const bool loadedThisCall = !store_.Loaded() && store_.Load(vault);
 
@@ -273,7 +275,7 @@ host::HResult CVornAddIn::Handle(host::HostNotification& notification, host::Vau
       if (action->refreshMark) notification.refreshFlags = kRefreshAfterRun;
     }
   } else if (kind == kBeforeStateChange || kind == kAfterStateChange) {
-    veto = RunStateChange(list, documents, after, services_, observer_);
+    veto = RunStateChange(list, documents, after, services_, runLog.Observer());
   } else if (kind >= kBeforeCheckOut && kind <= kAfterUndoCheckOut) {
     veto = RunForPaths(list, documents, shared, after, [&](const Action& a, const auto& paths) {
       return a.QualifiesForCheckOut(after, CheckOutKindOf(kind), paths, shared);

@@ -2,6 +2,7 @@
 #include "module/AddInFactory.h"
 
 #include "addin/CreateAddIn.h"
+#include "platform/RunLog.h"
 #include "platform/win32/Clipboard.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Shell.h"
@@ -29,9 +30,11 @@ struct Win32Services {
   platform::Win32FileDialogs fileDialogs;
   platform::Win32Shell shell;
   platform::Win32Clipboard clipboard;
+  platform::RotatedLogFile runLog{platform::RotatedLogFile::DefaultFile()};
   platform::Services services{&messageBoxes, &waitCursor,  &registry, &files,
                               &environment,  &clock,       &machine,  &dialogs,
-                              &buttonBoxes,  &fileDialogs, &shell,    &clipboard};
+                              &buttonBoxes,  &fileDialogs, &shell,    &clipboard,
+                              &runLog};
 };
 
 platform::Services& ModuleServices() {

@@ -14,6 +14,8 @@
 
 namespace vendrel::platform {
 
+class RunLog;
+
 // Borrowed services; whoever builds the context keeps them alive.
 struct Services {
   MessageBoxes* messageBoxes = nullptr;
@@ -28,6 +30,7 @@ struct Services {
   FileDialogs* fileDialogs = nullptr;
   Shell* shell = nullptr;
   Clipboard* clipboard = nullptr;
+  RunLog* runLog = nullptr;  // null: no run is logged
 };
 
 }  // namespace vendrel::platform

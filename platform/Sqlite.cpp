@@ -249,4 +249,30 @@ void Transaction::Commit() {
   done_ = true;
 }
 
+void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const auto open = [](const std::filesystem::path& file, int flags) {
+    const std::u8string name = file.u8string();
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+      SqliteError error(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+      sqlite3_close(db);
+      throw error;
+    }
+    return std::unique_ptr<sqlite3, int (*)(sqlite3*)>(db, sqlite3_close_v2);
+  };
+  // Read-write without create: a WAL database needs its shared-memory file, which a read-only
+  // connection could leave behind.
+  const auto source = open(from, SQLITE_OPEN_READWRITE);
+  const auto target = open(to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  sqlite3_busy_timeout(source.get(), 5000);
+  sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source.get(), "main");
+  if (backup == nullptr)
+    throw SqliteError(sqlite3_errcode(target.get()), sqlite3_errmsg(target.get()));
+  sqlite3_backup_step(backup, -1);
+  const int rc = sqlite3_backup_finish(backup);
+  if (rc != SQLITE_OK) throw SqliteError(rc, sqlite3_errmsg(target.get()));
+}
+
 }  // namespace vendrel::platform

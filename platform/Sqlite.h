@@ -118,6 +118,10 @@ class Database {
   std::unique_ptr<StatementCache> cache_;
 };
 
+// Copies the database `from` into `to` page by page through SQLite's backup, while other
+// connections may use `from`; `to` is created or overwritten.
+void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // BEGIN IMMEDIATE takes the write lock at once, so two writers never deadlock on an upgrade.
 // Rolls back unless committed. Inside another transaction it is a savepoint of it: its commit
 // keeps its changes for the outer one's, its roll back undoes only its own.

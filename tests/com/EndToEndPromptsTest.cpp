@@ -3,11 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "commands/files/CmdCopyFile.h"
 #include "commands/files/CmdCreateFolder.h"
 #include "commands/prompts/CRunEditBoxDlgRes.h"
 #include "commands/prompts/CmdEditBox.h"
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "commands/prompts/CmdYesNoBox.h"
+#include "platform/RunLog.h"
 #include "tests/com/EndToEnd.h"
 #include "tests/dialogs/win32/DialogDriver.h"
 #include "tests/platform/win32/BoxPresser.h"
@@ -69,6 +71,36 @@ TEST_F(PromptTest, OkMessageBoxShowsTheExpandedTextOverTheHostWindow) {
   EXPECT_FALSE(seen.ownerEnabled) << "the host window took input while the box was up";
   EXPECT_EQ(seen.screenshotSaved, !shot.empty());
   EXPECT_EQ(answered.refreshFlags, 0) << "a message box changes nothing";
+}
+
+// Switched on in the user's registry, the product logs each run in the user's local
+// application-data folder, naming the command that failed.
+TEST_F(PromptTest, TheRunLogNamesTheFailedCommandOfARun) {
+  actions::Action& copy = NewAction(L"Copy");
+  Add<commands::CmdCopyFile>(copy).Assign(Local(L"missing.txt"), Local(L"copy.txt"));
+  SaveActions();
+  LoadAddIn();
+  const std::filesystem::path file = platform::RotatedLogFile::DefaultFile();
+  std::filesystem::path older = file;
+  older += ".1";
+  std::filesystem::remove(file);
+  std::filesystem::remove(older);
+  const DWORD on = 1;
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Vendrel", L"RunLog", REG_DWORD, &on,
+                            sizeof on),
+            ERROR_SUCCESS);
+
+  BoxPresser presser(L"Vendrel", IDOK, L"");
+  EXPECT_EQ(Choose(copy.actionId, docs[0]), host::kOk);
+  EXPECT_TRUE(presser.Seen().found);
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Vendrel", L"RunLog");
+
+  const std::vector<std::wstring> lines = platform::RotatedLogFile(file).Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(L"\t1\t" + std::to_wstring(copy.actionId) + L"\tCopy\t"),
+            std::wstring::npos)
+      << lines[0];
+  EXPECT_TRUE(lines[0].ends_with(L"\t1 Copy file")) << lines[0];
 }
 
 // Asks before making a folder for the document; No jumps past the folder's creation.

@@ -37,6 +37,7 @@ class CliTest : public ::testing::Test {
     char pattern[] = "/tmp/vendrel-cli-XXXXXX";
     dir = ::mkdtemp(pattern);
     ::setenv("VENDREL_REGISTRY", (dir / "registry.db").c_str(), 1);
+    ::setenv("VENDREL_LOCALAPPDATA", dir.c_str(), 1);
     ::unsetenv("VENDREL_VAULT");
   }
   ~CliTest() override { fs::remove_all(dir); }

@@ -164,9 +164,8 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAVetoAndACardValue) {
   shows("C:\\Safe now holds: notes.txt plan.txt");
   shows("after check in (notification 6)");
   shows("C:\\Archive now holds: plan.txt");
-  shows(
-      "marks the action for veto\n    answered 0x00000000, refresh 0, veto 1\n"
-      "state refused by the add-in");
+  shows("marks the action for veto\n      took ");
+  shows(" ms\n    answered 0x00000000, refresh 0, veto 1\nstate refused by the add-in");
   shows("plan.txt  v2  Review");  // the refused change left the state alone
   shows("  Reviewed = by Chief\n");
   shows("anna's inbox: from Chief, \"Reviewed\": please have a look");

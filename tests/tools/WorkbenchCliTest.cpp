@@ -7,6 +7,16 @@ namespace {
 
 class WorkbenchTest : public CliTest {};
 
+// The trace with "took 12 ms" as "took ms": run times differ from run to run.
+std::string WithoutDurations(std::string trace) {
+  for (std::size_t at = trace.find("took "); at != std::string::npos;
+       at = trace.find("took ", at + 1)) {
+    const std::size_t digits = at + 5;
+    trace.erase(digits, trace.find_first_not_of("0123456789", digits) - digits);
+  }
+  return trace;
+}
+
 TEST_F(WorkbenchTest, LintFindsNothingInTheDemoNorInTheTestsActions) {
   const std::string vault = DemoVault(Demo());
   const Result stored = RunOk({"--vault", vault, "lint"});
@@ -39,6 +49,135 @@ TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
   EXPECT_EQ(stored.code, 1);
   EXPECT_EQ(ParseJson(stored.out).at("errors"), 2);
   EXPECT_EQ(Run({"lint", "nothere.acn"}).code, 2);
+}
+
+TEST_F(WorkbenchTest, DiffShowsOneChangedCommandAndExitsOneWhenSetsDiffer) {
+  if (!DemoBuilt()) GTEST_SKIP() << "the demo's command kinds are not built";
+  const std::string vault = DemoVault(Demo());
+  RunOk({"--vault", vault, "export", "demo.acn"});
+  EXPECT_EQ(RunOk({"--vault", vault, "diff", "demo.acn", "vault"}).out, "");
+  std::string json = RunOk({"acn", "to-json", "demo.acn"}).out;
+  const std::string path = R"("path": "C:\\Archive")";
+  json.replace(json.find(path), path.size(), R"("path": "C:\\Old")");
+  Write("changed.json", json);
+  const Result diff = Run({"--vault", vault, "diff", "changed.json", "vault"});
+  EXPECT_EQ(diff.code, 1);
+  EXPECT_NE(diff.out.find("--- changed.json\n+++ vault\n@@ action 103 \"Archive what is checked "
+                          "in\" @@\n@@ commands -1,2 +1,2 @@\n-{\"type\": 14"),
+            std::string::npos)
+      << diff.out;
+  const Json listed = ParseJson(RunOk({"diff", "demo.acn", "demo.acn", "--json"}).out);
+  EXPECT_EQ(listed.at("differ"), false);
+}
+
+TEST_F(WorkbenchTest, ADryRunTracesAsARealRunAndLeavesTheVaultAsItWas) {
+  if (!DemoBuilt()) GTEST_SKIP() << "the demo's command kinds are not built";
+  const std::string vault = DemoVault(Demo());
+  Write("answers.txt", "C:\\Backup\n");
+  const auto snapshot = [&] {
+    std::string all;
+    for (const auto& entry : fs::recursive_directory_iterator(vault)) {
+      if (entry.is_regular_file()) all += entry.path().string() + "\n" + Slurp(entry.path());
+    }
+    return all;
+  };
+  const std::vector<std::string> backup = {"--vault",
+                                           vault,
+                                           "--answers",
+                                           "answers.txt",
+                                           "menu",
+                                           "Backup\\Selected files",
+                                           "Projects\\plan.txt",
+                                           "Projects\\notes.txt"};
+  const std::string before = snapshot();
+  std::vector<std::string> dry = backup;
+  dry.push_back("--dry-run");
+  const Result tried = RunOk(dry);
+  EXPECT_EQ(snapshot(), before);
+  const std::size_t summary = tried.out.find("dry run: nothing was changed");
+  ASSERT_NE(summary, std::string::npos) << tried.out;
+  EXPECT_NE(tried.out.find("  added C:\\Backup\\plan.txt\n", summary), std::string::npos)
+      << tried.out;
+
+  const Result real = RunOk(backup);
+  EXPECT_EQ(WithoutDurations(tried.out.substr(0, summary)), WithoutDurations(real.out));
+  EXPECT_NE(snapshot(), before);
+}
+
+TEST_F(WorkbenchTest, TheRunLogNamesTheFailingCommandOnceSwitchedOn) {
+  if (!commands::CreateCmd(19, nullptr)) GTEST_SKIP() << "the copy command is not built";
+  MakeVault();
+  Write("copy.json", R"({"format": "action-file", "actions": [{"id": 7, "name": "Copy",
+    "menuText": "Copy", "activation": ["menu"], "commands": [{"type": 19, "summary": "",
+    "from": "C:\\Nowhere\\x.txt", "to": "C:\\Else\\x.txt"}]}]})");
+  RunOk({"acn", "from-json", "copy.json", "-o", "copy.acn"});
+  RunOk({"--vault", "v", "import", "copy.acn"});
+  const auto runs = [&] { return ParseJson(RunOk({"log", "--json"}).out).at("runs"); };
+
+  RunOk({"--vault", "v", "menu", "Copy", "a.txt"});
+  EXPECT_TRUE(runs().empty());  // off until an administrator switches it on
+  RunOk({"--vault", "v", "log", "on"});
+  RunOk({"--vault", "v", "menu", "Copy", "a.txt"});
+  const Json logged = runs();
+  ASSERT_EQ(logged.size(), 1u);
+  EXPECT_EQ(logged[0].at("action"), 102);
+  EXPECT_EQ(logged[0].at("notification"), 1);
+  EXPECT_EQ(logged[0].at("user"), "Chief");
+  EXPECT_EQ(logged[0].at("failed"), "1 Copy file");
+  EXPECT_NE(RunOk({"log"}).out.find("\"Copy\" (102)"), std::string::npos);
+
+  RunOk({"--vault", "v", "log", "off"});
+  RunOk({"--vault", "v", "menu", "Copy", "a.txt"});
+  EXPECT_EQ(runs().size(), 1u);
+}
+
+TEST_F(WorkbenchTest, FoldersAreMadeWithTheirParentsAndAddedWithTheirTrees) {
+  MakeVault();
+  RunOk({"--vault", "v", "mkdir", "Projects/2026"});
+  fs::create_directories(dir / "tree" / "sub");
+  Write("tree/top.txt", "top\n");
+  for (int i = 0; i < 12; ++i) Write("tree/sub/" + std::to_string(i) + ".txt", "n\n");
+  RunOk({"--vault", "v", "add", "tree", "--to", "Projects/2026"});
+  EXPECT_NE(RunOk({"--vault", "v", "ls", "Projects/2026/tree/sub"}).out.find("11.txt  v1"),
+            std::string::npos);
+  EXPECT_NE(RunOk({"--vault", "v", "ls", "Projects/2026/tree"}).out.find("top.txt  v1"),
+            std::string::npos);
+  const Result missing = Run({"--vault", "v", "add", "tree", "--to", "Nowhere"});
+  EXPECT_EQ(missing.code, 2);
+  EXPECT_EQ(missing.err, "vendrel: no vault folder C:\\v\\Nowhere; make it with vendrel mkdir\n");
+
+  // A run over many documents lists ten of them unless all are asked for.
+  Write("list.json", R"({"format": "action-file", "actions": [{"id": 7, "name": "List",
+    "menuText": "List", "activation": ["menu"]}]})");
+  RunOk({"acn", "from-json", "list.json", "-o", "list.acn"});
+  RunOk({"--vault", "v", "import", "list.acn"});
+  const std::string sub = "Projects/2026/tree/sub";
+  EXPECT_NE(RunOk({"--vault", "v", "menu", "List", sub}).out.find(" and 2 more\n"),
+            std::string::npos);
+  EXPECT_EQ(RunOk({"--vault", "v", "--full", "menu", "List", sub}).out.find(" more"),
+            std::string::npos);
+}
+
+TEST_F(WorkbenchTest, ListingAndShowingSpeakJsonToo) {
+  MakeVault();
+  RunOk({"--vault", "v", "mkdir", "Docs"});
+  RunOk({"--vault", "v", "checkout", "a.txt"});
+  RunOk({"--vault", "v", "checkin", "a.txt", "--comment", "second"});
+  const Json listed = ParseJson(RunOk({"--vault", "v", "--json", "ls"}).out);
+  EXPECT_EQ(listed.at("folders"), Json::array({"Docs"}));
+  EXPECT_EQ(listed.at("files")[0].at("path"), "C:\\v\\a.txt");
+  EXPECT_EQ(listed.at("files")[0].at("version"), 2);
+  const Json shown = ParseJson(RunOk({"--vault", "v", "--json", "show", "a.txt"}).out);
+  EXPECT_EQ(shown.at("versions").size(), 2u);
+  EXPECT_EQ(shown.at("versions")[1].at("comment"), "second");
+  EXPECT_EQ(shown.at("state"), "Draft");
+}
+
+TEST_F(WorkbenchTest, AFailedInitLeavesNothingBehind) {
+  const Result failed = Run({"init", "w", "--user", "Chief", "--user", "chief"});
+  EXPECT_EQ(failed.code, 2);
+  EXPECT_NE(failed.err.find("no vault was made"), std::string::npos) << failed.err;
+  EXPECT_FALSE(fs::exists(dir / "w"));
 }
 
 }  // namespace

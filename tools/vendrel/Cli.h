@@ -26,6 +26,7 @@ struct Options {
   std::wstring computer;
   std::optional<std::filesystem::path> answers;
   bool json = false;
+  bool full = false;  // the trace lists every document of a run
 };
 
 struct Console {

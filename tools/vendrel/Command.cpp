@@ -41,8 +41,12 @@ bool Call::Has(std::string_view flag) const {
 }
 
 VaultHost& Call::Host() {
-  if (!session_) session_ = std::make_unique<Session>(options_, console_);
+  if (!session_) session_ = std::make_unique<Session>(options_, console_, Has("--dry-run"));
   return session_->Host();
+}
+
+const VaultCopy* Call::DryRun() const {
+  return session_ ? session_->Copy() : nullptr;
 }
 
 UsageError Call::Misused() const {

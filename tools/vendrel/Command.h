@@ -16,6 +16,7 @@ namespace vendrel::tools {
 
 class Call;
 class Session;
+class VaultCopy;
 class VaultHost;
 
 struct OptionForm {
@@ -61,6 +62,8 @@ class Call {
   // The vault of --vault with the add-in loaded, opened on first use. Throws UsageError
   // without a vault.
   VaultHost& Host();
+  // With --dry-run the host works on this copy of the vault; null otherwise.
+  const VaultCopy* DryRun() const;
 
   // "usage: vendrel checkin PATH... [--comment TEXT]", to throw.
   UsageError Misused() const;

@@ -34,8 +34,14 @@ int RunList(Call& call);
 int RunShow(Call& call);
 int RunDemo(Call& call);
 int RunLint(Call& call);
+int RunDiff(Call& call);
+int RunLog(Call& call);
+int RunMakeFolder(Call& call);
 
 namespace {
+
+const OptionForm kDryRun = {"--dry-run", nullptr,
+                            "run on a throwaway copy of the vault and show what would change"};
 
 const std::vector<CommandForm> kCommands = {
     {"init",
@@ -45,23 +51,24 @@ const std::vector<CommandForm> kCommands = {
       {"--user", "NAME", "a user of the vault; repeat for more"}},
      RunInit},
     {"add",
-     "LOCALFILE...",
-     "add local files to a vault folder",
-     {{"--to", "VAULTFOLDER", "the vault folder", true}},
+     "LOCALPATH...",
+     "add local files, and local folders with their trees, to a vault folder",
+     {{"--to", "VAULTFOLDER", "the vault folder", true}, kDryRun},
      RunAdd},
-    {"checkout", "PATH...", "check out vault files", {}, RunCheckOut},
+    {"mkdir", "FOLDER...", "make vault folders and their missing parents", {}, RunMakeFolder},
+    {"checkout", "PATH...", "check out vault files", {kDryRun}, RunCheckOut},
     {"checkin",
      "PATH...",
      "check in vault files",
-     {{"--comment", "TEXT", "the comment of the new version"}},
+     {{"--comment", "TEXT", "the comment of the new version"}, kDryRun},
      RunCheckIn},
-    {"undo-checkout", "PATH...", "undo the check out of vault files", {}, RunUndoCheckOut},
+    {"undo-checkout", "PATH...", "undo the check out of vault files", {kDryRun}, RunUndoCheckOut},
     {"state",
      "PATH...",
      "change the workflow state of vault files",
-     {{"--to", "WORKFLOW.STATE", "the new state", true}},
+     {{"--to", "WORKFLOW.STATE", "the new state", true}, kDryRun},
      RunChangeState},
-    {"menu", "\"MENU TEXT\" [PATH...]", "choose a menu command of the add-in", {}, RunMenu},
+    {"menu", "\"MENU TEXT\" [PATH...]", "choose a menu command of the add-in", {kDryRun}, RunMenu},
     {"registered", "", "list the add-in's menu commands and hooks", {}, RunRegistered},
     {"import", "FILE.acn", "add the actions of an action file to the vault", {}, RunImport},
     {"export", "FILE.acn", "save the vault's actions in an action file", {}, RunExport},
@@ -85,6 +92,16 @@ const std::vector<CommandForm> kCommands = {
      "check actions for faults before they run; without a file the vault's",
      {{"--json", nullptr, "the findings as JSON"}},
      RunLint},
+    {"diff",
+     "A B",
+     "what changed between two sets of actions, each an action file, JSON or vault",
+     {{"--json", nullptr, "the changes as JSON"}},
+     RunDiff},
+    {"log",
+     "[on | off]",
+     "the add-in's log of this user's action runs; on or off switches it",
+     {{"--json", nullptr, "the runs as JSON"}},
+     RunLog},
     {"demo", "", "a new vault, three actions and a user working with them", {}, RunDemo},
 };
 

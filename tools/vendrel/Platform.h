@@ -17,6 +17,11 @@ namespace vendrel::tools {
 // Windows paths are real and this does nothing.
 void UseVaultFolder(const std::filesystem::path& folder);
 
+// The file of the emulated registry that this process uses now; empty on Windows, where the
+// machine's registry is used. UseRegistryFile makes the process use another from here on.
+std::filesystem::path RegistryFile();
+void UseRegistryFile(const std::filesystem::path& file);
+
 // A new empty folder under the temporary directory, its name starting with `prefix`.
 std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
 
@@ -24,6 +29,8 @@ std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
 bool InputIsInteractive();
 // Whether standard input has something to read now, so that reading would not block.
 bool InputIsWaiting();
+// Whether standard error is a terminal, where progress can be shown.
+bool ErrorsGoToTerminal();
 
 // The wait cursor, registry, clipboard, files, environment, clock and machine of this machine.
 class MachineServices {
@@ -62,6 +69,7 @@ void ProvideParts(Parts& parts, platform::Services& services) {
   services.machine = &parts.machine;
   services.shell = &parts.shell;
   services.clipboard = &parts.clipboard;
+  services.runLog = &parts.runLog;
 }
 
 // The add-in object as this build reaches it: natively linked and observed through `observer`;

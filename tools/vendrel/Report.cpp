@@ -7,6 +7,7 @@
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Json.h"
 #include "tools/vendrel/VaultFiles.h"
+#include "tools/vendrel/workbench/VaultCopy.h"
 
 namespace vendrel::tools {
 namespace {
@@ -35,17 +36,6 @@ std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
   return files;
 }
 
-Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
-  Json list = Json::array();
-  for (const auto& [path, f] : files) {
-    list.push_back({{"path", path},
-                    {"version", f.version},
-                    {"state", f.state},
-                    {"checkedOutBy", f.checkedOutBy}});
-  }
-  return list;
-}
-
 }  // namespace
 
 int Report(Call& call, const std::string& operation, const Outcome& outcome,
@@ -61,6 +51,7 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome,
     // Through COM the runs are the add-in's own business: no list rather than an empty one.
     if (host.AddInLinked()) json["runs"] = host.GetTrace().RunsJson();
     json["files"] = FilesJson(files);
+    if (const VaultCopy* copy = call.DryRun()) json["dryRun"] = copy->Changes().ToJson();
     out << WriteJson(json);
   } else if (outcome.veto) {
     out << operation << " refused by the add-in\n";
@@ -74,6 +65,7 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome,
   }
   if (!call.Global().json) {
     for (const auto& [path, f] : files) out << "  " << FileLine(f) << "\n";
+    if (const VaultCopy* copy = call.DryRun()) out << copy->Changes().Text();
   }
   const bool refused =
       outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);

@@ -6,17 +6,23 @@
 #include "tools/vendrel/Answers.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/workbench/VaultCopy.h"
 
 namespace vendrel::tools {
 
 class Session {
  public:
-  // Throws UsageError without a vault. The trace goes to the output unless it is JSON.
-  Session(const Options& options, Console& console);
+  // Throws UsageError without a vault. The trace goes to the output unless it is JSON. A dry
+  // run works on a throwaway copy of the vault.
+  Session(const Options& options, Console& console, bool dryRun = false);
+  ~Session();
   VaultHost& Host() { return *host_; }
+  // The copy of a dry run, else null.
+  const VaultCopy* Copy() const { return copy_.get(); }
 
  private:
   Answers answers_;
+  std::unique_ptr<VaultCopy> copy_;  // outlives the host that works on it
   std::unique_ptr<VaultHost> host_;
 };
 

@@ -1,6 +1,7 @@
 // The trace of the runs: kept as records, printed as they happen.
 #include "tools/vendrel/Trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -145,17 +146,28 @@ void Trace::RunStarted(const actions::Action& action, const actions::ActionData&
   record.name = action.name;
   record.documents = run.documentNames;
   runs_.push_back(std::move(record));
+  runStarted_ = std::chrono::steady_clock::now();
   if (live_) {
     *live_ << "    run \"" << ToUtf8(action.name) << "\" (" << action.actionId << ") over "
            << run.documentNames.size() << " document(s)";
-    for (const std::wstring& name : run.documentNames) *live_ << " " << ToUtf8(name);
+    const std::size_t count = run.documentNames.size();
+    const std::size_t shown = allDocuments_ ? count : std::min(count, kDocumentsShown);
+    for (std::size_t i = 0; i < shown; ++i) *live_ << " " << ToUtf8(run.documentNames[i]);
+    if (shown < count) *live_ << " and " << count - shown << " more";
     *live_ << "\n";
   }
 }
 
 void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ran) {
-  if (!runs_.empty()) runs_.back().ran = ran;
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - runStarted_)
+                        .count();
+  if (!runs_.empty()) {
+    runs_.back().ran = ran;
+    runs_.back().milliseconds = took;
+  }
   if (live_ && !ran) *live_ << "      refused: the document blocks do not balance\n";
+  if (live_) *live_ << "      took " << took << " ms\n";
 }
 
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
@@ -228,6 +240,7 @@ Json Trace::RunsJson() const {
                     {"name", record.name},
                     {"documents", record.documents},
                     {"ran", record.ran},
+                    {"milliseconds", record.milliseconds},
                     {"commands", std::move(commands)}});
   }
   return runs;

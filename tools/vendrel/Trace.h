@@ -1,6 +1,7 @@
 // What the add-in did during one host operation, as a readable trace and as JSON.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -40,6 +41,7 @@ struct RunRecord {
   std::wstring name;
   std::vector<std::wstring> documents;
   bool ran = false;
+  std::int64_t milliseconds = 0;
   std::vector<CommandRecord> commands;
 };
 
@@ -47,6 +49,10 @@ struct RunRecord {
 class Trace final : public actions::RunObserver {
  public:
   explicit Trace(std::ostream* live) : live_(live) {}
+
+  // Runs over many documents list the first ten unless all are asked for.
+  static constexpr std::size_t kDocumentsShown = 10;
+  void ListAllDocuments(bool all) { allDocuments_ = all; }
 
   // The notification whose runs follow; `observed` tells whether its runs reach this trace.
   void BeginNotification(std::int32_t kind, std::size_t items, bool observed);
@@ -88,6 +94,8 @@ class Trace final : public actions::RunObserver {
   std::vector<NotificationRecord> notifications_;
   std::vector<RunRecord> runs_;
   bool inCommand_ = false;
+  bool allDocuments_ = false;
+  std::chrono::steady_clock::time_point runStarted_;
 };
 
 // 0x80004005 and the like.

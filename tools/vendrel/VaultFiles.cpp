@@ -2,6 +2,7 @@
 #include "tools/vendrel/VaultFiles.h"
 
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
 
@@ -58,6 +59,17 @@ std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files) {
   std::vector<std::wstring> paths;
   for (const FileRef& f : files) paths.push_back(f.path);
   return paths;
+}
+
+Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
+  Json list = Json::array();
+  for (const auto& [path, f] : files) {
+    list.push_back({{"path", path},
+                    {"version", f.version},
+                    {"state", f.state},
+                    {"checkedOutBy", f.checkedOutBy}});
+  }
+  return list;
 }
 
 }  // namespace vendrel::tools

@@ -3,10 +3,12 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/Vault.h"
 #include "tools/vendrel/Cli.h"
+#include "tools/vendrel/JsonFwd.h"
 
 namespace vendrel::tools {
 
@@ -24,6 +26,8 @@ struct FileState {
 FileState StateOf(host::VaultFile& file);
 // "a.txt  v2  Draft  checked out by anna on PC1"
 std::string FileLine(const FileState& file);
+// Vault paths with their files' states, as JSON.
+Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files);
 
 struct FileRef {
   std::wstring path;

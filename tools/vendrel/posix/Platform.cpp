@@ -9,6 +9,7 @@
 
 #include "addin/CreateAddIn.h"
 #include "platform/posix/Clipboard.h"
+#include "platform/RunLog.h"
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
@@ -33,6 +34,14 @@ void UseVaultFolder(const fs::path& folder) {
   ::setenv("VENDREL_DRIVES", fs::absolute(DrivesOf(folder)).c_str(), 1);
 }
 
+fs::path RegistryFile() {
+  return platform::posix::SqliteRegistry::DefaultLocation();
+}
+
+void UseRegistryFile(const fs::path& file) {
+  ::setenv("VENDREL_REGISTRY", fs::absolute(file).c_str(), 1);
+}
+
 fs::path MakeTemporaryFolder(const std::string& prefix) {
   std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
   if (::mkdtemp(pattern.data()) == nullptr) throw UsageError("cannot make a temporary folder");
@@ -46,6 +55,10 @@ bool InputIsInteractive() {
 bool InputIsWaiting() {
   pollfd input{0, POLLIN, 0};
   return ::poll(&input, 1, 0) > 0 && (input.revents & (POLLIN | POLLHUP)) != 0;
+}
+
+bool ErrorsGoToTerminal() {
+  return ::isatty(2) != 0;
 }
 
 struct MachineServices::Parts {
@@ -65,6 +78,7 @@ struct MachineServices::Parts {
   platform::posix::PosixEnvironment environment;
   platform::posix::PosixClock clock;
   platform::posix::PosixMachine machine;
+  platform::RotatedLogFile runLog{platform::RotatedLogFile::DefaultFile()};
 };
 
 MachineServices::MachineServices(const fs::path& vaultFolder, const std::wstring& computer,

@@ -1,10 +1,9 @@
 // The host's operations on vault files, each between its before- and after-notification:
-// add, check out, check in, undo check out, state change.
+// check out, check in, undo check out, state change.
 #include <filesystem>
 
 #include "addin/CVornAddIn.h"
 #include "platform/NativePath.h"
-#include "platform/Sqlite.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/NotificationItems.h"
@@ -93,54 +92,6 @@ int RunChangeState(Call& call) {
       },
       items);
   return Report(call, "state", outcome, PathsOf(files));
-}
-
-int RunAdd(Call& call) {
-  VaultHost& host = call.Host();
-  if (call.Arguments().empty() || !call.Value("--to")) throw call.Misused();
-  const std::wstring folderPath = host.VaultPath(Wide(*call.Value("--to")));
-  const host::Ref<host::VaultFolder> folder = FindFolder(host, folderPath);
-  if (!folder) throw UsageError("no vault folder " + Utf8(folderPath));
-  std::int32_t folderId = 0;
-  folder->Id(folderId);
-  struct Local {
-    std::wstring windowsPath;
-    std::wstring name;
-    std::int32_t fileId = 0;
-  };
-  std::vector<Local> locals;
-  for (const std::string& given : call.Arguments()) {
-    const fs::path local = fs::absolute(given);
-    if (!fs::is_regular_file(local)) throw UsageError("no local file " + given);
-    locals.push_back({platform::WindowsPath(local), local.filename().wstring(), 0});
-  }
-  std::vector<std::wstring> paths;
-  for (const Local& l : locals) paths.push_back(folderPath + L"\\" + l.name);
-  const auto items = [&] {
-    std::vector<HostNotificationItem> list;
-    for (std::size_t i = 0; i < locals.size(); ++i) {
-      list.push_back(AddItem(folderId, locals[i].fileId, paths[i]));
-    }
-    return list;
-  };
-  const Outcome outcome = host.Operate(
-      addin::kBeforeAdd, addin::kAfterAdd, items,
-      [&] {
-        // One transaction for them all, kept whatever the outcome: each add is a step of its
-        // own inside it, so a failed one leaves the adds before it, as it would alone.
-        platform::Transaction batch(host.Vault().GetStore().Db());
-        host::HResult hr = host::kOk;
-        for (Local& l : locals) {
-          host::Ref<host::VaultFile> file;
-          hr = folder->AddFile(0, l.windowsPath, l.name, 1, file);
-          if (host::Failed(hr)) break;
-          file->Id(l.fileId);
-        }
-        batch.Commit();
-        return hr;
-      },
-      items);
-  return Report(call, "add", outcome, paths);
 }
 
 }  // namespace vendrel::tools

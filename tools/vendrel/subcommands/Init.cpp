@@ -3,7 +3,9 @@
 #include <ostream>
 #include <system_error>
 
+#include "platform/Sqlite.h"
 #include "tools/vendrel/Command.h"
+#include "tools/vendrel/DatabaseFailure.h"
 #include "tools/vendrel/Host.h"
 
 namespace vendrel::tools {
@@ -18,11 +20,11 @@ int RunInit(Call& call) {
   if (users.empty()) users.push_back(MachineServices::LoginName());
   const std::wstring name = folder.filename().wstring();
   const std::wstring root = Wide(call.Value("--root").value_or("C:\\" + Utf8(name)));
-  // A vault that could not be made whole is not left behind half made.
+  // A failed init leaves nothing: neither the folder it made nor a half-made vault.
   const bool folderExisted = fs::exists(folder);
   try {
     CreateVault(folder, name, root, users);
-  } catch (...) {
+  } catch (const std::exception& e) {
     std::error_code ignored;
     if (folderExisted) {
       for (const char* suffix : {"", "-wal", "-shm", "-journal"})
@@ -31,7 +33,9 @@ int RunInit(Call& call) {
     } else {
       fs::remove_all(folder, ignored);
     }
-    throw;
+    const auto* database = dynamic_cast<const platform::SqliteError*>(&e);
+    throw UsageError("no vault was made in " + folder.string() + ": " +
+                     (database ? DatabaseFailure(*database) : std::string(e.what())));
   }
   std::ostream& out = call.Out();
   out << "created vault \"" << Utf8(name) << "\" with root " << Utf8(root) << " in "

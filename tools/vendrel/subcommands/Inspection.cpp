@@ -5,29 +5,31 @@
 #include "sim/Dates.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/VaultFiles.h"
 
 namespace vendrel::tools {
 namespace {
 
-// The card variables of the file that have a value, as "name = value" lines.
-void ShowCard(VaultHost& host, host::VaultFile& file, std::ostream& out) {
+// The card variables of the file that have a value, with their values as text.
+std::vector<std::pair<std::wstring, std::wstring>> Card(VaultHost& host, host::VaultFile& file) {
+  std::vector<std::pair<std::wstring, std::wstring>> values;
   host::Ref<host::VariableManager> manager;
   host::Ref<host::CardVariableSet> card;
   std::vector<host::CardVariableInfo> variables;
   if (host::Failed(host.Session().Variables(manager)) || !manager ||
       host::Failed(manager->Variables(variables)) || host::Failed(file.CardVariables(card)) ||
       !card) {
-    return;
+    return values;
   }
   for (const host::CardVariableInfo& variable : variables) {
     host::Value value;
-    if (host::Failed(card->GetValue(variable.name, L"", value)) ||
-        host::KindOf(value) == host::ValueKind::kEmpty) {
-      continue;
+    if (host::Succeeded(card->GetValue(variable.name, L"", value)) &&
+        host::KindOf(value) != host::ValueKind::kEmpty) {
+      values.emplace_back(variable.name, commands::ValueToText(value));
     }
-    out << "  " << Utf8(variable.name) << " = " << Utf8(commands::ValueToText(value)) << "\n";
   }
+  return values;
 }
 
 }  // namespace
@@ -43,14 +45,25 @@ int RunList(Call& call) {
   std::vector<host::Ref<host::VaultFile>> files;
   folder->SubFolders(subFolders);
   folder->Files(files);
-  std::ostream& out = call.Out();
-  out << Utf8(path) << "\n";
+  std::vector<std::wstring> names;
   for (const auto& sub : subFolders) {
     std::wstring name;
     sub->Name(name);
-    out << "  " << Utf8(name) << "\\\n";
+    names.push_back(std::move(name));
   }
-  for (const auto& file : files) out << "  " << FileLine(StateOf(*file)) << "\n";
+  std::vector<std::pair<std::wstring, FileState>> states;
+  for (const auto& file : files) {
+    FileState state = StateOf(*file);
+    states.emplace_back(path + L"\\" + state.name, std::move(state));
+  }
+  std::ostream& out = call.Out();
+  if (call.Global().json) {
+    out << WriteJson({{"folder", path}, {"folders", names}, {"files", FilesJson(states)}});
+    return kExitOk;
+  }
+  out << Utf8(path) << "\n";
+  for (const std::wstring& name : names) out << "  " << Utf8(name) << "\\\n";
+  for (const auto& [filePath, state] : states) out << "  " << FileLine(state) << "\n";
   return kExitOk;
 }
 
@@ -58,27 +71,46 @@ int RunShow(Call& call) {
   VaultHost& host = call.Host();
   if (call.Arguments().size() != 1) throw call.Misused();
   const FileRef f = FindFile(host, call.Arguments()[0]);
-  std::ostream& out = call.Out();
-  out << Utf8(f.path) << " (file " << f.fileId << ")\n  " << FileLine(StateOf(*f.file)) << "\n";
+  const FileState state = StateOf(*f.file);
   std::wstring revision;
-  if (host::Succeeded(f.file->CurrentRevision(revision)) && !revision.empty()) {
-    out << "  revision " << Utf8(revision) << "\n";
-  }
+  f.file->CurrentRevision(revision);
   std::vector<host::VersionInfo> history;
   f.file->VersionHistory(history);
+  std::vector<std::wstring> configurations;
+  f.file->Configurations(configurations);
+  const auto card = Card(host, *f.file);
+  std::ostream& out = call.Out();
+  if (call.Global().json) {
+    Json json = FilesJson({{f.path, state}}).front();
+    json["fileId"] = f.fileId;
+    json["revision"] = revision;
+    json["versions"] = Json::array();
+    for (const host::VersionInfo& v : history) {
+      json["versions"].push_back({{"version", v.version},
+                                  {"user", v.user},
+                                  {"time", sim::FormatDate(v.time)},
+                                  {"comment", v.comment}});
+    }
+    json["configurations"] = configurations;
+    json["card"] = Json::object();
+    for (const auto& [name, value] : card) json["card"][Utf8(name)] = value;
+    out << WriteJson(json);
+    return kExitOk;
+  }
+  out << Utf8(f.path) << " (file " << f.fileId << ")\n  " << FileLine(state) << "\n";
+  if (!revision.empty()) out << "  revision " << Utf8(revision) << "\n";
   for (const host::VersionInfo& v : history) {
     out << "  version " << v.version << "  " << Utf8(v.user) << "  "
         << Utf8(sim::FormatDate(v.time));
     if (!v.comment.empty()) out << "  \"" << Utf8(v.comment) << "\"";
     out << "\n";
   }
-  std::vector<std::wstring> configurations;
-  if (host::Succeeded(f.file->Configurations(configurations)) && !configurations.empty()) {
+  if (!configurations.empty()) {
     out << "  configurations:";
     for (const std::wstring& c : configurations) out << " " << Utf8(c);
     out << "\n";
   }
-  ShowCard(host, *f.file, out);
+  for (const auto& [name, value] : card) out << "  " << Utf8(name) << " = " << Utf8(value) << "\n";
   return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 
 #include "host/com/ToCom.h"
 #include "platform/win32/Clipboard.h"
+#include "platform/RunLog.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Ui.h"
@@ -100,6 +101,12 @@ class ComAddIn final : public host::AddIn {
 
 void UseVaultFolder(const fs::path&) {}
 
+fs::path RegistryFile() {
+  return {};
+}
+
+void UseRegistryFile(const fs::path&) {}
+
 fs::path MakeTemporaryFolder(const std::string& prefix) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -118,6 +125,10 @@ bool InputIsWaiting() {
   return WaitForSingleObject(GetStdHandle(STD_INPUT_HANDLE), 0) == WAIT_OBJECT_0;
 }
 
+bool ErrorsGoToTerminal() {
+  return _isatty(_fileno(stderr)) != 0;
+}
+
 struct MachineServices::Parts {
   std::wstring computer;
   platform::Win32WaitCursor waitCursor;
@@ -128,6 +139,7 @@ struct MachineServices::Parts {
   platform::Win32Clock clock;
   platform::Win32Machine machine;
   platform::Win32Shell shell;
+  platform::RotatedLogFile runLog{platform::RotatedLogFile::DefaultFile()};
 };
 
 MachineServices::MachineServices(const fs::path&, const std::wstring& computer, const std::wstring&)

@@ -51,8 +51,9 @@ bool BuiltIn(const std::wstring& name) {
 bool Known(const std::wstring& name, const actions::Action& action, const LintVault& vault) {
   if (UserVariable(action, name) || BuiltIn(name) || !vault.cardVariables) return true;
   const auto& cards = *vault.cardVariables;
-  return std::any_of(cards.begin(), cards.end(),
-                     [&](const std::wstring& card) { return platform::SameIgnoringCase(card, name); });
+  return std::any_of(cards.begin(), cards.end(), [&](const std::wstring& card) {
+    return platform::SameIgnoringCase(card, name);
+  });
 }
 
 // The references in a variable's own value, which the expansion follows in turn.

@@ -1,0 +1,24 @@
+// `vendrel diff`: what changed between two sets of actions.
+#include <ostream>
+
+#include "tools/vendrel/Command.h"
+#include "tools/vendrel/workbench/ActionSets.h"
+#include "tools/vendrel/workbench/Diff.h"
+
+namespace vendrel::tools {
+
+int RunDiff(Call& call) {
+  if (call.Arguments().size() != 2) throw call.Misused();
+  const std::string& first = call.Arguments()[0];
+  const std::string& second = call.Arguments()[1];
+  const std::vector<ActionChange> changes =
+      DiffSets(LoadSetJson(call, first), LoadSetJson(call, second));
+  if (call.Has("--json") || call.Global().json) {
+    call.Out() << WriteJson(DiffJson(changes));
+  } else {
+    call.Out() << DiffText(changes, first, second);
+  }
+  return changes.empty() ? kExitOk : kExitRefused;
+}
+
+}  // namespace vendrel::tools

@@ -1,0 +1,73 @@
+// `vendrel log`: the add-in's run log of this user, and switching it on and off.
+#include <ostream>
+
+#include "addin/RunLogger.h"
+#include "platform/RunLog.h"
+#include "tools/vendrel/Command.h"
+#include "tools/vendrel/Host.h"
+#include "tools/vendrel/Json.h"
+
+namespace vendrel::tools {
+namespace {
+
+Json LineJson(const addin::RunLogLine& line) {
+  return {{"time", line.time},
+          {"user", line.user},
+          {"computer", line.computer},
+          {"notification", line.notification},
+          {"action", line.actionId},
+          {"name", line.action},
+          {"milliseconds", line.milliseconds},
+          {"ran", line.ran},
+          {"refresh", line.refresh},
+          {"veto", line.veto},
+          {"failed", line.failed}};
+}
+
+std::string LineText(const addin::RunLogLine& line) {
+  std::string text = Utf8(line.time) + "  " + Utf8(line.user) + "@" + Utf8(line.computer) + "  " +
+                     NotificationName(line.notification) + "  \"" + Utf8(line.action) + "\" (" +
+                     std::to_string(line.actionId) + ")  " + std::to_string(line.milliseconds) +
+                     " ms";
+  if (!line.ran) text += "  refused: the document blocks do not balance";
+  if (line.refresh) text += "  refresh";
+  if (line.veto) text += "  veto";
+  if (!line.failed.empty()) text += "  failed at command " + Utf8(line.failed);
+  return text;
+}
+
+}  // namespace
+
+int RunLog(Call& call) {
+  if (call.Arguments().size() > 1) throw call.Misused();
+  if (call.Arguments().size() == 1) {
+    const std::string& switched = call.Arguments()[0];
+    if (switched != "on" && switched != "off") throw call.Misused();
+    platform::Registry& registry = *call.Host().Services().registry;
+    if (!registry.Write(platform::RegistryRoot::kCurrentUser, addin::kSettingsKey,
+                        addin::kRunLogValue, std::uint32_t{switched == "on" ? 1u : 0u})) {
+      throw UsageError(
+          "the run log's registry value cannot be written; check the rights on "
+          "HKEY_CURRENT_USER\\Software\\Vendrel");
+    }
+    call.Out() << "the run log is " << switched << "\n";
+    return kExitOk;
+  }
+  platform::RotatedLogFile file(platform::RotatedLogFile::DefaultFile());
+  Json lines = Json::array();
+  for (const std::wstring& text : file.Lines()) {
+    addin::RunLogLine line;
+    if (!addin::RunLogLine::Parse(text, line)) continue;
+    if (call.Has("--json") || call.Global().json) {
+      lines.push_back(LineJson(line));
+    } else {
+      call.Out() << LineText(line) << "\n";
+    }
+  }
+  if (call.Has("--json") || call.Global().json) {
+    call.Out() << WriteJson({{"file", file.File().wstring()}, {"runs", std::move(lines)}});
+  }
+  return kExitOk;
+}
+
+}  // namespace vendrel::tools
