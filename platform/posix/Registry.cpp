@@ -54,6 +54,8 @@ bool SqliteRegistry::KeyExists(RegistryRoot root, const std::wstring& subkey) {
 }
 
 void SqliteRegistry::CreateKeyLocked(RegistryRoot root, const std::wstring& key) {
+  // The root is a key too, holding the values written directly under it.
+  db_.Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, '')", RootId(root));
   for (std::size_t end = 0; end != std::wstring::npos && !key.empty();) {
     end = key.find(L'\\', end + 1);
     db_.Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, ?)", RootId(root),

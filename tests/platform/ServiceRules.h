@@ -136,6 +136,12 @@ inline void CheckRegistryRules(Registry& registry, const std::wstring& base) {
   EXPECT_TRUE(registry.KeyExists(user, base + L"\\A\\B"));
   ASSERT_TRUE(registry.DeleteTree(user, base));
   EXPECT_FALSE(registry.KeyExists(user, base));
+
+  // A registry path with one backslash names a value directly under the root.
+  const std::wstring atRoot = L"VendrelRootValue";
+  ASSERT_TRUE(registry.Write(user, L"", atRoot, std::uint32_t{3}));
+  EXPECT_EQ(registry.Read(user, L"", atRoot), RegistryData(std::uint32_t{3}));
+  EXPECT_TRUE(registry.DeleteValue(user, L"", atRoot));
 }
 
 // The system's texts of the codes that the host's error descriptions leave to it.

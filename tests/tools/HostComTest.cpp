@@ -113,5 +113,25 @@ TEST_F(HostComTest, AnUnregisteredClassIsOneLineAndExitCodeTwo) {
   EXPECT_EQ(r.out, "");
 }
 
+// No vault and no add-in: vendrel.exe reads and writes the registry of Windows itself.
+TEST_F(HostComTest, RegistryValuesGoToTheRealRegistry) {
+  const wchar_t subkey[] = L"Software\\VendrelHostComTest";
+  const std::string key = "hkey_current_user\\Software\\VendrelHostComTest";
+  RunOk({"reg", "set", key, "Count", "42x", "--dword"});
+  RunOk({"reg", "set", key, "Name", "Anna"});
+  DWORD count = 0;
+  DWORD size = sizeof count;
+  EXPECT_EQ(
+      RegGetValueW(HKEY_CURRENT_USER, subkey, L"Count", RRF_RT_REG_DWORD, nullptr, &count, &size),
+      ERROR_SUCCESS);
+  EXPECT_EQ(count, 42u);
+  EXPECT_EQ(RunOk({"reg", "get", key + "\\Name"}).out, "Anna\n");
+  EXPECT_EQ(Run({"reg", "set", "HKCU\\Software\\VendrelHostComTest", "Other", "1"}).code, 2u);
+  EXPECT_EQ(
+      RegGetValueW(HKEY_CURRENT_USER, subkey, L"Other", RRF_RT_ANY, nullptr, nullptr, nullptr),
+      ERROR_FILE_NOT_FOUND);
+  RegDeleteTreeW(HKEY_CURRENT_USER, subkey);
+}
+
 }  // namespace
 }  // namespace vendrel::tools

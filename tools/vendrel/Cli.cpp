@@ -47,6 +47,8 @@ class Formatter final : public CLI::Formatter {
     }
     std::stringstream out;
     CLI::detail::format_help(out, synopsis, sub->get_description(), column_width_);
+    // A command may hold commands of its own: "card" and "card set".
+    for (const CLI::App* command : sub->get_subcommands({})) out << make_subcommand(command);
     return out.str();
   }
 
@@ -193,7 +195,8 @@ int RunCli(const Args& args, Console& console) {
   if (!answers.empty()) options.answers = answers;
   try {
     for (const Bound& b : bound) {
-      if (!b.app->parsed()) continue;
+      // "card set" is parsed inside "card": the command is the innermost one given.
+      if (!b.app->parsed() || !b.app->get_subcommands().empty()) continue;
       Call call(*b.form, options, console);
       Fill(b, call);
       return b.form->run(call);

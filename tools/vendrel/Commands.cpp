@@ -37,11 +37,23 @@ int RunLint(Call& call);
 int RunDiff(Call& call);
 int RunLog(Call& call);
 int RunMakeFolder(Call& call);
+int RunUserAdd(Call& call);
+int RunUserRemove(Call& call);
+int RunGroupAdd(Call& call);
+int RunUsers(Call& call);
+int RunInbox(Call& call);
+int RunVarDefine(Call& call);
+int RunCard(Call& call);
+int RunCardSet(Call& call);
+int RunConfigs(Call& call);
+int RunRegGet(Call& call);
+int RunRegSet(Call& call);
 
 namespace {
 
 const OptionForm kDryRun = {"--dry-run", nullptr,
                             "run on a throwaway copy of the vault and show what would change"};
+const OptionForm kJson{"--json", nullptr, "the answer as JSON"};
 
 const std::vector<CommandForm> kCommands = {
     {"init",
@@ -102,6 +114,43 @@ const std::vector<CommandForm> kCommands = {
      "the add-in's log of this user's action runs; on or off switches it",
      {{"--json", nullptr, "the runs as JSON"}},
      RunLog},
+    {"user add", "NAME", "add a user to the vault", {kJson}, RunUserAdd},
+    {"user remove",
+     "NAME",
+     "remove a user with their inbox and memberships",
+     {kJson},
+     RunUserRemove},
+    {"group add",
+     "NAME",
+     "add a group, or members to a group",
+     {{"--member", "USER", "a member; repeat for more"}, kJson},
+     RunGroupAdd},
+    {"users", "", "list the vault's users and groups", {kJson}, RunUsers},
+    {"inbox", "USER", "list a user's messages", {kJson}, RunInbox},
+    {"var define",
+     "NAME",
+     "define a card variable",
+     {{"--type", "text|integer|float|date|yesno", "the type of its values", true},
+      {"--flags", "N", "flag bits; 4 or 8: written without a check-out"},
+      kJson},
+     RunVarDefine},
+    {"card",
+     "PATH",
+     "show the card values of a vault file or folder",
+     {{"--config", "NAME", "the values of one configuration of the file"}, kJson},
+     RunCard},
+    {"card set",
+     "PATH NAME=VALUE...",
+     "write card values of a vault file or folder",
+     {{"--config", "NAME", "only for one configuration of the file"}, kJson},
+     RunCardSet},
+    {"configs", "PATH NAME...", "set the configurations of a vault file", {kJson}, RunConfigs},
+    {"reg get", "KEY [VALUE]", "read a registry value as actions read it", {kJson}, RunRegGet},
+    {"reg set",
+     "KEY VALUE DATA",
+     "write a registry value as actions write it",
+     {{"--dword", nullptr, "DATA as a DWORD number instead of a string"}, kJson},
+     RunRegSet},
     {"demo", "", "a new vault, three actions and a user working with them", {}, RunDemo},
 };
 

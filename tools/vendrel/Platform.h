@@ -9,6 +9,7 @@
 
 #include "actions/RunObserver.h"
 #include "host/AddIn.h"
+#include "platform/Registry.h"
 #include "platform/Services.h"
 
 namespace vendrel::tools {
@@ -31,6 +32,10 @@ bool InputIsInteractive();
 bool InputIsWaiting();
 // Whether standard error is a terminal, where progress can be shown.
 bool ErrorsGoToTerminal();
+
+// The registry that actions read and write: natively the emulated one at its default location
+// (beside the drives that UseVaultFolder chose, or VENDREL_REGISTRY), on Windows the real one.
+std::unique_ptr<platform::Registry> MachineRegistry();
 
 // The wait cursor, registry, clipboard, files, environment, clock and machine of this machine.
 class MachineServices {

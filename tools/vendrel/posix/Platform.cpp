@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "addin/CreateAddIn.h"
-#include "platform/posix/Clipboard.h"
 #include "platform/RunLog.h"
+#include "platform/posix/Clipboard.h"
 #include "platform/posix/DriveMap.h"
 #include "platform/posix/FileSystem.h"
 #include "platform/posix/Registry.h"
@@ -59,6 +59,13 @@ bool InputIsWaiting() {
 
 bool ErrorsGoToTerminal() {
   return ::isatty(2) != 0;
+}
+
+std::unique_ptr<platform::Registry> MachineRegistry() {
+  const fs::path location = platform::posix::SqliteRegistry::DefaultLocation();
+  // Without a vault it lies beside the default drives, which nothing may have made yet.
+  fs::create_directories(location.parent_path());
+  return std::make_unique<platform::posix::SqliteRegistry>(location);
 }
 
 struct MachineServices::Parts {

@@ -10,6 +10,7 @@
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Inbox.h"
 
 namespace vendrel::tools {
 
@@ -208,8 +209,7 @@ int RunDemo(Call& call) {
   step({"menu", "Card\\Mark reviewed", "Projects\\notes.txt"});
   step({"show", "Projects\\notes.txt"});
   for (const sim::InboxMessage& message : host.Vault().Inbox(L"anna")) {
-    out << "  anna's inbox: from " << Utf8(message.sender) << ", \"" << Utf8(message.subject)
-        << "\": " << Utf8(message.text) << "\n";
+    out << "  anna's inbox: " << MessageLine(message) << "\n";
   }
   out << "\nThe last state change was refused (exit code " << refused << "). The vault stays in "
       << folder.string() << "; try:\n  vendrel --vault " << folder.string() << " actions\n";

@@ -3,6 +3,7 @@
 
 #include "commands/core/ValueText.h"
 #include "sim/Dates.h"
+#include "tools/vendrel/CardValues.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Json.h"
@@ -12,22 +13,11 @@ namespace vendrel::tools {
 namespace {
 
 // The card variables of the file that have a value, with their values as text.
-std::vector<std::pair<std::wstring, std::wstring>> Card(VaultHost& host, host::VaultFile& file) {
+std::vector<std::pair<std::wstring, std::wstring>> Card(VaultHost& host, std::int32_t fileId) {
   std::vector<std::pair<std::wstring, std::wstring>> values;
-  host::Ref<host::VariableManager> manager;
-  host::Ref<host::CardVariableSet> card;
-  std::vector<host::CardVariableInfo> variables;
-  if (host::Failed(host.Session().Variables(manager)) || !manager ||
-      host::Failed(manager->Variables(variables)) || host::Failed(file.CardVariables(card)) ||
-      !card) {
-    return values;
-  }
-  for (const host::CardVariableInfo& variable : variables) {
-    host::Value value;
-    if (host::Succeeded(card->GetValue(variable.name, L"", value)) &&
-        host::KindOf(value) != host::ValueKind::kEmpty) {
-      values.emplace_back(variable.name, commands::ValueToText(value));
-    }
+  for (const CardLine& line : CardOf(host, sim::CardOwner::kFile, fileId, L"")) {
+    if (host::KindOf(line.value) != host::ValueKind::kEmpty)
+      values.emplace_back(line.variable.name, commands::ValueToText(line.value));
   }
   return values;
 }
@@ -78,7 +68,7 @@ int RunShow(Call& call) {
   f.file->VersionHistory(history);
   std::vector<std::wstring> configurations;
   f.file->Configurations(configurations);
-  const auto card = Card(host, *f.file);
+  const auto card = Card(host, f.fileId);
   std::ostream& out = call.Out();
   if (call.Global().json) {
     Json json = FilesJson({{f.path, state}}).front();

@@ -7,8 +7,8 @@
 #include <random>
 
 #include "host/com/ToCom.h"
-#include "platform/win32/Clipboard.h"
 #include "platform/RunLog.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Ui.h"
@@ -127,6 +127,10 @@ bool InputIsWaiting() {
 
 bool ErrorsGoToTerminal() {
   return _isatty(_fileno(stderr)) != 0;
+}
+
+std::unique_ptr<platform::Registry> MachineRegistry() {
+  return std::make_unique<platform::Win32Registry>();
 }
 
 struct MachineServices::Parts {

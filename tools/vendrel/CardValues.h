@@ -1,0 +1,25 @@
+// The card of a vault file or folder as the reference host shows it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/Vault.h"
+#include "sim/Cards.h"
+
+namespace vendrel::tools {
+
+class VaultHost;
+
+struct CardLine {
+  host::CardVariableInfo variable;
+  host::Value value;  // empty when the card has none
+};
+
+// Every card variable of the vault in its order, with the value of the file or folder for the
+// configuration (else the value for all configurations).
+std::vector<CardLine> CardOf(VaultHost& host, sim::CardOwner owner, std::int32_t id,
+                             const std::wstring& configuration);
+
+}  // namespace vendrel::tools

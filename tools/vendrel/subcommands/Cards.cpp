@@ -1,0 +1,238 @@
+// Card variables, the card values of files and folders, and the configurations of files; written
+// as an administrator writes them, without a check-out.
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+#include "commands/core/ValueText.h"
+#include "platform/CaseFold.h"
+#include "tools/vendrel/CardValues.h"
+#include "tools/vendrel/Host.h"
+#include "tools/vendrel/VaultFiles.h"
+#include "tools/vendrel/subcommands/JsonAnswer.h"
+
+namespace vendrel::tools {
+namespace {
+
+struct TypeName {
+  sim::CardType type;
+  const char* name;
+  const char* takes;  // what a value of the type is written as
+};
+
+constexpr std::array<TypeName, 5> kTypes{{
+    {sim::CardType::kText, "text", "any text"},
+    {sim::CardType::kInteger, "integer", "a whole number of 32 bits"},
+    {sim::CardType::kFloat, "float", "a number"},
+    {sim::CardType::kDate, "date", "YYYY-MM-DD, optionally with hh:mm or hh:mm:ss"},
+    {sim::CardType::kYesNo, "yesno", "yes, no, true, false or a number"},
+}};
+
+const TypeName& TypeOf(std::int32_t type) {
+  const auto found = std::find_if(kTypes.begin(), kTypes.end(), [&](const TypeName& t) {
+    return static_cast<std::int32_t>(t.type) == type;
+  });
+  if (found == kTypes.end())
+    throw UsageError("card variable of unknown type " + std::to_string(type));
+  return *found;
+}
+
+std::vector<host::CardVariableInfo> CardVariables(VaultHost& host) {
+  host::Ref<host::VariableManager> manager;
+  std::vector<host::CardVariableInfo> variables;
+  if (host::Failed(host.Session().Variables(manager)) || !manager ||
+      host::Failed(manager->Variables(variables))) {
+    throw UsageError("the vault does not list its card variables");
+  }
+  return variables;
+}
+
+const host::CardVariableInfo& VariableNamed(const std::vector<host::CardVariableInfo>& variables,
+                                            const std::wstring& name) {
+  const auto found = std::find_if(variables.begin(), variables.end(), [&](const auto& v) {
+    return platform::SameIgnoringCase(v.name, name);
+  });
+  if (found == variables.end())
+    throw UsageError("no card variable " + Utf8(name) + " (vendrel var define makes one)");
+  return *found;
+}
+
+// The file or folder whose card a command reads or writes, with the configuration asked for.
+struct Card {
+  std::wstring path;
+  sim::CardOwner owner = sim::CardOwner::kFile;
+  std::int32_t id = 0;
+  std::wstring configuration;
+};
+
+Card CardNamed(VaultHost& host, const std::string& given,
+               const std::optional<std::string>& config) {
+  Card card;
+  card.path = host.VaultPath(Wide(given));
+  host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> folder;
+  if (host.Session().GetFileFromPath(card.path, file, folder) == host::kOk && file) {
+    file->Id(card.id);
+  } else if ((folder = FindFolder(host, card.path))) {
+    card.owner = sim::CardOwner::kFolder;
+    folder->Id(card.id);
+  } else {
+    throw UsageError("no vault file or folder " + Utf8(card.path));
+  }
+  if (!config) return card;
+  card.configuration = Wide(*config);
+  if (card.owner == sim::CardOwner::kFolder)
+    throw UsageError("a folder has no configurations: " + Utf8(card.path));
+  const std::vector<std::wstring> names = host.Vault().Configurations(card.id);
+  if (std::find(names.begin(), names.end(), card.configuration) == names.end()) {
+    throw UsageError(Utf8(card.path) + " has no configuration " + *config +
+                     " (vendrel configs sets a file's configurations)");
+  }
+  return card;
+}
+
+int ShowCard(Call& call, const Card& card) {
+  const std::vector<CardLine> lines = CardOf(call.Host(), card.owner, card.id, card.configuration);
+  if (WantsJson(call)) {
+    Json values = Json::array();
+    for (const CardLine& line : lines) {
+      Json json;
+      json["name"] = line.variable.name;
+      json["type"] = Wide(TypeOf(line.variable.type).name);
+      const bool empty = host::KindOf(line.value) == host::ValueKind::kEmpty;
+      json["value"] = empty ? Json() : Json(commands::ValueToText(line.value));
+      values.push_back(std::move(json));
+    }
+    Json json;
+    json["path"] = card.path;
+    json["configuration"] = card.configuration.empty() ? Json() : Json(card.configuration);
+    json["values"] = std::move(values);
+    call.Out() << WriteJson(json);
+    return kExitOk;
+  }
+  std::ostream& out = call.Out();
+  out << Utf8(card.path);
+  if (!card.configuration.empty()) out << " (configuration " << Utf8(card.configuration) << ")";
+  out << "\n";
+  for (const CardLine& line : lines) {
+    out << "  " << Utf8(line.variable.name);
+    if (host::KindOf(line.value) == host::ValueKind::kEmpty)
+      out << " (empty)\n";
+    else
+      out << " = " << Utf8(commands::ValueToText(line.value)) << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+std::vector<CardLine> CardOf(VaultHost& host, sim::CardOwner owner, std::int32_t id,
+                             const std::wstring& configuration) {
+  std::vector<CardLine> lines;
+  for (host::CardVariableInfo& variable : CardVariables(host)) {
+    host::Value value = host.Vault().CardValue(owner, id, variable.name, configuration);
+    lines.push_back({std::move(variable), std::move(value)});
+  }
+  return lines;
+}
+
+int RunVarDefine(Call& call) {
+  if (call.Arguments().size() != 1) throw call.Misused();
+  const std::wstring name = Wide(call.Arguments()[0]);
+  const std::string type = *call.Value("--type");
+  const auto known =
+      std::find_if(kTypes.begin(), kTypes.end(), [&](const TypeName& t) { return type == t.name; });
+  if (known == kTypes.end())
+    throw UsageError("no card variable type " + type + ": text, integer, float, date or yesno");
+  const std::string flagsText = call.Value("--flags").value_or("0");
+  std::size_t used = 0;
+  int flags = -1;
+  try {
+    flags = std::stoi(flagsText, &used);
+  } catch (const std::exception&) {
+  }
+  if (flags < 0 || used != flagsText.size())
+    throw UsageError("--flags takes a number of flag bits, not " + flagsText);
+  VaultHost& host = call.Host();
+  const auto variables = CardVariables(host);
+  const auto same = std::find_if(variables.begin(), variables.end(), [&](const auto& v) {
+    return platform::SameIgnoringCase(v.name, name);
+  });
+  if (same != variables.end())
+    throw UsageError("the card variable " + Utf8(same->name) + " exists already");
+  host.Vault().AddVariable(name, static_cast<std::int32_t>(known->type), flags);
+  if (WantsJson(call)) {
+    Json json;
+    json["name"] = name;
+    json["type"] = Wide(known->name);
+    json["flags"] = flags;
+    call.Out() << WriteJson(json);
+  } else {
+    call.Out() << "defined card variable " << Utf8(name) << " (" << known->name << ")\n";
+  }
+  return kExitOk;
+}
+
+int RunCard(Call& call) {
+  if (call.Arguments().size() != 1) throw call.Misused();
+  return ShowCard(call, CardNamed(call.Host(), call.Arguments()[0], call.Value("--config")));
+}
+
+// Every value is checked against its variable's type before the first one is written.
+int RunCardSet(Call& call) {
+  const Args& args = call.Arguments();
+  if (args.size() < 2) throw call.Misused();
+  VaultHost& host = call.Host();
+  const Card card = CardNamed(host, args[0], call.Value("--config"));
+  const auto variables = CardVariables(host);
+  std::vector<std::pair<std::wstring, host::Value>> values;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::size_t equals = args[i].find('=');
+    if (equals == std::string::npos || equals == 0)
+      throw UsageError("give NAME=VALUE, not " + args[i]);
+    const host::CardVariableInfo& variable =
+        VariableNamed(variables, Wide(args[i].substr(0, equals)));
+    const std::string text = args[i].substr(equals + 1);
+    host::Value converted;
+    if (host::Failed(sim::ConvertToCardType(host::Value(Wide(text)), variable.type, converted))) {
+      const TypeName& type = TypeOf(variable.type);
+      throw UsageError(Utf8(variable.name) + " is of type " + type.name + ", which takes " +
+                       type.takes + ", not \"" + text + "\"");
+    }
+    values.emplace_back(variable.name, Wide(text));
+  }
+  for (const auto& [name, value] : values)
+    host.Vault().SetCardValue(card.owner, card.id, name, card.configuration, value);
+  return ShowCard(call, card);
+}
+
+int RunConfigs(Call& call) {
+  const Args& args = call.Arguments();
+  if (args.size() < 2) throw call.Misused();
+  VaultHost& host = call.Host();
+  const FileRef file = FindFile(host, args[0]);
+  std::vector<std::wstring> names;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::wstring name = Wide(args[i]);
+    if (name.empty()) throw UsageError("a configuration needs a name");
+    if (std::find(names.begin(), names.end(), name) != names.end())
+      throw UsageError("the configuration " + args[i] + " is named twice");
+    names.push_back(name);
+  }
+  host.Vault().SetConfigurations(file.fileId, names);
+  if (WantsJson(call)) {
+    Json json;
+    json["path"] = file.path;
+    Json array = Json::array();
+    for (const std::wstring& name : names) array.push_back(name);
+    json["configurations"] = std::move(array);
+    call.Out() << WriteJson(json);
+  } else {
+    call.Out() << Utf8(file.path) << " has the configurations";
+    for (const std::wstring& name : names) call.Out() << " " << Utf8(name);
+    call.Out() << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace vendrel::tools
