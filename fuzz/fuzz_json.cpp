@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "tools/vendrel/ActionJson.h"
+#include "tools/vendrel/Json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vendrel::tools;
@@ -14,10 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Bytes bytes;
   bool actionFile = false;
   try {
-    const Json json = Json::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    const Json json = ParseJson(std::string_view(reinterpret_cast<const char*>(data), size));
     bytes = JsonToBytes(json, codec);
-    const Json* format = json.Find("format");
-    actionFile = format->AsString("format") == L"action-file";
+    actionFile = AsText(json.at("format"), "format") == L"action-file";
   } catch (const JsonError&) {
     return 0;
   }
