@@ -94,19 +94,19 @@ ShellResult PosixShell::Execute(const ShellRequest& request) {
 // The rules of the Windows shell's own function: a leading "\" or "\\" and a drive's "X:\" stay.
 std::wstring PosixShell::RemoveFileSpec(const std::wstring& path) {
   std::size_t at = 0;
-  std::size_t spec = 0;
-  for (int i = 0; i < 2 && at < path.size() && path[at] == L'\\'; ++i) spec = ++at;
+  std::size_t kept = 0;
+  for (int i = 0; i < 2 && at < path.size() && path[at] == L'\\'; ++i) kept = ++at;
   while (at < path.size()) {
     if (path[at] == L'\\') {
-      spec = at;
+      kept = at;
     } else if (path[at] == L':') {
-      spec = ++at;
-      if (at < path.size() && path[at] == L'\\') ++spec;
+      kept = ++at;
+      if (at < path.size() && path[at] == L'\\') ++kept;
       if (at >= path.size()) break;
     }
     ++at;
   }
-  return path.substr(0, spec);
+  return path.substr(0, kept);
 }
 
 }  // namespace vendrel::platform::posix
