@@ -191,6 +191,7 @@ TEST(JsonTest, OnlyWhatTheFormHoldsIsRead) {
   EXPECT_EQ(AsText(ParseJson("\"\\ud83d\\ude00\""), ""), L"\U0001F600");
   EXPECT_THROW(AsInt32(ParseJson("2147483648"), "n"), JsonError);
   EXPECT_THROW(ParseJson("1.5"), JsonError);
+  EXPECT_THROW(ParseJson("[1e99999]"), JsonError);
   EXPECT_THROW(ParseJson("{\"a\":1,\"a\":2}"), JsonError);
   EXPECT_THROW(ParseJson("\"\xC3\""), JsonError);
   EXPECT_THROW(ParseJson("\"\\ud800\""), JsonError);

@@ -101,10 +101,12 @@ Json ParseJson(std::string_view utf8) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
   try {
     return Json::parse(utf8.begin(), utf8.end(), Strict());
-  } catch (const Json::parse_error& e) {
-    // "[json.exception.parse_error.101] parse error at line 1, column 9: ..."
+  } catch (const Json::exception& e) {
+    // "[json.exception.parse_error.101] parse error at line 1, column 9: ...", or an
+    // out_of_range for a number too large for any type: the reason without the bracketed id.
     const std::string_view what = e.what();
-    throw JsonError(std::string(what.substr(std::min(what.find("parse error"), what.size()))));
+    const std::size_t id = what.find("] ");
+    throw JsonError(std::string(id == std::string_view::npos ? what : what.substr(id + 2)));
   }
 }
 
