@@ -39,7 +39,7 @@ void Administration::Administrate(const AdminRequest& request) {
   dialog.SetCommandIdCounter(store.Set().highestId);
   if (services_.dialogs->Run(dialog, owner) != platform::kIdOk) return;
   store.Set().highestId = dialog.CommandIdCounter();
-  if (!store.Save(request.vault)) {
+  if (!store.Save(request.vault) && services_.messageBoxes) {
     services_.messageBoxes->Show(
         {owner, strings::Load(115, L"Error accessing database."), L"Vendrel", platform::mb::kOk});
   }
