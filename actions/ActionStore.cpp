@@ -40,9 +40,9 @@ host::HResult ReadStoredSet(host::AddInDictionary& dictionary, HexStringFile& fi
   bool exists = false;
   const host::HResult read = dictionary.ReadInPieces(
       kActionSetKey,
-      [&](std::wstring_view piece) {
+      [&](std::wstring_view piece, std::size_t left) {
         length += piece.size();
-        decoder.Add(piece);
+        decoder.Add(piece, left);
       },
       exists);
   stored = exists && length > 0;

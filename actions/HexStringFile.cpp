@@ -123,7 +123,7 @@ std::wstring HexStringFile::ToText() const {
 bool HexStringFile::FromText(std::optional<std::wstring_view> text) {
   TextDecoder decoder(*this);
   if (!text) return false;
-  decoder.Add(*text);
+  decoder.Add(*text, 0);
   return decoder.Finish();
 }
 
@@ -131,9 +131,18 @@ HexStringFile::TextDecoder::TextDecoder(HexStringFile& file) : file_(file) {
   file_.Clear();
 }
 
-bool HexStringFile::TextDecoder::Add(std::wstring_view piece) {
+bool HexStringFile::TextDecoder::Add(std::wstring_view piece, std::size_t left) {
   if (failed_) return false;
   HexStringFile& f = file_;
+  const std::uint64_t expected =
+      std::uint64_t{f.length_} + (std::uint64_t{piece.size()} + left) / 2;
+  if (expected <= kMaxSize && expected > f.bytes_.capacity()) {
+    try {
+      f.bytes_.reserve(RoundedUp(expected));
+    } catch (const std::bad_alloc&) {
+      // Only a hint: growing piece by piece decides.
+    }
+  }
   // Room for every byte the piece may spell, in one step; past the size limit this reports the
   // full disk, as growing byte by byte would on reaching it.
   f.Reserve(RoundedUp(std::uint64_t{f.length_} + (piece.size() + 1) / 2));

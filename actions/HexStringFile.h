@@ -48,8 +48,9 @@ class HexStringFile : public File {
    public:
     // Empties the file.
     explicit TextDecoder(HexStringFile& file);
-    // False from a bad pair on; what follows it is not read.
-    bool Add(std::wstring_view piece);
+    // False from a bad pair on; what follows it is not read. `left`: at most how many characters
+    // are still to come, so that the bytes are placed once.
+    bool Add(std::wstring_view piece, std::size_t left);
     // The answer of FromText, once every piece is added.
     bool Finish();
 

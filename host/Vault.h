@@ -187,13 +187,15 @@ class AddInDictionary : public Counted {
  public:
   // `exists` tells whether the key is present; text is empty when it is not.
   virtual HResult Read(std::int32_t key, std::wstring& text, bool& exists) = 0;
-  // Read for a text too long to hold twice: `take` gets it piece by piece, in order. A host
-  // that cannot do better hands over the whole text at once.
-  virtual HResult ReadInPieces(std::int32_t key, const std::function<void(std::wstring_view)>& take,
+  // Read for a text too long to hold twice: `take` gets it piece by piece, in order, with at
+  // most how many characters are still to come (to size what it builds once). A host that
+  // cannot do better hands over the whole text at once.
+  virtual HResult ReadInPieces(std::int32_t key,
+                               const std::function<void(std::wstring_view, std::size_t)>& take,
                                bool& exists) {
     std::wstring text;
     const HResult hr = Read(key, text, exists);
-    if (Succeeded(hr) && !text.empty()) take(text);
+    if (Succeeded(hr) && !text.empty()) take(text, 0);
     return hr;
   }
   virtual HResult Write(std::int32_t key, const std::wstring& text) = 0;

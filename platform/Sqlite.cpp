@@ -209,7 +209,7 @@ bool Database::InTransaction() const {
 }
 
 void Database::ReadTextInPieces(const char* table, const char* column, std::int64_t rowId,
-                                const std::function<void(std::wstring_view)>& take) {
+                                const std::function<void(std::wstring_view, std::size_t)>& take) {
   constexpr int kPiece = 64 * 1024;
   sqlite3_blob* opened = nullptr;
   Check(db_, sqlite3_blob_open(db_, "main", table, column, rowId, 0, &opened));
@@ -226,7 +226,8 @@ void Database::ReadTextInPieces(const char* table, const char* column, std::int6
     offset += count;
     piece.clear();
     bytes.erase(0, AppendUtf8(piece, bytes, offset < size));
-    if (!piece.empty()) take(piece);
+    // Every character takes one byte at least.
+    if (!piece.empty()) take(piece, static_cast<std::size_t>(size - offset) + bytes.size());
   }
 }
 

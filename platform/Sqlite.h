@@ -109,9 +109,9 @@ class Database {
   std::int64_t LastInsertId() const;
   bool InTransaction() const;
   // The text in a column of one row, decoded piece by piece as it is read, so that a long text
-  // is never held whole.
+  // is never held whole. Each piece comes with at most how many characters are still to come.
   void ReadTextInPieces(const char* table, const char* column, std::int64_t rowId,
-                        const std::function<void(std::wstring_view)>& take);
+                        const std::function<void(std::wstring_view, std::size_t)>& take);
 
  private:
   sqlite3* db_ = nullptr;

@@ -27,7 +27,8 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
       return host::kOk;
     });
   }
-  HResult ReadInPieces(std::int32_t key, const std::function<void(std::wstring_view)>& take,
+  HResult ReadInPieces(std::int32_t key,
+                       const std::function<void(std::wstring_view, std::size_t)>& take,
                        bool& exists) override {
     return store().Read([&] {
       platform::Statement row = store().Db().Query(

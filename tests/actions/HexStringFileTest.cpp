@@ -158,8 +158,8 @@ TEST(HexStringFileText, TextInPiecesDecodesAsTheWholeText) {
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
       HexStringFile file = FileOf({7, 7, 7});
       HexStringFile::TextDecoder decoder(file);
-      decoder.Add(std::wstring_view(text).substr(0, cut));
-      decoder.Add(std::wstring_view(text).substr(cut));
+      decoder.Add(std::wstring_view(text).substr(0, cut), text.size() - cut);
+      decoder.Add(std::wstring_view(text).substr(cut), 0);
       EXPECT_EQ(decoder.Finish(), wholeResult) << testing::PrintToString(text) << " cut " << cut;
       EXPECT_EQ(BytesOf(file), BytesOf(whole));
       EXPECT_EQ(file.Position(), whole.Position());

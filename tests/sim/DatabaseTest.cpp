@@ -79,9 +79,10 @@ TEST(Database, ATextReadInPiecesIsTheWholeTextWhereverTheCutsFall) {
   db.Run("INSERT INTO t VALUES(?)", text);
   std::wstring joined;
   int pieces = 0;
-  db.ReadTextInPieces("t", "v", db.LastInsertId(), [&](std::wstring_view piece) {
+  db.ReadTextInPieces("t", "v", db.LastInsertId(), [&](std::wstring_view piece, std::size_t left) {
     joined += piece;
     ++pieces;
+    EXPECT_GE(left, text.size() - joined.size());
   });
   EXPECT_EQ(joined, text);
   EXPECT_EQ(pieces, 3);
@@ -94,7 +95,7 @@ TEST_F(VaultTest, DictionaryTextReadInPiecesIsTheTextRead) {
   ASSERT_EQ(dictionary->Write(3, stored), host::kOk);
   std::wstring joined;
   bool exists = false;
-  const auto take = [&](std::wstring_view piece) { joined += piece; };
+  const auto take = [&](std::wstring_view piece, std::size_t) { joined += piece; };
   ASSERT_EQ(dictionary->ReadInPieces(3, take, exists), host::kOk);
   EXPECT_TRUE(exists);
   EXPECT_EQ(joined, stored);
