@@ -3,10 +3,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "actions/PathPattern.h"
 #include "actions/Variable.h"
 
 namespace vendrel::commands {
@@ -62,26 +62,16 @@ class Action {
   bool vetoMark = false;
 
   // The activation tests. The menu test compares ids only: menu commands exist only for
-  // actions of the menu kind. A path-less item (empty text) never matches a non-empty pattern.
+  // actions of the menu kind. The path tests need one path of the items to match.
   bool QualifiesForMenu(std::int32_t commandId) const;
-  bool QualifiesForStateChange(bool after, std::int32_t itemStateId, const std::wstring& path,
-                               const ActionData& run) const;
-  // For the check-out family and for adds: at least one of the item paths must match.
-  bool QualifiesForCheckOut(bool after, std::int32_t kind, std::span<const std::wstring> paths,
-                            const ActionData& run) const;
-  bool QualifiesForAdd(bool after, std::span<const std::wstring> paths,
-                       const ActionData& run) const;
+  bool QualifiesForStateChange(bool after, std::int32_t itemStateId, const ItemPaths& path) const;
+  bool QualifiesForCheckOut(bool after, std::int32_t kind, const ItemPaths& paths) const;
+  bool QualifiesForAdd(bool after, const ItemPaths& paths) const;
 };
-
-// The path-pattern match: case-insensitive, `%` stands for any run of characters and takes the
-// first occurrence of the text after it only. Pattern and path may each carry the vault's root
-// folder in front. An empty pattern matches everything; otherwise nothing matches when the
-// run's vault gives no root folder.
-bool MatchesPathPattern(const std::wstring& pattern, const std::wstring& path,
-                        const ActionData& run);
 
 // The menu order: texts without a backslash descending, after all texts with one; texts with one
 // grouped by the part before it, groups descending, each group ascending. Case is ignored.
-bool MenuTextBefore(const Action& a, const Action& b);
+// Every action must be present.
+void SortByMenuText(std::vector<std::unique_ptr<Action>>& actions);
 
 }  // namespace vendrel::actions

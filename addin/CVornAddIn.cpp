@@ -119,10 +119,11 @@ bool RunForPaths(actions::ActionList& list, const Documents& documents, actions:
       documents.paths.empty()
           ? 0
           : FolderIdOfPath(*shared.vault, platform::FolderOfPath(documents.paths.back()));
+  const actions::ItemPaths paths(documents.paths, shared);
   bool veto = false;
   for (std::size_t i = 0; i < list.size(); ++i) {
     Action* action = list[i].get();
-    if (!action || !qualifies(*action, std::span<const std::wstring>(documents.paths))) continue;
+    if (!action || !qualifies(*action, paths)) continue;
     action->vetoMark = false;
     actions::Run(*action, shared);
     if (!after) veto = action->vetoMark;
@@ -138,11 +139,9 @@ bool RunStateChange(actions::ActionList& list, const Documents& documents, bool 
   for (const auto& action : list)
     runs.push_back(action ? std::make_unique<StateRun>(*action) : nullptr);
   for (const auto& item : documents.stateItems) {
+    const actions::ItemPaths path(std::span(&item->fullPath, 1), item->run);
     for (const auto& state : runs) {
-      if (!state ||
-          !state->action.QualifiesForStateChange(after, item->stateId, item->fullPath, item->run)) {
-        continue;
-      }
+      if (!state || !state->action.QualifiesForStateChange(after, item->stateId, path)) continue;
       state->action.vetoMark = false;
       state->lists.names.push_back(item->fileName);
       state->lists.ids.push_back(item->lists.ids.front());
@@ -208,8 +207,7 @@ void CVornAddIn::Register(host::VaultSession* vault, host::HostRegistrar& regist
 
   actions::ActionList& list = store_.Set().actions;
   std::erase(list, nullptr);
-  std::sort(list.begin(), list.end(),
-            [](const auto& a, const auto& b) { return actions::MenuTextBefore(*a, *b); });
+  actions::SortByMenuText(list);
   std::array<bool, kHookRules.size()> needed{};
   for (const auto& action : list) {
     if ((action->activationKinds & actions::kActivateByMenu) != 0) {
@@ -278,12 +276,12 @@ host::HResult CVornAddIn::Handle(host::HostNotification& notification, host::Vau
     veto = RunStateChange(list, documents, after, services_, runLog.Observer());
   } else if (kind >= kBeforeCheckOut && kind <= kAfterUndoCheckOut) {
     veto = RunForPaths(list, documents, shared, after, [&](const Action& a, const auto& paths) {
-      return a.QualifiesForCheckOut(after, CheckOutKindOf(kind), paths, shared);
+      return a.QualifiesForCheckOut(after, CheckOutKindOf(kind), paths);
     });
   } else if (kind == kBeforeAdd || kind == kAfterAdd || kind == kBeforeAddByPath ||
              kind == kAfterAddByPath) {
     veto = RunForPaths(list, documents, shared, after, [&](const Action& a, const auto& paths) {
-      return a.QualifiesForAdd(after, paths, shared);
+      return a.QualifiesForAdd(after, paths);
     });
   }
   notification.veto = veto ? 1 : 0;

@@ -1,5 +1,6 @@
 // The path-pattern match of activation conditions: the first line is the pattern, the second the
-// path, the third the vault's root folder. It must end, and an empty pattern matches anything.
+// path, the third the vault's root folder. It must end, an empty pattern matches anything, and a
+// notification's paths folded once match as each path alone does.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -21,5 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring path = fuzz::Wide(lines[1]);
   const bool matches = actions::MatchesPathPattern(pattern, path, run);
   if (pattern.empty() && !matches) std::abort();
+  if (!path.empty() && actions::ItemPaths(std::span(&path, 1), run).AnyMatches(pattern) != matches)
+    std::abort();
   return 0;
 }

@@ -89,6 +89,9 @@ TEST(ActionTest, NewActionHasTheDocumentedDefaults) {
 
 class ActivationTest : public PathPatternTest {
  protected:
+  ItemPaths Paths(std::span<const std::wstring> paths) const { return ItemPaths(paths, run); }
+  ItemPaths Path(const std::wstring& path) const { return Paths(std::span(&path, 1)); }
+
   Action action;
 };
 
@@ -103,13 +106,13 @@ TEST_F(ActivationTest, StateChangeNeedsKindTimingStateAndPath) {
   action.stateChangeAfter = false;
   action.stateId = 7;
   action.stateChangePath = L"%.prt";
-  EXPECT_TRUE(action.QualifiesForStateChange(false, 7, L"C:\\Vault\\a.prt", run));
-  EXPECT_FALSE(action.QualifiesForStateChange(true, 7, L"C:\\Vault\\a.prt", run));
-  EXPECT_FALSE(action.QualifiesForStateChange(false, 8, L"C:\\Vault\\a.prt", run));
-  EXPECT_FALSE(action.QualifiesForStateChange(false, 7, L"C:\\Vault\\a.drw", run));
-  EXPECT_FALSE(action.QualifiesForStateChange(false, 7, L"", run));
+  EXPECT_TRUE(action.QualifiesForStateChange(false, 7, Path(L"C:\\Vault\\a.prt")));
+  EXPECT_FALSE(action.QualifiesForStateChange(true, 7, Path(L"C:\\Vault\\a.prt")));
+  EXPECT_FALSE(action.QualifiesForStateChange(false, 8, Path(L"C:\\Vault\\a.prt")));
+  EXPECT_FALSE(action.QualifiesForStateChange(false, 7, Path(L"C:\\Vault\\a.drw")));
+  EXPECT_FALSE(action.QualifiesForStateChange(false, 7, Path(L"")));
   action.activationKinds = kActivateByMenu | kActivateOnCheckOut;
-  EXPECT_FALSE(action.QualifiesForStateChange(false, 7, L"C:\\Vault\\a.prt", run));
+  EXPECT_FALSE(action.QualifiesForStateChange(false, 7, Path(L"C:\\Vault\\a.prt")));
 }
 
 TEST_F(ActivationTest, CheckOutFamilyNeedsItsKindAndOneMatchingPath) {
@@ -117,28 +120,28 @@ TEST_F(ActivationTest, CheckOutFamilyNeedsItsKindAndOneMatchingPath) {
   action.checkOutKind = kCheckIn;
   action.checkOutPath = L"\\Parts\\%";
   const std::vector<std::wstring> paths = {L"C:\\Vault\\Docs\\a.doc", L"C:\\Vault\\Parts\\b.prt"};
-  EXPECT_TRUE(action.QualifiesForCheckOut(true, kCheckIn, paths, run));
-  EXPECT_FALSE(action.QualifiesForCheckOut(true, kCheckOut, paths, run));
-  EXPECT_FALSE(action.QualifiesForCheckOut(false, kCheckIn, paths, run));
-  EXPECT_FALSE(action.QualifiesForCheckOut(true, kCheckIn, std::span(paths).first(1), run));
+  EXPECT_TRUE(action.QualifiesForCheckOut(true, kCheckIn, Paths(paths)));
+  EXPECT_FALSE(action.QualifiesForCheckOut(true, kCheckOut, Paths(paths)));
+  EXPECT_FALSE(action.QualifiesForCheckOut(false, kCheckIn, Paths(paths)));
+  EXPECT_FALSE(action.QualifiesForCheckOut(true, kCheckIn, Paths(std::span(paths).first(1))));
 
   // A kind never chosen in the condition dialog matches no notification.
   action.checkOutKind = kCheckOutNone;
   for (std::int32_t kind : {kCheckOut, kCheckIn, kUndoCheckOut}) {
-    EXPECT_FALSE(action.QualifiesForCheckOut(true, kind, paths, run));
+    EXPECT_FALSE(action.QualifiesForCheckOut(true, kind, Paths(paths)));
   }
 }
 
 TEST_F(ActivationTest, AddNeedsItsKindTimingAndOneMatchingPath) {
   action.activationKinds = kActivateOnAdd;
   const std::vector<std::wstring> paths = {L"C:\\Vault\\new.txt"};
-  EXPECT_TRUE(action.QualifiesForAdd(true, paths, run));
-  EXPECT_FALSE(action.QualifiesForAdd(false, paths, run));
+  EXPECT_TRUE(action.QualifiesForAdd(true, Paths(paths)));
+  EXPECT_FALSE(action.QualifiesForAdd(false, Paths(paths)));
   action.addPath = L"%.doc";
-  EXPECT_FALSE(action.QualifiesForAdd(true, paths, run));
+  EXPECT_FALSE(action.QualifiesForAdd(true, Paths(paths)));
   action.activationKinds = kActivateOnStateChange;
   action.addPath.clear();
-  EXPECT_FALSE(action.QualifiesForAdd(true, paths, run));
+  EXPECT_FALSE(action.QualifiesForAdd(true, Paths(paths)));
 }
 
 std::vector<std::wstring> SortedMenuTexts(std::initializer_list<const wchar_t*> texts) {
@@ -147,8 +150,7 @@ std::vector<std::wstring> SortedMenuTexts(std::initializer_list<const wchar_t*> 
     actions.push_back(std::make_unique<Action>());
     actions.back()->menuText = text;
   }
-  std::sort(actions.begin(), actions.end(),
-            [](const auto& a, const auto& b) { return MenuTextBefore(*a, *b); });
+  SortByMenuText(actions);
   std::vector<std::wstring> sorted;
   for (const auto& action : actions) sorted.push_back(action->menuText);
   return sorted;
