@@ -203,7 +203,7 @@ std::wstring FormatTime(const std::wstring& format, const platform::LocalTime& t
   return std::wstring(buffer, n);
 }
 
-std::wstring ApplyTextFunction(const std::wstring& text, platform::Clock* clock) {
+std::wstring ApplyTextFunction(std::wstring text, platform::Clock* clock) {
   const std::size_t p = text.find(L'(');
   if (p == npos) return text;
   std::wstring head = text.substr(0, p);

@@ -13,7 +13,7 @@ namespace vendrel::commands {
 // and may follow other text, which stays in front of the result; everything from the name to the
 // end of the text becomes the result. A text without a known name, or whose separators are missing
 // or misplaced, comes back unchanged. `clock` serves CURRENTTIME; without one it gives "".
-std::wstring ApplyTextFunction(const std::wstring& text, platform::Clock* clock);
+std::wstring ApplyTextFunction(std::wstring text, platform::Clock* clock);
 
 // `format` in the C library's wide time formatting over `time`, at most 255 characters. Only the
 // conversions every C library knows are passed on (a b c d H I j m M p S U w W x X y Y Z and %%);

@@ -26,16 +26,21 @@ constexpr wchar_t kNotAvailable[] = L"N/A";
 // False, leaving the text as it was, when the result would be longer than `limit`.
 bool ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to,
                 std::size_t limit = std::wstring::npos) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(from); at != std::wstring::npos;
-       at = text.find(from, at + from.size())) {
-    ++count;
+  const std::size_t first = text.find(from);
+  if (first == std::wstring::npos) return true;
+  if (to.size() > from.size()) {
+    const std::size_t room = (limit - std::min(limit, text.size())) / (to.size() - from.size());
+    // Counted only when that many occurrences could fit in the text at all.
+    std::size_t count = 0;
+    if (text.size() / from.size() > room) {
+      for (std::size_t at = first; at != std::wstring::npos;
+           at = text.find(from, at + from.size())) {
+        ++count;
+      }
+    }
+    if (count > room) return false;
   }
-  if (to.size() > from.size() &&
-      count > (limit - std::min(limit, text.size())) / (to.size() - from.size()))
-    return false;
-  for (std::size_t at = text.find(from); at != std::wstring::npos;
-       at = text.find(from, at + to.size())) {
+  for (std::size_t at = first; at != std::wstring::npos; at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
   }
   return true;
@@ -87,9 +92,11 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
       ReplaceAll(result, L"%%", L"%");
     } else {
       if (++evaluations_ > kMaxEvaluations) break;
-      const std::wstring reference = text.substr(open, close - open + 1);
-      std::wstring value = ValueOf(reference, doubleAmpersands);
-      if (doubleAmpersands) ReplaceAll(value, L"&", L"&&");
+      const std::wstring_view reference = std::wstring_view(text).substr(open, close - open + 1);
+      std::wstring scratch;
+      const std::wstring& value = ValueOf(reference, doubleAmpersands, scratch);
+      // Values with doubled ampersands are never remembered: this one is the scratch.
+      if (doubleAmpersands) ReplaceAll(scratch, L"&", L"&&");
       if (!ReplaceAll(result, reference, value, kMaxExpandedLength)) break;
     }
     scan = close + 1;
@@ -97,20 +104,22 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
   --depth_;
   work_ += result.size();
   if (work_ <= kMaxWork)
-    result = ApplyTextFunction(result, run_->services ? run_->services->clock : nullptr);
+    result = ApplyTextFunction(std::move(result), run_->services ? run_->services->clock : nullptr);
   if (depth_ == 0 && reporting_ && run_->observer) run_->observer->TextExpanded(text, result);
   return result;
 }
 
-std::wstring VarHandler::ValueOf(const std::wstring& reference, bool doubleAmpersands) {
+const std::wstring& VarHandler::ValueOf(std::wstring_view reference, bool doubleAmpersands,
+                                        std::wstring& scratch) {
   // Only a text's own references: deeper down the nesting bound may cut a value short.
-  if (!remember_ || doubleAmpersands || depth_ != 1)
-    return Expand(EvaluateVariable(reference), doubleAmpersands);
-  const auto known = remembered_.find(reference);
-  if (known != remembered_.end()) return known->second;
-  std::wstring value = Expand(EvaluateVariable(reference), doubleAmpersands);
-  remembered_.emplace(reference, value);
-  return value;
+  const bool rememberable = remember_ && !doubleAmpersands && depth_ == 1;
+  if (rememberable) {
+    const auto known = remembered_.find(reference);
+    if (known != remembered_.end()) return known->second;
+  }
+  scratch = Expand(EvaluateVariable(std::wstring(reference)), doubleAmpersands);
+  if (!rememberable) return scratch;
+  return remembered_.emplace(reference, std::move(scratch)).first->second;
 }
 
 std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {

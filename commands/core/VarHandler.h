@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "actions/ActionData.h"
@@ -57,8 +59,9 @@ class VarHandler {
   host::Ref<host::VaultFile> FileById(std::int32_t id) const;
 
  private:
-  // A reference's value, expanded in turn.
-  std::wstring ValueOf(const std::wstring& reference, bool doubleAmpersands);
+  // A reference's value, expanded in turn: the one remembered, or else computed into `scratch`.
+  const std::wstring& ValueOf(std::wstring_view reference, bool doubleAmpersands,
+                              std::wstring& scratch);
   std::wstring Evaluate(actions::Variable::VariableType type, const std::wstring& value,
                         const std::wstring& extra);
   // Null also when there is no current document.
@@ -77,7 +80,14 @@ class VarHandler {
   int depth_ = 0;
   bool reporting_ = true;
   bool remember_ = false;
-  std::unordered_map<std::wstring, std::wstring> remembered_;
+  // Looked up by a view of the text, so that a remembered reference costs no copy of it.
+  struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::wstring_view text) const {
+      return std::hash<std::wstring_view>{}(text);
+    }
+  };
+  std::unordered_map<std::wstring, std::wstring, ViewHash, std::equal_to<>> remembered_;
   // Of the expansion under way.
   int evaluations_ = 0;
   std::size_t work_ = 0;

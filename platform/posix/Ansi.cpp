@@ -34,16 +34,18 @@ std::wstring AnsiToWide(std::string_view bytes) {
   return out;
 }
 
+// Template lines are mostly ASCII, which maps to itself both ways.
 void AnsiToWide(std::string_view bytes, std::wstring& out) {
   out.resize(bytes.size());
-  std::transform(bytes.begin(), bytes.end(), out.begin(), Wide);
+  wchar_t* to = out.data();
+  for (const char c : bytes) *to++ = static_cast<unsigned char>(c) < 0x80 ? c : Wide(c);
 }
 
 void AppendAnsi(std::wstring_view text, std::string& out) {
   const std::size_t start = out.size();
   out.resize(start + text.size());
-  std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
-                 Narrow);
+  char* to = out.data() + start;
+  for (const wchar_t c : text) *to++ = c < 0x80 ? static_cast<char>(c) : Narrow(c);
 }
 
 }  // namespace vendrel::platform
