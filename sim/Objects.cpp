@@ -70,7 +70,8 @@ HResult SimFolder::Files(std::vector<Ref<host::VaultFile>>& files) {
         "WHERE s.folder_id = ?1 ORDER BY 2",
         id_);
     std::vector<Ref<host::VaultFile>> found;
-    while (rows.Step()) found.push_back(host::MakeRef<SimFile>(client_, rows.Int(0), id_));
+    while (rows.Step())
+      found.push_back(host::MakeRef<SimFile>(client_, rows.Int(0), id_, rows.Text(1)));
     files = std::move(found);
     return host::kOk;
   });
@@ -218,6 +219,10 @@ platform::Blob SimFile::Content(std::int32_t version) {
 }
 
 HResult SimFile::Name(std::wstring& name) {
+  if (!listedName_.empty()) {
+    name = listedName_;
+    return host::kOk;
+  }
   return store().Read([&] {
     name = LoadName();
     return host::kOk;
@@ -301,7 +306,7 @@ HResult SimFile::UndoCheckOut(host::HostWindow, std::int32_t) {
 
 HResult SimFile::Rename(host::HostWindow, const std::wstring& newName, std::int32_t) {
   VENDREL_RETURN_IF_FAILED(ValidateName(newName));
-  return store().Write([&] {
+  const HResult renamed = store().Write([&] {
     platform::Database& db = store().Db();
     const std::wstring oldName = LoadName();
     const auto held = LoadCheckOut(db, id_);
@@ -331,6 +336,8 @@ HResult SimFile::Rename(host::HostWindow, const std::wstring& newName, std::int3
     }
     return host::kOk;
   });
+  if (renamed == host::kOk && !listedName_.empty()) listedName_ = newName;
+  return renamed;
 }
 
 HResult SimFile::CheckOutState(host::CheckOutInfo& info) {

@@ -37,6 +37,12 @@ class SimFile : public host::CountedImpl<host::VaultFile> {
  public:
   SimFile(ClientPtr client, std::int32_t id, std::int32_t folderId)
       : client_(std::move(client)), id_(id), folderId_(folderId) {}
+  // A file of a folder listing, which read its name already.
+  SimFile(ClientPtr client, std::int32_t id, std::int32_t folderId, std::wstring listedName)
+      : client_(std::move(client)),
+        id_(id),
+        folderId_(folderId),
+        listedName_(std::move(listedName)) {}
 
   host::HResult Id(std::int32_t& id) override;
   host::HResult Name(std::wstring& name) override;
@@ -68,6 +74,10 @@ class SimFile : public host::CountedImpl<host::VaultFile> {
   ClientPtr client_;
   std::int32_t id_;
   std::int32_t folderId_;
+  // What a listed file shows as its name, as a host's listed objects do, without asking the vault
+  // again: a menu command on a large folder asks every file. A rename through this object
+  // changes it; empty for files not listed.
+  std::wstring listedName_;
 };
 
 }  // namespace vendrel::sim

@@ -75,6 +75,20 @@ TEST_F(VaultTest, FolderEnumeratesItsFilesAndSubFoldersByName) {
   ASSERT_EQ(folders.size(), 2u);
   folders[0]->Name(name);
   EXPECT_EQ(name, L"A");
+
+  // A listed file keeps the name it was listed with, as a host's objects do, until renamed
+  // through itself.
+  Ref<host::VaultFile> other;
+  Ref<host::VaultFolder> parent;
+  ASSERT_EQ(alice->GetFileFromPath(L"C:\\Vault\\z.txt", other, parent), host::kOk);
+  ASSERT_EQ(other->Rename(0, L"y.txt", 0), host::kOk);
+  files[1]->Name(name);
+  EXPECT_EQ(name, L"z.txt");
+  ASSERT_EQ(files[0]->Rename(0, L"n.txt", 0), host::kOk);
+  files[0]->Name(name);
+  EXPECT_EQ(name, L"n.txt");
+  other->Name(name);
+  EXPECT_EQ(name, L"y.txt");
 }
 
 TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
