@@ -156,6 +156,28 @@ bool HexStringFile::TextDecoder::Add(std::wstring_view piece, std::size_t left) 
     if (good) *out++ = static_cast<std::uint8_t>(high_ * 16 + low);
     high_ = -1;
   }
+  // Eight pairs at a time, checked once; a chunk holding a bad digit is done again pair by pair
+  // below, which stops at that pair.
+  constexpr std::ptrdiff_t kChunk = 8;
+  while (good && end - in >= 2 * kChunk) {
+    std::uint32_t codes = 0;
+    for (std::ptrdiff_t i = 0; i < 2 * kChunk; ++i) codes |= static_cast<std::uint32_t>(in[i]);
+    if (codes >= kDigitValues.size()) break;
+    int digits = 0;
+    for (std::ptrdiff_t i = 0; i < kChunk; ++i) {
+      const int high = kDigitValues[static_cast<std::size_t>(in[2 * i])];
+      const int low = kDigitValues[static_cast<std::size_t>(in[2 * i + 1])];
+      digits |= high | low;
+      out[i] = static_cast<std::uint8_t>(high * 16 + low);
+    }
+    if (digits < 0) {
+      // What lies past the length stays as growing left it.
+      std::fill(out, out + kChunk, std::uint8_t{0});
+      break;
+    }
+    in += 2 * kChunk;
+    out += kChunk;
+  }
   for (; good && end - in >= 2; in += 2) {
     const int high = DigitValue(in[0]);
     const int low = DigitValue(in[1]);

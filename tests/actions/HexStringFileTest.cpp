@@ -168,6 +168,25 @@ TEST(HexStringFileText, TextInPiecesDecodesAsTheWholeText) {
   }
 }
 
+// Long runs are decoded several digits at a time: a bad digit anywhere in them, even outside the
+// ASCII range, ends the bytes exactly where a digit-by-digit reading ends them.
+TEST(HexStringFileText, LongTextDecodesAsDigitByDigit) {
+  const std::wstring digits = L"00112233445566778899aAbBcCdDeEfF0123456789ABCDEF";
+  for (std::size_t bad = 0; bad <= digits.size(); ++bad) {
+    std::wstring text = digits;
+    if (bad < text.size()) text[bad] = bad % 2 == 0 ? L'g' : L'\u0661';
+    HexStringFile whole;
+    const bool wholeResult = whole.FromText(text);
+    HexStringFile single;
+    HexStringFile::TextDecoder decoder(single);
+    for (const wchar_t& c : text) decoder.Add(std::wstring_view(&c, 1), 0);
+    EXPECT_EQ(decoder.Finish(), wholeResult) << "bad digit at " << bad;
+    EXPECT_EQ(BytesOf(single), BytesOf(whole)) << "bad digit at " << bad;
+    EXPECT_EQ(single.Position(), whole.Position());
+    EXPECT_EQ(single.Capacity(), whole.Capacity());
+  }
+}
+
 TEST(HexStringFileText, FailedTextLeavesNothingToReadForAnArchive) {
   HexStringFile file;
   EXPECT_FALSE(file.FromText(L"010000000"));
