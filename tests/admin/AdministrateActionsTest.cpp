@@ -13,12 +13,14 @@
 #include "platform/posix/Answerers.h"
 #include "platform/posix/Ui.h"
 #include "tests/admin/AdminFixture.h"
+#include "tests/support/FileText.h"
 
 namespace vendrel::admin {
 namespace {
 
 using platform::ScriptedSurface;
 using ::testing::ElementsAre;
+using vendrel::testing::FileText;
 
 class AdministrateActionsTest : public testing::AdminTest {
  protected:
@@ -200,12 +202,7 @@ TEST_F(AdministrateActionsTest, BadFilesAreToldAndLoseNothingAlreadyListed) {
     ui.ChooseRows(IDC_ADMIN_LIST, {0, 1});
     ui.Click(IDC_ADMIN_SAVE);
   });
-  const auto native = platform::NativePath(all);
-  std::string bytes;
-  {
-    std::ifstream in(native, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
-  }
+  const std::string bytes = FileText(platform::NativePath(all));
   // The header in other letters, a file cut inside its second action, and no file at all.
   std::string shouting = bytes;
   shouting[4 + 2 * 8] = 'v';  // "vorn" for "Vorn"

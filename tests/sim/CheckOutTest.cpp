@@ -84,7 +84,7 @@ TEST_F(CheckOutTest, UndoCheckOutRestoresTheLatestVersion) {
   ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
   WriteNative(Local(L"part.txt"), "scrap");
   ASSERT_EQ(file->UndoCheckOut(0, 0), host::kOk);
-  EXPECT_EQ(ReadNative(Local(L"part.txt")), "v1");
+  EXPECT_EQ(FileText(Local(L"part.txt")), "v1");
   EXPECT_TRUE(ReadOnly(Local(L"part.txt")));
   std::int32_t version = 0;
   file->CurrentVersion(version);
@@ -138,12 +138,12 @@ TEST_F(CheckOutTest, LocalCopyGetsTheLatestOrAGivenVersion) {
   std::filesystem::remove(Local(L"part.txt"));
 
   ASSERT_EQ(file->GetLocalCopy(0, host::Value(), host::Value(rootId), 1, L""), host::kOk);
-  EXPECT_EQ(ReadNative(Local(L"part.txt")), "v2");
+  EXPECT_EQ(FileText(Local(L"part.txt")), "v2");
   EXPECT_TRUE(ReadOnly(Local(L"part.txt")));
   ASSERT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{1}),
                                host::Value(std::wstring(L"C:\\Vault\\part.txt")), 1, L""),
             host::kOk);
-  EXPECT_EQ(ReadNative(Local(L"part.txt")), "v1");
+  EXPECT_EQ(FileText(Local(L"part.txt")), "v1");
   EXPECT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{7}), host::Value(), 1, L""),
             host::kInvalidArg);
 }
@@ -153,7 +153,7 @@ TEST_F(CheckOutTest, LocalCopyNeverOverwritesTheWorkingCopyOfTheHolder) {
   WriteNative(Local(L"part.txt"), "unsaved work");
   ASSERT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{0}), host::Value(rootId), 1, L""),
             host::kOk);
-  EXPECT_EQ(ReadNative(Local(L"part.txt")), "unsaved work");
+  EXPECT_EQ(FileText(Local(L"part.txt")), "unsaved work");
 }
 
 TEST_F(CheckOutTest, RevisionAndStateComeFromTheVault) {

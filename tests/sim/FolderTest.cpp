@@ -94,7 +94,7 @@ TEST_F(VaultTest, FolderEnumeratesItsFilesAndSubFoldersByName) {
 TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
   Ref<host::VaultFolder> root = Folder(*alice, L"C:\\Vault");
   Ref<host::VaultFile> file = Add(*root, L"sheet.txt", "first");
-  EXPECT_EQ(ReadNative(Local(L"sheet.txt")), "first");
+  EXPECT_EQ(FileText(Local(L"sheet.txt")), "first");
   EXPECT_TRUE(ReadOnly(Local(L"sheet.txt")));
 
   std::int32_t version = 0;
@@ -119,7 +119,7 @@ TEST_F(VaultTest, AFileWrittenInsideTheVaultFolderIsAddedInPlace) {
   Ref<host::VaultFile> file;
   ASSERT_EQ(Folder(*alice, L"C:\\Vault")->AddFile(0, L"C:\\Vault\\made.txt", L"made.txt", 1, file),
             host::kOk);
-  EXPECT_EQ(ReadNative(Local(L"made.txt")), "generated");
+  EXPECT_EQ(FileText(Local(L"made.txt")), "generated");
   EXPECT_TRUE(ReadOnly(Local(L"made.txt")));
 }
 
@@ -162,7 +162,7 @@ TEST_F(VaultTest, RenameChangesTheNameInTheVaultAndOnDisk) {
   EXPECT_EQ(file->Rename(0, L"bad|name", 1), host::kInvalidName);
   ASSERT_EQ(file->Rename(0, L"final.txt", 1), host::kOk);
   EXPECT_FALSE(std::filesystem::exists(Local(L"draft.txt")));
-  EXPECT_EQ(ReadNative(Local(L"final.txt")), "d");
+  EXPECT_EQ(FileText(Local(L"final.txt")), "d");
   EXPECT_EQ(IdOf(*File(*alice, L"C:\\Vault\\final.txt")), IdOf(*file));
 }
 

@@ -13,13 +13,11 @@
 #include "platform/NativePath.h"
 #include "platform/Utf8.h"
 #include "sim/SimVault.h"
+#include "tests/support/FileText.h"
 
 namespace vendrel::sim::testing {
 
-inline std::string ReadNative(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using vendrel::testing::FileText;
 
 inline void WriteNative(const std::filesystem::path& path, const std::string& text) {
   std::filesystem::create_directories(path.parent_path());

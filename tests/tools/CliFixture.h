@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/FileText.h"
+
 namespace vendrel::tools {
 
 namespace fs = std::filesystem;
+using vendrel::testing::FileText;
 
 struct Result {
   int code = -1;
@@ -24,11 +27,6 @@ inline std::string Quote(const std::string& arg) {
   std::string quoted = "'";
   for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
-}
-
-inline std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 class CliTest : public ::testing::Test {
@@ -51,8 +49,8 @@ class CliTest : public ::testing::Test {
     }
     command += " </dev/null >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out.txt"),
-            Slurp(dir / "err.txt")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(dir / "out.txt"),
+            FileText(dir / "err.txt")};
   }
   Result RunOk(const std::vector<std::string>& args) {
     Result r = Run(args);

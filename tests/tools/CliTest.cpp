@@ -140,7 +140,7 @@ TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
                            " 'SELECT key, text FROM dictionary_entries ORDER BY key' > stored.txt";
   const auto stored = [&] {
     EXPECT_EQ(std::system(("cd " + Quote(dir.string()) + " && " + read).c_str()), 0);
-    return Slurp(dir / "stored.txt");
+    return FileText(dir / "stored.txt");
   };
   const std::string before = stored();
 
@@ -245,7 +245,7 @@ TEST_F(CliTest, ConversionsComeBackByteForByte) {
   RunOk({"acn", "from-json", "actions.json", "-o", "one.acn"});
   Write("back.json", RunOk({"acn", "to-json", "one.acn"}).out);
   RunOk({"acn", "from-json", "back.json", "-o", "two.acn"});
-  EXPECT_EQ(Slurp(dir / "one.acn"), Slurp(dir / "two.acn"));
+  EXPECT_EQ(FileText(dir / "one.acn"), FileText(dir / "two.acn"));
 
   Write("set.json", R"({"format": "vault-set", "actions": [{"id": 102, "name": "x"}]})");
   std::string hex = RunOk({"hex", "from-json", "set.json"}).out;
@@ -288,7 +288,7 @@ TEST_F(CliTest, SystemCommandsWriteTheRegistryRunCommandLinesAndWaitUntilCancell
   shows("shell print C:\\v\\a.txt");
   shows("waiting \"Waiting for C:\\v\\never*.txt to be created\" -> cancel");
   shows("count 42 -> OK");
-  EXPECT_EQ(Slurp(dir / "made.txt"), "made\n");
+  EXPECT_EQ(FileText(dir / "made.txt"), "made\n");
   EXPECT_EQ(r.err, "");
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/FileText.h"
 #include "tests/tools/win32/VendrelProgram.h"
 #include "tools/vendrel/Json.h"
 
@@ -14,11 +15,7 @@ namespace vendrel::tools {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using vendrel::testing::FileText;
 
 class HostComTest : public VendrelProgramTest {
  protected:
@@ -60,7 +57,7 @@ TEST_F(HostComTest, TheRegisteredAddInRegistersItsCommandsAndHooks) {
 TEST_F(HostComTest, AMenuCommandRunsInTheDllAndItsFilesAppear) {
   MakeVault();
   const Result r = RunOk({"--vault", "v", "menu", "Tools\\Copy out", "a.txt"});
-  EXPECT_EQ(Slurp(dir / "out" / "a.txt"), "alpha\n");
+  EXPECT_EQ(FileText(dir / "out" / "a.txt"), "alpha\n");
   EXPECT_NE(r.out.find("menu command (notification 1), 1 item(s)"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("answered 0x00000000, refresh 1, veto 0"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("menu done; the add-in asks for a refresh"), std::string::npos) << r.out;
@@ -72,7 +69,7 @@ TEST_F(HostComTest, CheckInAnswersCrossComIntoTheJson) {
   MakeVault();
   RunOk({"--vault", "v", "checkout", "a.txt"});
   const Result r = RunOk({"--vault", "v", "--json", "checkin", "a.txt", "--comment", "done"});
-  EXPECT_EQ(Slurp(dir / "archive" / "a.txt"), "alpha\n");
+  EXPECT_EQ(FileText(dir / "archive" / "a.txt"), "alpha\n");
   const Json json = ParseJson(r.out);
   EXPECT_EQ(json.at("veto"), 0);
   EXPECT_EQ(json.at("refresh"), 0);     // only menu commands ask for a refresh

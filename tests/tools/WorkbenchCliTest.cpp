@@ -75,7 +75,7 @@ TEST_F(WorkbenchTest, ADryRunTracesAsARealRunAndLeavesTheVaultAsItWas) {
   const auto snapshot = [&] {
     std::string all;
     for (const auto& entry : fs::recursive_directory_iterator(vault)) {
-      if (entry.is_regular_file()) all += entry.path().string() + "\n" + Slurp(entry.path());
+      if (entry.is_regular_file()) all += entry.path().string() + "\n" + FileText(entry.path());
     }
     return all;
   };
