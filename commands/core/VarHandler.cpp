@@ -79,7 +79,10 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
     work_ = 0;
   }
   ++depth_;
-  std::wstring result = text;
+  // Room for values longer than their references, so that replacing rarely reallocates.
+  std::wstring result;
+  result.reserve(2 * text.size());
+  result = text;
   // Positions are those of the input; replacements go to the result.
   for (std::size_t scan = 0;;) {
     const std::size_t open = text.find(L'%', scan);
@@ -114,12 +117,17 @@ const std::wstring& VarHandler::ValueOf(std::wstring_view reference, bool double
   // Only a text's own references: deeper down the nesting bound may cut a value short.
   const bool rememberable = remember_ && !doubleAmpersands && depth_ == 1;
   if (rememberable) {
+    for (const auto& [name, value] : firstFew_) {
+      if (name == reference) return *value;
+    }
     const auto known = remembered_.find(reference);
     if (known != remembered_.end()) return known->second;
   }
   scratch = Expand(EvaluateVariable(std::wstring(reference)), doubleAmpersands);
   if (!rememberable) return scratch;
-  return remembered_.emplace(reference, std::move(scratch)).first->second;
+  const auto& [name, value] = *remembered_.emplace(reference, std::move(scratch)).first;
+  if (firstFew_.size() < kFirstFew) firstFew_.emplace_back(name, &value);
+  return value;
 }
 
 std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {

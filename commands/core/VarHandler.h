@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "actions/ActionData.h"
 #include "actions/Variable.h"
@@ -88,6 +90,10 @@ class VarHandler {
     }
   };
   std::unordered_map<std::wstring, std::wstring, ViewHash, std::equal_to<>> remembered_;
+  // The first few remembered references, compared before hashing: a template names a handful of
+  // variables on each of its many lines. Views of the map's own keys and values, which stay put.
+  static constexpr std::size_t kFirstFew = 8;
+  std::vector<std::pair<std::wstring_view, const std::wstring*>> firstFew_;
   // Of the expansion under way.
   int evaluations_ = 0;
   std::size_t work_ = 0;

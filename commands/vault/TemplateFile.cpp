@@ -40,8 +40,9 @@ std::optional<std::wstring> ExpandTemplate(platform::FileSystem& files, VarHandl
   bool written = true;
   while (written && in.Next(line)) {
     ++lines;
-    // The text function step needs a "(" even where no variable is referenced.
-    if (line.find_first_of("%(") == std::string_view::npos) {
+    // The text function step needs a "(" even where no variable is referenced. Two searches of
+    // one character each run far faster than one search for either.
+    if (line.find('%') == std::string_view::npos && line.find('(') == std::string_view::npos) {
       written = out.Write(line);
       continue;
     }
