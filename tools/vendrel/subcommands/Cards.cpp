@@ -47,12 +47,19 @@ std::vector<host::CardVariableInfo> CardVariables(VaultHost& host) {
   return variables;
 }
 
-const host::CardVariableInfo& VariableNamed(const std::vector<host::CardVariableInfo>& variables,
-                                            const std::wstring& name) {
+// Null when the vault has no card variable of that name, in any case.
+const host::CardVariableInfo* FindVariable(const std::vector<host::CardVariableInfo>& variables,
+                                           const std::wstring& name) {
   const auto found = std::find_if(variables.begin(), variables.end(), [&](const auto& v) {
     return platform::SameIgnoringCase(v.name, name);
   });
-  if (found == variables.end())
+  return found == variables.end() ? nullptr : &*found;
+}
+
+const host::CardVariableInfo& VariableNamed(const std::vector<host::CardVariableInfo>& variables,
+                                            const std::wstring& name) {
+  const host::CardVariableInfo* found = FindVariable(variables, name);
+  if (!found)
     throw UsageError("no card variable " + Utf8(name) + " (vendrel var define makes one)");
   return *found;
 }
@@ -155,10 +162,7 @@ int RunVarDefine(Call& call) {
     throw UsageError("--flags takes a number of flag bits, not " + flagsText);
   VaultHost& host = call.Host();
   const auto variables = CardVariables(host);
-  const auto same = std::find_if(variables.begin(), variables.end(), [&](const auto& v) {
-    return platform::SameIgnoringCase(v.name, name);
-  });
-  if (same != variables.end())
+  if (const host::CardVariableInfo* same = FindVariable(variables, name))
     throw UsageError("the card variable " + Utf8(same->name) + " exists already");
   host.Vault().AddVariable(name, static_cast<std::int32_t>(known->type), flags);
   if (WantsJson(call)) {
@@ -223,9 +227,7 @@ int RunConfigs(Call& call) {
   if (WantsJson(call)) {
     Json json;
     json["path"] = file.path;
-    Json array = Json::array();
-    for (const std::wstring& name : names) array.push_back(name);
-    json["configurations"] = std::move(array);
+    json["configurations"] = names;
     call.Out() << WriteJson(json);
   } else {
     call.Out() << Utf8(file.path) << " has the configurations";

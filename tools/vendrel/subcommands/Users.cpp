@@ -16,12 +16,6 @@ std::wstring OnlyName(const Call& call) {
   return Wide(call.Arguments()[0]);
 }
 
-Json NamesJson(const std::vector<std::wstring>& names) {
-  Json array = Json::array();
-  for (const std::wstring& name : names) array.push_back(name);
-  return array;
-}
-
 std::string NamesText(const std::vector<std::wstring>& names) {
   std::string text;
   for (const std::wstring& name : names) text += (text.empty() ? "" : ", ") + Utf8(name);
@@ -88,7 +82,7 @@ int RunGroupAdd(Call& call) {
   if (WantsJson(call)) {
     Json json;
     json["group"] = name;
-    json["members"] = NamesJson(members);
+    json["members"] = members;
     call.Out() << WriteJson(json);
   } else {
     call.Out() << (exists ? "group " : "added group ") << Utf8(name);
@@ -108,11 +102,11 @@ int RunUsers(Call& call) {
     for (const auto& [group, members] : groups) {
       Json json;
       json["name"] = group;
-      json["members"] = NamesJson(members);
+      json["members"] = members;
       groupsJson.push_back(std::move(json));
     }
     Json json;
-    json["users"] = NamesJson(users);
+    json["users"] = users;
     json["groups"] = std::move(groupsJson);
     call.Out() << WriteJson(json);
     return kExitOk;
