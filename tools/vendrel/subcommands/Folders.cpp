@@ -113,7 +113,7 @@ int RunAdd(Call& call) {
         // own inside it, so a failed one leaves the adds before it, as it would alone.
         platform::Transaction batch(host.Vault().GetStore().Db());
         host::HResult hr = host::kOk;
-        for (std::size_t i = 0; i < locals.size() && host::Succeeded(hr); ++i) {
+        for (std::size_t i = 0; i < locals.size(); ++i) {
           Local& l = locals[i];
           host::Ref<host::VaultFile> file;
           hr = l.folder->AddFile(0, platform::WindowsPath(l.file), l.file.filename().wstring(), 1,

@@ -1,8 +1,6 @@
 // The dry run's copy of a vault and what changed in it.
 #include "tools/vendrel/workbench/VaultCopy.h"
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -10,6 +8,7 @@
 #include "platform/Sqlite.h"
 #include "platform/Utf8.h"
 #include "tools/vendrel/Cli.h"
+#include "tools/vendrel/Files.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Platform.h"
 
@@ -18,11 +17,6 @@ namespace vendrel::tools {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Relative path -> file, every regular file under `root`.
 std::map<fs::path, fs::path> FilesUnder(const fs::path& root) {
@@ -148,7 +142,7 @@ CopyChanges VaultCopy::Changes() const {
   const std::map<fs::path, fs::path> after = FilesUnder(DrivesOf(copy_));
   for (const auto& [relative, file] : after) {
     const auto it = before.find(relative);
-    if (it == before.end() || Contents(it->second) != Contents(file)) {
+    if (it == before.end() || ReadBytes(it->second) != ReadBytes(file)) {
       changes.files.push_back(
           {platform::WindowsPath(file), it == before.end() ? "added" : "changed"});
     }
