@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "actions/ActionCommands.h"
 #include "actions/PathPattern.h"
 #include "actions/Variable.h"
-
-namespace vendrel::commands {
-class Cmd;
-}
 
 namespace vendrel::actions {
 
@@ -41,7 +38,7 @@ class Action {
   Action(Action&&) noexcept;
   Action& operator=(Action&&) noexcept;
 
-  std::vector<std::unique_ptr<commands::Cmd>> commands;
+  ActionCommands commands;
   std::vector<std::unique_ptr<Variable>> variables;
   std::wstring stateChangePath;
   std::wstring checkOutPath;

@@ -52,6 +52,51 @@ std::vector<const Action*> Present(const ActionList& actions) {
   return present;
 }
 
+// Reads one record. With `source` (the file `archive` reads), the commands are walked with their
+// texts skimmed and left to be decoded from the source's bytes when reached.
+void ReadRecord(Archive& archive, Action& action, std::int32_t version, CommandFactory factory,
+                const SharedBytesFile* source) {
+  archive.SetVersion(version);
+  action.commands.clear();
+  action.variables.clear();
+  // The fields a layout lacks take their defaults.
+  action.addPath.clear();
+  action.stateChangeAfter = true;
+  action.checkOutAfter = true;
+  action.addAfter = true;
+  VisitRecordHead(action, version, FieldReader{archive});
+
+  const std::int32_t commandCount = archive.ReadInt32();
+  if (source) {
+    const std::size_t position = source->Position();
+    archive.SetSkimming(true);
+    for (std::int32_t i = 0; i < commandCount; ++i) ReadCommand(archive, factory, &action);
+    archive.SetSkimming(false);
+    action.commands.Defer({source->Bytes(), position, commandCount, version, factory, &action});
+  } else {
+    for (std::int32_t i = 0; i < commandCount; ++i) {
+      action.commands.push_back(ReadCommand(archive, factory, &action));
+    }
+  }
+  const std::int32_t variableCount = archive.ReadInt32();
+  for (std::int32_t i = 0; i < variableCount; ++i) {
+    action.variables.push_back(ReadVariable(archive));
+  }
+}
+
+void ReadSet(Archive& archive, ActionSet& set, CommandFactory factory,
+             const SharedBytesFile* source) {
+  set.actions.clear();
+  set.highestId = kNoActionId;
+  const SetHeader header = ReadSetHeader(archive);
+  for (std::int32_t i = 0; i < header.count; ++i) {
+    auto action = std::make_unique<Action>();
+    ReadRecord(archive, *action, header.version, factory, source);
+    set.highestId = std::max(set.highestId, action->actionId);
+    set.actions.push_back(std::move(action));
+  }
+}
+
 }  // namespace
 
 void WriteAction(Archive& archive, const Action& action) {
@@ -67,27 +112,7 @@ void WriteAction(Archive& archive, const Action& action) {
 }
 
 void ReadAction(Archive& archive, Action& action, std::int32_t version, CommandFactory factory) {
-  archive.SetVersion(version);
-  action.commands.clear();
-  action.variables.clear();
-  // The fields a layout lacks take their defaults.
-  action.addPath.clear();
-  action.stateChangeAfter = true;
-  action.checkOutAfter = true;
-  action.addAfter = true;
-  VisitRecordHead(action, version, FieldReader{archive});
-
-  const std::int32_t commandCount = archive.ReadInt32();
-  for (std::int32_t i = 0; i < commandCount; ++i) {
-    std::unique_ptr<commands::Cmd> cmd = factory(archive.ReadInt32(), &action);
-    if (!cmd) throw ArchiveError(ArchiveError::Cause::kBadIndex);
-    cmd->Serialize(archive);
-    action.commands.push_back(std::move(cmd));
-  }
-  const std::int32_t variableCount = archive.ReadInt32();
-  for (std::int32_t i = 0; i < variableCount; ++i) {
-    action.variables.push_back(ReadVariable(archive));
-  }
+  ReadRecord(archive, action, version, factory, nullptr);
 }
 
 std::int32_t LayoutOfMarker(std::int32_t marker) {
@@ -108,15 +133,13 @@ void WriteActionSet(Archive& archive, const ActionList& actions) {
 }
 
 void ReadActionSet(Archive& archive, ActionSet& set, CommandFactory factory) {
-  set.actions.clear();
-  set.highestId = kNoActionId;
-  const SetHeader header = ReadSetHeader(archive);
-  for (std::int32_t i = 0; i < header.count; ++i) {
-    auto action = std::make_unique<Action>();
-    ReadAction(archive, *action, header.version, factory);
-    set.highestId = std::max(set.highestId, action->actionId);
-    set.actions.push_back(std::move(action));
-  }
+  ReadSet(archive, set, factory, nullptr);
+}
+
+void ReadActionSet(const SharedBytes& bytes, ActionSet& set, CommandFactory factory) {
+  SharedBytesFile file(bytes);
+  Archive archive(file, Archive::Mode::kLoad);
+  ReadSet(archive, set, factory, &file);
 }
 
 void WriteActionFile(Archive& archive, std::span<const Action* const> actions) {

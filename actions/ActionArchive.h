@@ -13,10 +13,6 @@
 
 namespace vendrel::actions {
 
-// Makes the command of a stored type id for its owning action, null for an unknown id. The
-// command factory lives above this layer, so its callers hand it in.
-using CommandFactory = std::unique_ptr<commands::Cmd> (*)(std::int32_t typeId, Action* owner);
-
 using ActionList = std::vector<std::unique_ptr<Action>>;
 
 // The highest id of an empty set; the first action gets the next one.
@@ -120,6 +116,9 @@ void WriteActionSet(Archive& archive, const ActionList& actions);
 // Destroys the set's actions and restarts its highest id first; on an error the actions read
 // before it stay.
 void ReadActionSet(Archive& archive, ActionSet& set, CommandFactory factory);
+// The same set from bytes the actions go on sharing: each action's commands are only walked,
+// to check them whole, and decoded from those bytes when first reached.
+void ReadActionSet(const SharedBytes& bytes, ActionSet& set, CommandFactory factory);
 
 // Action files: header text, version, count, records.
 void WriteActionFile(Archive& archive, std::span<const Action* const> actions);

@@ -138,8 +138,8 @@ bool ActionStore::Load(host::VaultSession& vault) {
   }
   if (!decoded) return false;
   try {
-    Archive archive(file, Archive::Mode::kLoad);
-    ReadActionSet(archive, set_, factory_);
+    ReadActionSet(std::make_shared<const std::vector<std::uint8_t>>(file.TakeBytes()), set_,
+                  factory_);
   } catch (const ArchiveError&) {
     return false;
   }

@@ -157,14 +157,36 @@ std::string Archive::ReadBytes(std::uint64_t count) {
   return bytes;
 }
 
+void Archive::Skip(std::uint64_t count, std::size_t unitSize) {
+  if (count > std::numeric_limits<std::size_t>::max() / 4) {
+    throw ArchiveError(ArchiveError::Cause::kBadLength);
+  }
+  std::uint8_t slice[kSlice];
+  for (std::uint64_t left = count * unitSize; left > 0;) {
+    const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, kSlice));
+    ReadExact(slice, take);
+    left -= take;
+  }
+}
+
 std::wstring Archive::ReadText() {
-  const std::uint8_t b = ReadByte();
-  if (b < 0xFF) return platform::AnsiToWide(ReadBytes(b));
-  const std::uint16_t w = ReadUInt16();
-  if (w != 0xFFFE) return platform::AnsiToWide(ReadBytes(ReadWideLength(w)));
-  const std::uint8_t b2 = ReadByte();
-  const std::uint64_t length = b2 < 0xFF ? b2 : ReadWideLength(ReadUInt16());
-  return ReadWide(length);
+  std::uint64_t length = ReadByte();
+  bool wide = false;
+  if (length == 0xFF) {
+    const std::uint16_t w = ReadUInt16();
+    wide = w == 0xFFFE;
+    if (wide) {
+      const std::uint8_t b2 = ReadByte();
+      length = b2 < 0xFF ? b2 : ReadWideLength(ReadUInt16());
+    } else {
+      length = ReadWideLength(w);
+    }
+  }
+  if (skimming_) {
+    Skip(length, wide ? 2 : 1);
+    return {};
+  }
+  return wide ? ReadWide(length) : platform::AnsiToWide(ReadBytes(length));
 }
 
 void Archive::Int32(std::int32_t& value) {

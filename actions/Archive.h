@@ -34,6 +34,9 @@ class Archive {
   bool IsLoading() const { return mode_ == Mode::kLoad; }
   std::int32_t Version() const { return version_; }
   void SetVersion(std::int32_t version) { version_ = version; }
+  // While skimming, texts are read past and come back empty: enough to find where records end
+  // and that they are whole, without making their texts.
+  void SetSkimming(bool skimming) { skimming_ = skimming; }
 
   void WriteInt32(std::int32_t value);
   std::int32_t ReadInt32();
@@ -62,11 +65,13 @@ class Archive {
   // UTF-16 units straight into wide text.
   std::wstring ReadWide(std::uint64_t count);
   std::string ReadBytes(std::uint64_t count);
+  void Skip(std::uint64_t count, std::size_t unitSize);
   void WriteBytes(const void* data, std::size_t n) { file_.Write(data, n); }
 
   File& file_;
   Mode mode_;
   std::int32_t version_;
+  bool skimming_ = false;
 };
 
 }  // namespace vendrel::actions

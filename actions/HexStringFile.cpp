@@ -109,6 +109,13 @@ void HexStringFile::Clear() {
   capacity_ = 0;
 }
 
+std::vector<std::uint8_t> HexStringFile::TakeBytes() {
+  bytes_.resize(length_);
+  std::vector<std::uint8_t> bytes = std::move(bytes_);
+  Clear();
+  return bytes;
+}
+
 std::wstring HexStringFile::ToText() const {
   static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
   std::wstring text;

@@ -34,6 +34,8 @@ class HexStringFile : public File {
   std::uint32_t Capacity() const { return capacity_; }
   // Back to a new file's state: no bytes, no buffer, position 0.
   void Clear();
+  // The bytes up to the length, leaving the file as Clear does.
+  std::vector<std::uint8_t> TakeBytes();
 
   // Two upper-case hexadecimal digits per byte, nothing else.
   std::wstring ToText() const;

@@ -304,7 +304,7 @@ void CEditActionDlg::RebuildCommands() {
   const std::int32_t rows = Ui().RowCount(IDC_EDIT_ACTION_LIST);
   for (std::int32_t row = 0; row < rows; ++row) {
     commands::Cmd* command = RowCommand(row);
-    if (!take(action_.commands, command)) take(added_, command);
+    if (!take(action_.commands.Items(), command)) take(added_, command);
   }
   // What is left was removed: no row shows it any more.
   action_.commands = std::move(rebuilt);

@@ -1,9 +1,13 @@
 // The stored action containers read from hostile bytes: the first byte picks the vault set, an
 // action file or the clipboard; every command kind's payload is read through the factory. What
-// reads must write back to bytes that read again to the same bytes.
+// reads must write back to bytes that read again to the same bytes, and a vault set read with its
+// commands left stored must fail or write alike.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "actions/ActionArchive.h"
 #include "actions/HexStringFile.h"
@@ -40,6 +44,18 @@ void CheckRewrite(const actions::ActionList& list) {
   if (Written(again.actions) != once) std::abort();
 }
 
+// The vault set with its commands left in the bytes until reached: null when the read failed.
+std::optional<std::wstring> ReadDeferred(const std::uint8_t* data, std::size_t size) {
+  actions::ActionSet set;
+  try {
+    actions::ReadActionSet(std::make_shared<const std::vector<std::uint8_t>>(data, data + size),
+                           set, &commands::CreateCmd);
+  } catch (const actions::ArchiveError&) {
+    return std::nullopt;
+  }
+  return Written(set.actions);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,6 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   actions::HexStringFile file = FileOf(data + 1, size - 1);
   actions::Archive archive(file, actions::Archive::Mode::kLoad);
   actions::ActionSet set;
+  const std::optional<std::wstring> deferred =
+      data[0] % 3 == 0 ? ReadDeferred(data + 1, size - 1) : std::nullopt;
   try {
     switch (data[0] % 3) {
       case 0:
@@ -60,10 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
   } catch (const actions::ArchiveError&) {
+    if (deferred) std::abort();
     return 0;
   } catch (const actions::FileError&) {
     return 0;
   }
+  if (data[0] % 3 == 0 && deferred != Written(set.actions)) std::abort();
   CheckRewrite(set.actions);
   return 0;
 }

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "actions/HexStringFile.h"
 #include "tests/actions/TestActions.h"
 
@@ -115,12 +117,27 @@ ActionSet ReadSetFromText(const std::wstring& text) {
   return set;
 }
 
+SharedBytes Shared(const Bytes& bytes) {
+  return std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end());
+}
+
+// Damage must end the read alike whether commands are decoded at once or left stored: the same
+// cause, the same actions kept before it.
 ArchiveError::Cause SetReadFailure(const Bytes& bytes, ActionSet& set) {
+  ActionSet deferred;
+  std::optional<ArchiveError::Cause> deferredCause;
+  try {
+    ReadActionSet(Shared(bytes), deferred, MakeProbe);
+  } catch (const ArchiveError& e) {
+    deferredCause = e.cause();
+  }
   HexStringFile file = FileOf(bytes);
   Archive archive(file, Archive::Mode::kLoad);
   try {
     ReadActionSet(archive, set, MakeProbe);
   } catch (const ArchiveError& e) {
+    EXPECT_EQ(deferredCause, e.cause()) << "with commands left stored";
+    EXPECT_EQ(deferred.actions.size(), set.actions.size()) << "with commands left stored";
     return e.cause();
   }
   ADD_FAILURE() << "the set read without error";
@@ -275,6 +292,67 @@ TEST(ActionSetContainer, DamageEndsTheReadWithTheSetEmptiedFirst) {
   EXPECT_FALSE(odd.FromText(std::wstring(kExampleVaultText).substr(0, 143)));
   Archive archive(odd, Archive::Mode::kLoad);
   EXPECT_THROW(ReadActionSet(archive, set, MakeProbe), ArchiveError);
+}
+
+TEST(ActionSetContainer, CommandsLeftStoredDecodeAsTheWholeReadWhenReached) {
+  ActionList list;
+  list.push_back(RichAction(102));
+  list.push_back(ExampleAction());
+  const std::wstring text = SetText(list);
+  HexStringFile file;
+  ASSERT_TRUE(file.FromText(text));
+  const SharedBytes bytes = Shared(BytesOf(file));
+
+  ActionSet set;
+  ReadActionSet(bytes, set, MakeProbe);
+  ASSERT_EQ(set.actions.size(), 2u);
+  const Action& rich = *set.actions[0];
+  EXPECT_TRUE(rich.commands.Deferred());
+  EXPECT_EQ(rich.commands.size(), 2u) << "counted without decoding";
+  EXPECT_TRUE(rich.commands.Deferred());
+  EXPECT_EQ(rich.name, RichAction(102)->name) << "the record's own fields are read at once";
+  ExpectSameStoredFields(rich, *RichAction(102));
+  EXPECT_FALSE(rich.commands.Deferred());
+  EXPECT_EQ(rich.commands[1]->Owner(), &rich);
+  EXPECT_EQ(Probe(rich, 1).readVersion, kArchiveVersion);
+  EXPECT_FALSE(set.actions[1]->commands.Deferred()) << "no commands, nothing left stored";
+  EXPECT_EQ(SetText(set.actions), text);
+
+  // An old layout decodes by the version the set announced, after the bytes' owner let go.
+  ActionSet old;
+  ReadActionSet(Shared(Bytes{1, 0, 0, 0} + OldRecord(1)), old, MakeProbe);
+  ASSERT_EQ(old.actions.size(), 1u);
+  EXPECT_EQ(Probe(*old.actions[0], 0).readVersion, 1);
+  EXPECT_EQ(Probe(*old.actions[0], 0).payload, 99);
+  EXPECT_EQ(old.actions[0]->commands[0]->Summary(), L"shell");
+}
+
+TEST(ActionSetContainer, DamageInsideACommandEndsTheRead) {
+  const Bytes head(kExampleRecord.begin(), kExampleRecord.end() - 8);
+  const Bytes command = Encoded([](Archive& a) {
+    a.WriteInt32(1);
+    a.WriteInt32(ProbeCmd::kType);
+    a.WriteText(L"a summary long enough to cut");
+    a.WriteInt32(5);
+    a.WriteInt32(0);
+  });
+  const Bytes container = Bytes{0xC0, 0xF9, 0xFF, 0xFF, 2, 0, 0, 0} + kExampleRecord + head;
+  for (std::size_t cut : {command.size() - 1, command.size() - 9, std::size_t{12}}) {
+    ActionSet set;
+    EXPECT_EQ(SetReadFailure(container + Bytes(command.begin(), command.begin() + cut), set),
+              ArchiveError::Cause::kEndOfFile)
+        << cut;
+    EXPECT_EQ(set.actions.size(), 1u) << cut;
+  }
+  ActionSet set;
+  const Bytes huge = head + Bytes{1,    0,    0,    0,    ProbeCmd::kType,
+                                  0,    0,    0,    0xFF, 0xFE,
+                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                  0x7F};
+  EXPECT_EQ(SetReadFailure(Bytes{0xC0, 0xF9, 0xFF, 0xFF, 1, 0, 0, 0} + huge, set),
+            ArchiveError::Cause::kBadLength);
 }
 
 TEST(ActionFileContainer, HeaderVersionCountAndRecords) {
