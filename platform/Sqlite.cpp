@@ -191,6 +191,10 @@ Statement Database::Prepare(const char* sql) {
   return Statement(db_, stmt, cacheable ? cache_.get() : nullptr);
 }
 
+void Database::KeepLogOnClose() {
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 void Database::Execute(const char* sql) {
   char* message = nullptr;
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
@@ -215,19 +219,23 @@ void Database::ReadTextInPieces(const char* table, const char* column, std::int6
   Check(db_, sqlite3_blob_open(db_, "main", table, column, rowId, 0, &opened));
   const std::unique_ptr<sqlite3_blob, int (*)(sqlite3_blob*)> blob(opened, sqlite3_blob_close);
   const int size = sqlite3_blob_bytes(blob.get());
-  std::string bytes;
+  // Room for a piece and the bytes of a character cut at the end of the one before, which come
+  // first; left unset, as each piece is read over it.
+  constexpr std::size_t kCutAtMost = 3;
+  const auto bytes = std::make_unique_for_overwrite<char[]>(kPiece + kCutAtMost);
+  std::size_t kept = 0;
   std::wstring piece;
   for (int offset = 0; offset < size;) {
-    // Bytes of a character cut at the end of the last piece come first.
     const int count = std::min(kPiece, size - offset);
-    const std::size_t kept = bytes.size();
-    bytes.resize(kept + static_cast<std::size_t>(count));
-    Check(db_, sqlite3_blob_read(blob.get(), bytes.data() + kept, count, offset));
+    Check(db_, sqlite3_blob_read(blob.get(), bytes.get() + kept, count, offset));
     offset += count;
+    const std::string_view read(bytes.get(), kept + static_cast<std::size_t>(count));
     piece.clear();
-    bytes.erase(0, AppendUtf8(piece, bytes, offset < size));
+    const std::size_t used = AppendUtf8(piece, read, offset < size);
+    kept = read.size() - used;
+    std::copy(read.begin() + static_cast<std::ptrdiff_t>(used), read.end(), bytes.get());
     // Every character takes one byte at least.
-    if (!piece.empty()) take(piece, static_cast<std::size_t>(size - offset) + bytes.size());
+    if (!piece.empty()) take(piece, static_cast<std::size_t>(size - offset) + kept);
   }
 }
 

@@ -106,6 +106,9 @@ class Database {
   int Run(const char* sql, const Args&... args) {
     return Query(sql, args...).Run();
   }
+  // Closing leaves the write-ahead log for the next opener instead of copying it into the
+  // database first, which syncs the disk twice however little was written.
+  void KeepLogOnClose();
   std::int64_t LastInsertId() const;
   bool InTransaction() const;
   // The text in a column of one row, decoded piece by piece as it is read, so that a long text

@@ -22,7 +22,10 @@ std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
   // Syncing at checkpoints only still survives a killed process; only a power loss may lose the
   // last commits.
   db->Execute("PRAGMA page_size=16384");
-  if (file != ":memory:") db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
+  if (file != ":memory:") {
+    db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
+    db->KeepLogOnClose();
+  }
   db->Execute("PRAGMA foreign_keys=ON");
   // The savepoint of each operation inside a batch journals in memory, not in a file.
   db->Execute("PRAGMA temp_store=MEMORY");
