@@ -1,7 +1,9 @@
 // The SQLite connection under the simulated vault: statements used again, transactions inside
-// transactions, long texts read in pieces.
+// transactions, long texts read in pieces, a log kept at close.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -86,6 +88,29 @@ TEST(Database, ATextReadInPiecesIsTheWholeTextWhereverTheCutsFall) {
   });
   EXPECT_EQ(joined, text);
   EXPECT_EQ(pieces, 3);
+}
+
+TEST(Database, ALogKeptAtCloseIsReadByTheNextOpener) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("vendrel-keep-log-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path file = folder / "kept.db";
+  {
+    Database db(file);
+    db.Execute("PRAGMA journal_mode=WAL");
+    db.KeepLogOnClose();
+    db.Execute("CREATE TABLE t(k INTEGER)");
+    db.Run("INSERT INTO t VALUES(7)");
+  }
+  const std::filesystem::path log = folder / "kept.db-wal";
+  EXPECT_TRUE(std::filesystem::exists(log) && std::filesystem::file_size(log) > 0)
+      << "the log was copied into the database at close";
+  {
+    Database db(file);
+    EXPECT_EQ(Keys(db), std::vector<int>{7});
+  }
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(VaultTest, DictionaryTextReadInPiecesIsTheTextRead) {

@@ -1,4 +1,9 @@
 // The administrator's workbench end to end: lint, diff and dry runs on vaults on disk.
+#include <algorithm>
+#include <vector>
+
+#include "platform/Sqlite.h"
+#include "platform/Utf8.h"
 #include "tests/tools/CliFixture.h"
 #include "tools/vendrel/Json.h"
 
@@ -15,6 +20,35 @@ std::string WithoutDurations(std::string trace) {
     trace.erase(digits, trace.find_first_not_of("0123456789", digits) - digits);
   }
   return trace;
+}
+
+// What a database holds, table by table, rows sorted: a write-ahead log left beside it changes
+// its files, not what it holds.
+std::string DatabaseContents(const fs::path& file) {
+  platform::Database db(file);
+  std::vector<std::wstring> tables;
+  for (platform::Statement row =
+           db.Prepare("SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
+       row.Step();) {
+    tables.push_back(row.Text(0));
+  }
+  std::string all;
+  for (const std::wstring& table : tables) {
+    std::wstring columns;
+    for (platform::Statement column = db.Query("SELECT name FROM pragma_table_info(?)", table);
+         column.Step();) {
+      columns += (columns.empty() ? L"quote(\"" : L" || ',' || quote(\"") + column.Text(0) + L"\")";
+    }
+    std::vector<std::wstring> rows;
+    const std::string select = platform::ToUtf8(L"SELECT " + columns + L" FROM \"" + table + L"\"");
+    for (platform::Statement row = db.Prepare(select.c_str()); row.Step();) {
+      rows.push_back(row.Text(0));
+    }
+    std::sort(rows.begin(), rows.end());
+    all += platform::ToUtf8(table) + "\n";
+    for (const std::wstring& row : rows) all += platform::ToUtf8(row) + "\n";
+  }
+  return all;
 }
 
 TEST_F(WorkbenchTest, LintFindsNothingInTheDemoNorInTheTestsActions) {
@@ -75,7 +109,13 @@ TEST_F(WorkbenchTest, ADryRunTracesAsARealRunAndLeavesTheVaultAsItWas) {
   const auto snapshot = [&] {
     std::string all;
     for (const auto& entry : fs::recursive_directory_iterator(vault)) {
-      if (entry.is_regular_file()) all += entry.path().string() + "\n" + FileText(entry.path());
+      const fs::path& path = entry.path();
+      if (!entry.is_regular_file() || path.string().ends_with("-wal") ||
+          path.string().ends_with("-shm")) {
+        continue;
+      }
+      all += path.string() + "\n" +
+             (path.extension() == ".db" ? DatabaseContents(path) : FileText(path));
     }
     return all;
   };
