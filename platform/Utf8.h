@@ -1,8 +1,10 @@
 // UTF-8 from and to std::wstring, whatever the width of wchar_t.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/Utf16.h"
 
@@ -10,6 +12,11 @@ namespace vendrel::platform {
 
 // Unpaired surrogates are written as three-byte sequences of their own value, so nothing is lost.
 inline std::string ToUtf8(std::wstring_view text) {
+  // Plain ASCII, by far the most common text, is copied as it is.
+  if (std::all_of(text.begin(), text.end(),
+                  [](wchar_t c) { return static_cast<std::make_unsigned_t<wchar_t>>(c) < 0x80; })) {
+    return std::string(text.begin(), text.end());
+  }
   const std::u16string units = ToUtf16(text);
   std::string out;
   out.reserve(units.size());
