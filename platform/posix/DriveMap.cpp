@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <system_error>
@@ -39,6 +40,12 @@ std::vector<std::wstring> Components(std::wstring_view path) {
   return parts;
 }
 
+// `name` appended to a native path as fs::path's operator/ would.
+void Append(std::string& path, std::string_view name) {
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += name;
+}
+
 }  // namespace
 
 // The names of each folder searched so far by their case-folded form. The kernel's change
@@ -54,12 +61,19 @@ class DriveMap::Listings {
   Listings& operator=(const Listings&) = delete;
 
   // The entry of `dir` whose name is `name` regardless of case.
-  std::optional<std::string> Find(const fs::path& dir, const std::wstring& name) {
+  std::optional<std::string> Find(const std::string& dir, const std::wstring& name) {
     struct stat status {};
-    if (stat(dir.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+    if (stat(dir.c_str(), &status) != 0) return std::nullopt;
+    return Find(dir, status, name);
+  }
+
+  // The same, with the status of `dir` just taken.
+  std::optional<std::string> Find(const std::string& dir, const struct stat& status,
+                                  const std::wstring& name) {
+    if (!S_ISDIR(status.st_mode)) return std::nullopt;
     Catch();
     const std::wstring folded = LowerCase(name);
-    auto found = folders_.find(dir.native());
+    auto found = folders_.find(dir);
     // The same path may name another folder now, after a rename further up.
     if (found != folders_.end() &&
         (found->second.device != status.st_dev || found->second.inode != status.st_ino)) {
@@ -70,8 +84,8 @@ class DriveMap::Listings {
       const int watch = Watch(dir);
       if (watch < 0) return Search(dir, folded);
       Folder folder{watch, status.st_dev, status.st_ino, Read(dir)};
-      found = folders_.emplace(dir.native(), std::move(folder)).first;
-      pathOfWatch_[watch] = dir.native();
+      found = folders_.emplace(dir, std::move(folder)).first;
+      pathOfWatch_[watch] = dir;
     }
     const auto entry = found->second.names.find(folded);
     if (entry == found->second.names.end()) return std::nullopt;
@@ -90,7 +104,7 @@ class DriveMap::Listings {
   // More folders than this are not worth their memory; they are dropped and read again.
   static constexpr std::size_t kMaxFolders = 256;
 
-  static std::unordered_map<std::wstring, std::string> Read(const fs::path& dir) {
+  static std::unordered_map<std::wstring, std::string> Read(const std::string& dir) {
     std::unordered_map<std::wstring, std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
@@ -100,7 +114,7 @@ class DriveMap::Listings {
     return names;
   }
 
-  static std::optional<std::string> Search(const fs::path& dir, const std::wstring& folded) {
+  static std::optional<std::string> Search(const std::string& dir, const std::wstring& folded) {
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
       std::string name = it->path().filename().string();
@@ -110,7 +124,7 @@ class DriveMap::Listings {
   }
 
   // A new watch, or -1 when the folder cannot have one of its own.
-  int Watch(const fs::path& dir) {
+  int Watch(const std::string& dir) {
     // Most maps never search a folder: they get no notifications of their own.
     if (notifications_ == kNotOpened) notifications_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (notifications_ < 0) return -1;
@@ -182,7 +196,8 @@ fs::path DriveMap::Resolve(const fs::path& dir, const std::wstring& name) const 
   const fs::path exact = dir / ToUtf8(name);
   std::error_code ec;
   if (fs::exists(exact, ec)) return exact;
-  if (auto found = listings_->Find(dir.empty() ? fs::path(".") : dir, name)) return dir / *found;
+  if (auto found = listings_->Find(dir.empty() ? std::string(".") : dir.native(), name))
+    return dir / *found;
   return exact;
 }
 
@@ -193,19 +208,50 @@ fs::path DriveMap::DefaultRoot() {
   return fs::temp_directory_path() / "vendrel-drives";
 }
 
+// The path as spelt when it, or at least its folder, exists under that spelling: then each
+// component before the last is its own exact match, and one or two looks replace one per
+// component. Empty when a component is "." or "..", or the folder is missing as spelt.
+std::optional<fs::path> DriveMap::AsSpelt(std::string path, std::wstring_view rest) const {
+  const std::string text = ToUtf8(rest);
+  std::size_t folderSize = std::string::npos;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find_first_of("\\/", at), text.size());
+    const std::string_view part(text.data() + at, end - at);
+    at = end + 1;
+    if (part.empty()) continue;
+    if (part == "." || part == "..") return std::nullopt;
+    folderSize = path.size();
+    Append(path, part);
+  }
+  struct stat status {};
+  if (folderSize == std::string::npos || stat(path.c_str(), &status) == 0)
+    return fs::path(std::move(path));
+  std::string folder = path.substr(0, folderSize);
+  const std::string listed = folder.empty() ? std::string(".") : folder;
+  if (stat(listed.c_str(), &status) != 0) return std::nullopt;
+  if (auto found = listings_->Find(listed, status, Components(rest).back())) {
+    Append(folder, *found);
+    return fs::path(std::move(folder));
+  }
+  return fs::path(std::move(path));
+}
+
 fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
   std::wstring_view rest = windowsPath;
-  fs::path result;
+  std::string start;
   if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
     const wchar_t drive = LowerCase(rest[0]);
-    result = root_ / ToUtf8(std::wstring(1, drive));
+    start = root_.native();
+    Append(start, ToUtf8(std::wstring_view(&drive, 1)));
     rest.remove_prefix(2);
   } else if (!rest.empty() && IsSeparator(rest[0])) {
-    result = "/";
+    start = "/";
   }
+  if (auto spelt = AsSpelt(start, rest)) return std::move(*spelt);
   // A drive's root and "/" have no parent, as on Windows; a relative path may climb out of the
   // current folder.
-  const fs::path top = result;
+  const fs::path top(std::move(start));
+  fs::path result = top;
   for (const std::wstring& part : Components(rest)) {
     if (part == L".") continue;
     if (part == L"..") {

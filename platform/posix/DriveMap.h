@@ -3,7 +3,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vendrel::platform::posix {
 
@@ -22,6 +24,7 @@ class DriveMap {
  private:
   class Listings;
 
+  std::optional<std::filesystem::path> AsSpelt(std::string path, std::wstring_view rest) const;
   std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
 
   std::filesystem::path root_;

@@ -79,6 +79,39 @@ TEST_F(DrivesTest, LookupsSeeEveryChangeToAFolderSearchedBefore) {
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\screw.TXT"), parts / "Screw.txt");
 }
 
+// A path whose folder exists as spelt is settled by looking at it whole; the last name is still
+// found in another case, and what the process itself creates, renames or removes shows at once.
+TEST_F(DrivesTest, PathsInFoldersSpeltExactlySeeTheProcessesOwnChanges) {
+  DriveMap drives(root);
+  PosixFileSystem files{drives};
+  const fs::path parts = root / "c/Vault/Parts";
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\bolt.TXT"), parts / "Bolt.txt");
+  ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\Nut.txt", true));
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "Nut.txt");
+  ASSERT_TRUE(files.MoveFile(L"C:\\Vault\\Parts\\Nut.txt", L"C:\\Vault\\Parts\\Washer.txt"));
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "NUT.txt");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\washer.txt"), parts / "Washer.txt");
+  ASSERT_TRUE(files.DeleteFile(L"C:\\Vault\\Parts\\WASHER.TXT"));
+  EXPECT_FALSE(fs::exists(parts / "Washer.txt"));
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\washer.txt"), parts / "washer.txt");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\\\Parts\\"), parts);
+  EXPECT_EQ(drives.ToNative(L"C:"), root / "c");
+}
+
+// A relative name is looked for in the current folder, in another case too.
+TEST_F(DrivesTest, RelativeNamesAreFoundInTheCurrentFolderRegardlessOfCase) {
+  const fs::path current = fs::current_path();
+  fs::current_path(root / "c/Vault/Parts");
+  DriveMap drives(root);
+  const fs::path bolt = drives.ToNative(L"BOLT.txt");
+  const fs::path missing = drives.ToNative(L"Screw.txt");
+  const fs::path below = drives.ToNative(L"..\\PARTS\\bolt.txt");
+  fs::current_path(current);
+  EXPECT_EQ(bolt, fs::path("Bolt.txt"));
+  EXPECT_EQ(missing, fs::path("Screw.txt"));
+  EXPECT_EQ(below, fs::path("../Parts/Bolt.txt"));
+}
+
 TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
   DriveMap drives(root);
   EXPECT_EQ(drives.ToWindows(root / "c/Vault/Parts"), L"C:\\Vault\\Parts");
@@ -180,6 +213,14 @@ TEST(Utf8, RoundTripsTextOutsideTheBasicPlane) {
   EXPECT_EQ(FromUtf8("a\xFF"
                      "b"),
             L"a\uFFFDb");
+}
+
+// Plain ASCII is copied as it is; the first character beyond it takes the full conversion.
+TEST(Utf8, EncodesPlainAsciiAndTheFirstCharactersBeyondIt) {
+  EXPECT_EQ(ToUtf8(L"C:\\Out\\a.txt\x7F"), "C:\\Out\\a.txt\x7F");
+  EXPECT_EQ(ToUtf8(L"a\x80"), "a\xC2\x80");
+  EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xED\xA0\x80");
+  EXPECT_EQ(ToUtf8(L""), "");
 }
 
 // Runs of plain ASCII go eight bytes at a time; whatever breaks a run must still decode wherever
