@@ -239,8 +239,10 @@ void Database::ReadTextInPieces(const char* table, const char* column, std::int6
   }
 }
 
+// Begun and ended through the connection's kept statements: a batch of writes runs a savepoint
+// per write, which need not be compiled each time.
 Transaction::Transaction(Database& db) : db_(db), nested_(db.InTransaction()) {
-  db_.Execute(nested_ ? "SAVEPOINT nested" : "BEGIN IMMEDIATE");
+  db_.Prepare(nested_ ? "SAVEPOINT nested" : "BEGIN IMMEDIATE").Run();
 }
 
 Transaction::~Transaction() {
@@ -254,7 +256,7 @@ Transaction::~Transaction() {
 }
 
 void Transaction::Commit() {
-  db_.Execute(nested_ ? "RELEASE nested" : "COMMIT");
+  db_.Prepare(nested_ ? "RELEASE nested" : "COMMIT").Run();
   done_ = true;
 }
 
