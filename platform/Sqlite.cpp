@@ -260,6 +260,24 @@ void Transaction::Commit() {
   done_ = true;
 }
 
+ReadTransaction::ReadTransaction(Database& db) : db_(db), nested_(db.InTransaction()) {
+  if (!nested_) db_.Prepare("BEGIN").Run();
+}
+
+ReadTransaction::~ReadTransaction() {
+  if (nested_ || !db_.InTransaction()) return;
+  try {
+    db_.Prepare("COMMIT").Run();
+  } catch (const SqliteError&) {
+    // Left open, it would hold this snapshot for every later read.
+    try {
+      db_.Execute("ROLLBACK");
+    } catch (const SqliteError&) {
+      // Nothing more can be done; SQLite rolls back itself when the connection closes.
+    }
+  }
+}
+
 void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path& to) {
   const auto open = [](const std::filesystem::path& file, int flags) {
     const std::u8string name = file.u8string();

@@ -142,4 +142,20 @@ class Transaction {
   bool done_ = false;
 };
 
+// A deferred transaction for reading: its statements share one snapshot and one read lock
+// instead of each taking its own. Inside another transaction it adds nothing; it commits at the
+// end of its scope. No write belongs inside: upgrading the read lock fails at once when another
+// connection wrote meanwhile, where a write of its own would wait for the lock.
+class ReadTransaction {
+ public:
+  explicit ReadTransaction(Database& db);
+  ~ReadTransaction();
+  ReadTransaction(const ReadTransaction&) = delete;
+  ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+ private:
+  Database& db_;
+  const bool nested_;
+};
+
 }  // namespace vendrel::platform

@@ -132,6 +132,19 @@ void SimVault::RemoveGroup(const std::wstring& name) {
     throw SimError(host::kInvalidGroupName, "no group " + platform::ToUtf8(name));
 }
 
+std::optional<FileSummary> SimVault::Summary(std::int32_t fileId) {
+  // A check-out whose user is gone counts as none, as with the file's own call.
+  platform::Statement row = store_->Db().Query(
+      "SELECT f.name, (SELECT MAX(version) FROM versions WHERE file_id = f.id), "
+      "IFNULL(s.name, ''), u.name, CASE WHEN u.id IS NULL THEN NULL ELSE c.computer END "
+      "FROM files f LEFT JOIN states s ON s.id = f.state_id "
+      "LEFT JOIN checkouts c ON c.file_id = f.id LEFT JOIN users u ON u.id = c.user_id "
+      "WHERE f.id = ?",
+      fileId);
+  if (!row.Step()) return std::nullopt;
+  return FileSummary{row.Text(0), row.Int(1), row.Text(2), row.Text(3), row.Text(4)};
+}
+
 std::vector<std::wstring> SimVault::Users() {
   platform::Statement rows = store_->Db().Prepare("SELECT name FROM users ORDER BY id");
   std::vector<std::wstring> names;

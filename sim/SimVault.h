@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,15 @@ struct InboxMessage {
 struct StoredBatchError {
   std::int32_t batch = 0;
   host::BatchError error;
+};
+
+// What the host's own report says of a file.
+struct FileSummary {
+  std::wstring name;
+  std::int32_t version = 0;  // 0 before the first version
+  std::wstring state;
+  std::wstring checkedOutBy;  // empty unless checked out
+  std::wstring computer;
 };
 
 class SimVault {
@@ -103,6 +113,10 @@ class SimVault {
   // kFileIsLocked while the file is checked out.
   host::HResult ChangeState(std::int32_t fileId, const std::wstring& state,
                             const std::wstring& user);
+
+  // A file's name, latest version, state and check-out asked in one query, as the file's own
+  // calls answer them; empty when there is no such file.
+  std::optional<FileSummary> Summary(std::int32_t fileId);
 
   std::vector<InboxMessage> Inbox(const std::wstring& user);
   std::vector<StoredBatchError> BatchErrors();

@@ -169,5 +169,44 @@ TEST_F(CheckOutTest, RevisionAndStateComeFromTheVault) {
   EXPECT_EQ(stateId, vault->StateId(L"Release", L"Approved"));
 }
 
+// The host's report asks for a file's summary in one query: it answers as the file's own calls.
+void ExpectSummaryAsTheFileSays(SimVault& vault, host::VaultFile& file) {
+  std::int32_t id = 0;
+  ASSERT_EQ(file.Id(id), host::kOk);
+  const auto summary = vault.Summary(id);
+  ASSERT_TRUE(summary);
+  std::wstring name;
+  std::int32_t version = 0;
+  std::wstring state;
+  std::int32_t stateId = 0;
+  host::CheckOutInfo checkOut;
+  ASSERT_EQ(file.Name(name), host::kOk);
+  ASSERT_EQ(file.CurrentVersion(version), host::kOk);
+  ASSERT_EQ(file.CurrentState(state, stateId), host::kOk);
+  ASSERT_EQ(file.CheckOutState(checkOut), host::kOk);
+  EXPECT_EQ(summary->name, name);
+  EXPECT_EQ(summary->version, version);
+  EXPECT_EQ(summary->state, state);
+  EXPECT_EQ(summary->checkedOutBy, checkOut.userName);
+  EXPECT_EQ(summary->computer, checkOut.computer);
+}
+
+TEST_F(CheckOutTest, ASummaryAnswersAsTheFilesOwnCalls) {
+  ExpectSummaryAsTheFileSays(*vault, *file);
+  vault->AddWorkflow(L"Release", {L"Draft", L"Released"});
+  std::int32_t id = 0;
+  ASSERT_EQ(file->Id(id), host::kOk);
+  vault->SetState(id, vault->StateId(L"Release", L"Released"));
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  ExpectSummaryAsTheFileSays(*vault, *file);
+  EXPECT_EQ(vault->Summary(id)->checkedOutBy, L"alice");
+  EXPECT_EQ(vault->Summary(id)->state, L"Released");
+  WriteNative(Local(L"part.txt"), "v2");
+  ASSERT_EQ(file->CheckIn(0, L"thicker", 0, 0), host::kOk);
+  ExpectSummaryAsTheFileSays(*vault, *file);
+  EXPECT_EQ(vault->Summary(id)->version, 2);
+  EXPECT_FALSE(vault->Summary(4711));
+}
+
 }  // namespace
 }  // namespace vendrel::sim::testing

@@ -73,6 +73,36 @@ TEST(Database, AnInnerTransactionUndoesOnlyItselfAndLastsOnlyWithTheOuterOne) {
 }
 
 // Pieces are 64 kB of stored bytes: characters of three and four bytes stand across the cuts.
+// Reads in one read transaction see one snapshot: another connection's commit shows only after
+// it. Inside a transaction it adds nothing and ends nothing.
+TEST(Database, AReadTransactionSeesOneSnapshotAndNestsInAnyTransaction) {
+  const std::filesystem::path file = std::filesystem::current_path() / "read-snapshot-test.db";
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix);
+  {
+    Database reader(file);
+    Database writer(file);
+    writer.Execute("PRAGMA journal_mode=WAL; CREATE TABLE t(k INTEGER); INSERT INTO t VALUES(1)");
+    {
+      const platform::ReadTransaction snapshot(reader);
+      EXPECT_TRUE(reader.InTransaction());
+      EXPECT_EQ(Keys(reader), std::vector<int>({1}));
+      writer.Run("INSERT INTO t VALUES(2)");
+      EXPECT_EQ(Keys(reader), std::vector<int>({1}));
+    }
+    EXPECT_FALSE(reader.InTransaction());
+    EXPECT_EQ(Keys(reader), std::vector<int>({1, 2}));
+    {
+      Transaction outer(reader);
+      { const platform::ReadTransaction inner(reader); }
+      EXPECT_TRUE(reader.InTransaction());
+      reader.Run("INSERT INTO t VALUES(3)");
+      outer.Commit();
+    }
+    EXPECT_EQ(Keys(writer), std::vector<int>({1, 2, 3}));
+  }
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix);
+}
+
 TEST(Database, ATextReadInPiecesIsTheWholeTextWhereverTheCutsFall) {
   Database db(":memory:");
   db.Execute("CREATE TABLE t(v TEXT)");

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <utility>
 
+#include "platform/Sqlite.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Json.h"
 #include "tools/vendrel/VaultFiles.h"
@@ -22,16 +23,25 @@ std::string ErrorText(VaultHost& host, host::HResult code) {
 }
 
 // The vault files of an operation afterwards, by path; a path the vault no longer finds is left
-// out.
+// out. All in one snapshot, each file's state in one query rather than four calls.
 std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
                                                            const std::vector<std::wstring>& paths) {
+  const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
   std::vector<std::pair<std::wstring, FileState>> files;
   for (const std::wstring& path : paths) {
     host::Ref<host::VaultFile> file;
     host::Ref<host::VaultFolder> folder;
-    if (host.Session().GetFileFromPath(path, file, folder) == host::kOk && file) {
-      files.emplace_back(path, StateOf(*file));
+    std::int32_t id = 0;
+    if (host.Session().GetFileFromPath(path, file, folder) != host::kOk || !file ||
+        host::Failed(file->Id(id))) {
+      continue;
     }
+    FileState state;
+    if (auto summary = host.Vault().Summary(id)) {
+      state = {std::move(summary->name), summary->version, std::move(summary->state),
+               std::move(summary->checkedOutBy), std::move(summary->computer)};
+    }
+    files.emplace_back(path, std::move(state));
   }
   return files;
 }
