@@ -149,8 +149,11 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
           "VALUES(?, ?, ?, ?, ?)",
           id, client_->userId, id_, client_->computer, target);
     }
+    // Only a target already on disk can be the local file itself; most targets are new.
     std::error_code ec;
-    if (std::filesystem::equivalent(store().Native(localPath), store().Native(target), ec))
+    const std::filesystem::path targetNative = store().Native(target);
+    if (std::filesystem::exists(targetNative, ec) &&
+        std::filesystem::equivalent(store().Native(localPath), targetNative, ec))
       store().SetWritable(target, checkedOut);
     else
       store().WriteLocal(target, *content, checkedOut);
