@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "addin/CVornAddIn.h"
+#include "platform/Sqlite.h"
 #include "sim/SimVault.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
@@ -41,6 +42,34 @@ Json RegisteredJson(const VaultHost& host) {
           {"registrations", std::move(entries)}};
 }
 
+struct Selection {
+  std::vector<host::HostNotificationItem> items;
+  std::vector<std::wstring> files;
+  std::int32_t currentFolder = sim::kRootFolderId;
+};
+
+// The folders and files named after the menu command, read in one snapshot rather than one
+// read transaction per statement.
+Selection Select(VaultHost& host, const Args& args) {
+  const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
+  Selection selected;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::wstring path = host.VaultPath(Wide(args[i]));
+    if (const auto folder = FindFolder(host, path)) {
+      std::int32_t id = 0;
+      folder->Id(id);
+      selected.items.push_back(MenuFolderItem(id, path));
+      if (i == 1) selected.currentFolder = id;
+      continue;
+    }
+    const FileRef f = FindFile(host, args[i]);
+    selected.items.push_back(MenuFileItem(f.fileId, f.folderId, f.path));
+    selected.files.push_back(f.path);
+    if (i == 1) selected.currentFolder = f.folderId;
+  }
+  return selected;
+}
+
 }  // namespace
 
 int RunMenu(Call& call) {
@@ -51,30 +80,15 @@ int RunMenu(Call& call) {
   if (!commandId) {
     throw UsageError("no menu command \"" + args[0] + "\" (vendrel registered lists them)");
   }
-  std::vector<host::HostNotificationItem> items;
-  std::vector<std::wstring> selectedFiles;
-  std::int32_t currentFolder = sim::kRootFolderId;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::wstring path = host.VaultPath(Wide(args[i]));
-    if (const auto folder = FindFolder(host, path)) {
-      std::int32_t id = 0;
-      folder->Id(id);
-      items.push_back(MenuFolderItem(id, path));
-      if (i == 1) currentFolder = id;
-      continue;
-    }
-    const FileRef f = FindFile(host, args[i]);
-    items.push_back(MenuFileItem(f.fileId, f.folderId, f.path));
-    selectedFiles.push_back(f.path);
-    if (i == 1) currentFolder = f.folderId;
-  }
-  host::HostNotification notification = host.NewNotification(addin::kMenuCommand, std::move(items));
+  Selection selected = Select(host, args);
+  host::HostNotification notification =
+      host.NewNotification(addin::kMenuCommand, std::move(selected.items));
   notification.commandId = *commandId;
-  notification.folderId = currentFolder;
+  notification.folderId = selected.currentFolder;
   Outcome outcome;
   outcome.status = host.Notify(notification);
   outcome.refresh = notification.refreshFlags;
-  return Report(call, "menu", outcome, selectedFiles);
+  return Report(call, "menu", outcome, selected.files);
 }
 
 int RunRegistered(Call& call) {
