@@ -236,6 +236,8 @@ void Database::ReadTextInPieces(const char* table, const char* column, std::int6
     std::copy(read.begin() + static_cast<std::ptrdiff_t>(used), read.end(), bytes.get());
     // Every character takes one byte at least.
     if (!piece.empty()) take(piece, static_cast<std::size_t>(size - offset) + kept);
+    // The pages just read are not needed again; kept, they would fill the connection's cache.
+    sqlite3_db_release_memory(db_);
   }
 }
 
