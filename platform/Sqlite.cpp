@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -182,6 +183,15 @@ Database::Database(const std::filesystem::path& file, int busyTimeoutMs) {
 
 Database::~Database() {
   cache_.reset();
+  if (keepLogUpTo_) {
+    std::filesystem::path log(reinterpret_cast<const char8_t*>(sqlite3_db_filename(db_, "main")));
+    log += "-wal";
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(log, error);
+    if (!error && size > *keepLogUpTo_) {
+      sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    }
+  }
   sqlite3_close_v2(db_);
 }
 
@@ -191,8 +201,9 @@ Statement Database::Prepare(const char* sql) {
   return Statement(db_, stmt, cacheable ? cache_.get() : nullptr);
 }
 
-void Database::KeepLogOnClose() {
+void Database::KeepLogOnClose(std::uintmax_t upTo) {
   sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  keepLogUpTo_ = upTo;
 }
 
 void Database::Execute(const char* sql) {

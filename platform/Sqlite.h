@@ -106,9 +106,10 @@ class Database {
   int Run(const char* sql, const Args&... args) {
     return Query(sql, args...).Run();
   }
-  // Closing leaves the write-ahead log for the next opener instead of copying it into the
-  // database first, which syncs the disk twice however little was written.
-  void KeepLogOnClose();
+  // Closing leaves a write-ahead log of at most `upTo` bytes for the next opener instead of
+  // copying it into the database first, which syncs the disk twice however little was written.
+  // A longer log is copied as before: every opener reads a kept log back whole.
+  void KeepLogOnClose(std::uintmax_t upTo);
   std::int64_t LastInsertId() const;
   bool InTransaction() const;
   // The text in a column of one row, decoded piece by piece as it is read, so that a long text
@@ -119,6 +120,7 @@ class Database {
  private:
   sqlite3* db_ = nullptr;
   std::unique_ptr<StatementCache> cache_;
+  std::optional<std::uintmax_t> keepLogUpTo_;
 };
 
 // Copies the database `from` into `to` page by page through SQLite's backup, while other

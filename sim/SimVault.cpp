@@ -24,7 +24,9 @@ std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
   db->Execute("PRAGMA page_size=16384");
   if (file != ":memory:") {
     db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
-    db->KeepLogOnClose();
+    // The few pages a load's lock writes are left in the log for the next opener, whose reading
+    // them back costs less than a checkpoint's disk syncs; a log of many files' contents is not.
+    db->KeepLogOnClose(4 << 20);
   }
   db->Execute("PRAGMA foreign_keys=ON");
   // The savepoint of each operation inside a batch journals in memory, not in a file.

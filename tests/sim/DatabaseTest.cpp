@@ -120,25 +120,29 @@ TEST(Database, ATextReadInPiecesIsTheWholeTextWhereverTheCutsFall) {
   EXPECT_EQ(pieces, 3);
 }
 
-TEST(Database, ALogKeptAtCloseIsReadByTheNextOpener) {
+TEST(Database, ALogUpToItsLimitIsKeptAtCloseAndReadByTheNextOpener) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() /
       ("vendrel-keep-log-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(folder);
   const std::filesystem::path file = folder / "kept.db";
-  {
+  const std::filesystem::path log = folder / "kept.db-wal";
+  const auto write = [&](std::uintmax_t keepUpTo, int value) {
     Database db(file);
     db.Execute("PRAGMA journal_mode=WAL");
-    db.KeepLogOnClose();
-    db.Execute("CREATE TABLE t(k INTEGER)");
-    db.Run("INSERT INTO t VALUES(7)");
-  }
-  const std::filesystem::path log = folder / "kept.db-wal";
+    db.KeepLogOnClose(keepUpTo);
+    db.Execute("CREATE TABLE IF NOT EXISTS t(k INTEGER)");
+    db.Run("INSERT INTO t VALUES(?)", value);
+  };
+  write(1 << 20, 7);
   EXPECT_TRUE(std::filesystem::exists(log) && std::filesystem::file_size(log) > 0)
       << "the log was copied into the database at close";
+  write(0, 8);
+  EXPECT_FALSE(std::filesystem::exists(log) && std::filesystem::file_size(log) > 0)
+      << "a log over the limit was kept";
   {
     Database db(file);
-    EXPECT_EQ(Keys(db), std::vector<int>{7});
+    EXPECT_EQ(Keys(db), (std::vector<int>{7, 8}));
   }
   std::filesystem::remove_all(folder);
 }
