@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 
 namespace vendrel::testing {
 
-// One-shot signalling between a parent and a forked child.
+// Signalling between a parent and a forked child, and small numbers sent back.
 class Pipe {
  public:
   Pipe() { EXPECT_EQ(pipe(fds_), 0); }
@@ -25,6 +26,12 @@ class Pipe {
   bool Wait() {
     char c = 0;
     return read(fds_[0], &c, 1) == 1;
+  }
+  void Send(std::int64_t value) {
+    EXPECT_EQ(write(fds_[1], &value, sizeof value), static_cast<ssize_t>(sizeof value));
+  }
+  bool Receive(std::int64_t& value) {
+    return read(fds_[0], &value, sizeof value) == static_cast<ssize_t>(sizeof value);
   }
 
  private:
