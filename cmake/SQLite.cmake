@@ -3,7 +3,15 @@
 if(NOT WIN32)
   find_package(SQLite3 REQUIRED)
   add_library(vendrel_sqlite3 INTERFACE)
-  target_link_libraries(vendrel_sqlite3 INTERFACE SQLite::SQLite3)
+  # The static library where there is one: a short command otherwise spends a tenth of its
+  # instructions having the loader resolve SQLite's symbols.
+  find_library(VENDREL_SQLITE_STATIC libsqlite3.a)
+  if(VENDREL_SQLITE_STATIC)
+    target_include_directories(vendrel_sqlite3 SYSTEM INTERFACE ${SQLite3_INCLUDE_DIRS})
+    target_link_libraries(vendrel_sqlite3 INTERFACE ${VENDREL_SQLITE_STATIC} m)
+  else()
+    target_link_libraries(vendrel_sqlite3 INTERFACE SQLite::SQLite3)
+  endif()
   return()
 endif()
 

@@ -195,6 +195,18 @@ Database::~Database() {
   sqlite3_close_v2(db_);
 }
 
+Database& LazyDatabase::Get() {
+  if (db_) return *db_;
+  db_.emplace(file_);
+  try {
+    setUp_(*db_);
+  } catch (...) {
+    db_.reset();
+    throw;
+  }
+  return *db_;
+}
+
 Statement Database::Prepare(const char* sql) {
   bool cacheable = false;
   sqlite3_stmt* stmt = cache_->Take(sql, cacheable);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -121,6 +122,20 @@ class Database {
   sqlite3* db_ = nullptr;
   std::unique_ptr<StatementCache> cache_;
   std::optional<std::uintmax_t> keepLogUpTo_;
+};
+
+// A database opened, and `setUp` run on it, at its first use: a process that never needs it
+// never opens it. A failed set-up closes it again, so the next use tries anew.
+class LazyDatabase {
+ public:
+  LazyDatabase(std::filesystem::path file, std::function<void(Database&)> setUp)
+      : file_(std::move(file)), setUp_(std::move(setUp)) {}
+  Database& Get();
+
+ private:
+  std::filesystem::path file_;
+  std::function<void(Database&)> setUp_;
+  std::optional<Database> db_;
 };
 
 // Copies the database `from` into `to` page by page through SQLite's backup, while other

@@ -18,7 +18,7 @@ class SqliteClipboard final : public Clipboard {
   ClipboardRead Get(Window owner, const std::wstring& format) override;
 
  private:
-  Database db_;
+  LazyDatabase db_;
 };
 
 }  // namespace vendrel::platform::posix

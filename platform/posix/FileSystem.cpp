@@ -4,6 +4,8 @@
 #include "platform/posix/System.h"
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -91,6 +93,37 @@ class Descriptor {
  private:
   int fd_;
 };
+
+// Copies `size` bytes from the current offset of `in` to `out`, in the kernel where the file
+// systems allow it; false with errno set when a read or write fails.
+bool CopyContents(int in, int out, off_t size) {
+  off_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::sendfile(out, in, nullptr, static_cast<std::size_t>(size - done));
+    if (n > 0) {
+      done += n;
+    } else if (n == 0) {
+      return true;  // the source shrank meanwhile
+    } else if (errno == EINVAL || errno == ENOSYS) {
+      break;
+    } else if (errno != EINTR) {
+      return false;
+    }
+  }
+  if (done >= size) return true;
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    for (ssize_t written = 0; written < n;) {
+      const ssize_t w = ::write(out, buffer + written, static_cast<std::size_t>(n - written));
+      if (w < 0 && errno != EINTR) return false;
+      if (w > 0) written += w;
+    }
+  }
+}
 
 class PosixFileReader final : public FileReader {
  public:
@@ -185,23 +218,34 @@ std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& pat
   return attributes ? attributes : 0x80;  // FILE_ATTRIBUTE_NORMAL
 }
 
+// A copy loop spends its time here, so each file is looked at once, through its descriptor.
 bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
                                bool failIfExists) {
   const fs::path source = drives_.ToNative(from);
   const fs::path target = drives_.ToNative(to);
-  std::error_code ec;
-  if (!fs::is_regular_file(source, ec)) return Fail(kFileNotFound);
-  if (fs::exists(target, ec)) {
+  // Non-blocking, so that a named pipe is refused instead of waited on.
+  const Descriptor in(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat status {};
+  if (in.Get() < 0) return Fail(errno == EACCES ? kAccessDenied : kFileNotFound);
+  if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);
+
+  int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  if (out < 0 && errno == EEXIST) {
     if (failIfExists) return Fail(kFileExists);
-    if (ReadOnly(target) || fs::is_directory(target, ec)) return Fail(kAccessDenied);
-  } else if (!fs::is_directory(target.parent_path(), ec)) {
-    return Fail(kPathNotFound);
+    // Checked here and not left to open(), which lets root write a read-only file.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+      if (S_ISDIR(existing.st_mode) || !(existing.st_mode & S_IWUSR)) return Fail(kAccessDenied);
+      if (existing.st_dev == status.st_dev && existing.st_ino == status.st_ino)
+        return Fail(kAlreadyExists);  // truncating it would empty the source
+    }
+    out = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   }
+  if (out < 0) return Fail(errno == ENOENT || errno == ENOTDIR ? kPathNotFound : ErrorOf(errno));
+  const Descriptor copy(out);
+  if (!CopyContents(in.Get(), copy.Get(), status.st_size)) return Fail(ErrorOf(errno));
   // Like Windows, the copy takes the source's attributes, read-only included.
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-  if (ec) return Fail(ec);
-  fs::permissions(target, fs::status(source).permissions(), ec);
-  return !ec || Fail(ec);
+  return ::fchmod(copy.Get(), status.st_mode & 07777) == 0 || Fail(ErrorOf(errno));
 }
 
 bool PosixFileSystem::MoveFile(const std::wstring& from, const std::wstring& to) {

@@ -28,18 +28,19 @@ std::int32_t RootId(RegistryRoot root) {
 
 }  // namespace
 
-SqliteRegistry::SqliteRegistry(const std::filesystem::path& database) : db_(database) {
-  if (database != ":memory:") db_.Execute("PRAGMA journal_mode=WAL");
-  db_.Execute(
-      "PRAGMA foreign_keys=ON;"
-      "CREATE TABLE IF NOT EXISTS registry_keys("
-      "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE, PRIMARY KEY(root, path));"
-      "CREATE TABLE IF NOT EXISTS registry_values("
-      "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
-      "  name TEXT NOT NULL COLLATE NOCASE, kind INTEGER NOT NULL, data,"
-      "  PRIMARY KEY(root, path, name),"
-      "  FOREIGN KEY(root, path) REFERENCES registry_keys(root, path) ON DELETE CASCADE);");
-}
+SqliteRegistry::SqliteRegistry(const std::filesystem::path& database)
+    : db_(database, [memory = database == ":memory:"](Database& db) {
+        if (!memory) db.Execute("PRAGMA journal_mode=WAL");
+        db.Execute(
+            "PRAGMA foreign_keys=ON;"
+            "CREATE TABLE IF NOT EXISTS registry_keys("
+            "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE, PRIMARY KEY(root, path));"
+            "CREATE TABLE IF NOT EXISTS registry_values("
+            "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
+            "  name TEXT NOT NULL COLLATE NOCASE, kind INTEGER NOT NULL, data,"
+            "  PRIMARY KEY(root, path, name),"
+            "  FOREIGN KEY(root, path) REFERENCES registry_keys(root, path) ON DELETE CASCADE);");
+      }) {}
 
 std::filesystem::path SqliteRegistry::DefaultLocation() {
   if (const char* file = std::getenv("VENDREL_REGISTRY"); file && *file) return file;
@@ -49,23 +50,24 @@ std::filesystem::path SqliteRegistry::DefaultLocation() {
 bool SqliteRegistry::KeyExists(RegistryRoot root, const std::wstring& subkey) {
   const std::wstring key = Normalize(subkey);
   if (key.empty()) return true;
-  return db_.Query("SELECT 1 FROM registry_keys WHERE root = ? AND path = ?", RootId(root), key)
+  return Db()
+      .Query("SELECT 1 FROM registry_keys WHERE root = ? AND path = ?", RootId(root), key)
       .Step();
 }
 
 void SqliteRegistry::CreateKeyLocked(RegistryRoot root, const std::wstring& key) {
   // The root is a key too, holding the values written directly under it.
-  db_.Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, '')", RootId(root));
+  Db().Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, '')", RootId(root));
   for (std::size_t end = 0; end != std::wstring::npos && !key.empty();) {
     end = key.find(L'\\', end + 1);
-    db_.Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, ?)", RootId(root),
-            key.substr(0, end));
+    Db().Run("INSERT OR IGNORE INTO registry_keys(root, path) VALUES(?, ?)", RootId(root),
+             key.substr(0, end));
   }
 }
 
 bool SqliteRegistry::CreateKey(RegistryRoot root, const std::wstring& subkey) {
   try {
-    Transaction transaction(db_);
+    Transaction transaction(Db());
     CreateKeyLocked(root, Normalize(subkey));
     transaction.Commit();
     return true;
@@ -77,9 +79,9 @@ bool SqliteRegistry::CreateKey(RegistryRoot root, const std::wstring& subkey) {
 std::optional<RegistryData> SqliteRegistry::Read(RegistryRoot root, const std::wstring& subkey,
                                                  const std::wstring& name) {
   try {
-    Statement row =
-        db_.Query("SELECT kind, data FROM registry_values WHERE root = ? AND path = ? AND name = ?",
-                  RootId(root), Normalize(subkey), name);
+    Statement row = Db().Query(
+        "SELECT kind, data FROM registry_values WHERE root = ? AND path = ? AND name = ?",
+        RootId(root), Normalize(subkey), name);
     if (!row.Step()) return std::nullopt;
     if (row.Int(0) == kDword) return static_cast<std::uint32_t>(row.Int64(1));
     return row.Text(1);
@@ -92,9 +94,9 @@ bool SqliteRegistry::Write(RegistryRoot root, const std::wstring& subkey, const 
                            const RegistryData& data) {
   try {
     const std::wstring key = Normalize(subkey);
-    Transaction transaction(db_);
+    Transaction transaction(Db());
     CreateKeyLocked(root, key);
-    Statement insert = db_.Query(
+    Statement insert = Db().Query(
         "INSERT OR REPLACE INTO registry_values(root, path, name, kind, data) "
         "VALUES(?, ?, ?, ?, ?)",
         RootId(root), key, name);
@@ -114,8 +116,8 @@ bool SqliteRegistry::Write(RegistryRoot root, const std::wstring& subkey, const 
 bool SqliteRegistry::DeleteValue(RegistryRoot root, const std::wstring& subkey,
                                  const std::wstring& name) {
   try {
-    return db_.Run("DELETE FROM registry_values WHERE root = ? AND path = ? AND name = ?",
-                   RootId(root), Normalize(subkey), name) > 0;
+    return Db().Run("DELETE FROM registry_values WHERE root = ? AND path = ? AND name = ?",
+                    RootId(root), Normalize(subkey), name) > 0;
   } catch (const SqliteError&) {
     return false;
   }
@@ -125,12 +127,12 @@ bool SqliteRegistry::DeleteTree(RegistryRoot root, const std::wstring& subkey) {
   try {
     const std::wstring key = Normalize(subkey);
     if (!KeyExists(root, key)) return false;
-    Transaction transaction(db_);
+    Transaction transaction(Db());
     if (key.empty()) {
-      db_.Run("DELETE FROM registry_values WHERE root = ? AND path = ''", RootId(root));
-      db_.Run("DELETE FROM registry_keys WHERE root = ?", RootId(root));
+      Db().Run("DELETE FROM registry_values WHERE root = ? AND path = ''", RootId(root));
+      Db().Run("DELETE FROM registry_keys WHERE root = ?", RootId(root));
     } else {
-      db_.Run(
+      Db().Run(
           "DELETE FROM registry_keys WHERE root = ?1 AND "
           "(path = ?2 OR substr(path, 1, length(?2) + 1) = ?2 || '\\' COLLATE NOCASE)",
           RootId(root), key);

@@ -27,8 +27,9 @@ class SqliteRegistry : public Registry {
 
  private:
   void CreateKeyLocked(RegistryRoot root, const std::wstring& key);
+  Database& Db() { return db_.Get(); }
 
-  Database db_;
+  LazyDatabase db_;
 };
 
 }  // namespace vendrel::platform::posix

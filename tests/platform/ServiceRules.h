@@ -107,6 +107,12 @@ inline void CheckOpenRules(FileSystem& files, const std::wstring& dir) {
 
   EXPECT_FALSE(files.OpenForWriting(dir + L"\\Nowhere\\x.txt", false));
   EXPECT_EQ(files.LastError(), 3u);
+
+  ASSERT_TRUE(files.CopyFile(dir + L"\\Bolt.txt", out, false));
+  EXPECT_EQ(ReadAll(files, out), "M8") << "a copy replaces what a writable file held";
+  EXPECT_FALSE(files.CopyFile(dir + L"\\Missing.txt", out, false));
+  EXPECT_EQ(files.LastError(), 2u);
+  EXPECT_EQ(ReadAll(files, out), "M8");
 }
 
 // Works below `base` of the current user's root, which must not exist yet.

@@ -1,5 +1,5 @@
 // The SQLite connection under the simulated vault: statements used again, transactions inside
-// transactions, long texts read in pieces, a log kept at close.
+// transactions, long texts read in pieces, a log kept at close, a database opened when first used.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -144,6 +144,24 @@ TEST(Database, ALogUpToItsLimitIsKeptAtCloseAndReadByTheNextOpener) {
     Database db(file);
     EXPECT_EQ(Keys(db), (std::vector<int>{7, 8}));
   }
+  std::filesystem::remove_all(folder);
+}
+
+TEST(Database, ALazyDatabaseIsOpenedAtItsFirstUseAndSetUpAgainAfterAFailedSetUp) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("vendrel-lazy-" + std::to_string(std::random_device{}()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path file = folder / "lazy.db";
+  int setUps = 0;
+  platform::LazyDatabase lazy(file, [&](Database& db) {
+    if (++setUps == 1) db.Execute("NOT SQL");
+    db.Execute("CREATE TABLE t(k INTEGER)");
+  });
+  EXPECT_FALSE(std::filesystem::exists(file)) << "opened before its first use";
+  EXPECT_THROW(lazy.Get(), platform::SqliteError);
+  lazy.Get().Run("INSERT INTO t VALUES(3)");
+  EXPECT_EQ(Keys(lazy.Get()), std::vector<int>{3});
+  EXPECT_EQ(setUps, 2);
   std::filesystem::remove_all(folder);
 }
 

@@ -130,6 +130,8 @@ TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
   EXPECT_FALSE(
       files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\ReadOnly.txt", false));
   EXPECT_EQ(files.LastError(), 5u);
+  EXPECT_FALSE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\parts\\BOLT.TXT", false))
+      << "a file copied onto itself";
   testing::CheckOpenRules(files, L"c:\\vault\\PARTS");
   // Windows opens no read-only file for writing (wine does).
   EXPECT_FALSE(files.OpenForWriting(L"C:\\Vault\\Parts\\ReadOnly.txt", true));
