@@ -153,16 +153,18 @@ TEST(Database, ALazyDatabaseIsOpenedAtItsFirstUseAndSetUpAgainAfterAFailedSetUp)
   std::filesystem::create_directories(folder);
   const std::filesystem::path file = folder / "lazy.db";
   int setUps = 0;
-  platform::LazyDatabase lazy(file, [&](Database& db) {
-    if (++setUps == 1) db.Execute("NOT SQL");
-    db.Execute("CREATE TABLE t(k INTEGER)");
-  });
-  EXPECT_FALSE(std::filesystem::exists(file)) << "opened before its first use";
-  EXPECT_THROW(lazy.Get(), platform::SqliteError);
-  lazy.Get().Run("INSERT INTO t VALUES(3)");
-  EXPECT_EQ(Keys(lazy.Get()), std::vector<int>{3});
+  {
+    platform::LazyDatabase lazy(file, [&](Database& db) {
+      if (++setUps == 1) db.Execute("NOT SQL");
+      db.Execute("CREATE TABLE t(k INTEGER)");
+    });
+    EXPECT_FALSE(std::filesystem::exists(file)) << "opened before its first use";
+    EXPECT_THROW(lazy.Get(), platform::SqliteError);
+    lazy.Get().Run("INSERT INTO t VALUES(3)");
+    EXPECT_EQ(Keys(lazy.Get()), std::vector<int>{3});
+  }
   EXPECT_EQ(setUps, 2);
-  std::filesystem::remove_all(folder);
+  std::filesystem::remove_all(folder);  // closed first: Windows removes no open file
 }
 
 TEST_F(VaultTest, DictionaryTextReadInPiecesIsTheTextRead) {
