@@ -54,10 +54,10 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
   }
 
   // A vault file that is not on disk yet is fetched first; whatever the host answers, the copy
-  // below reports what is missing.
+  // below reports what is missing. A file on disk needs no lookup.
   host::Ref<host::VaultFile> file;
   host::Ref<host::VaultFolder> parent;
-  if (FileFromPath(run, source, file, parent) == host::kOk && !files->Attributes(source)) {
+  if (!files->Attributes(source) && FileFromPath(run, source, file, parent) == host::kOk) {
     file->GetLocalCopy(HostWindowOf(run), host::Value(), host::Value(source), 1, L"");
   }
 

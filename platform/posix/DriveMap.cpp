@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <optional>
 #include <system_error>
@@ -137,12 +138,14 @@ class DriveMap::Listings {
     return watch;
   }
 
-  // Applies the changes reported since the last lookup.
+  // Applies the changes reported since the last lookup. A read that left room for another
+  // event found the queue empty, so no second read is needed to hear that.
   void Catch() {
     if (notifications_ < 0) return;
     alignas(inotify_event) char buffer[16 * 1024];
-    for (;;) {
-      const ssize_t size = read(notifications_, buffer, sizeof buffer);
+    constexpr ssize_t kRoomForMore = sizeof buffer - (sizeof(inotify_event) + NAME_MAX + 1);
+    for (ssize_t size = kRoomForMore + 1; size > kRoomForMore;) {
+      size = read(notifications_, buffer, sizeof buffer);
       if (size <= 0) return;
       for (ssize_t at = 0; at < size;) {
         const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
