@@ -144,7 +144,8 @@ class DriveMap::Listings {
     if (notifications_ < 0) return;
     alignas(inotify_event) char buffer[16 * 1024];
     constexpr ssize_t kRoomForMore = sizeof buffer - (sizeof(inotify_event) + NAME_MAX + 1);
-    for (ssize_t size = kRoomForMore + 1; size > kRoomForMore;) {
+    ssize_t size = 0;
+    do {
       size = read(notifications_, buffer, sizeof buffer);
       if (size <= 0) return;
       for (ssize_t at = 0; at < size;) {
@@ -152,7 +153,7 @@ class DriveMap::Listings {
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         Apply(*event);
       }
-    }
+    } while (size > kRoomForMore);
   }
 
   void Apply(const inotify_event& event) {

@@ -94,6 +94,27 @@ class Descriptor {
   int fd_;
 };
 
+// A read of at most `size` bytes, tried again when a signal cuts it short; -1 with errno set.
+ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
+  ssize_t n;
+  do {
+    n = ::read(fd, buffer, size);
+  } while (n < 0 && errno == EINTR);
+  return n;
+}
+
+// Writes all `size` bytes; false with errno set when a write fails.
+bool WriteAll(int fd, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 // Copies `size` bytes from the current offset of `in` to `out`, in the kernel where the file
 // systems allow it; false with errno set when a read or write fails.
 bool CopyContents(int in, int out, off_t size) {
@@ -113,15 +134,9 @@ bool CopyContents(int in, int out, off_t size) {
   if (done >= size) return true;
   char buffer[64 * 1024];
   for (;;) {
-    const ssize_t n = ::read(in, buffer, sizeof buffer);
-    if (n == 0) return true;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    for (ssize_t written = 0; written < n;) {
-      const ssize_t w = ::write(out, buffer + written, static_cast<std::size_t>(n - written));
-      if (w < 0 && errno != EINTR) return false;
-      if (w > 0) written += w;
-    }
+    const ssize_t n = ReadSome(in, buffer, sizeof buffer);
+    if (n <= 0) return n == 0;
+    if (!WriteAll(out, buffer, static_cast<std::size_t>(n))) return false;
   }
 }
 
@@ -129,10 +144,7 @@ class PosixFileReader final : public FileReader {
  public:
   explicit PosixFileReader(int fd) : fd_(fd) {}
   bool Read(char* buffer, std::size_t size, std::size_t& count) override {
-    ssize_t n;
-    do {
-      n = ::read(fd_.Get(), buffer, size);
-    } while (n < 0 && errno == EINTR);
+    const ssize_t n = ReadSome(fd_.Get(), buffer, size);
     if (n < 0) {
       error_ = ErrorOf(errno);
       return false;
@@ -151,17 +163,9 @@ class PosixFileWriter final : public FileWriter {
  public:
   explicit PosixFileWriter(int fd) : fd_(fd) {}
   bool Write(const char* bytes, std::size_t size) override {
-    while (size > 0) {
-      const ssize_t n = ::write(fd_.Get(), bytes, size);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        error_ = ErrorOf(errno);
-        return false;
-      }
-      bytes += n;
-      size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    if (WriteAll(fd_.Get(), bytes, size)) return true;
+    error_ = ErrorOf(errno);
+    return false;
   }
   std::uint32_t Error() const override { return error_; }
 

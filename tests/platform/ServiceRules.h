@@ -108,6 +108,11 @@ inline void CheckOpenRules(FileSystem& files, const std::wstring& dir) {
   EXPECT_FALSE(files.OpenForWriting(dir + L"\\Nowhere\\x.txt", false));
   EXPECT_EQ(files.LastError(), 3u);
 
+  {
+    std::unique_ptr<FileWriter> writer = files.OpenForWriting(out, false);
+    ASSERT_TRUE(writer);
+    EXPECT_TRUE(writer->Write("longer than the copy", 20));
+  }
   ASSERT_TRUE(files.CopyFile(dir + L"\\Bolt.txt", out, false));
   EXPECT_EQ(ReadAll(files, out), "M8") << "a copy replaces what a writable file held";
   EXPECT_FALSE(files.CopyFile(dir + L"\\Missing.txt", out, false));
