@@ -218,6 +218,21 @@ void Database::KeepLogOnClose(std::uintmax_t upTo) {
   keepLogUpTo_ = upTo;
 }
 
+void Database::BeforeEachCommit(std::function<void()> hook) {
+  beforeCommit_ = std::move(hook);
+  sqlite3_commit_hook(
+      db_,
+      [](void* self) {
+        try {
+          static_cast<Database*>(self)->beforeCommit_();
+          return 0;
+        } catch (...) {
+          return 1;
+        }
+      },
+      this);
+}
+
 void Database::Execute(const char* sql) {
   char* message = nullptr;
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);

@@ -111,6 +111,9 @@ class Database {
   // copying it into the database first, which syncs the disk twice however little was written.
   // A longer log is copied as before: every opener reads a kept log back whole.
   void KeepLogOnClose(std::uintmax_t upTo);
+  // `hook` runs as each transaction commits, savepoints aside; when it throws, the transaction
+  // rolls back and its commit fails.
+  void BeforeEachCommit(std::function<void()> hook);
   std::int64_t LastInsertId() const;
   bool InTransaction() const;
   // The text in a column of one row, decoded piece by piece as it is read, so that a long text
@@ -122,6 +125,7 @@ class Database {
   sqlite3* db_ = nullptr;
   std::unique_ptr<StatementCache> cache_;
   std::optional<std::uintmax_t> keepLogUpTo_;
+  std::function<void()> beforeCommit_;
 };
 
 // A database opened, and `setUp` run on it, at its first use: a process that never needs it

@@ -43,7 +43,13 @@ host::Date MakeDate(int year, int month, int day, int hour, int minute, int seco
 
 host::Date Now() {
   const std::time_t now = std::time(nullptr);
-  const std::tm parts = *std::localtime(&now);
+  // The reentrant forms: glibc's plain localtime looks at the time zone file on every call.
+  std::tm parts{};
+#ifdef _WIN32
+  localtime_s(&parts, &now);
+#else
+  localtime_r(&now, &parts);
+#endif
   return MakeDate(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
                   parts.tm_min, parts.tm_sec);
 }

@@ -137,9 +137,10 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
         id_, newName, state ? std::optional(state) : std::nullopt);
     const auto id = static_cast<std::int32_t>(db.LastInsertId());
     db.Run(
-        "INSERT INTO versions(file_id, version, user_id, time, comment, content) "
-        "VALUES(?, 1, ?, ?, '', ?)",
-        id, client_->userId, Now().serial, *content);
+        "INSERT INTO versions(file_id, version, user_id, time, comment, content_at, "
+        "content_size) VALUES(?, 1, ?, ?, '', ?, ?)",
+        id, client_->userId, Now().serial, store().KeepContent(*content),
+        static_cast<std::int64_t>(content->size()));
 
     const std::wstring target = *folderPath + L'\\' + newName;
     const bool checkedOut = flags == 0;
@@ -149,11 +150,10 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
           "VALUES(?, ?, ?, ?, ?)",
           id, client_->userId, id_, client_->computer, target);
     }
-    // Only a target already on disk can be the local file itself; most targets are new.
+    // Only a file in the vault's folders can be the target itself; most come from elsewhere.
     std::error_code ec;
-    const std::filesystem::path targetNative = store().Native(target);
-    if (std::filesystem::exists(targetNative, ec) &&
-        std::filesystem::equivalent(store().Native(localPath), targetNative, ec))
+    if (store().InVault(localPath) &&
+        std::filesystem::equivalent(store().Native(localPath), store().Native(target), ec))
       store().SetWritable(target, checkedOut);
     else
       store().WriteLocal(target, *content, checkedOut);
@@ -212,13 +212,15 @@ std::wstring SimFile::PathIn(std::int32_t folderId) {
 platform::Blob SimFile::Content(std::int32_t version) {
   platform::Statement row =
       version > 0
-          ? store().Db().Query("SELECT content FROM versions WHERE file_id = ? AND version = ?",
-                               id_, version)
+          ? store().Db().Query(
+                "SELECT content_at, content_size FROM versions WHERE file_id = ? AND version = ?",
+                id_, version)
           : store().Db().Query(
-                "SELECT content FROM versions WHERE file_id = ? ORDER BY version DESC LIMIT 1",
+                "SELECT content_at, content_size FROM versions WHERE file_id = ? "
+                "ORDER BY version DESC LIMIT 1",
                 id_);
   if (!row.Step()) throw SimError(host::kInvalidArg, "no such version");
-  return row.Bytes(0);
+  return store().Content(row.Int64(0), row.Int64(1));
 }
 
 HResult SimFile::Name(std::wstring& name) {
@@ -286,9 +288,11 @@ HResult SimFile::CheckIn(host::HostWindow, const std::wstring& comment, std::int
     const auto content = store().ReadLocal(held->localPath);
     if (!content) return host::kFileNotFound;
     db.Run(
-        "INSERT INTO versions(file_id, version, user_id, time, comment, content) "
-        "SELECT ?1, MAX(version) + 1, ?2, ?3, ?4, ?5 FROM versions WHERE file_id = ?1",
-        id_, client_->userId, Now().serial, comment, *content);
+        "INSERT INTO versions(file_id, version, user_id, time, comment, content_at, "
+        "content_size) "
+        "SELECT ?1, MAX(version) + 1, ?2, ?3, ?4, ?5, ?6 FROM versions WHERE file_id = ?1",
+        id_, client_->userId, Now().serial, comment, store().KeepContent(*content),
+        static_cast<std::int64_t>(content->size()));
     db.Run("DELETE FROM checkouts WHERE file_id = ?", id_);
     store().SetWritable(held->localPath, false);
     return host::kOk;

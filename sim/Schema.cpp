@@ -68,7 +68,8 @@ CREATE TABLE versions(
   user_id INTEGER REFERENCES users(id) ON DELETE SET NULL,
   time REAL NOT NULL,
   comment TEXT NOT NULL,
-  content BLOB NOT NULL,
+  content_at INTEGER NOT NULL,
+  content_size INTEGER NOT NULL,
   PRIMARY KEY(file_id, version));
 CREATE TABLE configurations(
   file_id INTEGER NOT NULL REFERENCES files(id) ON DELETE CASCADE,

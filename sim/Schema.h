@@ -7,7 +7,7 @@
 
 namespace vendrel::sim {
 
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // Creates every table of a new vault with its root folder and the host's error texts.
 void CreateSchema(platform::Database& db, const std::wstring& vaultName,

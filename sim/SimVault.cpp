@@ -62,8 +62,11 @@ std::unique_ptr<SimVault> SimVault::Create(const fs::path& database,
   if (fs::exists(database)) throw SimError(host::kNameAlreadyExists, "the vault exists");
   auto db = OpenDatabase(database);
   CreateSchema(*db, settings.name, settings.rootPath);
-  return std::make_unique<SimVault>(std::make_shared<Store>(
-      std::move(db), LocalFolderOf(settings.localFolder, settings.rootPath), false));
+  // Bytes left by an earlier vault of the same name would only take room.
+  fs::remove(ContentsFile(database));
+  return std::make_unique<SimVault>(
+      std::make_shared<Store>(std::move(db), platform::DataFile(ContentsFile(database)),
+                              LocalFolderOf(settings.localFolder, settings.rootPath), false));
 }
 
 std::unique_ptr<SimVault> SimVault::Open(const fs::path& database, const fs::path& localFolder) {
@@ -73,7 +76,8 @@ std::unique_ptr<SimVault> SimVault::Open(const fs::path& database, const fs::pat
   platform::Statement root = db->Prepare("SELECT root_path FROM vault");
   root.Step();
   const fs::path folder = LocalFolderOf(localFolder, root.Text(0));
-  return std::make_unique<SimVault>(std::make_shared<Store>(std::move(db), folder, false));
+  return std::make_unique<SimVault>(std::make_shared<Store>(
+      std::move(db), platform::DataFile(ContentsFile(database)), folder, false));
 }
 
 std::unique_ptr<SimVault> SimVault::CreateInMemory(VaultSettings settings) {
@@ -81,7 +85,14 @@ std::unique_ptr<SimVault> SimVault::CreateInMemory(VaultSettings settings) {
   CreateSchema(*db, settings.name, settings.rootPath);
   const bool temporary = settings.localFolder.empty();
   const fs::path folder = temporary ? NewTemporaryFolder() : settings.localFolder;
-  return std::make_unique<SimVault>(std::make_shared<Store>(std::move(db), folder, temporary));
+  return std::make_unique<SimVault>(
+      std::make_shared<Store>(std::move(db), platform::DataFile::Temporary(), folder, temporary));
+}
+
+fs::path SimVault::ContentsFile(const fs::path& database) {
+  fs::path contents = database;
+  contents += "-contents";
+  return contents;
 }
 
 HResult SimVault::Login(const std::wstring& user, const std::wstring& computer,
@@ -295,12 +306,14 @@ void SimVault::ShareFile(std::int32_t fileId, std::int32_t folderId) {
   InTransaction(*store_, [&](platform::Database& db) {
     db.Run("INSERT INTO shares(file_id, folder_id) VALUES(?, ?)", fileId, folderId);
     platform::Statement file = db.Query(
-        "SELECT v.content, f.name FROM versions v JOIN files f ON f.id = v.file_id "
-        "WHERE v.file_id = ? ORDER BY v.version DESC LIMIT 1",
+        "SELECT v.content_at, v.content_size, f.name FROM versions v "
+        "JOIN files f ON f.id = v.file_id WHERE v.file_id = ? ORDER BY v.version DESC LIMIT 1",
         fileId);
     const auto folder = store_->FolderPath(folderId);
-    if (file.Step() && folder)
-      store_->WriteLocal(*folder + L'\\' + file.Text(1), file.Bytes(0), false);
+    if (file.Step() && folder) {
+      store_->WriteLocal(*folder + L'\\' + file.Text(2),
+                         store_->Content(file.Int64(0), file.Int64(1)), false);
+    }
     return 0;
   });
 }

@@ -55,6 +55,8 @@ class SimVault {
                                         const std::filesystem::path& localFolder = {});
   // A private vault in memory, its files in a temporary folder removed with it.
   static std::unique_ptr<SimVault> CreateInMemory(VaultSettings settings = {});
+  // The file beside the database that holds the bytes of every version.
+  static std::filesystem::path ContentsFile(const std::filesystem::path& database);
 
   explicit SimVault(std::shared_ptr<Store> store) : store_(std::move(store)) {}
 

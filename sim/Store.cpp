@@ -50,8 +50,19 @@ void SetWritableNative(const fs::path& path, bool writable) {
 
 }  // namespace
 
-Store::Store(std::unique_ptr<platform::Database> db, fs::path localFolder, bool ownsLocalFolder)
-    : db_(std::move(db)), localFolder_(std::move(localFolder)), ownsLocalFolder_(ownsLocalFolder) {
+Store::Store(std::unique_ptr<platform::Database> db, platform::DataFile contents,
+             fs::path localFolder, bool ownsLocalFolder)
+    : db_(std::move(db)),
+      contents_(std::move(contents)),
+      localFolder_(std::move(localFolder)),
+      ownsLocalFolder_(ownsLocalFolder) {
+  // A commit that names kept bytes never reaches the disk before them, so not even a power
+  // loss leaves a version without its bytes.
+  db_->BeforeEachCommit([this] {
+    if (!contentsUnsynced_) return;
+    contents_.Sync();
+    contentsUnsynced_ = false;
+  });
   platform::Statement vault = db_->Prepare("SELECT root_path FROM vault");
   if (!vault.Step()) throw SimError(host::kFail, "the database holds no vault");
   root_ = Normalized(vault.Text(0));
@@ -180,18 +191,43 @@ std::optional<platform::Blob> Store::ReadLocal(const std::wstring& path) const {
   return content;
 }
 
+// Appended at the end under the write lock, so no other writer appends meanwhile. Bytes of a
+// write rolled back, or of a writer killed before its commit, stay unnamed and are never read.
+std::int64_t Store::KeepContent(const platform::Blob& content) {
+  if (!db_->InTransaction()) throw std::logic_error("contents are kept inside a write");
+  const std::uint64_t at = contents_.Size();
+  contents_.WriteAt(at, content.data(), content.size());
+  contentsUnsynced_ = true;
+  return static_cast<std::int64_t>(at);
+}
+
+platform::Blob Store::Content(std::int64_t at, std::int64_t size) const {
+  platform::Blob content(static_cast<std::size_t>(size));
+  contents_.ReadAt(static_cast<std::uint64_t>(at), content.data(), content.size());
+  return content;
+}
+
 void Store::WriteLocal(const std::wstring& path, const platform::Blob& content,
                        bool writable) const {
   const fs::path native = Native(path);
-  fs::create_directories(native.parent_path());
-  if (fs::exists(native)) SetWritableNative(native, true);
   {
     std::ofstream out(native, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      // A missing folder or a read-only copy: looked for only when they stop the write.
+      fs::create_directories(native.parent_path());
+      if (fs::exists(native)) SetWritableNative(native, true);
+      out.open(native, std::ios::binary | std::ios::trunc);
+    }
     out.write(reinterpret_cast<const char*>(content.data()),
               static_cast<std::streamsize>(content.size()));
     if (!out) throw SimError(host::kFail, "cannot write " + native.string());
   }
-  if (!writable) SetWritableNative(native, false);
+  // Set either way: a root user's write opens a read-only copy without making it writable.
+  SetWritableNative(native, writable);
+}
+
+bool Store::InVault(const std::wstring& path) const {
+  return Below(root_, path).has_value();
 }
 
 void Store::SetWritable(const std::wstring& path, bool writable) const {

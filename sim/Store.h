@@ -12,6 +12,7 @@
 
 #include "host/Status.h"
 #include "host/Value.h"
+#include "platform/DataFile.h"
 #include "platform/Sqlite.h"
 #include "sim/Dates.h"
 
@@ -31,9 +32,10 @@ class SimError : public std::runtime_error {
 
 class Store {
  public:
-  // `ownsLocalFolder`: the folder is temporary and removed with the store.
-  Store(std::unique_ptr<platform::Database> db, std::filesystem::path localFolder,
-        bool ownsLocalFolder);
+  // `contents` holds the versions' bytes; `ownsLocalFolder`: the folder is temporary and
+  // removed with the store.
+  Store(std::unique_ptr<platform::Database> db, platform::DataFile contents,
+        std::filesystem::path localFolder, bool ownsLocalFolder);
   ~Store();
   Store(const Store&) = delete;
   Store& operator=(const Store&) = delete;
@@ -61,7 +63,12 @@ class Store {
   // Where a Windows path lies on disk: inside the vault under the local folder, elsewhere
   // through the platform's mapping.
   std::filesystem::path Native(const std::wstring& windowsPath) const;
+  // Whether a Windows path lies at or below the vault's root.
+  bool InVault(const std::wstring& windowsPath) const;
   std::optional<platform::Blob> ReadLocal(const std::wstring& path) const;
+  // Keeps a version's bytes in the contents file, inside a write: where they start.
+  std::int64_t KeepContent(const platform::Blob& content);
+  platform::Blob Content(std::int64_t at, std::int64_t size) const;
   // Writes a local copy; read-only unless `writable`, as a vault's local view keeps files that
   // are not checked out.
   void WriteLocal(const std::wstring& path, const platform::Blob& content, bool writable) const;
@@ -73,6 +80,9 @@ class Store {
   host::HResult Guard(const std::function<host::HResult()>& operation);
 
   std::unique_ptr<platform::Database> db_;
+  platform::DataFile contents_;
+  // Bytes kept since the last commit, synced before the next one names them.
+  bool contentsUnsynced_ = false;
   std::wstring root_;
   std::filesystem::path localFolder_;
   bool ownsLocalFolder_;

@@ -1,4 +1,7 @@
 // Check out, check in, undo and local copies, with the conflicts between clients.
+#include <utility>
+
+#include "platform/Sqlite.h"
 #include "tests/sim/VaultFixture.h"
 
 namespace vendrel::sim::testing {
@@ -146,6 +149,80 @@ TEST_F(CheckOutTest, LocalCopyGetsTheLatestOrAGivenVersion) {
   EXPECT_EQ(FileText(Local(L"part.txt")), "v1");
   EXPECT_EQ(file->GetLocalCopy(0, host::Value(std::int32_t{7}), host::Value(), 1, L""),
             host::kInvalidArg);
+}
+
+// The bytes of a check-in rolled back stay in the contents file unnamed; later versions still
+// read their own.
+TEST_F(CheckOutTest, AVersionRolledBackLeavesTheOthersReadingTheirOwnBytes) {
+  {
+    platform::Transaction rolledBack(vault->GetStore().Db());
+    ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+    WriteNative(Local(L"part.txt"), "lost and longer");
+    ASSERT_EQ(file->CheckIn(0, L"", 0, 0), host::kOk);
+  }
+  ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+  WriteNative(Local(L"part.txt"), "v2");
+  ASSERT_EQ(file->CheckIn(0, L"", 0, 0), host::kOk);
+  for (const auto& [version, text] : {std::pair{1, "v1"}, std::pair{2, "v2"}}) {
+    ASSERT_EQ(
+        file->GetLocalCopy(0, host::Value(std::int32_t{version}), host::Value(rootId), 1, L""),
+        host::kOk);
+    EXPECT_EQ(FileText(Local(L"part.txt")), text);
+  }
+}
+
+// A vault on disk keeps its versions' bytes beside its database: reopened, it reads them back;
+// with that file cut short, a read fails and writes nothing.
+TEST(VaultOnDisk, ReadsItsVersionsWhenReopenedAndRefusesAContentsFileCutShort) {
+  const std::filesystem::path folder = std::filesystem::current_path() / "contents-test";
+  const auto clear = [&] {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec))
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(folder, ec);
+  };
+  clear();
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path database = folder / "vault.db";
+  const std::filesystem::path local = folder / "local";
+  const auto fileIn = [&](SimVault& vault) {
+    Ref<host::VaultSession> session;
+    EXPECT_EQ(vault.Login(L"alice", L"PC1", session), host::kOk);
+    Ref<host::VaultFile> found;
+    Ref<host::VaultFolder> parent;
+    EXPECT_EQ(session->GetFileFromPath(L"C:\\Vault\\a.txt", found, parent), host::kOk);
+    return found;
+  };
+  {
+    auto vault = SimVault::Create(database, {L"Disk", L"C:\\Vault", local});
+    vault->AddUser(L"alice");
+    WriteNative(folder / "a.txt", "first");
+    Ref<host::VaultSession> session;
+    ASSERT_EQ(vault->Login(L"alice", L"PC1", session), host::kOk);
+    Ref<host::VaultFolder> top;
+    ASSERT_EQ(session->GetFolderFromPath(L"C:\\Vault", top), host::kOk);
+    Ref<host::VaultFile> added;
+    ASSERT_EQ(top->AddFile(0, platform::WindowsPath(folder / "a.txt"), L"a.txt", 0, added),
+              host::kOk);
+    WriteNative(local / "a.txt", "second, longer");
+    ASSERT_EQ(added->CheckIn(0, L"", 0, 0), host::kOk);
+  }
+  {
+    auto vault = SimVault::Open(database, local);
+    Ref<host::VaultFile> reopened = fileIn(*vault);
+    ASSERT_EQ(reopened->GetLocalCopy(0, host::Value(std::int32_t{1}), host::Value(), 1, L""),
+              host::kOk);
+    EXPECT_EQ(FileText(local / "a.txt"), "first");
+  }
+  std::filesystem::resize_file(SimVault::ContentsFile(database), 10);
+  {
+    auto vault = SimVault::Open(database, local);
+    Ref<host::VaultFile> damaged = fileIn(*vault);
+    EXPECT_TRUE(host::Failed(damaged->GetLocalCopy(0, host::Value(), host::Value(), 1, L"")));
+    EXPECT_EQ(FileText(local / "a.txt"), "first");
+  }
+  clear();
 }
 
 TEST_F(CheckOutTest, LocalCopyNeverOverwritesTheWorkingCopyOfTheHolder) {

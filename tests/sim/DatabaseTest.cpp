@@ -1,9 +1,11 @@
 // The SQLite connection under the simulated vault: statements used again, transactions inside
-// transactions, long texts read in pieces, a log kept at close, a database opened when first used.
+// transactions, a commit hook, long texts read in pieces, a log kept at close, a database opened
+// when first used.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,37 @@ TEST(Database, AReadTransactionSeesOneSnapshotAndNestsInAnyTransaction) {
     EXPECT_EQ(Keys(writer), std::vector<int>({1, 2, 3}));
   }
   for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix);
+}
+
+// The hook runs once per outer commit, never for a savepoint; a throwing hook keeps the
+// transaction out of the database.
+TEST(Database, TheCommitHookRunsForOuterCommitsAndCanRefuseThem) {
+  Database db(":memory:");
+  db.Execute("CREATE TABLE t(k INTEGER)");
+  int runs = 0;
+  bool refuse = false;
+  db.BeforeEachCommit([&] {
+    ++runs;
+    if (refuse) throw std::runtime_error("refused");
+  });
+  {
+    Transaction outer(db);
+    db.Run("INSERT INTO t VALUES(1)");
+    Transaction inner(db);
+    db.Run("INSERT INTO t VALUES(2)");
+    inner.Commit();
+    EXPECT_EQ(runs, 0);
+    outer.Commit();
+  }
+  EXPECT_EQ(runs, 1);
+  refuse = true;
+  {
+    Transaction refused(db);
+    db.Run("INSERT INTO t VALUES(3)");
+    EXPECT_THROW(refused.Commit(), platform::SqliteError);
+  }
+  EXPECT_FALSE(db.InTransaction());
+  EXPECT_EQ(Keys(db), std::vector<int>({1, 2}));
 }
 
 TEST(Database, ATextReadInPiecesIsTheWholeTextWhereverTheCutsFall) {

@@ -93,7 +93,8 @@ int RunAdd(Call& call) {
     throw UsageError("no vault folder " + Utf8(target) + "; make it with vendrel mkdir");
   }
   std::vector<Local> locals;
-  for (const std::string& given : call.Arguments()) Gather(fs::absolute(given), target, locals);
+  const fs::path here = fs::current_path();
+  for (const std::string& given : call.Arguments()) Gather(here / given, target, locals);
   for (Local& l : locals) {
     l.folder = MakeFolder(host, l.vaultFolder);
     l.folder->Id(l.folderId);

@@ -27,7 +27,7 @@ int RunInit(Call& call) {
   } catch (const std::exception& e) {
     std::error_code ignored;
     if (folderExisted) {
-      for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+      for (const char* suffix : {"", "-wal", "-shm", "-journal", "-contents"})
         fs::remove(DatabaseOf(folder).string() + suffix, ignored);
       fs::remove_all(DrivesOf(folder), ignored);
     } else {

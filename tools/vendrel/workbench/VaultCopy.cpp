@@ -7,6 +7,7 @@
 #include "platform/NativePath.h"
 #include "platform/Sqlite.h"
 #include "platform/Utf8.h"
+#include "sim/SimVault.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Files.h"
 #include "tools/vendrel/Host.h"
@@ -123,6 +124,9 @@ VaultCopy::VaultCopy(const fs::path& folder) : original_(fs::absolute(folder)) {
   }
   copy_ = MakeTemporaryFolder("vendrel-dry-run-");
   platform::CopyDatabase(DatabaseOf(original_), DatabaseOf(copy_));
+  // After the database: its versions name only bytes the contents file holds by then.
+  const fs::path contents = sim::SimVault::ContentsFile(DatabaseOf(original_));
+  if (fs::exists(contents)) fs::copy_file(contents, sim::SimVault::ContentsFile(DatabaseOf(copy_)));
   if (fs::exists(registry_)) platform::CopyDatabase(registry_, copy_ / "registry.db");
   if (fs::exists(DrivesOf(original_))) {
     fs::copy(DrivesOf(original_), DrivesOf(copy_), fs::copy_options::recursive);
