@@ -115,7 +115,11 @@ void Trace::Shell(const std::wstring& request) {
 
 void Trace::Shown(const char* kind, const std::wstring& line) {
   if (CommandRecord* command = Current()) command->messages.push_back(line);
-  if (live_) *live_ << (inCommand_ ? "        " : "  ") << kind << " " << ToUtf8(line) << "\n";
+  if (live_) Print(std::string(inCommand_ ? "        " : "  ") + kind + " " + ToUtf8(line));
+}
+
+void Trace::Print(const std::string& line) {
+  live_->write(line.data(), static_cast<std::streamsize>(line.size())).put('\n');
 }
 
 void Trace::BeginNotification(std::int32_t kind, std::size_t items, bool observed) {
@@ -140,22 +144,19 @@ void Trace::EndNotification(std::int32_t status, std::int32_t refresh, std::int3
 }
 
 void Trace::RunStarted(const actions::Action& action, const actions::ActionData& run) {
-  RunRecord record;
-  record.notification = notification_;
-  record.actionId = action.actionId;
-  record.name = action.name;
-  record.documents = run.documentNames;
-  runs_.push_back(std::move(record));
+  inRun_ = true;
   runStarted_ = std::chrono::steady_clock::now();
-  if (live_) {
-    *live_ << "    run \"" << ToUtf8(action.name) << "\" (" << action.actionId << ") over "
-           << run.documentNames.size() << " document(s)";
-    const std::size_t count = run.documentNames.size();
-    const std::size_t shown = allDocuments_ ? count : std::min(count, kDocumentsShown);
-    for (std::size_t i = 0; i < shown; ++i) *live_ << " " << ToUtf8(run.documentNames[i]);
-    if (shown < count) *live_ << " and " << count - shown << " more";
-    *live_ << "\n";
+  if (!live_) {
+    runs_.push_back({notification_, action.actionId, action.name, run.documentNames, false, 0, {}});
+    return;
   }
+  const std::size_t count = run.documentNames.size();
+  std::string line = "    run \"" + ToUtf8(action.name) + "\" (" + std::to_string(action.actionId) +
+                     ") over " + std::to_string(count) + " document(s)";
+  const std::size_t shown = allDocuments_ ? count : std::min(count, kDocumentsShown);
+  for (std::size_t i = 0; i < shown; ++i) line.append(" ").append(ToUtf8(run.documentNames[i]));
+  if (shown < count) line += " and " + std::to_string(count - shown) + " more";
+  Print(line);
 }
 
 void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ran) {
@@ -166,46 +167,57 @@ void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ra
     runs_.back().ran = ran;
     runs_.back().milliseconds = took;
   }
-  if (live_ && !ran) *live_ << "      refused: the document blocks do not balance\n";
-  if (live_) *live_ << "      took " << took << " ms\n";
+  if (live_ && !ran) Print("      refused: the document blocks do not balance");
+  if (live_) Print("      took " + std::to_string(took) + " ms");
 }
 
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
                            const actions::ActionData&) {
-  if (runs_.empty()) return;
-  runs_.back().commands.push_back(
-      {index, command.TypeId(), command.Summary(), false, {}, {}, {}, {}});
+  if (!inRun_) return;
   inCommand_ = true;
-  if (live_) {
-    *live_ << "      " << index + 1 << ". " << ToUtf8(KindName(command.TypeId()));
-    if (!command.Summary().empty()) *live_ << ": " << ToUtf8(command.Summary());
-    *live_ << "\n";
+  if (!live_) {
+    runs_.back().commands.push_back(
+        {index, command.TypeId(), command.Summary(), false, {}, {}, {}, {}});
+    return;
   }
+  Print(Heading(command, index));
+}
+
+const std::string& Trace::Heading(const commands::Cmd& command, std::size_t index) {
+  if (index >= headings_.size()) headings_.resize(index + 1);
+  CommandHeading& heading = headings_[index];
+  // Loops run the same commands again and again; another action may differ at any index.
+  if (heading.line.empty() || heading.type != command.TypeId() ||
+      heading.summary != command.Summary()) {
+    heading.type = command.TypeId();
+    heading.summary = command.Summary();
+    heading.line = "      " + std::to_string(index + 1) + ". " + ToUtf8(KindName(heading.type));
+    if (!heading.summary.empty()) heading.line += ": " + ToUtf8(heading.summary);
+  }
+  return heading.line;
 }
 
 void Trace::CommandEnded(const commands::Cmd&, std::size_t, bool result,
                          const actions::ActionData&) {
   if (CommandRecord* command = Current()) command->result = result;
   inCommand_ = false;
-  if (live_ && !result) *live_ << "        (reported a failure)\n";
+  if (live_ && !result) Print("        (reported a failure)");
 }
 
 void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded) {
   if (CommandRecord* command = Current()) command->texts.emplace_back(text, expanded);
-  if (live_ && text != expanded) {
-    *live_ << "        " << ToUtf8(text) << " = " << ToUtf8(expanded) << "\n";
-  }
+  if (live_ && text != expanded) Print("        " + ToUtf8(text) + " = " + ToUtf8(expanded));
 }
 
 void Trace::CommandDid(const std::wstring& what) {
   if (CommandRecord* command = Current()) command->done.push_back(what);
-  if (live_) *live_ << "        " << ToUtf8(what) << "\n";
+  if (live_) Print("        " + ToUtf8(what));
 }
 
 void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
   const wchar_t* name = mark == actions::ActionMark::kVeto ? L"veto" : L"refresh";
   if (CommandRecord* command = Current()) command->marks.push_back(name);
-  if (live_) *live_ << "        marks the action for " << ToUtf8(name) << "\n";
+  if (live_) Print("        marks the action for " + ToUtf8(name));
 }
 
 Json Trace::NotificationsJson() const {

@@ -45,7 +45,8 @@ struct RunRecord {
   std::vector<CommandRecord> commands;
 };
 
-// Listens to the runs; prints each step at once to `live` when given.
+// Listens to the runs; prints each step at once to `live` when given, else keeps the records
+// that the JSON report reads.
 class Trace final : public actions::RunObserver {
  public:
   explicit Trace(std::ostream* live) : live_(live) {}
@@ -88,14 +89,25 @@ class Trace final : public actions::RunObserver {
   CommandRecord* Current();
   // A box or dialog step, kept with the command that showed it.
   void Shown(const char* kind, const std::wstring& line);
+  // One whole line, so a long run costs one write to the stream per step.
+  void Print(const std::string& line);
+  // The line that announces a command, built once for each position in the action.
+  const std::string& Heading(const commands::Cmd& command, std::size_t index);
 
   std::ostream* live_;
   std::int32_t notification_ = 0;
   std::vector<NotificationRecord> notifications_;
   std::vector<RunRecord> runs_;
+  bool inRun_ = false;  // a run has started: commands belong to it
   bool inCommand_ = false;
   bool allDocuments_ = false;
   std::chrono::steady_clock::time_point runStarted_;
+  struct CommandHeading {
+    std::int32_t type = 0;
+    std::wstring summary;
+    std::string line;
+  };
+  std::vector<CommandHeading> headings_;  // by index
 };
 
 // 0x80004005 and the like.
