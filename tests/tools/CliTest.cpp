@@ -292,5 +292,26 @@ TEST_F(CliTest, SystemCommandsWriteTheRegistryRunCommandLinesAndWaitUntilCancell
   EXPECT_EQ(r.err, "");
 }
 
+// The report after a menu command lists the selected files the vault still finds at their paths.
+TEST_F(CliTest, TheMenuReportShowsTheSelectedFilesAsTheActionLeftThem) {
+  MakeVault();
+  Write("tidy.json", R"({"format": "action-file", "version": 1600, "actions": [
+  {"id": 9, "name": "Rename", "menuText": "Rename", "activation": ["menu"],
+   "commands": [{"type": 16, "summary": "", "from": "%PathToSelectedFile%", "newName": "c.txt"}]},
+  {"id": 10, "name": "Out", "menuText": "Out", "activation": ["menu"],
+   "commands": [{"type": 17, "summary": "", "path": "%PathToSelectedFile%"}]}]})");
+  RunOk({"acn", "from-json", "tidy.json", "-o", "tidy.acn"});
+  RunOk({"--vault", "v", "import", "tidy.acn"});
+
+  // Only the first selected file is renamed: a.txt is gone, b.txt stays.
+  const Result renamed = RunOk({"--vault", "v", "menu", "Rename", "a.txt", "b.txt"});
+  EXPECT_TRUE(renamed.out.ends_with("refresh\n  b.txt  v1  Draft\n")) << renamed.out;
+
+  const Result out = RunOk({"--vault", "v", "--user", "Chief", "menu", "Out", "c.txt", "b.txt"});
+  EXPECT_NE(out.out.find("\n  c.txt  v1  Draft  checked out by Chief on "), std::string::npos)
+      << out.out;
+  EXPECT_NE(out.out.find("\n  b.txt  v1  Draft\n"), std::string::npos) << out.out;
+}
+
 }  // namespace
 }  // namespace vendrel::tools

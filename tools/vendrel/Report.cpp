@@ -22,12 +22,23 @@ std::string ErrorText(VaultHost& host, host::HResult code) {
   return HexCode(code);
 }
 
+using Files = std::vector<std::pair<std::wstring, FileState>>;
+
+// Each file's state in one query rather than four calls.
+FileState SummaryOf(VaultHost& host, std::int32_t fileId) {
+  FileState state;
+  if (auto summary = host.Vault().Summary(fileId)) {
+    state = {std::move(summary->name), summary->version, std::move(summary->state),
+             std::move(summary->checkedOutBy), std::move(summary->computer)};
+  }
+  return state;
+}
+
 // The vault files of an operation afterwards, by path; a path the vault no longer finds is left
-// out. All in one snapshot, each file's state in one query rather than four calls.
-std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
-                                                           const std::vector<std::wstring>& paths) {
+// out. All in one snapshot.
+Files Afterwards(VaultHost& host, const std::vector<std::wstring>& paths) {
   const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
-  std::vector<std::pair<std::wstring, FileState>> files;
+  Files files;
   for (const std::wstring& path : paths) {
     host::Ref<host::VaultFile> file;
     host::Ref<host::VaultFolder> folder;
@@ -36,23 +47,22 @@ std::vector<std::pair<std::wstring, FileState>> Afterwards(VaultHost& host,
         host::Failed(file->Id(id))) {
       continue;
     }
-    FileState state;
-    if (auto summary = host.Vault().Summary(id)) {
-      state = {std::move(summary->name), summary->version, std::move(summary->state),
-               std::move(summary->checkedOutBy), std::move(summary->computer)};
-    }
-    files.emplace_back(path, std::move(state));
+    files.emplace_back(path, SummaryOf(host, id));
   }
   return files;
 }
 
-}  // namespace
+Files Afterwards(VaultHost& host, const std::vector<FileRef>& found, const VaultMark& since) {
+  const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
+  if (!since.Unchanged(host)) return Afterwards(host, PathsOf(found));
+  Files files;
+  for (const FileRef& f : found) files.emplace_back(f.path, SummaryOf(host, f.fileId));
+  return files;
+}
 
-int Report(Call& call, const std::string& operation, const Outcome& outcome,
-           const std::vector<std::wstring>& paths) {
+int Report(Call& call, const std::string& operation, const Outcome& outcome, const Files& files) {
   VaultHost& host = call.Host();
   std::ostream& out = call.Out();
-  const auto files = Afterwards(host, paths);
   if (call.Global().json) {
     Json json = {
         {"operation", operation},          {"status", outcome.status},
@@ -80,6 +90,18 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome,
   const bool refused =
       outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);
   return refused ? kExitRefused : kExitOk;
+}
+
+}  // namespace
+
+int Report(Call& call, const std::string& operation, const Outcome& outcome,
+           const std::vector<std::wstring>& paths) {
+  return Report(call, operation, outcome, Afterwards(call.Host(), paths));
+}
+
+int Report(Call& call, const std::string& operation, const Outcome& outcome,
+           const std::vector<FileRef>& files, const VaultMark& since) {
+  return Report(call, operation, outcome, Afterwards(call.Host(), files, since));
 }
 
 }  // namespace vendrel::tools

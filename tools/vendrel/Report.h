@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/VaultFiles.h"
 
 namespace vendrel::tools {
 
@@ -14,5 +15,9 @@ class Call;
 // add-in or the vault refused.
 int Report(Call& call, const std::string& operation, const Outcome& outcome,
            const std::vector<std::wstring>& paths);
+// The same for files found before the operation: while `since` sees no change to the vault,
+// they are not looked up again.
+int Report(Call& call, const std::string& operation, const Outcome& outcome,
+           const std::vector<FileRef>& files, const VaultMark& since);
 
 }  // namespace vendrel::tools

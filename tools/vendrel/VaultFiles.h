@@ -44,4 +44,15 @@ host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& pat
 
 std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files);
 
+// Whether the vault's database changed since the mark was taken, by this client or any other:
+// what was found in it before still holds while it did not.
+class VaultMark {
+ public:
+  explicit VaultMark(VaultHost& host);
+  bool Unchanged(VaultHost& host) const;
+
+ private:
+  std::pair<std::int64_t, std::int64_t> changes_;
+};
+
 }  // namespace vendrel::tools

@@ -44,8 +44,9 @@ Json RegisteredJson(const VaultHost& host) {
 
 struct Selection {
   std::vector<host::HostNotificationItem> items;
-  std::vector<std::wstring> files;
+  std::vector<FileRef> files;
   std::int32_t currentFolder = sim::kRootFolderId;
+  std::optional<VaultMark> mark;  // of the snapshot the files were found in
 };
 
 // The folders and files named after the menu command, read in one snapshot rather than one
@@ -53,6 +54,7 @@ struct Selection {
 Selection Select(VaultHost& host, const Args& args) {
   const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
   Selection selected;
+  selected.mark.emplace(host);
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::wstring path = host.VaultPath(Wide(args[i]));
     if (const auto folder = FindFolder(host, path)) {
@@ -62,10 +64,10 @@ Selection Select(VaultHost& host, const Args& args) {
       if (i == 1) selected.currentFolder = id;
       continue;
     }
-    const FileRef f = FindFile(host, args[i]);
+    FileRef f = FindFile(host, args[i]);
     selected.items.push_back(MenuFileItem(f.fileId, f.folderId, f.path));
-    selected.files.push_back(f.path);
     if (i == 1) selected.currentFolder = f.folderId;
+    selected.files.push_back(std::move(f));
   }
   return selected;
 }
@@ -88,7 +90,7 @@ int RunMenu(Call& call) {
   Outcome outcome;
   outcome.status = host.Notify(notification);
   outcome.refresh = notification.refreshFlags;
-  return Report(call, "menu", outcome, selected.files);
+  return Report(call, "menu", outcome, selected.files, *selected.mark);
 }
 
 int RunRegistered(Call& call) {
