@@ -313,5 +313,23 @@ TEST_F(CliTest, TheMenuReportShowsTheSelectedFilesAsTheActionLeftThem) {
   EXPECT_NE(out.out.find("\n  b.txt  v1  Draft\n"), std::string::npos) << out.out;
 }
 
+// A folder and a file of the same path: the selection takes the folder, as the host does.
+TEST_F(CliTest, AMenuCommandTakesAFolderBeforeAFileOfTheSamePath) {
+  MakeVault();
+  Write("show.json", R"({"format": "action-file", "version": 1600, "actions": [
+  {"id": 9, "name": "Show", "menuText": "Show", "activation": ["menu"],
+   "commands": [{"type": 2, "summary": "shown"}]}]})");
+  RunOk({"acn", "from-json", "show.json", "-o", "show.acn"});
+  RunOk({"--vault", "v", "import", "show.acn"});
+  // Without its local copy the file leaves room for a folder of its name.
+  fs::remove(dir / "v" / "drives" / "c" / "v" / "a.txt");
+  RunOk({"--vault", "v", "mkdir", "C:\\v\\a.txt"});
+
+  const Result shown = RunOk({"--vault", "v", "menu", "Show", "a.txt", "b.txt"});
+  EXPECT_NE(shown.out.find("run \"Show\" (102) over 1 document(s) b.txt\n"), std::string::npos)
+      << shown.out;
+  EXPECT_TRUE(shown.out.ends_with("menu done\n  b.txt  v1  Draft\n")) << shown.out;
+}
+
 }  // namespace
 }  // namespace vendrel::tools

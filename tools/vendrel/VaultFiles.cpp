@@ -44,17 +44,27 @@ std::string FileLine(const FileState& f) {
   return line;
 }
 
-FileRef FindFile(VaultHost& host, const std::string& given) {
+std::optional<FileRef> FileAt(VaultHost& host, const std::wstring& path) {
   FileRef ref;
-  ref.path = host.VaultPath(Wide(given));
-  host::Ref<host::VaultFolder> folder;
-  if (host.Session().GetFileFromPath(ref.path, ref.file, folder) != host::kOk || !ref.file ||
-      !folder) {
-    throw UsageError("no vault file " + Utf8(ref.path));
+  ref.path = path;
+  if (host.Session().GetFileFromPath(ref.path, ref.file, ref.folder) != host::kOk || !ref.file ||
+      !ref.folder) {
+    return std::nullopt;
   }
   ref.file->Id(ref.fileId);
-  folder->Id(ref.folderId);
+  ref.folder->Id(ref.folderId);
   return ref;
+}
+
+UsageError NoVaultFile(const std::wstring& path) {
+  return UsageError("no vault file " + Utf8(path));
+}
+
+FileRef FindFile(VaultHost& host, const std::string& given) {
+  const std::wstring path = host.VaultPath(Wide(given));
+  std::optional<FileRef> ref = FileAt(host, path);
+  if (!ref) throw NoVaultFile(path);
+  return std::move(*ref);
 }
 
 std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +35,12 @@ struct FileRef {
   std::int32_t fileId = 0;
   std::int32_t folderId = 0;
   host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> folder;  // where it was found
 };
 
+// The file at a vault path as VaultHost::VaultPath gives it; none when the vault has no such file.
+std::optional<FileRef> FileAt(VaultHost& host, const std::wstring& path);
+UsageError NoVaultFile(const std::wstring& path);
 // Throw UsageError when a file is not in the vault, or when `paths` is empty.
 FileRef FindFile(VaultHost& host, const std::string& given);
 std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths);

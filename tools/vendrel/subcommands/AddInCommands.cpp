@@ -42,6 +42,15 @@ Json RegisteredJson(const VaultHost& host) {
           {"registrations", std::move(entries)}};
 }
 
+// A folder of the same path as a file, which a selection takes before the file: asked of the
+// file's folder, which saves walking the whole path again.
+host::Ref<host::VaultFolder> SubFolderOf(const FileRef& file) {
+  host::Ref<host::VaultFolder> folder;
+  const std::wstring name = file.path.substr(file.path.rfind(L'\\') + 1);
+  if (file.folder->SubFolder(name, folder) != host::kOk) return nullptr;
+  return folder;
+}
+
 struct Selection {
   std::vector<host::HostNotificationItem> items;
   std::vector<FileRef> files;
@@ -57,14 +66,16 @@ Selection Select(VaultHost& host, const Args& args) {
   selected.mark.emplace(host);
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::wstring path = host.VaultPath(Wide(args[i]));
-    if (const auto folder = FindFolder(host, path)) {
+    std::optional<FileRef> file = FileAt(host, path);
+    if (const auto folder = file ? SubFolderOf(*file) : FindFolder(host, path)) {
       std::int32_t id = 0;
       folder->Id(id);
       selected.items.push_back(MenuFolderItem(id, path));
       if (i == 1) selected.currentFolder = id;
       continue;
     }
-    FileRef f = FindFile(host, args[i]);
+    if (!file) throw NoVaultFile(path);
+    FileRef& f = *file;
     selected.items.push_back(MenuFileItem(f.fileId, f.folderId, f.path));
     if (i == 1) selected.currentFolder = f.folderId;
     selected.files.push_back(std::move(f));
