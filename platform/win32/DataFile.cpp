@@ -51,7 +51,10 @@ DataFile DataFile::Temporary() {
     Fail("cannot name a temporary file");
   const std::intptr_t handle = Open(name, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
   if (handle == kClosed) {
+    // The open's error is the one to tell, not the clean-up's.
+    const DWORD error = GetLastError();
     DeleteFileW(name);
+    SetLastError(error);
     Fail("cannot open a temporary file");
   }
   return DataFile(handle);
