@@ -1,6 +1,7 @@
 // Transactions, path lookups and local copies of the simulated vault.
 #include "sim/Store.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -11,6 +12,9 @@
 
 namespace vendrel::sim {
 namespace {
+
+// Enough bytes for a sync of their own, few enough to keep the disk busy while more come.
+constexpr std::uint64_t kWriteBackEvery = 8 << 20;
 
 namespace fs = std::filesystem;
 using host::HResult;
@@ -60,6 +64,7 @@ Store::Store(std::unique_ptr<platform::Database> db, platform::DataFile contents
   // loss leaves a version without its bytes.
   db_->BeforeEachCommit([this] {
     if (!contentsUnsynced_) return;
+    if (writeBack_.valid()) writeBack_.get();
     contents_.Sync();
     contentsUnsynced_ = false;
   });
@@ -198,7 +203,20 @@ std::int64_t Store::KeepContent(const platform::Blob& content) {
   const std::uint64_t at = contents_.Size();
   contents_.WriteAt(at, content.data(), content.size());
   contentsUnsynced_ = true;
+  keptSinceWriteBack_ += content.size();
+  if (keptSinceWriteBack_ >= kWriteBackEvery && !WritingBack()) {
+    writeBack_ = std::async(std::launch::async, [this] { contents_.Sync(); });
+    keptSinceWriteBack_ = 0;
+  }
   return static_cast<std::int64_t>(at);
+}
+
+// A finished write-back is collected here, so that its failure fails the write that follows.
+bool Store::WritingBack() {
+  if (!writeBack_.valid()) return false;
+  if (writeBack_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
+  writeBack_.get();
+  return false;
 }
 
 platform::Blob Store::Content(std::int64_t at, std::int64_t size) const {

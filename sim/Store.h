@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -78,11 +79,17 @@ class Store {
 
  private:
   host::HResult Guard(const std::function<host::HResult()>& operation);
+  bool WritingBack();
 
   std::unique_ptr<platform::Database> db_;
   platform::DataFile contents_;
   // Bytes kept since the last commit, synced before the next one names them.
   bool contentsUnsynced_ = false;
+  // A sync of the bytes kept so far, run while more are kept, so that the sync before a commit
+  // of many versions waits only for the last of them. Declared after the file it syncs, so it
+  // is waited for before that closes.
+  std::future<void> writeBack_;
+  std::uint64_t keptSinceWriteBack_ = 0;
   std::wstring root_;
   std::filesystem::path localFolder_;
   bool ownsLocalFolder_;

@@ -1,4 +1,5 @@
 // Check out, check in, undo and local copies, with the conflicts between clients.
+#include <string>
 #include <utility>
 
 #include "platform/Sqlite.h"
@@ -168,6 +169,27 @@ TEST_F(CheckOutTest, AVersionRolledBackLeavesTheOthersReadingTheirOwnBytes) {
         file->GetLocalCopy(0, host::Value(std::int32_t{version}), host::Value(rootId), 1, L""),
         host::kOk);
     EXPECT_EQ(FileText(Local(L"part.txt")), text);
+  }
+}
+
+// Versions kept in one write beyond the size synced in the background meanwhile: each reads
+// back its own bytes once the write commits.
+TEST_F(CheckOutTest, VersionsOfOneLongWriteReadBackTheirOwnBytes) {
+  const auto text = [](char fill) { return std::string(5 << 20, fill) + fill; };
+  {
+    platform::Transaction batch(vault->GetStore().Db());
+    for (const char fill : {'a', 'b', 'c', 'd'}) {
+      ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
+      WriteNative(Local(L"part.txt"), text(fill));
+      ASSERT_EQ(file->CheckIn(0, L"", 0, 0), host::kOk);
+    }
+    batch.Commit();
+  }
+  for (const auto& [version, fill] : {std::pair{2, 'a'}, std::pair{3, 'b'}, std::pair{5, 'd'}}) {
+    ASSERT_EQ(
+        file->GetLocalCopy(0, host::Value(std::int32_t{version}), host::Value(rootId), 1, L""),
+        host::kOk);
+    EXPECT_EQ(FileText(Local(L"part.txt")), text(fill));
   }
 }
 
