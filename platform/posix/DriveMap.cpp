@@ -212,10 +212,9 @@ fs::path DriveMap::DefaultRoot() {
   return fs::temp_directory_path() / "vendrel-drives";
 }
 
-// The path as spelt when it, or at least its folder, exists under that spelling: then each
-// component before the last is its own exact match, and one or two looks replace one per
-// component. Empty when a component is "." or "..", or the folder is missing as spelt.
-std::optional<fs::path> DriveMap::AsSpelt(std::string path, std::wstring_view rest) const {
+// The path as spelt, and where its last component starts. Empty when a component is "." or
+// "..".
+std::optional<DriveMap::Spelling> DriveMap::Spell(std::string path, std::wstring_view rest) {
   const std::string text = ToUtf8(rest);
   std::size_t folderSize = std::string::npos;
   for (std::size_t at = 0; at < text.size();) {
@@ -227,31 +226,60 @@ std::optional<fs::path> DriveMap::AsSpelt(std::string path, std::wstring_view re
     folderSize = path.size();
     Append(path, part);
   }
-  struct stat status {};
-  if (folderSize == std::string::npos || stat(path.c_str(), &status) == 0)
-    return fs::path(std::move(path));
-  std::string folder = path.substr(0, folderSize);
+  return Spelling{std::move(path), folderSize};
+}
+
+// The path as spelt when it, or at least its folder, exists under that spelling: then each
+// component before the last is its own exact match, and one or two looks replace one per
+// component. Empty when a component is "." or "..", or the folder is missing as spelt.
+std::optional<fs::path> DriveMap::AsSpelt(std::string path, std::wstring_view rest,
+                                          struct ::stat& status) const {
+  std::optional<Spelling> spelt = Spell(std::move(path), rest);
+  if (!spelt) return std::nullopt;
+  if (spelt->folderSize == std::string::npos) return fs::path(std::move(spelt->path));
+  if (stat(spelt->path.c_str(), &status) == 0) return fs::path(std::move(spelt->path));
+  status.st_mode = 0;
+  std::string folder = spelt->path.substr(0, spelt->folderSize);
   const std::string listed = folder.empty() ? std::string(".") : folder;
-  if (stat(listed.c_str(), &status) != 0) return std::nullopt;
-  if (auto found = listings_->Find(listed, status, Components(rest).back())) {
+  struct ::stat folderStatus {};
+  if (stat(listed.c_str(), &folderStatus) != 0) return std::nullopt;
+  if (auto found = listings_->Find(listed, folderStatus, Components(rest).back())) {
     Append(folder, *found);
     return fs::path(std::move(folder));
   }
-  return fs::path(std::move(path));
+  return fs::path(std::move(spelt->path));
+}
+
+std::string DriveMap::Start(std::wstring_view& rest) const {
+  if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
+    const wchar_t drive = LowerCase(rest[0]);
+    std::string start = root_.native();
+    Append(start, ToUtf8(std::wstring_view(&drive, 1)));
+    rest.remove_prefix(2);
+    return start;
+  }
+  return !rest.empty() && IsSeparator(rest[0]) ? std::string("/") : std::string();
+}
+
+std::optional<fs::path> DriveMap::Spelt(const std::wstring& windowsPath) const {
+  std::wstring_view rest = windowsPath;
+  std::string start = Start(rest);
+  std::optional<Spelling> spelt = Spell(std::move(start), rest);
+  if (!spelt) return std::nullopt;
+  return fs::path(std::move(spelt->path));
 }
 
 fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
+  struct ::stat status {};
+  return ToNative(windowsPath, status);
+}
+
+fs::path DriveMap::ToNative(const std::wstring& windowsPath, struct ::stat& status) const {
+  status.st_mode = 0;
   std::wstring_view rest = windowsPath;
-  std::string start;
-  if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
-    const wchar_t drive = LowerCase(rest[0]);
-    start = root_.native();
-    Append(start, ToUtf8(std::wstring_view(&drive, 1)));
-    rest.remove_prefix(2);
-  } else if (!rest.empty() && IsSeparator(rest[0])) {
-    start = "/";
-  }
-  if (auto spelt = AsSpelt(start, rest)) return std::move(*spelt);
+  std::string start = Start(rest);
+  if (auto spelt = AsSpelt(start, rest, status)) return std::move(*spelt);
+  status.st_mode = 0;
   // A drive's root and "/" have no parent, as on Windows; a relative path may climb out of the
   // current folder.
   const fs::path top(std::move(start));

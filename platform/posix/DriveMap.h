@@ -1,6 +1,8 @@
 // Drive paths mapped onto folders: C:\Vault\a.txt is <drives>/c/Vault/a.txt.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -19,12 +21,26 @@ class DriveMap {
   // Existing components are found regardless of case, as Windows would; missing ones keep
   // their spelling. A path without drive letter is a posix path (rooted at "\") or relative.
   std::filesystem::path ToNative(const std::wstring& windowsPath) const;
+  // The same; `status` gets the path's status when the mapping found the path whole, else a
+  // zero st_mode. That spares the caller looking at it again.
+  std::filesystem::path ToNative(const std::wstring& windowsPath, struct ::stat& status) const;
+  // The path as spelt, unlooked at: what ToNative gives whenever it exists so. Empty when a
+  // component is "." or "..".
+  std::optional<std::filesystem::path> Spelt(const std::wstring& windowsPath) const;
   std::wstring ToWindows(const std::filesystem::path& nativePath) const;
 
  private:
   class Listings;
 
-  std::optional<std::filesystem::path> AsSpelt(std::string path, std::wstring_view rest) const;
+  struct Spelling {
+    std::string path;
+    std::size_t folderSize;  // npos without a component
+  };
+  // The native start of a Windows path, and the rest after it.
+  std::string Start(std::wstring_view& rest) const;
+  static std::optional<Spelling> Spell(std::string path, std::wstring_view rest);
+  std::optional<std::filesystem::path> AsSpelt(std::string path, std::wstring_view rest,
+                                               struct ::stat& status) const;
   std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
 
   std::filesystem::path root_;

@@ -208,27 +208,29 @@ bool PosixFileSystem::Fail(const std::error_code& ec) {
 }
 
 std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& path) {
-  const fs::path native = drives_.ToNative(path);
-  std::error_code ec;
-  const fs::file_status status = fs::status(native, ec);
-  if (ec || !fs::exists(status)) {
+  struct stat status {};
+  const fs::path native = drives_.ToNative(path, status);
+  if (status.st_mode == 0 && ::stat(native.c_str(), &status) != 0) {
     Fail(kFileNotFound);
     return std::nullopt;
   }
   std::uint32_t attributes = 0;
-  if (fs::is_directory(status)) attributes |= kAttributeDirectory;
-  if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-    attributes |= kAttributeReadOnly;
+  if (S_ISDIR(status.st_mode)) attributes |= kAttributeDirectory;
+  if (!(status.st_mode & S_IWUSR)) attributes |= kAttributeReadOnly;
   return attributes ? attributes : 0x80;  // FILE_ATTRIBUTE_NORMAL
 }
 
 // A copy loop spends its time here, so each file is looked at once, through its descriptor.
 bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
                                bool failIfExists) {
-  const fs::path source = drives_.ToNative(from);
+  // Non-blocking, so that a named pipe is refused instead of waited on. Most sources exist as
+  // spelt: opened so first, they need no lookup.
+  constexpr int kReading = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+  const std::optional<fs::path> spelt = drives_.Spelt(from);
+  int opened = spelt ? ::open(spelt->c_str(), kReading) : -1;
+  if (opened < 0) opened = ::open(drives_.ToNative(from).c_str(), kReading);
+  const Descriptor in(opened);
   const fs::path target = drives_.ToNative(to);
-  // Non-blocking, so that a named pipe is refused instead of waited on.
-  const Descriptor in(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat status {};
   if (in.Get() < 0) return Fail(errno == EACCES ? kAccessDenied : kFileNotFound);
   if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);

@@ -86,7 +86,7 @@ TEST_F(DrivesTest, PathsInFoldersSpeltExactlySeeTheProcessesOwnChanges) {
   PosixFileSystem files{drives};
   const fs::path parts = root / "c/Vault/Parts";
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\bolt.TXT"), parts / "Bolt.txt");
-  ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\Nut.txt", true));
+  ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\BOLT.txt", L"C:\\Vault\\Parts\\Nut.txt", true));
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "Nut.txt");
   ASSERT_TRUE(files.MoveFile(L"C:\\Vault\\Parts\\Nut.txt", L"C:\\Vault\\Parts\\Washer.txt"));
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "NUT.txt");
