@@ -126,8 +126,8 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
     platform::Database& db = store().Db();
     if (db.Query("SELECT 1 FROM files WHERE folder_id = ? AND name = ?", id_, newName).Step())
       return host::kNameAlreadyExists;
-    const auto content = store().ReadLocal(localPath);
-    if (!content) return host::kFileNotFound;
+    const auto stored = store().KeepLocal(localPath);
+    if (!stored) return host::kFileNotFound;
 
     const std::int32_t state = DefaultInitialState(db);
     // File ids start at 2: in a menu notification's items, ids below 2 stand for folders.
@@ -139,8 +139,7 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
     db.Run(
         "INSERT INTO versions(file_id, version, user_id, time, comment, content_at, "
         "content_size) VALUES(?, 1, ?, ?, '', ?, ?)",
-        id, client_->userId, Now().serial, store().KeepContent(*content),
-        static_cast<std::int64_t>(content->size()));
+        id, client_->userId, Now().serial, stored->at, stored->size);
 
     const std::wstring target = *folderPath + L'\\' + newName;
     const bool checkedOut = flags == 0;
@@ -156,7 +155,7 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
         std::filesystem::equivalent(store().Native(localPath), store().Native(target), ec))
       store().SetWritable(target, checkedOut);
     else
-      store().WriteLocal(target, *content, checkedOut);
+      store().WriteLocal(target, *stored, checkedOut);
     file = host::MakeRef<SimFile>(client_, id, id_);
     return host::kOk;
   });
@@ -209,7 +208,7 @@ std::wstring SimFile::PathIn(std::int32_t folderId) {
   return *folder + L'\\' + LoadName();
 }
 
-platform::Blob SimFile::Content(std::int32_t version) {
+Stored SimFile::Version(std::int32_t version) {
   platform::Statement row =
       version > 0
           ? store().Db().Query(
@@ -220,7 +219,7 @@ platform::Blob SimFile::Content(std::int32_t version) {
                 "ORDER BY version DESC LIMIT 1",
                 id_);
   if (!row.Step()) throw SimError(host::kInvalidArg, "no such version");
-  return store().Content(row.Int64(0), row.Int64(1));
+  return Stored{row.Int64(0), row.Int64(1)};
 }
 
 HResult SimFile::Name(std::wstring& name) {
@@ -256,7 +255,7 @@ HResult SimFile::GetLocalCopy(host::HostWindow, const host::Value& version,
         platform::SameIgnoringCase(checkOut->computer, client_->computer) &&
         platform::SameIgnoringCase(checkOut->localPath, target))
       return host::kOk;
-    store().WriteLocal(target, Content(number), false);
+    store().WriteLocal(target, Version(number), false);
     return host::kOk;
   });
 }
@@ -272,7 +271,7 @@ HResult SimFile::CheckOut(std::int32_t folderId, host::HostWindow, std::int32_t)
         "INSERT INTO checkouts(file_id, user_id, folder_id, computer, local_path) "
         "VALUES(?, ?, ?, ?, ?)",
         id_, client_->userId, folder, client_->computer, path);
-    store().WriteLocal(path, Content(0), true);
+    store().WriteLocal(path, Version(0), true);
     return host::kOk;
   });
 }
@@ -285,14 +284,13 @@ HResult SimFile::CheckIn(host::HostWindow, const std::wstring& comment, std::int
     const auto held = LoadCheckOut(db, id_);
     if (!held) return host::kFileNotLockedByYou;
     VENDREL_RETURN_IF_FAILED(CheckOutConflict(*client_, *held, folderId_));
-    const auto content = store().ReadLocal(held->localPath);
-    if (!content) return host::kFileNotFound;
+    const auto stored = store().KeepLocal(held->localPath);
+    if (!stored) return host::kFileNotFound;
     db.Run(
         "INSERT INTO versions(file_id, version, user_id, time, comment, content_at, "
         "content_size) "
         "SELECT ?1, MAX(version) + 1, ?2, ?3, ?4, ?5, ?6 FROM versions WHERE file_id = ?1",
-        id_, client_->userId, Now().serial, comment, store().KeepContent(*content),
-        static_cast<std::int64_t>(content->size()));
+        id_, client_->userId, Now().serial, comment, stored->at, stored->size);
     db.Run("DELETE FROM checkouts WHERE file_id = ?", id_);
     store().SetWritable(held->localPath, false);
     return host::kOk;
@@ -306,7 +304,7 @@ HResult SimFile::UndoCheckOut(host::HostWindow, std::int32_t) {
     if (!held) return host::kFileNotLockedByYou;
     VENDREL_RETURN_IF_FAILED(CheckOutConflict(*client_, *held, folderId_));
     store().Db().Run("DELETE FROM checkouts WHERE file_id = ?", id_);
-    store().WriteLocal(held->localPath, Content(0), false);
+    store().WriteLocal(held->localPath, Version(0), false);
     return host::kOk;
   });
 }

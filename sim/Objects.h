@@ -69,7 +69,8 @@ class SimFile : public host::CountedImpl<host::VaultFile> {
   // The file's name; throws kFileNotFound when it was deleted.
   std::wstring LoadName();
   std::wstring PathIn(std::int32_t folderId);
-  platform::Blob Content(std::int32_t version);
+  // Where the bytes of a version lie; 0 for the latest.
+  Stored Version(std::int32_t version);
 
   ClientPtr client_;
   std::int32_t id_;

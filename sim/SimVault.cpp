@@ -313,8 +313,8 @@ void SimVault::ShareFile(std::int32_t fileId, std::int32_t folderId) {
         fileId);
     const auto folder = store_->FolderPath(folderId);
     if (file.Step() && folder) {
-      store_->WriteLocal(*folder + L'\\' + file.Text(2),
-                         store_->Content(file.Int64(0), file.Int64(1)), false);
+      store_->WriteLocal(*folder + L'\\' + file.Text(2), Stored{file.Int64(0), file.Int64(1)},
+                         false);
     }
     return 0;
   });

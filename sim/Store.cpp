@@ -2,8 +2,6 @@
 #include "sim/Store.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "platform/CaseFold.h"
@@ -180,35 +178,28 @@ fs::path Store::Native(const std::wstring& windowsPath) const {
   return native;
 }
 
-std::optional<platform::Blob> Store::ReadLocal(const std::wstring& path) const {
-  const fs::path native = Native(path);
-  std::ifstream in(native, std::ios::binary);
-  if (!in) return std::nullopt;
-  // Sized once by the file's length; whatever it holds beyond that still comes along.
-  platform::Blob content;
-  std::error_code ec;
-  if (const std::uintmax_t size = fs::file_size(native, ec); !ec) {
-    content.resize(size);
-    in.read(reinterpret_cast<char*>(content.data()), static_cast<std::streamsize>(size));
-    content.resize(static_cast<std::size_t>(in.gcount()));
-  }
-  if (in) content.insert(content.end(), std::istreambuf_iterator<char>(in), {});
-  return content;
-}
-
 // Appended at the end under the write lock, so no other writer appends meanwhile. Bytes of a
 // write rolled back, or of a writer killed before its commit, stay unnamed and are never read.
-std::int64_t Store::KeepContent(const platform::Blob& content) {
+std::optional<Stored> Store::KeepLocal(const std::wstring& path) {
   if (!db_->InTransaction()) throw std::logic_error("contents are kept inside a write");
+  const std::optional<platform::DataFile> local = platform::DataFile::OpenToRead(Native(path));
+  if (!local) return std::nullopt;
   const std::uint64_t at = contents_.Size();
-  contents_.WriteAt(at, content.data(), content.size());
+  const std::uint64_t size = local->CopyTo(0, local->Size(), contents_, at);
+  contentsSeen_ = at + size;
   contentsUnsynced_ = true;
-  keptSinceWriteBack_ += content.size();
+  keptSinceWriteBack_ += size;
   if (keptSinceWriteBack_ >= kWriteBackEvery && !WritingBack()) {
     writeBack_ = std::async(std::launch::async, [this] { contents_.Sync(); });
     keptSinceWriteBack_ = 0;
   }
-  return static_cast<std::int64_t>(at);
+  return Stored{static_cast<std::int64_t>(at), static_cast<std::int64_t>(size)};
+}
+
+// The contents file only grows: a size once seen needs no second look.
+std::uint64_t Store::ContentsSize(std::uint64_t needed) {
+  if (needed > contentsSeen_) contentsSeen_ = contents_.Size();
+  return contentsSeen_;
 }
 
 // A finished write-back is collected here, so that its failure fails the write that follows.
@@ -225,20 +216,25 @@ platform::Blob Store::Content(std::int64_t at, std::int64_t size) const {
   return content;
 }
 
-void Store::WriteLocal(const std::wstring& path, const platform::Blob& content,
-                       bool writable) const {
+void Store::WriteLocal(const std::wstring& path, Stored content, bool writable) {
+  const auto at = static_cast<std::uint64_t>(content.at);
+  const auto size = static_cast<std::uint64_t>(content.size);
+  // Checked before the local copy is emptied, which a damaged contents file must not cost.
+  if (at + size > ContentsSize(at + size))
+    throw SimError(host::kFail, "the vault's contents file ends before a version's bytes");
   const fs::path native = Native(path);
   {
-    std::ofstream out(native, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    const auto open = [&] {
+      if (auto out = platform::DataFile::OpenToReplace(native)) return out;
       // A missing folder or a read-only copy: looked for only when they stop the write.
       fs::create_directories(native.parent_path());
       if (fs::exists(native)) SetWritableNative(native, true);
-      out.open(native, std::ios::binary | std::ios::trunc);
-    }
-    out.write(reinterpret_cast<const char*>(content.data()),
-              static_cast<std::streamsize>(content.size()));
+      return platform::DataFile::OpenToReplace(native);
+    };
+    std::optional<platform::DataFile> out = open();
     if (!out) throw SimError(host::kFail, "cannot write " + native.string());
+    if (contents_.CopyTo(at, size, *out, 0) != size)
+      throw SimError(host::kFail, "cannot copy a version's bytes to " + native.string());
   }
   // Set either way: a root user's write opens a read-only copy without making it writable.
   SetWritableNative(native, writable);

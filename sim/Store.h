@@ -31,6 +31,12 @@ class SimError : public std::runtime_error {
   host::HResult code_;
 };
 
+// Where a version's bytes lie in the contents file.
+struct Stored {
+  std::int64_t at;
+  std::int64_t size;
+};
+
 class Store {
  public:
   // `contents` holds the versions' bytes; `ownsLocalFolder`: the folder is temporary and
@@ -66,13 +72,13 @@ class Store {
   std::filesystem::path Native(const std::wstring& windowsPath) const;
   // Whether a Windows path lies at or below the vault's root.
   bool InVault(const std::wstring& windowsPath) const;
-  std::optional<platform::Blob> ReadLocal(const std::wstring& path) const;
-  // Keeps a version's bytes in the contents file, inside a write: where they start.
-  std::int64_t KeepContent(const platform::Blob& content);
+  // Keeps the bytes of a local file in the contents file, inside a write; empty when the file
+  // cannot be read.
+  std::optional<Stored> KeepLocal(const std::wstring& path);
   platform::Blob Content(std::int64_t at, std::int64_t size) const;
-  // Writes a local copy; read-only unless `writable`, as a vault's local view keeps files that
-  // are not checked out.
-  void WriteLocal(const std::wstring& path, const platform::Blob& content, bool writable) const;
+  // Writes a local copy of kept bytes; read-only unless `writable`, as a vault's local view
+  // keeps files that are not checked out.
+  void WriteLocal(const std::wstring& path, Stored content, bool writable);
   void SetWritable(const std::wstring& path, bool writable) const;
   void RemoveLocal(const std::wstring& path) const;
   void CreateLocalFolder(const std::wstring& path) const;
@@ -80,6 +86,8 @@ class Store {
  private:
   host::HResult Guard(const std::function<host::HResult()>& operation);
   bool WritingBack();
+  // The size of the contents file, looked at anew only when `needed` lies beyond what was seen.
+  std::uint64_t ContentsSize(std::uint64_t needed);
 
   std::unique_ptr<platform::Database> db_;
   platform::DataFile contents_;
@@ -90,6 +98,7 @@ class Store {
   // is waited for before that closes.
   std::future<void> writeBack_;
   std::uint64_t keptSinceWriteBack_ = 0;
+  std::uint64_t contentsSeen_ = 0;
   std::wstring root_;
   std::filesystem::path localFolder_;
   bool ownsLocalFolder_;

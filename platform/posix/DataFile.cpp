@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -34,6 +35,18 @@ DataFile DataFile::Temporary() {
   const int fd = ::mkstemp(name.data());
   if (fd < 0) Fail("cannot make a temporary file in " + name);
   ::unlink(name.c_str());
+  return DataFile(fd);
+}
+
+std::optional<DataFile> DataFile::OpenToRead(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  return DataFile(fd);
+}
+
+std::optional<DataFile> DataFile::OpenToReplace(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return std::nullopt;
   return DataFile(fd);
 }
 
@@ -75,6 +88,40 @@ void DataFile::ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t siz
     offset += static_cast<std::uint64_t>(n);
     size -= static_cast<std::size_t>(n);
   }
+}
+
+std::uint64_t DataFile::CopyTo(std::uint64_t offset, std::uint64_t size, DataFile& target,
+                               std::uint64_t at) const {
+  auto from = static_cast<off_t>(offset);
+  auto to = static_cast<off_t>(at);
+  std::uint64_t done = 0;
+  while (done < size) {
+    const ssize_t n =
+        ::copy_file_range(Fd(handle_), &from, Fd(target.handle_), &to, size - done, 0);
+    if (n > 0) {
+      done += static_cast<std::uint64_t>(n);
+    } else if (n == 0) {
+      return done;
+    } else if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+      break;  // not between these files: copied through a buffer below
+    } else if (errno != EINTR) {
+      Fail("cannot copy a data file");
+    }
+  }
+  std::uint8_t buffer[64 * 1024];
+  while (done < size) {
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, size - done));
+    const ssize_t n = ::pread(Fd(handle_), buffer, piece, from);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) Fail("cannot read a data file");
+    if (n == 0) break;
+    target.WriteAt(static_cast<std::uint64_t>(to), buffer, static_cast<std::size_t>(n));
+    from += n;
+    to += n;
+    done += static_cast<std::uint64_t>(n);
+  }
+  return done;
 }
 
 void DataFile::Sync() {

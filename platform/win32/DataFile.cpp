@@ -23,10 +23,11 @@ HANDLE Native(std::intptr_t handle) {
   return reinterpret_cast<HANDLE>(handle);
 }
 
-std::intptr_t Open(const wchar_t* path, DWORD flags) {
-  const HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS, flags, nullptr);
+std::intptr_t Open(const wchar_t* path, DWORD flags, DWORD access = GENERIC_READ | GENERIC_WRITE,
+                   DWORD disposition = OPEN_ALWAYS) {
+  const HANDLE file =
+      CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  disposition, flags, nullptr);
   return file == INVALID_HANDLE_VALUE ? kClosed : reinterpret_cast<std::intptr_t>(file);
 }
 
@@ -57,6 +58,20 @@ DataFile DataFile::Temporary() {
     SetLastError(error);
     Fail("cannot open a temporary file");
   }
+  return DataFile(handle);
+}
+
+std::optional<DataFile> DataFile::OpenToRead(const std::filesystem::path& path) {
+  const std::intptr_t handle =
+      Open(path.c_str(), FILE_ATTRIBUTE_NORMAL, GENERIC_READ, OPEN_EXISTING);
+  if (handle == kClosed) return std::nullopt;
+  return DataFile(handle);
+}
+
+std::optional<DataFile> DataFile::OpenToReplace(const std::filesystem::path& path) {
+  const std::intptr_t handle =
+      Open(path.c_str(), FILE_ATTRIBUTE_NORMAL, GENERIC_WRITE, CREATE_ALWAYS);
+  if (handle == kClosed) return std::nullopt;
   return DataFile(handle);
 }
 
@@ -101,6 +116,24 @@ void DataFile::ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t siz
     offset += done;
     size -= done;
   }
+}
+
+std::uint64_t DataFile::CopyTo(std::uint64_t offset, std::uint64_t size, DataFile& target,
+                               std::uint64_t at) const {
+  std::uint8_t buffer[64 * 1024];
+  std::uint64_t done = 0;
+  while (done < size) {
+    OVERLAPPED from = At(offset + done);
+    DWORD read = 0;
+    const auto piece = static_cast<DWORD>(std::min<std::uint64_t>(sizeof buffer, size - done));
+    if (!ReadFile(Native(handle_), buffer, piece, &read, &from) &&
+        GetLastError() != ERROR_HANDLE_EOF)
+      Fail("cannot read a data file");
+    if (read == 0) break;
+    target.WriteAt(at + done, buffer, read);
+    done += read;
+  }
+  return done;
 }
 
 void DataFile::Sync() {

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -54,6 +56,35 @@ TEST(DataFile, AReadBeyondTheEndThrowsAndTemporaryFilesAreApart) {
   // Moved, the file stays open in its new owner.
   const DataFile moved(std::move(one));
   EXPECT_EQ(Read(moved, 99990, 10), std::vector<std::uint8_t>(10, 7));
+}
+
+// Copies go between any two files at any offsets, a large one whole, and stop where the source
+// ends. Opening to read finds only an existing file; opening to replace empties one.
+TEST(DataFile, CopiesReachTheirOffsetsAndStopAtTheSourcesEnd) {
+  const std::filesystem::path path = std::filesystem::current_path() / "data-file-copy.bin";
+  std::filesystem::remove(path);
+  EXPECT_FALSE(DataFile::OpenToRead(path));
+  std::vector<std::uint8_t> bytes(300000);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
+  {
+    DataFile source = DataFile::Temporary();
+    source.WriteAt(0, bytes.data(), bytes.size());
+    std::optional<DataFile> target = DataFile::OpenToReplace(path);
+    ASSERT_TRUE(target);
+    EXPECT_EQ(source.CopyTo(0, bytes.size(), *target, 0), bytes.size());
+    EXPECT_EQ(source.CopyTo(1000, 10, *target, bytes.size() + 5), 10u);
+    EXPECT_EQ(source.CopyTo(bytes.size() - 4, 100, *target, 10), 4u);
+  }
+  std::optional<DataFile> copied = DataFile::OpenToRead(path);
+  ASSERT_TRUE(copied);
+  ASSERT_EQ(copied->Size(), bytes.size() + 15);
+  std::vector<std::uint8_t> expected = bytes;
+  std::copy(bytes.end() - 4, bytes.end(), expected.begin() + 10);
+  expected.resize(bytes.size() + 5);
+  expected.insert(expected.end(), bytes.begin() + 1000, bytes.begin() + 1010);
+  EXPECT_EQ(Read(*copied, 0, expected.size()), expected);
+  EXPECT_EQ(DataFile::OpenToReplace(path)->Size(), 0u);
+  std::filesystem::remove(path);
 }
 
 }  // namespace
