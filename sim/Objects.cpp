@@ -15,8 +15,8 @@ namespace {
 
 std::int32_t DefaultInitialState(platform::Database& db) {
   platform::Statement state = db.Prepare(
-      "SELECT s.id FROM vault v JOIN states s ON s.workflow_id = v.default_workflow "
-      "ORDER BY s.position LIMIT 1");
+      "SELECT id FROM states WHERE workflow_id = (SELECT default_workflow FROM vault) "
+      "ORDER BY position LIMIT 1");
   return state.Step() ? state.Int(0) : 0;
 }
 

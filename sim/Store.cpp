@@ -2,6 +2,7 @@
 #include "sim/Store.h"
 
 #include <chrono>
+#include <type_traits>
 #include <vector>
 
 #include "platform/CaseFold.h"
@@ -43,6 +44,16 @@ std::optional<std::vector<std::wstring>> Below(const std::wstring& root, const s
     start = end + 1;
   }
   return parts;
+}
+
+// A name in the characters of the system's own paths.
+template <class Text>
+Text NativePart(const std::wstring& name) {
+  if constexpr (std::is_same_v<typename Text::value_type, wchar_t>) {
+    return name;
+  } else {
+    return platform::ToUtf8(name);
+  }
 }
 
 void SetWritableNative(const fs::path& path, bool writable) {
@@ -173,8 +184,13 @@ bool Store::FileInFolder(std::int32_t fileId, std::int32_t folderId) {
 fs::path Store::Native(const std::wstring& windowsPath) const {
   const auto parts = Below(root_, windowsPath);
   if (!parts) return platform::NativePath(windowsPath);
-  fs::path native = localFolder_;
-  for (const std::wstring& part : *parts) native /= platform::ToUtf8(part);
+  // Built as one text: a path appended to part by part splits itself again at each part.
+  fs::path::string_type native = localFolder_.native();
+  for (const std::wstring& part : *parts) {
+    if (!native.empty() && native.back() != fs::path::preferred_separator)
+      native += fs::path::preferred_separator;
+    native += NativePart<fs::path::string_type>(part);
+  }
   return native;
 }
 

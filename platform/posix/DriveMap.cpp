@@ -299,7 +299,35 @@ fs::path DriveMap::ToNative(const std::wstring& windowsPath, struct ::stat& stat
   return result;
 }
 
+// An absolute path without ".", ".." or doubled and trailing slashes is normal already: its
+// Windows form is read straight off it.
+std::optional<std::wstring> DriveMap::PlainToWindows(const std::string& path) const {
+  const std::string& root = root_.native();
+  const auto plain = [](std::string_view text) {
+    return text.starts_with('/') && !text.ends_with('/') && !text.ends_with("/.") &&
+           !text.ends_with("/..") && text.find("//") == std::string_view::npos &&
+           text.find("/./") == std::string_view::npos &&
+           text.find("/../") == std::string_view::npos;
+  };
+  if (!plain(path) || !plain(root)) return std::nullopt;
+  std::wstring text;
+  std::string_view rest = path;
+  const bool below =
+      rest.starts_with(root) && rest.size() > root.size() + 1 && rest[root.size()] == '/';
+  const std::size_t drive = root.size() + 1;
+  if (below && (rest.size() == drive + 1 || rest[drive + 1] == '/')) {
+    text = UpperCase(static_cast<wchar_t>(rest[drive]));
+    text += L':';
+    rest.remove_prefix(drive + 1);
+    if (rest.empty()) return text + L'\\';
+  }
+  text += FromUtf8(rest);
+  std::replace(text.begin(), text.end(), L'/', L'\\');
+  return text;
+}
+
 std::wstring DriveMap::ToWindows(const fs::path& nativePath) const {
+  if (auto plain = PlainToWindows(nativePath.native())) return std::move(*plain);
   const fs::path path = nativePath.lexically_normal();
   const fs::path relative = path.lexically_relative(root_.lexically_normal());
   std::wstring text;

@@ -41,6 +41,7 @@ class DriveMap {
   static std::optional<Spelling> Spell(std::string path, std::wstring_view rest);
   std::optional<std::filesystem::path> AsSpelt(std::string path, std::wstring_view rest,
                                                struct ::stat& status) const;
+  std::optional<std::wstring> PlainToWindows(const std::string& path) const;
   std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
 
   std::filesystem::path root_;

@@ -116,6 +116,9 @@ TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
   DriveMap drives(root);
   EXPECT_EQ(drives.ToWindows(root / "c/Vault/Parts"), L"C:\\Vault\\Parts");
   EXPECT_EQ(drives.ToWindows(root / "c"), L"C:\\");
+  // Paths to normalize first come out as their plain forms do.
+  EXPECT_EQ(drives.ToWindows(root / "c/Vault/./Old/../Parts/"), L"C:\\Vault\\Parts");
+  EXPECT_EQ(drives.ToWindows(root / "c//Vault"), L"C:\\Vault");
   EXPECT_EQ(drives.ToWindows("/usr/share"), L"\\usr\\share");
   EXPECT_EQ(drives.ToNative(drives.ToWindows("/usr/share")), fs::path("/usr/share"));
 }
