@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Utf8.h"
 
@@ -22,15 +24,26 @@ void Check(sqlite3* db, int code) {
   if (code != SQLITE_OK) Throw(db, code);
 }
 
+// Every connection serves one thread at a time, so none needs SQLite's own locks around each
+// call, and nobody reads its memory statistics, which take a lock at each allocation. Set
+// before SQLite starts, as it requires; later the call fails harmlessly.
+int Open(const char* name, sqlite3** db, int flags) {
+  static const bool configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+  static_cast<void>(configured);
+  return sqlite3_open_v2(name, db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+}
+
 }  // namespace
 
-// Idle compiled statements by their text. The texts are the program's own, so the cache stays
-// small; a bound keeps it so even for texts built at run time.
+// Idle compiled statements by the address of the text they were asked for with. The program's
+// texts are literals, so their addresses find them without hashing them; the text kept beside
+// them tells when an address came back holding another text. A bound keeps the cache small
+// even for texts built at run time.
 class StatementCache {
  public:
   explicit StatementCache(sqlite3* db) : db_(db) {}
   ~StatementCache() {
-    for (const auto& [sql, stmt] : idle_) sqlite3_finalize(stmt);
+    for (auto& [sql, idle] : idle_) Finalize(idle);
   }
   StatementCache(const StatementCache&) = delete;
   StatementCache& operator=(const StatementCache&) = delete;
@@ -39,10 +52,13 @@ class StatementCache {
   // more than the one statement compiled.
   sqlite3_stmt* Take(const char* sql, bool& cacheable) {
     cacheable = true;
-    if (const auto found = idle_.find(std::string_view(sql)); found != idle_.end()) {
-      sqlite3_stmt* stmt = found->second;
-      idle_.erase(found);
-      return stmt;
+    if (const auto found = idle_.find(sql); found != idle_.end()) {
+      Idle& idle = found->second;
+      if (!idle.statements.empty() && idle.text == sql) {
+        sqlite3_stmt* stmt = idle.statements.back();
+        idle.statements.pop_back();
+        return stmt;
+      }
     }
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
@@ -51,22 +67,37 @@ class StatementCache {
     return stmt;
   }
 
-  void Give(sqlite3_stmt* stmt) {
+  void Give(const char* sql, sqlite3_stmt* stmt) {
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
-    if (idle_.size() >= kMaxIdle) {
+    if (idle_.size() >= kMaxTexts && !idle_.contains(sql)) {
       sqlite3_finalize(stmt);
       return;
     }
-    // sqlite3_sql() keeps the text as long as the statement lives.
-    idle_.emplace(std::string_view(sqlite3_sql(stmt)), stmt);
+    // Compared with the statement's own copy: the text asked with may be gone by now.
+    Idle& idle = idle_[sql];
+    if (idle.text != sqlite3_sql(stmt)) {
+      Finalize(idle);
+      idle.text = sqlite3_sql(stmt);
+    }
+    idle.statements.push_back(stmt);
   }
 
  private:
-  static constexpr std::size_t kMaxIdle = 256;
+  struct Idle {
+    std::string text;
+    std::vector<sqlite3_stmt*> statements;
+  };
+
+  static void Finalize(Idle& idle) {
+    for (sqlite3_stmt* stmt : idle.statements) sqlite3_finalize(stmt);
+    idle.statements.clear();
+  }
+
+  static constexpr std::size_t kMaxTexts = 256;
 
   sqlite3* db_;
-  std::unordered_multimap<std::string_view, sqlite3_stmt*> idle_;
+  std::unordered_map<const char*, Idle> idle_;
 };
 
 bool SqliteError::Busy() const {
@@ -78,13 +109,13 @@ Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : db_(other.db_), stmt_(other.stmt_), cache_(other.cache_) {
+    : db_(other.db_), stmt_(other.stmt_), cache_(other.cache_), sql_(other.sql_) {
   other.stmt_ = nullptr;
 }
 
 Statement::~Statement() {
   if (cache_ && stmt_) {
-    cache_->Give(stmt_);
+    cache_->Give(sql_, stmt_);
   } else {
     sqlite3_finalize(stmt_);
   }
@@ -170,8 +201,8 @@ Blob Statement::Bytes(int column) const {
 
 Database::Database(const std::filesystem::path& file, int busyTimeoutMs) {
   const std::u8string name = file.u8string();
-  const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &db_,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  const int rc = Open(reinterpret_cast<const char*>(name.c_str()), &db_,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   if (rc != SQLITE_OK) {
     SqliteError error(rc, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
     sqlite3_close(db_);
@@ -210,7 +241,7 @@ Database& LazyDatabase::Get() {
 Statement Database::Prepare(const char* sql) {
   bool cacheable = false;
   sqlite3_stmt* stmt = cache_->Take(sql, cacheable);
-  return Statement(db_, stmt, cacheable ? cache_.get() : nullptr);
+  return Statement(db_, stmt, cacheable ? cache_.get() : nullptr, sql);
 }
 
 void Database::KeepLogOnClose(std::uintmax_t upTo) {
@@ -322,8 +353,7 @@ void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path
   const auto open = [](const std::filesystem::path& file, int flags) {
     const std::u8string name = file.u8string();
     sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &db, flags, nullptr);
+    const int rc = Open(reinterpret_cast<const char*>(name.c_str()), &db, flags);
     if (rc != SQLITE_OK) {
       SqliteError error(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
       sqlite3_close(db);

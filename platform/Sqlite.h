@@ -74,13 +74,14 @@ class Statement {
 
  private:
   friend class Database;
-  Statement(sqlite3* db, sqlite3_stmt* stmt, StatementCache* cache)
-      : db_(db), stmt_(stmt), cache_(cache) {}
+  Statement(sqlite3* db, sqlite3_stmt* stmt, StatementCache* cache, const char* sql)
+      : db_(db), stmt_(stmt), cache_(cache), sql_(sql) {}
 
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
   // Takes the statement back for the next use of its text instead of finalizing it.
   StatementCache* cache_ = nullptr;
+  const char* sql_ = nullptr;  // the text it was asked for with, which the cache files it under
 };
 
 class Database {

@@ -232,12 +232,12 @@ std::optional<DriveMap::Spelling> DriveMap::Spell(std::string path, std::wstring
 // The path as spelt when it, or at least its folder, exists under that spelling: then each
 // component before the last is its own exact match, and one or two looks replace one per
 // component. Empty when a component is "." or "..", or the folder is missing as spelt.
-std::optional<fs::path> DriveMap::AsSpelt(std::string path, std::wstring_view rest,
-                                          struct ::stat& status) const {
+std::optional<std::string> DriveMap::AsSpelt(std::string path, std::wstring_view rest,
+                                             struct ::stat& status) const {
   std::optional<Spelling> spelt = Spell(std::move(path), rest);
   if (!spelt) return std::nullopt;
-  if (spelt->folderSize == std::string::npos) return fs::path(std::move(spelt->path));
-  if (stat(spelt->path.c_str(), &status) == 0) return fs::path(std::move(spelt->path));
+  if (spelt->folderSize == std::string::npos) return std::move(spelt->path);
+  if (stat(spelt->path.c_str(), &status) == 0) return std::move(spelt->path);
   status.st_mode = 0;
   std::string folder = spelt->path.substr(0, spelt->folderSize);
   const std::string listed = folder.empty() ? std::string(".") : folder;
@@ -245,9 +245,9 @@ std::optional<fs::path> DriveMap::AsSpelt(std::string path, std::wstring_view re
   if (stat(listed.c_str(), &folderStatus) != 0) return std::nullopt;
   if (auto found = listings_->Find(listed, folderStatus, Components(rest).back())) {
     Append(folder, *found);
-    return fs::path(std::move(folder));
+    return folder;
   }
-  return fs::path(std::move(spelt->path));
+  return std::move(spelt->path);
 }
 
 std::string DriveMap::Start(std::wstring_view& rest) const {
@@ -261,20 +261,20 @@ std::string DriveMap::Start(std::wstring_view& rest) const {
   return !rest.empty() && IsSeparator(rest[0]) ? std::string("/") : std::string();
 }
 
-std::optional<fs::path> DriveMap::Spelt(const std::wstring& windowsPath) const {
+std::optional<std::string> DriveMap::Spelt(const std::wstring& windowsPath) const {
   std::wstring_view rest = windowsPath;
   std::string start = Start(rest);
   std::optional<Spelling> spelt = Spell(std::move(start), rest);
   if (!spelt) return std::nullopt;
-  return fs::path(std::move(spelt->path));
+  return std::move(spelt->path);
 }
 
 fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
   struct ::stat status {};
-  return ToNative(windowsPath, status);
+  return NativeText(windowsPath, status);
 }
 
-fs::path DriveMap::ToNative(const std::wstring& windowsPath, struct ::stat& status) const {
+std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat& status) const {
   status.st_mode = 0;
   std::wstring_view rest = windowsPath;
   std::string start = Start(rest);
@@ -296,7 +296,7 @@ fs::path DriveMap::ToNative(const std::wstring& windowsPath, struct ::stat& stat
     }
     result = Resolve(result, part);
   }
-  return result;
+  return result.native();
 }
 
 // An absolute path without ".", ".." or doubled and trailing slashes is normal already: its

@@ -21,12 +21,13 @@ class DriveMap {
   // Existing components are found regardless of case, as Windows would; missing ones keep
   // their spelling. A path without drive letter is a posix path (rooted at "\") or relative.
   std::filesystem::path ToNative(const std::wstring& windowsPath) const;
-  // The same; `status` gets the path's status when the mapping found the path whole, else a
-  // zero st_mode. That spares the caller looking at it again.
-  std::filesystem::path ToNative(const std::wstring& windowsPath, struct ::stat& status) const;
+  // The same as a text, for a caller that only hands it to the system; `status` gets the path's
+  // status when the mapping found the path whole, else a zero st_mode. That spares the caller
+  // looking at it again.
+  std::string NativeText(const std::wstring& windowsPath, struct ::stat& status) const;
   // The path as spelt, unlooked at: what ToNative gives whenever it exists so. Empty when a
   // component is "." or "..".
-  std::optional<std::filesystem::path> Spelt(const std::wstring& windowsPath) const;
+  std::optional<std::string> Spelt(const std::wstring& windowsPath) const;
   std::wstring ToWindows(const std::filesystem::path& nativePath) const;
 
  private:
@@ -39,8 +40,8 @@ class DriveMap {
   // The native start of a Windows path, and the rest after it.
   std::string Start(std::wstring_view& rest) const;
   static std::optional<Spelling> Spell(std::string path, std::wstring_view rest);
-  std::optional<std::filesystem::path> AsSpelt(std::string path, std::wstring_view rest,
-                                               struct ::stat& status) const;
+  std::optional<std::string> AsSpelt(std::string path, std::wstring_view rest,
+                                     struct ::stat& status) const;
   std::optional<std::wstring> PlainToWindows(const std::string& path) const;
   std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
 

@@ -209,7 +209,7 @@ bool PosixFileSystem::Fail(const std::error_code& ec) {
 
 std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& path) {
   struct stat status {};
-  const fs::path native = drives_.ToNative(path, status);
+  const std::string native = drives_.NativeText(path, status);
   if (status.st_mode == 0 && ::stat(native.c_str(), &status) != 0) {
     Fail(kFileNotFound);
     return std::nullopt;
@@ -226,14 +226,15 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
   // Non-blocking, so that a named pipe is refused instead of waited on. Most sources exist as
   // spelt: opened so first, they need no lookup.
   constexpr int kReading = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-  const std::optional<fs::path> spelt = drives_.Spelt(from);
-  int opened = spelt ? ::open(spelt->c_str(), kReading) : -1;
-  if (opened < 0) opened = ::open(drives_.ToNative(from).c_str(), kReading);
-  const Descriptor in(opened);
-  const fs::path target = drives_.ToNative(to);
   struct stat status {};
+  const std::optional<std::string> spelt = drives_.Spelt(from);
+  int opened = spelt ? ::open(spelt->c_str(), kReading) : -1;
+  if (opened < 0) opened = ::open(drives_.NativeText(from, status).c_str(), kReading);
+  const Descriptor in(opened);
   if (in.Get() < 0) return Fail(errno == EACCES ? kAccessDenied : kFileNotFound);
   if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);
+  struct stat mapped {};
+  const std::string target = drives_.NativeText(to, mapped);
 
   int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
   if (out < 0 && errno == EEXIST) {

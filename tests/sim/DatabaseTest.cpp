@@ -3,6 +3,7 @@
 // when first used.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -44,6 +45,22 @@ TEST(Database, AStatementUsedAgainStartsAfreshAndOneInUseIsNotShared) {
   Statement again = db.Query(sql, 1);
   ASSERT_TRUE(again.Step());
   EXPECT_EQ(again.Int(0), 1) << "from the first row again";
+}
+
+// Statements are kept by where their text lies; a text built in the same place as an earlier
+// one gets its own statement.
+TEST(Database, ATextInThePlaceOfAnotherGetsItsOwnStatement) {
+  Database db(":memory:");
+  char text[32] = "SELECT 1";
+  {
+    Statement one = db.Prepare(text);
+    ASSERT_TRUE(one.Step());
+    EXPECT_EQ(one.Int(0), 1);
+  }
+  std::snprintf(text, sizeof text, "SELECT 2");
+  Statement two = db.Prepare(text);
+  ASSERT_TRUE(two.Step());
+  EXPECT_EQ(two.Int(0), 2);
 }
 
 TEST(Database, AnInnerTransactionUndoesOnlyItselfAndLastsOnlyWithTheOuterOne) {
