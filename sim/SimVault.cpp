@@ -27,8 +27,9 @@ std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
   if (file != ":memory:") {
     db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
     // The few pages a load's lock writes are left in the log for the next opener, whose reading
-    // them back costs less than a checkpoint's disk syncs; a log of many files' rows is not.
-    db->KeepLogOnClose(4 << 20);
+    // them back costs less than a checkpoint's disk syncs. Every opener reads the whole log,
+    // though: one of many files' rows, or of many loads, is copied in at close instead.
+    db->KeepLogOnClose(256 << 10);
   }
   db->Execute("PRAGMA foreign_keys=ON");
   // The savepoint of each operation inside a batch journals in memory, not in a file.
