@@ -13,7 +13,7 @@ namespace vendrel::sim {
 namespace {
 
 // Enough bytes for a sync of their own, few enough to keep the disk busy while more come.
-constexpr std::uint64_t kWriteBackEvery = 8 << 20;
+constexpr std::uint64_t kWriteBackEvery = 4 << 20;
 
 namespace fs = std::filesystem;
 using host::HResult;
