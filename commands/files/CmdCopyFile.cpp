@@ -53,14 +53,6 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
     return false;
   }
 
-  // A vault file that is not on disk yet is fetched first; whatever the host answers, the copy
-  // below reports what is missing. A file on disk needs no lookup.
-  host::Ref<host::VaultFile> file;
-  host::Ref<host::VaultFolder> parent;
-  if (!files->Attributes(source) && FileFromPath(run, source, file, parent) == host::kOk) {
-    file->GetLocalCopy(HostWindowOf(run), host::Value(), host::Value(source), 1, L"");
-  }
-
   if (platform::FolderOfPath(destination).empty()) {
     const std::wstring current = files->CurrentDirectory();
     if (!current.empty() && current.size() <= kMaxCurrentDirectory)
@@ -74,6 +66,7 @@ bool CmdCopyFile::Execute(actions::ActionData& run) {
   host::HResult hr = FolderFromPath(run, platform::FolderOfPath(destination), folder);
   if (hr == host::kFalse) return CopyLocally(run, source, std::move(destination));
 
+  if (!files->Attributes(source)) FetchFromVault(run, source);
   host::Ref<host::VaultFile> added;
   hr = folder
            ? folder->AddFile(HostWindowOf(run), source, platform::NameOfPath(destination), 1, added)
@@ -96,14 +89,30 @@ std::wstring CmdCopyFile::SourceInFolder(actions::ActionData& run, std::wstring 
   return path + L"\\" + source;
 }
 
+// A vault file that is not on disk yet is fetched; whatever the host answers, the copy that
+// follows reports what is missing. False when the path is no vault file.
+bool CmdCopyFile::FetchFromVault(actions::ActionData& run, const std::wstring& source) const {
+  host::Ref<host::VaultFile> file;
+  host::Ref<host::VaultFolder> parent;
+  if (FileFromPath(run, source, file, parent) != host::kOk) return false;
+  file->GetLocalCopy(HostWindowOf(run), host::Value(), host::Value(source), 1, L"");
+  return true;
+}
+
 bool CmdCopyFile::CopyLocally(actions::ActionData& run, const std::wstring& source,
                               std::wstring destination) const {
   if (!destination.empty() && destination.back() == L'\\')
     destination += platform::NameOfPath(source);
   platform::FileSystem& files = *run.Service(&platform::Services::files);
   if (files.CopyFile(source, destination, false)) return true;
+  std::uint32_t error = files.LastError();
+  // Most sources are on disk: the vault is asked for one only when the copy finds it missing.
+  if (!files.Attributes(source) && FetchFromVault(run, source)) {
+    if (files.CopyFile(source, destination, false)) return true;
+    error = files.LastError();
+  }
   std::wstring text = CopyFailed();
-  const std::wstring system = files.ErrorText(files.LastError());
+  const std::wstring system = files.ErrorText(error);
   if (!system.empty()) text += L" : " + source + L"\n" + system;
   ShowFailure(run, text);
   return false;

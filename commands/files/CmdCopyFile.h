@@ -26,6 +26,7 @@ class CmdCopyFile : public Cmd, public lexicor::StrWnd {
  private:
   // The source with the notification folder in front when it names no folder.
   std::wstring SourceInFolder(actions::ActionData& run, std::wstring source) const;
+  bool FetchFromVault(actions::ActionData& run, const std::wstring& source) const;
   bool CopyLocally(actions::ActionData& run, const std::wstring& source,
                    std::wstring destination) const;
 
