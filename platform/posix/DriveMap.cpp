@@ -61,6 +61,9 @@ class DriveMap::Listings {
   Listings(const Listings&) = delete;
   Listings& operator=(const Listings&) = delete;
 
+  // Whether `dir` was listed, however long ago.
+  bool Listed(const std::string& dir) const { return folders_.contains(dir); }
+
   // The entry of `dir` whose name is `name` regardless of case.
   std::optional<std::string> Find(const std::string& dir, const std::wstring& name) {
     struct stat status {};
@@ -231,23 +234,30 @@ std::optional<DriveMap::Spelling> DriveMap::Spell(std::string path, std::wstring
 
 // The path as spelt when it, or at least its folder, exists under that spelling: then each
 // component before the last is its own exact match, and one or two looks replace one per
-// component. Empty when a component is "." or "..", or the folder is missing as spelt.
+// component. Empty when a component is "." or "..", or the folder is missing as spelt. A path
+// `toWrite` in a folder already listed is answered by the listing: one look at the folder and
+// none at the path, which is most often new.
 std::optional<std::string> DriveMap::AsSpelt(std::string path, std::wstring_view rest,
-                                             struct ::stat& status) const {
+                                             struct ::stat& status, bool toWrite) const {
   std::optional<Spelling> spelt = Spell(std::move(path), rest);
   if (!spelt) return std::nullopt;
   if (spelt->folderSize == std::string::npos) return std::move(spelt->path);
-  if (stat(spelt->path.c_str(), &status) == 0) return std::move(spelt->path);
-  status.st_mode = 0;
   std::string folder = spelt->path.substr(0, spelt->folderSize);
   const std::string listed = folder.empty() ? std::string(".") : folder;
+  const bool listingFirst = toWrite && listings_->Listed(listed);
+  if (!listingFirst && stat(spelt->path.c_str(), &status) == 0) return std::move(spelt->path);
+  status.st_mode = 0;
   struct ::stat folderStatus {};
   if (stat(listed.c_str(), &folderStatus) != 0) return std::nullopt;
-  if (auto found = listings_->Find(listed, folderStatus, Components(rest).back())) {
-    Append(folder, *found);
-    return folder;
-  }
-  return std::move(spelt->path);
+  const std::wstring name = Components(rest).back();
+  const std::optional<std::string> found = listings_->Find(listed, folderStatus, name);
+  if (!found) return std::move(spelt->path);
+  // The spelling asked for wins over another case of it beside it.
+  if (listingFirst && *found != ToUtf8(name) && stat(spelt->path.c_str(), &status) == 0)
+    return std::move(spelt->path);
+  status.st_mode = 0;
+  Append(folder, *found);
+  return folder;
 }
 
 std::string DriveMap::Start(std::wstring_view& rest) const {
@@ -275,10 +285,20 @@ fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
 }
 
 std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat& status) const {
+  return NativeText(windowsPath, status, false);
+}
+
+std::string DriveMap::NativeTextToWrite(const std::wstring& windowsPath) const {
+  struct ::stat status {};
+  return NativeText(windowsPath, status, true);
+}
+
+std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat& status,
+                                 bool toWrite) const {
   status.st_mode = 0;
   std::wstring_view rest = windowsPath;
   std::string start = Start(rest);
-  if (auto spelt = AsSpelt(start, rest, status)) return std::move(*spelt);
+  if (auto spelt = AsSpelt(start, rest, status, toWrite)) return std::move(*spelt);
   status.st_mode = 0;
   // A drive's root and "/" have no parent, as on Windows; a relative path may climb out of the
   // current folder.

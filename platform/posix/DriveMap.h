@@ -25,6 +25,9 @@ class DriveMap {
   // status when the mapping found the path whole, else a zero st_mode. That spares the caller
   // looking at it again.
   std::string NativeText(const std::wstring& windowsPath, struct ::stat& status) const;
+  // The same for a path about to be written, which is most often new: where its folder's
+  // listing is kept, that answers without a look at the path itself.
+  std::string NativeTextToWrite(const std::wstring& windowsPath) const;
   // The path as spelt, unlooked at: what ToNative gives whenever it exists so. Empty when a
   // component is "." or "..".
   std::optional<std::string> Spelt(const std::wstring& windowsPath) const;
@@ -41,7 +44,9 @@ class DriveMap {
   std::string Start(std::wstring_view& rest) const;
   static std::optional<Spelling> Spell(std::string path, std::wstring_view rest);
   std::optional<std::string> AsSpelt(std::string path, std::wstring_view rest,
-                                     struct ::stat& status) const;
+                                     struct ::stat& status, bool toWrite) const;
+  std::string NativeText(const std::wstring& windowsPath, struct ::stat& status,
+                         bool toWrite) const;
   std::optional<std::wstring> PlainToWindows(const std::string& path) const;
   std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
 

@@ -233,8 +233,7 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
   const Descriptor in(opened);
   if (in.Get() < 0) return Fail(errno == EACCES ? kAccessDenied : kFileNotFound);
   if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);
-  struct stat mapped {};
-  const std::string target = drives_.NativeText(to, mapped);
+  const std::string target = drives_.NativeTextToWrite(to);
 
   int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
   if (out < 0 && errno == EEXIST) {

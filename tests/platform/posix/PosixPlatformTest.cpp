@@ -91,6 +91,11 @@ TEST_F(DrivesTest, PathsInFoldersSpeltExactlySeeTheProcessesOwnChanges) {
   ASSERT_TRUE(files.MoveFile(L"C:\\Vault\\Parts\\Nut.txt", L"C:\\Vault\\Parts\\Washer.txt"));
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "NUT.txt");
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\washer.txt"), parts / "Washer.txt");
+  // A copy onto a name of the listed folder in another case overwrites that file.
+  ASSERT_TRUE(
+      files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\WASHER.TXT", false));
+  EXPECT_FALSE(fs::exists(parts / "WASHER.TXT"));
+  EXPECT_EQ(fs::file_size(parts / "Washer.txt"), fs::file_size(parts / "Bolt.txt"));
   ASSERT_TRUE(files.DeleteFile(L"C:\\Vault\\Parts\\WASHER.TXT"));
   EXPECT_FALSE(fs::exists(parts / "Washer.txt"));
   EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\washer.txt"), parts / "washer.txt");
