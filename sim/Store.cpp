@@ -76,6 +76,7 @@ Store::Store(std::unique_ptr<platform::Database> db, platform::DataFile contents
     if (writeBack_.valid()) writeBack_.get();
     contents_.Sync();
     contentsUnsynced_ = false;
+    keptSinceWriteBack_ = 0;
   });
   platform::Statement vault = db_->Prepare("SELECT root_path FROM vault");
   if (!vault.Step()) throw SimError(host::kFail, "the database holds no vault");
@@ -224,12 +225,6 @@ bool Store::WritingBack() {
   if (writeBack_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return true;
   writeBack_.get();
   return false;
-}
-
-platform::Blob Store::Content(std::int64_t at, std::int64_t size) const {
-  platform::Blob content(static_cast<std::size_t>(size));
-  contents_.ReadAt(static_cast<std::uint64_t>(at), content.data(), content.size());
-  return content;
 }
 
 void Store::WriteLocal(const std::wstring& path, Stored content, bool writable) {

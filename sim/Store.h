@@ -75,7 +75,6 @@ class Store {
   // Keeps the bytes of a local file in the contents file, inside a write; empty when the file
   // cannot be read.
   std::optional<Stored> KeepLocal(const std::wstring& path);
-  platform::Blob Content(std::int64_t at, std::int64_t size) const;
   // Writes a local copy of kept bytes; read-only unless `writable`, as a vault's local view
   // keeps files that are not checked out.
   void WriteLocal(const std::wstring& path, Stored content, bool writable);

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/DataFile.h"
 #include "tests/sim/VaultFixture.h"
 #include "tests/support/Processes.h"
 
@@ -274,6 +275,7 @@ TEST_F(ProcessTest, AddsAndCheckInsKilledAnywhereLeaveAConsistentVault) {
                     "AND p.version = v.version - 1)"),
               0);
     // Each stored version reads back what its round wrote ("first 3", "second 3" for k*-3).
+    const platform::DataFile contents(SimVault::ContentsFile(database));
     for (platform::Statement stored = vault->GetStore().Db().Prepare(
              "SELECT f.name, v.version, v.content_at, v.content_size FROM versions v "
              "JOIN files f ON f.id = v.file_id");
@@ -282,8 +284,10 @@ TEST_F(ProcessTest, AddsAndCheckInsKilledAnywhereLeaveAConsistentVault) {
       const std::size_t dash = name.find('-');
       const std::string expected = (stored.Int(1) == 1 ? "first " : "second ") +
                                    name.substr(dash + 1, name.find('.') - dash - 1);
-      const platform::Blob bytes = vault->GetStore().Content(stored.Int64(2), stored.Int64(3));
-      ASSERT_EQ(std::string(bytes.begin(), bytes.end()), expected) << name;
+      std::string bytes(static_cast<std::size_t>(stored.Int64(3)), '\0');
+      contents.ReadAt(static_cast<std::uint64_t>(stored.Int64(2)),
+                      reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
+      ASSERT_EQ(bytes, expected) << name;
     }
     const std::int64_t versions = Count(*vault, "SELECT COUNT(*) FROM versions");
     ASSERT_GE(versions, versionsBefore + 2) << "a stored round went missing at kill " << kill;
