@@ -148,17 +148,28 @@ void SimVault::RemoveGroup(const std::wstring& name) {
     throw SimError(host::kInvalidGroupName, "no group " + platform::ToUtf8(name));
 }
 
-std::optional<FileSummary> SimVault::Summary(std::int32_t fileId) {
+std::unordered_map<std::int32_t, FileSummary> SimVault::Summaries(
+    const std::vector<std::int32_t>& fileIds) {
+  std::string ids = "[";
+  for (const std::int32_t id : fileIds) {
+    if (ids.size() > 1) ids += ',';
+    ids += std::to_string(id);
+  }
+  ids += ']';
   // A check-out whose user is gone counts as none, as with the file's own call.
-  platform::Statement row = store_->Db().Query(
-      "SELECT f.name, (SELECT MAX(version) FROM versions WHERE file_id = f.id), "
+  platform::Statement rows = store_->Db().Query(
+      "SELECT f.id, f.name, (SELECT MAX(version) FROM versions WHERE file_id = f.id), "
       "IFNULL(s.name, ''), u.name, CASE WHEN u.id IS NULL THEN NULL ELSE c.computer END "
-      "FROM files f LEFT JOIN states s ON s.id = f.state_id "
-      "LEFT JOIN checkouts c ON c.file_id = f.id LEFT JOIN users u ON u.id = c.user_id "
-      "WHERE f.id = ?",
-      fileId);
-  if (!row.Step()) return std::nullopt;
-  return FileSummary{row.Text(0), row.Int(1), row.Text(2), row.Text(3), row.Text(4)};
+      "FROM json_each(?) j JOIN files f ON f.id = j.value "
+      "LEFT JOIN states s ON s.id = f.state_id LEFT JOIN checkouts c ON c.file_id = f.id "
+      "LEFT JOIN users u ON u.id = c.user_id",
+      ids);
+  std::unordered_map<std::int32_t, FileSummary> summaries;
+  while (rows.Step()) {
+    summaries.try_emplace(rows.Int(0), FileSummary{rows.Text(1), rows.Int(2), rows.Text(3),
+                                                   rows.Text(4), rows.Text(5)});
+  }
+  return summaries;
 }
 
 std::vector<std::wstring> SimVault::Users() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/Vault.h"
@@ -118,7 +119,8 @@ class SimVault {
 
   // A file's name, latest version, state and check-out asked in one query, as the file's own
   // calls answer them; empty when there is no such file.
-  std::optional<FileSummary> Summary(std::int32_t fileId);
+  // By file id, in one statement; a file the vault no longer has is left out.
+  std::unordered_map<std::int32_t, FileSummary> Summaries(const std::vector<std::int32_t>& fileIds);
 
   std::vector<InboxMessage> Inbox(const std::wstring& user);
   std::vector<StoredBatchError> BatchErrors();

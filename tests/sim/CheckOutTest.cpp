@@ -268,11 +268,17 @@ TEST_F(CheckOutTest, RevisionAndStateComeFromTheVault) {
   EXPECT_EQ(stateId, vault->StateId(L"Release", L"Approved"));
 }
 
-// The host's report asks for a file's summary in one query: it answers as the file's own calls.
+std::optional<FileSummary> SummaryOf(SimVault& vault, std::int32_t id) {
+  auto summaries = vault.Summaries({id});
+  if (summaries.empty()) return std::nullopt;
+  return std::move(summaries.at(id));
+}
+
+// The host's report asks for files' summaries in one query: they answer as the files' own calls.
 void ExpectSummaryAsTheFileSays(SimVault& vault, host::VaultFile& file) {
   std::int32_t id = 0;
   ASSERT_EQ(file.Id(id), host::kOk);
-  const auto summary = vault.Summary(id);
+  const auto summary = SummaryOf(vault, id);
   ASSERT_TRUE(summary);
   std::wstring name;
   std::int32_t version = 0;
@@ -298,13 +304,26 @@ TEST_F(CheckOutTest, ASummaryAnswersAsTheFilesOwnCalls) {
   vault->SetState(id, vault->StateId(L"Release", L"Released"));
   ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
   ExpectSummaryAsTheFileSays(*vault, *file);
-  EXPECT_EQ(vault->Summary(id)->checkedOutBy, L"alice");
-  EXPECT_EQ(vault->Summary(id)->state, L"Released");
+  EXPECT_EQ(SummaryOf(*vault, id)->checkedOutBy, L"alice");
+  EXPECT_EQ(SummaryOf(*vault, id)->state, L"Released");
   WriteNative(Local(L"part.txt"), "v2");
   ASSERT_EQ(file->CheckIn(0, L"thicker", 0, 0), host::kOk);
   ExpectSummaryAsTheFileSays(*vault, *file);
-  EXPECT_EQ(vault->Summary(id)->version, 2);
-  EXPECT_FALSE(vault->Summary(4711));
+  EXPECT_EQ(SummaryOf(*vault, id)->version, 2);
+  EXPECT_FALSE(SummaryOf(*vault, 4711));
+}
+
+TEST_F(CheckOutTest, SummariesOfSeveralFilesLeaveOutWhatIsGone) {
+  const Ref<host::VaultFile> other = Add(*root, L"other.txt", "o");
+  std::int32_t id = 0;
+  std::int32_t otherId = 0;
+  ASSERT_EQ(file->Id(id), host::kOk);
+  ASSERT_EQ(other->Id(otherId), host::kOk);
+  const auto summaries = vault->Summaries({otherId, 4711, id, otherId});
+  ASSERT_EQ(summaries.size(), 2u);
+  EXPECT_EQ(summaries.at(id).name, L"part.txt");
+  EXPECT_EQ(summaries.at(otherId).name, L"other.txt");
+  EXPECT_TRUE(vault->Summaries({}).empty());
 }
 
 }  // namespace
