@@ -324,11 +324,18 @@ TEST_F(CliTest, AMenuCommandTakesAFolderBeforeAFileOfTheSamePath) {
   // Without its local copy the file leaves room for a folder of its name.
   fs::remove(dir / "v" / "drives" / "c" / "v" / "a.txt");
   RunOk({"--vault", "v", "mkdir", "C:\\v\\a.txt"});
+  // A file of a folder without subfolders, selected first, leaves the root's folder its turn.
+  RunOk({"--vault", "v", "mkdir", "C:\\v\\other"});
+  Write("c.txt", "gamma\n");
+  RunOk({"--vault", "v", "add", "c.txt", "--to", "C:\\v\\other"});
 
-  const Result shown = RunOk({"--vault", "v", "menu", "Show", "a.txt", "b.txt"});
-  EXPECT_NE(shown.out.find("run \"Show\" (102) over 1 document(s) b.txt\n"), std::string::npos)
+  const Result shown =
+      RunOk({"--vault", "v", "menu", "Show", "C:\\v\\other\\c.txt", "a.txt", "b.txt"});
+  EXPECT_NE(shown.out.find("run \"Show\" (102) over 2 document(s) c.txt b.txt\n"),
+            std::string::npos)
       << shown.out;
-  EXPECT_TRUE(shown.out.ends_with("menu done\n  b.txt  v1  Draft\n")) << shown.out;
+  EXPECT_TRUE(shown.out.ends_with("menu done\n  c.txt  v1  Draft\n  b.txt  v1  Draft\n"))
+      << shown.out;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // What the add-in registered, and choosing one of its menu commands.
 #include <optional>
 #include <ostream>
+#include <unordered_map>
+#include <vector>
 
 #include "addin/CVornAddIn.h"
 #include "platform/Sqlite.h"
@@ -42,9 +44,19 @@ Json RegisteredJson(const VaultHost& host) {
           {"registrations", std::move(entries)}};
 }
 
+// Folder ids of a selection, and whether each has subfolders: most selections are files of
+// folders without any, whose files then need no lookup of a folder of the same name.
+using HasSubFolders = std::unordered_map<std::int32_t, bool>;
+
 // A folder of the same path as a file, which a selection takes before the file: asked of the
 // file's folder, which saves walking the whole path again.
-host::Ref<host::VaultFolder> SubFolderOf(const FileRef& file) {
+host::Ref<host::VaultFolder> SubFolderOf(const FileRef& file, HasSubFolders& withSubFolders) {
+  const auto [known, added] = withSubFolders.try_emplace(file.folderId, true);
+  if (added) {
+    std::vector<host::Ref<host::VaultFolder>> subFolders;
+    known->second = host::Failed(file.folder->SubFolders(subFolders)) || !subFolders.empty();
+  }
+  if (!known->second) return nullptr;
   host::Ref<host::VaultFolder> folder;
   const std::wstring name = file.path.substr(file.path.rfind(L'\\') + 1);
   if (file.folder->SubFolder(name, folder) != host::kOk) return nullptr;
@@ -64,10 +76,11 @@ Selection Select(VaultHost& host, const Args& args) {
   const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
   Selection selected;
   selected.mark.emplace(host);
+  HasSubFolders withSubFolders;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::wstring path = host.VaultPath(Wide(args[i]));
     std::optional<FileRef> file = FileAt(host, path);
-    if (const auto folder = file ? SubFolderOf(*file) : FindFolder(host, path)) {
+    if (const auto folder = file ? SubFolderOf(*file, withSubFolders) : FindFolder(host, path)) {
       std::int32_t id = 0;
       folder->Id(id);
       selected.items.push_back(MenuFolderItem(id, path));
