@@ -28,18 +28,23 @@ std::int32_t RootId(RegistryRoot root) {
 
 }  // namespace
 
+// A rollback journal: every notification reads a value or two, and a reader of a WAL
+// database makes and removes its log and index files each time. Writes are rare. A registry
+// made in WAL mode by an earlier build stays in it.
 SqliteRegistry::SqliteRegistry(const std::filesystem::path& database)
-    : db_(database, [memory = database == ":memory:"](Database& db) {
-        if (!memory) db.Execute("PRAGMA journal_mode=WAL");
+    : db_(database, [](Database& db) {
+        // In one transaction: the tables are there but once, and each statement outside one
+        // locks and reads the file again.
         db.Execute(
-            "PRAGMA foreign_keys=ON;"
+            "PRAGMA foreign_keys=ON; BEGIN;"
             "CREATE TABLE IF NOT EXISTS registry_keys("
             "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE, PRIMARY KEY(root, path));"
             "CREATE TABLE IF NOT EXISTS registry_values("
             "  root INTEGER NOT NULL, path TEXT NOT NULL COLLATE NOCASE,"
             "  name TEXT NOT NULL COLLATE NOCASE, kind INTEGER NOT NULL, data,"
             "  PRIMARY KEY(root, path, name),"
-            "  FOREIGN KEY(root, path) REFERENCES registry_keys(root, path) ON DELETE CASCADE);");
+            "  FOREIGN KEY(root, path) REFERENCES registry_keys(root, path) ON DELETE CASCADE); "
+            "COMMIT;");
       }) {}
 
 std::filesystem::path SqliteRegistry::DefaultLocation() {
