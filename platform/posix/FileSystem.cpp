@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <system_error>
 
 #include "platform/CaseFold.h"
@@ -220,6 +223,19 @@ std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& pat
   return attributes ? attributes : 0x80;  // FILE_ATTRIBUTE_NORMAL
 }
 
+// Read from the kernel's report once: umask() itself would change the mask while it asks.
+// Unknown, the mask takes all permissions away.
+mode_t PosixFileSystem::Masked() {
+  if (!masked_) {
+    masked_ = 07777;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+      if (line.starts_with("Umask:")) masked_ = std::strtoul(line.c_str() + 6, nullptr, 8);
+    }
+  }
+  return *masked_;
+}
+
 // A copy loop spends its time here, so each file is looked at once, through its descriptor.
 bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
                                bool failIfExists) {
@@ -235,7 +251,11 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
   if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);
   const std::string target = drives_.NativeTextToWrite(to);
 
-  int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  // Like Windows, the copy takes the source's attributes, read-only included. A new file gets
+  // them as it is made, unless the file mode mask takes some away.
+  const mode_t mode = status.st_mode & 07777;
+  int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  const bool created = out >= 0;
   if (out < 0 && errno == EEXIST) {
     if (failIfExists) return Fail(kFileExists);
     // Checked here and not left to open(), which lets root write a read-only file.
@@ -249,9 +269,14 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
   }
   if (out < 0) return Fail(errno == ENOENT || errno == ENOTDIR ? kPathNotFound : ErrorOf(errno));
   const Descriptor copy(out);
-  if (!CopyContents(in.Get(), copy.Get(), status.st_size)) return Fail(ErrorOf(errno));
-  // Like Windows, the copy takes the source's attributes, read-only included.
-  return ::fchmod(copy.Get(), status.st_mode & 07777) == 0 || Fail(ErrorOf(errno));
+  if (!CopyContents(in.Get(), copy.Get(), status.st_size)) {
+    const int error = errno;
+    // What was written stays writable, so that copying again may replace it.
+    if (created) ::fchmod(copy.Get(), S_IRUSR | S_IWUSR);
+    return Fail(ErrorOf(error));
+  }
+  if (created && (mode & Masked()) == 0) return true;
+  return ::fchmod(copy.Get(), mode) == 0 || Fail(ErrorOf(errno));
 }
 
 bool PosixFileSystem::MoveFile(const std::wstring& from, const std::wstring& to) {

@@ -1,5 +1,6 @@
 // The posix emulation of the machine: drive mapping, Windows file rules, registry, names.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -145,6 +146,22 @@ TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
   EXPECT_FALSE(files.OpenForWriting(L"C:\\Vault\\Parts\\ReadOnly.txt", true));
   EXPECT_EQ(files.LastError(), 5u);
   testing::CheckFileRules(files, L"c:\\vault\\PARTS");
+}
+
+// New copies are made with their source's permissions: one the file mode mask would take some
+// from gets them all the same.
+TEST_F(DrivesTest, ACopyTakesItsSourcesPermissionsWhateverTheMask) {
+  const fs::path bolt = root / "c/Vault/Parts/Bolt.txt";
+  fs::permissions(bolt, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::others_read);
+  const mode_t mask = ::umask(077);
+  PosixFileSystem files{DriveMap(root)};
+  const bool copied =
+      files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\Masked.txt", true);
+  ::umask(mask);
+  ASSERT_TRUE(copied);
+  EXPECT_EQ(fs::status(root / "c/Vault/Parts/Masked.txt").permissions(),
+            fs::status(bolt).permissions());
 }
 
 TEST_F(DrivesTest, ShellPathsFollowWindowsRules) {
