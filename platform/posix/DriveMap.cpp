@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 #include <system_error>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -24,6 +25,10 @@ namespace {
 
 bool IsSeparator(wchar_t c) {
   return c == L'\\' || c == L'/';
+}
+
+bool IsAscii(wchar_t c) {
+  return static_cast<std::make_unsigned_t<wchar_t>>(c) < 0x80;
 }
 
 std::vector<std::wstring> Components(std::wstring_view path) {
@@ -65,7 +70,7 @@ class DriveMap::Listings {
   bool Listed(const std::string& dir) const { return folders_.contains(dir); }
 
   // The entry of `dir` whose name is `name` regardless of case.
-  std::optional<std::string> Find(const std::string& dir, const std::wstring& name) {
+  std::optional<std::string> Find(const std::string& dir, std::wstring_view name) {
     struct stat status {};
     if (stat(dir.c_str(), &status) != 0) return std::nullopt;
     return Find(dir, status, name);
@@ -73,10 +78,10 @@ class DriveMap::Listings {
 
   // The same, with the status of `dir` just taken.
   std::optional<std::string> Find(const std::string& dir, const struct stat& status,
-                                  const std::wstring& name) {
+                                  std::wstring_view name) {
     if (!S_ISDIR(status.st_mode)) return std::nullopt;
     Catch();
-    const std::wstring folded = LowerCase(name);
+    const std::wstring folded = LowerCase(std::wstring(name));
     auto found = folders_.find(dir);
     // The same path may name another folder now, after a rename further up.
     if (found != folders_.end() &&
@@ -215,68 +220,83 @@ fs::path DriveMap::DefaultRoot() {
   return fs::temp_directory_path() / "vendrel-drives";
 }
 
-// The path as spelt, and where its last component starts. Empty when a component is "." or
-// "..".
-std::optional<DriveMap::Spelling> DriveMap::Spell(std::string path, std::wstring_view rest) {
-  const std::string text = ToUtf8(rest);
-  std::size_t folderSize = std::string::npos;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = std::min(text.find_first_of("\\/", at), text.size());
-    const std::string_view part(text.data() + at, end - at);
+// The components of `rest` appended to `path` as spelt, and where the last one starts. Empty
+// when a component is "." or "..".
+std::optional<DriveMap::Spelling> DriveMap::Spell(std::string& path, std::wstring_view rest) {
+  Spelling spelt{std::string::npos, 0, {}};
+  for (std::size_t at = 0; at < rest.size();) {
+    std::size_t end = at;
+    bool ascii = true;
+    for (; end < rest.size() && !IsSeparator(rest[end]); ++end) ascii = ascii && IsAscii(rest[end]);
+    const std::wstring_view part = rest.substr(at, end - at);
     at = end + 1;
     if (part.empty()) continue;
-    if (part == "." || part == "..") return std::nullopt;
-    folderSize = path.size();
-    Append(path, part);
+    if (part == L"." || part == L"..") return std::nullopt;
+    spelt.folderSize = path.size();
+    if (!path.empty() && path.back() != '/') path += '/';
+    spelt.nameStart = path.size();
+    spelt.name = part;
+    if (ascii) {
+      path.resize(spelt.nameStart + part.size());
+      std::copy(part.begin(), part.end(),
+                path.begin() + static_cast<std::ptrdiff_t>(spelt.nameStart));
+    } else {
+      path += ToUtf8(part);
+    }
   }
-  return Spelling{std::move(path), folderSize};
+  return spelt;
 }
 
-// The path as spelt when it, or at least its folder, exists under that spelling: then each
-// component before the last is its own exact match, and one or two looks replace one per
-// component. Empty when a component is "." or "..", or the folder is missing as spelt. A path
-// `toWrite` in a folder already listed is answered by the listing: one look at the folder and
-// none at the path, which is most often new.
-std::optional<std::string> DriveMap::AsSpelt(std::string path, std::wstring_view rest,
-                                             struct ::stat& status, bool toWrite) const {
-  std::optional<Spelling> spelt = Spell(std::move(path), rest);
-  if (!spelt) return std::nullopt;
-  if (spelt->folderSize == std::string::npos) return std::move(spelt->path);
-  std::string folder = spelt->path.substr(0, spelt->folderSize);
-  const std::string listed = folder.empty() ? std::string(".") : folder;
-  const bool listingFirst = toWrite && listings_->Listed(listed);
-  if (!listingFirst && stat(spelt->path.c_str(), &status) == 0) return std::move(spelt->path);
+// Whether `path`, the start of a path with the rest to come, is now the path as spelt, which it
+// is when the path, or at least its folder, exists under that spelling: then each component
+// before the last is its own exact match, and one or two looks replace one per component. Not so
+// when a component is "." or "..", or the folder is missing as spelt. A path `toWrite` in a
+// folder already listed is answered by the listing: one look at the folder and none at the
+// path, which is most often new.
+bool DriveMap::AsSpelt(std::string& path, std::wstring_view rest, struct ::stat& status,
+                       bool toWrite) const {
+  const std::optional<Spelling> spelt = Spell(path, rest);
+  if (!spelt) return false;
+  if (spelt->folderSize == std::string::npos) return true;
+  const std::string folder =
+      spelt->folderSize == 0 ? std::string(".") : path.substr(0, spelt->folderSize);
+  const bool listingFirst = toWrite && listings_->Listed(folder);
+  if (!listingFirst && stat(path.c_str(), &status) == 0) return true;
   status.st_mode = 0;
   struct ::stat folderStatus {};
-  if (stat(listed.c_str(), &folderStatus) != 0) return std::nullopt;
-  const std::wstring name = Components(rest).back();
-  const std::optional<std::string> found = listings_->Find(listed, folderStatus, name);
-  if (!found) return std::move(spelt->path);
+  if (stat(folder.c_str(), &folderStatus) != 0) return false;
+  const std::optional<std::string> found = listings_->Find(folder, folderStatus, spelt->name);
+  if (!found) return true;
   // The spelling asked for wins over another case of it beside it.
-  if (listingFirst && *found != ToUtf8(name) && stat(spelt->path.c_str(), &status) == 0)
-    return std::move(spelt->path);
+  if (listingFirst && std::string_view(path).substr(spelt->nameStart) != *found &&
+      stat(path.c_str(), &status) == 0)
+    return true;
   status.st_mode = 0;
-  Append(folder, *found);
-  return folder;
+  path.resize(spelt->nameStart);
+  path += *found;
+  return true;
 }
 
-std::string DriveMap::Start(std::wstring_view& rest) const {
+void DriveMap::Start(std::string& path, std::wstring_view& rest) const {
+  path.clear();
+  // Each component takes one byte per character of ASCII, and a separator at most.
+  path.reserve(root_.native().size() + rest.size() + 1);
   if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
     const wchar_t drive = LowerCase(rest[0]);
-    std::string start = root_.native();
-    Append(start, ToUtf8(std::wstring_view(&drive, 1)));
+    path = root_.native();
+    Append(path, ToUtf8(std::wstring_view(&drive, 1)));
     rest.remove_prefix(2);
-    return start;
+  } else if (!rest.empty() && IsSeparator(rest[0])) {
+    path += '/';
   }
-  return !rest.empty() && IsSeparator(rest[0]) ? std::string("/") : std::string();
 }
 
 std::optional<std::string> DriveMap::Spelt(const std::wstring& windowsPath) const {
   std::wstring_view rest = windowsPath;
-  std::string start = Start(rest);
-  std::optional<Spelling> spelt = Spell(std::move(start), rest);
-  if (!spelt) return std::nullopt;
-  return std::move(spelt->path);
+  std::string path;
+  Start(path, rest);
+  if (!Spell(path, rest)) return std::nullopt;
+  return path;
 }
 
 fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
@@ -297,12 +317,15 @@ std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat&
                                  bool toWrite) const {
   status.st_mode = 0;
   std::wstring_view rest = windowsPath;
-  std::string start = Start(rest);
-  if (auto spelt = AsSpelt(start, rest, status, toWrite)) return std::move(*spelt);
+  std::string path;
+  Start(path, rest);
+  const std::size_t startSize = path.size();
+  if (AsSpelt(path, rest, status, toWrite)) return path;
   status.st_mode = 0;
+  path.resize(startSize);
   // A drive's root and "/" have no parent, as on Windows; a relative path may climb out of the
   // current folder.
-  const fs::path top(std::move(start));
+  const fs::path top(std::move(path));
   fs::path result = top;
   for (const std::wstring& part : Components(rest)) {
     if (part == L".") continue;

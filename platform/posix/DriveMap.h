@@ -37,14 +37,16 @@ class DriveMap {
   class Listings;
 
   struct Spelling {
-    std::string path;
     std::size_t folderSize;  // npos without a component
+    std::size_t nameStart;
+    std::wstring_view name;  // the last component as given
   };
-  // The native start of a Windows path, and the rest after it.
-  std::string Start(std::wstring_view& rest) const;
-  static std::optional<Spelling> Spell(std::string path, std::wstring_view rest);
-  std::optional<std::string> AsSpelt(std::string path, std::wstring_view rest,
-                                     struct ::stat& status, bool toWrite) const;
+  // The native start of a Windows path put in `path`, room made for the rest, and the rest left
+  // in `rest`.
+  void Start(std::string& path, std::wstring_view& rest) const;
+  static std::optional<Spelling> Spell(std::string& path, std::wstring_view rest);
+  bool AsSpelt(std::string& path, std::wstring_view rest, struct ::stat& status,
+               bool toWrite) const;
   std::string NativeText(const std::wstring& windowsPath, struct ::stat& status,
                          bool toWrite) const;
   std::optional<std::wstring> PlainToWindows(const std::string& path) const;
