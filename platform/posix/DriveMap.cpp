@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <system_error>
 #include <type_traits>
@@ -46,6 +47,48 @@ std::vector<std::wstring> Components(std::wstring_view path) {
   return parts;
 }
 
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text.size(), '\0');
+  std::transform(text.begin(), text.end(), lower.begin(), [](char c) { return LowerAscii(c); });
+  return lower;
+}
+
+std::string LowerAscii(std::wstring_view text) {
+  std::string lower(text.size(), '\0');
+  std::transform(text.begin(), text.end(), lower.begin(),
+                 [](wchar_t c) { return LowerAscii(static_cast<char>(c)); });
+  return lower;
+}
+
+bool IsAscii(std::wstring_view text) {
+  return std::all_of(text.begin(), text.end(), [](wchar_t c) { return IsAscii(c); });
+}
+
+// A name's key in a folder's listing: names the same after LowerCase have the same key. Plain
+// ASCII, nearly every name, is folded without the C library, whose C locale (this process never
+// sets another) maps A to Z alone there; other names are keyed by their folded characters' bytes
+// behind a byte no ASCII key holds.
+std::string FoldedKey(std::wstring_view name) {
+  if (IsAscii(name)) return LowerAscii(name);
+  const std::wstring folded = LowerCase(std::wstring(name));
+  if (IsAscii(folded)) return LowerAscii(folded);
+  std::string key(1 + folded.size() * sizeof(wchar_t), '\x80');
+  std::memcpy(key.data() + 1, folded.data(), folded.size() * sizeof(wchar_t));
+  return key;
+}
+
+// The same for a name read from a folder.
+std::string FoldedKey(std::string_view name) {
+  if (std::all_of(name.begin(), name.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return LowerAscii(name);
+  return FoldedKey(FromUtf8(name));
+}
+
 // `name` appended to a native path as fs::path's operator/ would.
 void Append(std::string& path, std::string_view name) {
   if (!path.empty() && path.back() != '/') path += '/';
@@ -81,7 +124,7 @@ class DriveMap::Listings {
                                   std::wstring_view name) {
     if (!S_ISDIR(status.st_mode)) return std::nullopt;
     Catch();
-    const std::wstring folded = LowerCase(std::wstring(name));
+    const std::string key = FoldedKey(name);
     auto found = folders_.find(dir);
     // The same path may name another folder now, after a rename further up.
     if (found != folders_.end() &&
@@ -91,43 +134,44 @@ class DriveMap::Listings {
     }
     if (found == folders_.end()) {
       const int watch = Watch(dir);
-      if (watch < 0) return Search(dir, folded);
+      if (watch < 0) return Search(dir, key);
       Folder folder{watch, status.st_dev, status.st_ino, Read(dir)};
       found = folders_.emplace(dir, std::move(folder)).first;
       pathOfWatch_[watch] = dir;
     }
-    const auto entry = found->second.names.find(folded);
+    const auto entry = found->second.names.find(key);
     if (entry == found->second.names.end()) return std::nullopt;
     return entry->second;
   }
 
  private:
+  using Names = std::unordered_map<std::string, std::string>;  // by FoldedKey
   struct Folder {
     int watch;
     dev_t device;
     ino_t inode;
-    std::unordered_map<std::wstring, std::string> names;  // by folded name
+    Names names;
   };
   using Folders = std::unordered_map<std::string, Folder>;
 
   // More folders than this are not worth their memory; they are dropped and read again.
   static constexpr std::size_t kMaxFolders = 256;
 
-  static std::unordered_map<std::wstring, std::string> Read(const std::string& dir) {
-    std::unordered_map<std::wstring, std::string> names;
+  static Names Read(const std::string& dir) {
+    Names names;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
       std::string name = it->path().filename().string();
-      names.emplace(LowerCase(FromUtf8(name)), std::move(name));
+      names.try_emplace(FoldedKey(name), std::move(name));
     }
     return names;
   }
 
-  static std::optional<std::string> Search(const std::string& dir, const std::wstring& folded) {
+  static std::optional<std::string> Search(const std::string& dir, const std::string& key) {
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
       std::string name = it->path().filename().string();
-      if (LowerCase(FromUtf8(name)) == folded) return name;
+      if (FoldedKey(name) == key) return name;
     }
     return std::nullopt;
   }
@@ -174,8 +218,8 @@ class DriveMap::Listings {
     const auto folder = folders_.find(path->second);
     if (folder == folders_.end()) return;
     if (event.mask & (IN_CREATE | IN_MOVED_TO)) {
-      const std::string name(event.name);
-      folder->second.names.emplace(LowerCase(FromUtf8(name)), name);
+      const std::string_view name(event.name);
+      folder->second.names.try_emplace(FoldedKey(name), name);
     } else if (event.mask &
                (IN_DELETE | IN_MOVED_FROM | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) {
       // Another entry may differ from the one gone only in case: read the folder again.
@@ -223,23 +267,24 @@ fs::path DriveMap::DefaultRoot() {
 // The components of `rest` appended to `path` as spelt, and where the last one starts. Empty
 // when a component is "." or "..".
 std::optional<DriveMap::Spelling> DriveMap::Spell(std::string& path, std::wstring_view rest) {
+  using namespace std::string_view_literals;
+  using Unit = std::make_unsigned_t<wchar_t>;
   Spelling spelt{std::string::npos, 0, {}};
   for (std::size_t at = 0; at < rest.size();) {
     std::size_t end = at;
-    bool ascii = true;
-    for (; end < rest.size() && !IsSeparator(rest[end]); ++end) ascii = ascii && IsAscii(rest[end]);
-    const std::wstring_view part = rest.substr(at, end - at);
+    Unit bits = 0;  // any above ASCII's leaves the component to ToUtf8
+    for (; end < rest.size() && !IsSeparator(rest[end]); ++end)
+      bits |= static_cast<Unit>(rest[end]);
+    const std::wstring_view part(rest.data() + at, end - at);
     at = end + 1;
     if (part.empty()) continue;
-    if (part == L"." || part == L"..") return std::nullopt;
+    if (part == L"."sv || part == L".."sv) return std::nullopt;
     spelt.folderSize = path.size();
     if (!path.empty() && path.back() != '/') path += '/';
     spelt.nameStart = path.size();
     spelt.name = part;
-    if (ascii) {
-      path.resize(spelt.nameStart + part.size());
-      std::copy(part.begin(), part.end(),
-                path.begin() + static_cast<std::ptrdiff_t>(spelt.nameStart));
+    if (bits < 0x80) {
+      for (const wchar_t c : part) path += static_cast<char>(c);
     } else {
       path += ToUtf8(part);
     }
@@ -282,9 +327,14 @@ void DriveMap::Start(std::string& path, std::wstring_view& rest) const {
   // Each component takes one byte per character of ASCII, and a separator at most.
   path.reserve(root_.native().size() + rest.size() + 1);
   if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
-    const wchar_t drive = LowerCase(rest[0]);
     path = root_.native();
-    Append(path, ToUtf8(std::wstring_view(&drive, 1)));
+    if (IsAscii(rest[0])) {
+      const char drive = LowerAscii(static_cast<char>(rest[0]));
+      Append(path, std::string_view(&drive, 1));
+    } else {
+      const wchar_t drive = LowerCase(rest[0]);
+      Append(path, ToUtf8(std::wstring_view(&drive, 1)));
+    }
     rest.remove_prefix(2);
   } else if (!rest.empty() && IsSeparator(rest[0])) {
     path += '/';

@@ -118,6 +118,32 @@ TEST_F(DrivesTest, RelativeNamesAreFoundInTheCurrentFolderRegardlessOfCase) {
   EXPECT_EQ(below, fs::path("../Parts/Bolt.txt"));
 }
 
+// Beyond ASCII only the ASCII letters of a name match in another case, as the C locale folds;
+// the rest of it must be spelt as on disk, through listings read and kept current alike.
+TEST_F(DrivesTest, NamesBeyondAsciiMatchInAnotherCaseOnlyInTheirAsciiLetters) {
+  const fs::path pieces = root / "c/Vault" / u8"Pi\u00e8ces";
+  const fs::path nut = pieces / u8"\u00c9crou.txt";
+  fs::create_directories(pieces);
+  std::ofstream(nut) << "M8";
+  DriveMap drives(root);
+  PosixFileSystem files{drives};
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00c9crou.txt"), nut);
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00c9CROU.TXT"), nut);
+  EXPECT_EQ(drives.ToNative(L"c:\\VAULT\\pI\u00e8CES\\\u00c9crou.Txt"), nut);
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00e9crou.txt"),
+            pieces / u8"\u00e9crou.txt");
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\PI\u00c8CES\\\u00c9crou.txt"),
+            root / "c/Vault" / u8"PI\u00c8CES" / u8"\u00c9crou.txt");
+  std::ofstream(pieces / u8"\u00c9tau.txt") << "vice";
+  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00c9TAU.TXT"), pieces / u8"\u00c9tau.txt");
+  ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt",
+                             L"C:\\Vault\\Pi\u00e8ces\\\u00c9CROU.txt", false));
+  EXPECT_EQ(fs::file_size(nut), fs::file_size(root / "c/Vault/Parts/Bolt.txt"));
+  ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt",
+                             L"C:\\Vault\\Pi\u00e8ces\\\u00e9tau.txt", false));
+  EXPECT_TRUE(fs::exists(pieces / u8"\u00e9tau.txt"));
+}
+
 TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
   DriveMap drives(root);
   EXPECT_EQ(drives.ToWindows(root / "c/Vault/Parts"), L"C:\\Vault\\Parts");
