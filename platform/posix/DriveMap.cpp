@@ -137,7 +137,7 @@ class DriveMap::Listings {
       if (watch < 0) return Search(dir, key);
       Folder folder{watch, status.st_dev, status.st_ino, Read(dir)};
       found = folders_.emplace(dir, std::move(folder)).first;
-      pathOfWatch_[watch] = dir;
+      folderOfWatch_[watch] = &*found;
     }
     const auto entry = found->second.names.find(key);
     if (entry == found->second.names.end()) return std::nullopt;
@@ -186,7 +186,7 @@ class DriveMap::Listings {
                                         IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                             IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
     // Another path to a folder already watched shares its watch; that one is not kept twice.
-    if (watch >= 0 && pathOfWatch_.contains(watch)) return -1;
+    if (watch >= 0 && folderOfWatch_.contains(watch)) return -1;
     return watch;
   }
 
@@ -213,23 +213,22 @@ class DriveMap::Listings {
       ForgetAll();
       return;
     }
-    const auto path = pathOfWatch_.find(event.wd);
-    if (path == pathOfWatch_.end()) return;
-    const auto folder = folders_.find(path->second);
-    if (folder == folders_.end()) return;
+    const auto watched = folderOfWatch_.find(event.wd);
+    if (watched == folderOfWatch_.end()) return;
+    auto& [path, folder] = *watched->second;
     if (event.mask & (IN_CREATE | IN_MOVED_TO)) {
       const std::string_view name(event.name);
-      folder->second.names.try_emplace(FoldedKey(name), name);
+      folder.names.try_emplace(FoldedKey(name), name);
     } else if (event.mask &
                (IN_DELETE | IN_MOVED_FROM | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) {
       // Another entry may differ from the one gone only in case: read the folder again.
-      Forget(folder);
+      Forget(folders_.find(path));
     }
   }
 
   void Forget(Folders::iterator folder) {
     inotify_rm_watch(notifications_, folder->second.watch);
-    pathOfWatch_.erase(folder->second.watch);
+    folderOfWatch_.erase(folder->second.watch);
     folders_.erase(folder);
   }
 
@@ -241,7 +240,8 @@ class DriveMap::Listings {
 
   int notifications_ = kNotOpened;
   Folders folders_;
-  std::unordered_map<int, std::string> pathOfWatch_;
+  // Entries of folders_, which stay in place as it grows, by their watch.
+  std::unordered_map<int, Folders::value_type*> folderOfWatch_;
 };
 
 DriveMap::DriveMap(fs::path drivesRoot)
