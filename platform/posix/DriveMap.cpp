@@ -284,7 +284,9 @@ std::optional<DriveMap::Spelling> DriveMap::Spell(std::string& path, std::wstrin
     spelt.nameStart = path.size();
     spelt.name = part;
     if (bits < 0x80) {
-      for (const wchar_t c : part) path += static_cast<char>(c);
+      path.resize(spelt.nameStart + part.size());
+      std::transform(part.begin(), part.end(), path.data() + spelt.nameStart,
+                     [](wchar_t c) { return static_cast<char>(c); });
     } else {
       path += ToUtf8(part);
     }
