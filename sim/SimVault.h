@@ -117,9 +117,8 @@ class SimVault {
   host::HResult ChangeState(std::int32_t fileId, const std::wstring& state,
                             const std::wstring& user);
 
-  // A file's name, latest version, state and check-out asked in one query, as the file's own
-  // calls answer them; empty when there is no such file.
-  // By file id, in one statement; a file the vault no longer has is left out.
+  // Files' names, latest versions, states and check-outs by file id, asked in one statement, as
+  // the files' own calls answer them; a file the vault no longer has is left out.
   std::unordered_map<std::int32_t, FileSummary> Summaries(const std::vector<std::int32_t>& fileIds);
 
   std::vector<InboxMessage> Inbox(const std::wstring& user);
