@@ -51,16 +51,12 @@ char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text.size(), '\0');
-  std::transform(text.begin(), text.end(), lower.begin(), [](char c) { return LowerAscii(c); });
-  return lower;
-}
-
-std::string LowerAscii(std::wstring_view text) {
+// Plain ASCII text, narrowed where it is wide.
+template <class Char>
+std::string LowerAscii(std::basic_string_view<Char> text) {
   std::string lower(text.size(), '\0');
   std::transform(text.begin(), text.end(), lower.begin(),
-                 [](wchar_t c) { return LowerAscii(static_cast<char>(c)); });
+                 [](Char c) { return LowerAscii(static_cast<char>(c)); });
   return lower;
 }
 
@@ -75,7 +71,7 @@ bool IsAscii(std::wstring_view text) {
 std::string FoldedKey(std::wstring_view name) {
   if (IsAscii(name)) return LowerAscii(name);
   const std::wstring folded = LowerCase(std::wstring(name));
-  if (IsAscii(folded)) return LowerAscii(folded);
+  if (IsAscii(folded)) return LowerAscii(std::wstring_view(folded));
   std::string key(1 + folded.size() * sizeof(wchar_t), '\x80');
   std::memcpy(key.data() + 1, folded.data(), folded.size() * sizeof(wchar_t));
   return key;
@@ -330,13 +326,8 @@ void DriveMap::Start(std::string& path, std::wstring_view& rest) const {
   path.reserve(root_.native().size() + rest.size() + 1);
   if (rest.size() >= 2 && rest[1] == L':' && std::iswalpha(static_cast<wint_t>(rest[0]))) {
     path = root_.native();
-    if (IsAscii(rest[0])) {
-      const char drive = LowerAscii(static_cast<char>(rest[0]));
-      Append(path, std::string_view(&drive, 1));
-    } else {
-      const wchar_t drive = LowerCase(rest[0]);
-      Append(path, ToUtf8(std::wstring_view(&drive, 1)));
-    }
+    const wchar_t drive = LowerCase(rest[0]);
+    Append(path, ToUtf8(std::wstring_view(&drive, 1)));
     rest.remove_prefix(2);
   } else if (!rest.empty() && IsSeparator(rest[0])) {
     path += '/';
