@@ -47,5 +47,47 @@ TEST(Trace, EachRunAnnouncesTheCommandsItMeetsAtEachPosition) {
             "      2. Copy file: a => c\n");
 }
 
+TEST(Trace, DocumentsPastTheTenthShowOnlyWhatNeedsAttentionUnlessAllAreAsked) {
+  for (const bool all : {false, true}) {
+    std::ostringstream live;
+    Trace trace(&live);
+    trace.ListAllDocuments(all);
+    actions::Action action;
+    action.name = L"Tidy";
+    actions::DocumentLists lists;
+    for (int i = 1; i <= 12; ++i) {
+      lists.names.push_back(L"d" + std::to_wstring(i));
+      lists.ids.push_back(i);
+      lists.folderIds.push_back(1);
+    }
+    actions::ActionData run(platform::Window{}, nullptr, lists);
+    commands::CmdCopyFile copy(&action);
+    copy.Assign(L"a", L"b");
+
+    trace.RunStarted(action, run);
+    for (std::size_t document = 9; document < 12; ++document) {
+      run.SetCurrentDocument(document);
+      trace.CommandStarted(copy, 0, run);
+      trace.TextExpanded(L"%x%", L"d" + std::to_wstring(document + 1));
+      trace.CommandDid(L"copied");
+      trace.CommandEnded(copy, 0, document != 11, run);
+    }
+    trace.RunEnded(action, run, true);
+
+    const std::string out = live.str();
+    const std::string tenth = "      1. Copy file: a => b\n        %x% = d10\n        copied\n";
+    EXPECT_NE(out.find(tenth), std::string::npos) << out;
+    EXPECT_EQ(out.find("d11\n") == std::string::npos, !all) << out;
+    // The failing twelfth keeps its heading either way.
+    const std::string failed =
+        all ? "      1. Copy file: a => b\n        %x% = d12\n        copied\n"
+              "        (reported a failure)\n"
+            : "      1. Copy file: a => b\n        (reported a failure)\n"
+              "      documents 11 to 12: only failures, boxes and dialogs "
+              "(--full traces all)\n";
+    EXPECT_NE(out.find(failed), std::string::npos) << out;
+  }
+}
+
 }  // namespace
 }  // namespace vendrel::tools

@@ -207,7 +207,8 @@ int RunCli(const Args& args, Console& console) {
       ->type_name("FILE")
       ->multi_option_policy(last);
   app.add_flag("--json", options.json, "the report as JSON");
-  app.add_flag("--full", options.full, "every document of a run in the trace, not the first ten");
+  app.add_flag("--full", options.full,
+               "every document of a run in the trace, and each of its steps, not the first ten");
   app.require_subcommand(0, 1);
   std::deque<Bound> bound;
   Declare(app, *formatter, bound, args);

@@ -115,7 +115,9 @@ void Trace::Shell(const std::wstring& request) {
 
 void Trace::Shown(const char* kind, const std::wstring& line) {
   if (CommandRecord* command = Current()) command->messages.push_back(line);
-  if (live_) Print(std::string(inCommand_ ? "        " : "  ") + kind + " " + ToUtf8(line));
+  if (!live_) return;
+  PrintHeld();
+  Print(std::string(inCommand_ ? "        " : "  ") + kind + " " + ToUtf8(line));
 }
 
 void Trace::Print(const std::string& line) {
@@ -145,6 +147,7 @@ void Trace::EndNotification(std::int32_t status, std::int32_t refresh, std::int3
 
 void Trace::RunStarted(const actions::Action& action, const actions::ActionData& run) {
   inRun_ = true;
+  quietUpTo_ = 0;
   runStarted_ = std::chrono::steady_clock::now();
   if (!live_) {
     runs_.push_back({notification_, action.actionId, action.name, run.documentNames, false, 0, {}});
@@ -168,11 +171,15 @@ void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ra
     runs_.back().milliseconds = took;
   }
   if (live_ && !ran) Print("      refused: the document blocks do not balance");
+  if (live_ && quietUpTo_ > kDocumentsShown) {
+    Print("      documents " + std::to_string(kDocumentsShown + 1) + " to " +
+          std::to_string(quietUpTo_) + ": only failures, boxes and dialogs (--full traces all)");
+  }
   if (live_) Print("      took " + std::to_string(took) + " ms");
 }
 
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
-                           const actions::ActionData&) {
+                           const actions::ActionData& run) {
   if (!inRun_) return;
   inCommand_ = true;
   if (!live_) {
@@ -180,7 +187,21 @@ void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
         {index, command.TypeId(), command.Summary(), false, {}, {}, {}, {}});
     return;
   }
+  const actions::Position document = run.currentName;
+  quiet_ = !allDocuments_ && document && *document >= kDocumentsShown;
+  if (quiet_) {
+    held_ = &command;
+    heldIndex_ = index;
+    quietUpTo_ = std::max(quietUpTo_, *document + 1);
+    return;
+  }
   Print(Heading(command, index));
+}
+
+void Trace::PrintHeld() {
+  if (!held_) return;
+  Print(Heading(*held_, heldIndex_));
+  held_ = nullptr;
 }
 
 const std::string& Trace::Heading(const commands::Cmd& command, std::size_t index) {
@@ -201,23 +222,29 @@ void Trace::CommandEnded(const commands::Cmd&, std::size_t, bool result,
                          const actions::ActionData&) {
   if (CommandRecord* command = Current()) command->result = result;
   inCommand_ = false;
-  if (live_ && !result) Print("        (reported a failure)");
+  if (live_ && !result) {
+    PrintHeld();
+    Print("        (reported a failure)");
+  }
+  held_ = nullptr;
+  quiet_ = false;
 }
 
 void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded) {
   if (CommandRecord* command = Current()) command->texts.emplace_back(text, expanded);
-  if (live_ && text != expanded) Print("        " + ToUtf8(text) + " = " + ToUtf8(expanded));
+  if (live_ && !quiet_ && text != expanded)
+    Print("        " + ToUtf8(text) + " = " + ToUtf8(expanded));
 }
 
 void Trace::CommandDid(const std::wstring& what) {
   if (CommandRecord* command = Current()) command->done.push_back(what);
-  if (live_) Print("        " + ToUtf8(what));
+  if (live_ && !quiet_) Print("        " + ToUtf8(what));
 }
 
 void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
   const wchar_t* name = mark == actions::ActionMark::kVeto ? L"veto" : L"refresh";
   if (CommandRecord* command = Current()) command->marks.push_back(name);
-  if (live_) Print("        marks the action for " + ToUtf8(name));
+  if (live_ && !quiet_) Print("        marks the action for " + ToUtf8(name));
 }
 
 Json Trace::NotificationsJson() const {

@@ -51,7 +51,8 @@ class Trace final : public actions::RunObserver {
  public:
   explicit Trace(std::ostream* live) : live_(live) {}
 
-  // Runs over many documents list the first ten unless all are asked for.
+  // Runs over many documents list the first ten, and trace every step of those ten only,
+  // unless all are asked for: later documents show their failures, boxes and dialogs.
   static constexpr std::size_t kDocumentsShown = 10;
   void ListAllDocuments(bool all) { allDocuments_ = all; }
 
@@ -93,6 +94,8 @@ class Trace final : public actions::RunObserver {
   void Print(const std::string& line);
   // The line that announces a command, built once for each position in the action.
   const std::string& Heading(const commands::Cmd& command, std::size_t index);
+  // Prints the heading of a command held back, before a line that is always shown.
+  void PrintHeld();
 
   std::ostream* live_;
   std::int32_t notification_ = 0;
@@ -108,6 +111,12 @@ class Trace final : public actions::RunObserver {
     std::string line;
   };
   std::vector<CommandHeading> headings_;  // by index
+  // A command of a document past the first ten: its steps are not printed, its heading only
+  // before a failure, box or dialog.
+  const commands::Cmd* held_ = nullptr;
+  std::size_t heldIndex_ = 0;
+  bool quiet_ = false;
+  std::size_t quietUpTo_ = 0;  // documents of the run, up to the last one held back
 };
 
 // 0x80004005 and the like.
