@@ -147,6 +147,8 @@ void Trace::EndNotification(std::int32_t status, std::int32_t refresh, std::int3
 
 void Trace::RunStarted(const actions::Action& action, const actions::ActionData& run) {
   inRun_ = true;
+  held_ = nullptr;
+  quiet_ = false;
   quietUpTo_ = 0;
   runStarted_ = std::chrono::steady_clock::now();
   if (!live_) {
