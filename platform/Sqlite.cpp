@@ -146,7 +146,7 @@ Statement& Statement::Bind(int index, double value) {
   return *this;
 }
 
-Statement& Statement::Bind(int index, const std::wstring& value) {
+Statement& Statement::Bind(int index, std::wstring_view value) {
   return Bind(index, ToUtf8(value));
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -43,7 +44,7 @@ class Statement {
   Statement& Bind(int index, std::int32_t value);
   Statement& Bind(int index, std::int64_t value);
   Statement& Bind(int index, double value);
-  Statement& Bind(int index, const std::wstring& value);
+  Statement& Bind(int index, std::wstring_view value);
   Statement& Bind(int index, const std::string& value);
   Statement& Bind(int index, const Blob& value);
   // An empty optional binds NULL.

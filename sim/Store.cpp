@@ -30,16 +30,17 @@ std::wstring Normalized(std::wstring path) {
   return path;
 }
 
-// The components of `path` below `root`, or nothing when the path lies outside it.
-std::optional<std::vector<std::wstring>> Below(const std::wstring& root, const std::wstring& path) {
-  const std::wstring normalized = Normalized(path);
+// The components below `root` of a normalized path, as views into it; nothing when the path
+// lies outside the root.
+std::optional<std::vector<std::wstring_view>> Below(const std::wstring& root,
+                                                    std::wstring_view normalized) {
   if (!platform::StartsWithIgnoringCase(normalized, root)) return std::nullopt;
   if (normalized.size() > root.size() && normalized[root.size()] != L'\\') return std::nullopt;
-  std::vector<std::wstring> parts;
+  std::vector<std::wstring_view> parts;
   std::size_t start = root.size() + 1;
   while (start < normalized.size()) {
     std::size_t end = normalized.find(L'\\', start);
-    if (end == std::wstring::npos) end = normalized.size();
+    if (end == std::wstring_view::npos) end = normalized.size();
     if (end > start) parts.push_back(normalized.substr(start, end - start));
     start = end + 1;
   }
@@ -48,9 +49,9 @@ std::optional<std::vector<std::wstring>> Below(const std::wstring& root, const s
 
 // A name in the characters of the system's own paths.
 template <class Text>
-Text NativePart(const std::wstring& name) {
+Text NativePart(std::wstring_view name) {
   if constexpr (std::is_same_v<typename Text::value_type, wchar_t>) {
-    return name;
+    return Text(name);
   } else {
     return platform::ToUtf8(name);
   }
@@ -120,10 +121,14 @@ HResult Store::Read(const std::function<HResult()>& operation) {
 }
 
 HResult Store::FindFolder(const std::wstring& path, std::int32_t& folderId) {
-  const auto parts = Below(root_, path);
+  return FolderAt(Normalized(path), folderId);
+}
+
+HResult Store::FolderAt(std::wstring_view normalized, std::int32_t& folderId) {
+  const auto parts = Below(root_, normalized);
   if (!parts) return host::kFalse;
   std::int32_t id = kRootFolderId;
-  for (const std::wstring& name : *parts) {
+  for (const std::wstring_view name : *parts) {
     platform::Statement child =
         db_->Query("SELECT id FROM folders WHERE parent_id = ? AND name = ?", id, name);
     if (!child.Step()) return host::kFolderNotFound;
@@ -138,10 +143,10 @@ HResult Store::FindFile(const std::wstring& path, std::int32_t& fileId, std::int
   const std::size_t slash = normalized.find_last_of(L'\\');
   if (slash == std::wstring::npos) return host::kFalse;
   std::int32_t folder = 0;
-  const HResult hr = FindFolder(normalized.substr(0, slash), folder);
+  const HResult hr = FolderAt(std::wstring_view(normalized).substr(0, slash), folder);
   if (hr == host::kFalse) return Below(root_, normalized) ? host::kFileNotFound : host::kFalse;
   if (hr != host::kOk) return host::kFileNotFound;
-  const std::wstring name = normalized.substr(slash + 1);
+  const std::wstring_view name = std::wstring_view(normalized).substr(slash + 1);
   // A file of the folder itself, else one shared into it; asked apart, since a union of the two
   // sorts its rows through a temporary table on every lookup.
   platform::Statement own =
@@ -183,11 +188,12 @@ bool Store::FileInFolder(std::int32_t fileId, std::int32_t folderId) {
 }
 
 fs::path Store::Native(const std::wstring& windowsPath) const {
-  const auto parts = Below(root_, windowsPath);
+  const std::wstring normalized = Normalized(windowsPath);
+  const auto parts = Below(root_, normalized);
   if (!parts) return platform::NativePath(windowsPath);
   // Built as one text: a path appended to part by part splits itself again at each part.
   fs::path::string_type native = localFolder_.native();
-  for (const std::wstring& part : *parts) {
+  for (const std::wstring_view part : *parts) {
     if (!native.empty() && native.back() != fs::path::preferred_separator)
       native += fs::path::preferred_separator;
     native += NativePart<fs::path::string_type>(part);
@@ -252,7 +258,7 @@ void Store::WriteLocal(const std::wstring& path, Stored content, bool writable) 
 }
 
 bool Store::InVault(const std::wstring& path) const {
-  return Below(root_, path).has_value();
+  return Below(root_, Normalized(path)).has_value();
 }
 
 void Store::SetWritable(const std::wstring& path, bool writable) const {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "host/Status.h"
 #include "host/Value.h"
@@ -84,6 +85,8 @@ class Store {
 
  private:
   host::HResult Guard(const std::function<host::HResult()>& operation);
+  // FindFolder of a path already normalized.
+  host::HResult FolderAt(std::wstring_view normalized, std::int32_t& folderId);
   bool WritingBack();
   // The size of the contents file, looked at anew only when `needed` lies beyond what was seen.
   std::uint64_t ContentsSize(std::uint64_t needed);

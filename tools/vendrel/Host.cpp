@@ -124,15 +124,19 @@ host::HResult VaultHost::LoadAddIn() {
   return addIn_.addIn->GetAddInInfo(&info_, session_.Get(), &registrations_);
 }
 
-std::wstring VaultHost::VaultPath(const std::wstring& given) const {
-  std::wstring path = given;
+std::wstring VaultHost::VaultPath(std::wstring path) const {
   std::replace(path.begin(), path.end(), L'/', L'\\');
   while (path.size() > 1 && path.back() == L'\\') path.pop_back();
   const bool absolute = path.size() >= 2 && path[1] == L':';
   if (absolute) return path;
   const std::wstring& root = vault_->RootPath();
   if (path.empty() || path == L"\\") return root;
-  return root + (path.front() == L'\\' ? L"" : L"\\") + path;
+  // Sized once: a path per selected file.
+  std::wstring joined;
+  joined.reserve(root.size() + 1 + path.size());
+  joined.append(root);
+  if (path.front() != L'\\') joined += L'\\';
+  return joined.append(path);
 }
 
 host::HostNotification VaultHost::NewNotification(std::int32_t kind,

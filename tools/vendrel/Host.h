@@ -102,7 +102,7 @@ class VaultHost {
   bool AddInLinked() const { return addIn_.linked; }
 
   // Vault paths may be given with or without the root folder and with forward slashes.
-  std::wstring VaultPath(const std::wstring& given) const;
+  std::wstring VaultPath(std::wstring given) const;
 
   // One notification to the add-in.
   host::HResult Notify(host::HostNotification& notification);
