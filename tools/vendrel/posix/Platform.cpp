@@ -66,7 +66,8 @@ void PrepareHeap() {
   }
   for (std::size_t i = 0; i < count; ++i) std::free(blocks[i]);
   const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
-  const std::uintptr_t start = (end - ::mallinfo2().arena) & ~std::uintptr_t{0xfff};
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const std::uintptr_t start = (end - ::mallinfo2().arena) & ~(page - 1);
   ::madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
 }
 
