@@ -10,7 +10,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -223,19 +222,6 @@ std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& pat
   return attributes ? attributes : 0x80;  // FILE_ATTRIBUTE_NORMAL
 }
 
-// Read from the kernel's report once: umask() itself would change the mask while it asks.
-// Unknown, the mask takes all permissions away.
-mode_t PosixFileSystem::Masked() {
-  if (!masked_) {
-    masked_ = 07777;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-      if (line.starts_with("Umask:")) masked_ = std::strtoul(line.c_str() + 6, nullptr, 8);
-    }
-  }
-  return *masked_;
-}
-
 // A copy loop spends its time here, so each file is looked at once, through its descriptor.
 bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
                                bool failIfExists) {
@@ -251,8 +237,8 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
   if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);
   const std::string target = drives_.NativeTextToWrite(to);
 
-  // Like Windows, the copy takes the source's attributes, read-only included. A new file gets
-  // them as it is made, unless the file mode mask takes some away.
+  // Like Windows, the copy takes the source's attributes, read-only included: set after the
+  // contents, since the file mode mask may have taken some away as it was made.
   const mode_t mode = status.st_mode & 07777;
   int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   const bool created = out >= 0;
@@ -275,7 +261,6 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
     if (created) ::fchmod(copy.Get(), S_IRUSR | S_IWUSR);
     return Fail(ErrorOf(error));
   }
-  if (created && (mode & Masked()) == 0) return true;
   return ::fchmod(copy.Get(), mode) == 0 || Fail(ErrorOf(errno));
 }
 

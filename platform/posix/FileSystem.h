@@ -32,12 +32,9 @@ class PosixFileSystem : public FileSystem {
   bool Fail(std::uint32_t error);
   bool Fail(const std::error_code& ec);
   static std::optional<std::uint32_t> OpenFailure(const std::filesystem::path& native, int error);
-  // The permissions the file mode mask takes from new files, as it was at the first copy.
-  mode_t Masked();
 
   DriveMap drives_;
   std::uint32_t lastError_ = 0;
-  std::optional<mode_t> masked_;
 };
 
 }  // namespace vendrel::platform::posix

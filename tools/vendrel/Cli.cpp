@@ -3,7 +3,6 @@
 #include "tools/vendrel/Cli.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <deque>
 #include <map>
 #include <ostream>
@@ -80,43 +79,8 @@ CLI::App* CommandApp(CLI::App& root, const CommandForm& form) {
   return parent->add_subcommand(name.substr(space + 1), form.help);
 }
 
-std::string_view GroupOf(const CommandForm& form) {
-  const std::string_view name = form.name;
-  return name.substr(0, name.find(' '));
-}
-
-// Declaring every command's options costs more than a short command's run, so only the commands
-// whose first word is among the arguments are declared: no other word can be parsed as one.
-// Help, and arguments that name no command, need them all.
-std::vector<const CommandForm*> Named(const Args& args) {
-  const std::span<const CommandForm> all = AllCommands();
-  std::vector<const CommandForm*> forms;
-  // Short flags may be given together, as in -xh.
-  const auto help = [](const std::string& arg) {
-    return arg == "--help" ||
-           (arg.starts_with("-") && !arg.starts_with("--") && arg.find('h') != std::string::npos);
-  };
-  if (std::any_of(args.begin(), args.end(), help)) return forms;
-  std::vector<std::string_view> groups;
-  for (const CommandForm& form : all) groups.push_back(GroupOf(form));
-  std::sort(groups.begin(), groups.end());
-  std::vector<std::string_view> named;
-  for (const std::string& arg : args) {
-    if (std::binary_search(groups.begin(), groups.end(), arg)) named.emplace_back(arg);
-  }
-  for (const CommandForm& form : all) {
-    if (std::find(named.begin(), named.end(), GroupOf(form)) != named.end()) forms.push_back(&form);
-  }
-  return forms;
-}
-
-void Declare(CLI::App& root, Formatter& formatter, std::deque<Bound>& bound, const Args& args) {
-  std::vector<const CommandForm*> forms = Named(args);
-  if (forms.empty()) {
-    for (const CommandForm& form : AllCommands()) forms.push_back(&form);
-  }
-  for (const CommandForm* named : forms) {
-    const CommandForm& form = *named;
+void Declare(CLI::App& root, Formatter& formatter, std::deque<Bound>& bound) {
+  for (const CommandForm& form : AllCommands()) {
     Bound& b = bound.emplace_back();
     b.form = &form;
     b.app = CommandApp(root, form);
@@ -211,7 +175,7 @@ int RunCli(const Args& args, Console& console) {
                "every document of a run in the trace, and each of its steps, not the first ten");
   app.require_subcommand(0, 1);
   std::deque<Bound> bound;
-  Declare(app, *formatter, bound, args);
+  Declare(app, *formatter, bound);
   app.footer(kFooter);
   try {
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -26,10 +26,6 @@ void UseRegistryFile(const std::filesystem::path& file);
 // A new empty folder under the temporary directory, its name starting with `prefix`.
 std::filesystem::path MakeTemporaryFolder(const std::string& prefix);
 
-// Readies the heap of a short-lived process: natively its first half megabyte is faulted in at
-// once, which a virtual machine makes far cheaper than page by page; nothing on Windows.
-void PrepareHeap();
-
 // Whether a person types at standard input.
 bool InputIsInteractive();
 // Whether standard input has something to read now, so that reading would not block.

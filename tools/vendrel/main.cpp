@@ -5,7 +5,6 @@
 #include "tools/vendrel/Platform.h"
 
 int main(int argc, char** argv) {
-  vendrel::tools::PrepareHeap();
   vendrel::tools::Console console{std::cin, std::cout, std::cerr,
                                   vendrel::tools::InputIsInteractive()};
   return vendrel::tools::RunCli(std::vector<std::string>(argv + 1, argv + argc), console);

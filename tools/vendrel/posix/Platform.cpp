@@ -2,14 +2,10 @@
 // and the add-in linked in with the trace as its run observer.
 #include "tools/vendrel/Platform.h"
 
-#include <malloc.h>
 #include <poll.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <iterator>
 
 #include "addin/CreateAddIn.h"
 #include "platform/RunLog.h"
@@ -50,25 +46,6 @@ fs::path MakeTemporaryFolder(const std::string& prefix) {
   std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
   if (::mkdtemp(pattern.data()) == nullptr) throw UsageError("cannot make a temporary folder");
   return pattern;
-}
-
-void PrepareHeap() {
-  // On the virtual machines measured the first touch of a fresh page costs about 11 µs; a
-  // populate costs under 1 µs a page, and the first touch after it about 5 µs. A one-file
-  // command uses some 300 kB of heap, one over 200 files 600 kB. Setting the pad also keeps
-  // malloc from raising the size it maps blocks apart at (128 kB): measured, no command slower.
-  ::mallopt(M_TOP_PAD, 512 << 10);
-  // Blocks below the size that malloc maps apart, until the heap grows by the pad.
-  void* blocks[16];
-  std::size_t count = 0;
-  for (void* const end = ::sbrk(0); ::sbrk(0) == end && count < std::size(blocks);) {
-    blocks[count++] = std::malloc(64 << 10);
-  }
-  for (std::size_t i = 0; i < count; ++i) std::free(blocks[i]);
-  const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
-  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const std::uintptr_t start = (end - ::mallinfo2().arena) & ~(page - 1);
-  ::madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
 }
 
 bool InputIsInteractive() {

@@ -116,8 +116,6 @@ fs::path MakeTemporaryFolder(const std::string& prefix) {
   throw UsageError("cannot make a temporary folder");
 }
 
-void PrepareHeap() {}
-
 bool InputIsInteractive() {
   return _isatty(_fileno(stdin)) != 0;
 }
