@@ -15,6 +15,13 @@ using host::HResult;
 
 namespace {
 
+// The first column of every row.
+std::vector<std::wstring> Texts(platform::Statement rows) {
+  std::vector<std::wstring> texts;
+  while (rows.Step()) texts.push_back(rows.Text(0));
+  return texts;
+}
+
 std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
   auto db = std::make_unique<platform::Database>(file);
   // The files' bytes live in the contents file, so small pages serve best: a commit of a few
@@ -172,11 +179,16 @@ std::unordered_map<std::int32_t, FileSummary> SimVault::Summaries(
   return summaries;
 }
 
+ChangeMark SimVault::Changes() {
+  platform::Statement others = store_->Db().Prepare("PRAGMA data_version");
+  platform::Statement own = store_->Db().Prepare("SELECT total_changes()");
+  others.Step();
+  own.Step();
+  return {others.Int64(0), own.Int64(0)};
+}
+
 std::vector<std::wstring> SimVault::Users() {
-  platform::Statement rows = store_->Db().Prepare("SELECT name FROM users ORDER BY id");
-  std::vector<std::wstring> names;
-  while (rows.Step()) names.push_back(rows.Text(0));
-  return names;
+  return Texts(store_->Db().Prepare("SELECT name FROM users ORDER BY id"));
 }
 
 std::vector<std::pair<std::wstring, std::vector<std::wstring>>> SimVault::Groups() {
@@ -259,6 +271,10 @@ std::int32_t SimVault::AddVariable(const std::wstring& name, std::int32_t type,
   if (type < 1 || type > 5) throw SimError(host::kInvalidType, "card variable type 1 to 5");
   store_->Db().Run("INSERT INTO variables(name, type, flags) VALUES(?, ?, ?)", name, type, flags);
   return static_cast<std::int32_t>(store_->Db().LastInsertId());
+}
+
+std::vector<std::wstring> SimVault::VariableNames() {
+  return Texts(store_->Db().Prepare("SELECT name FROM variables ORDER BY id"));
 }
 
 void SimVault::SetCardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,

@@ -37,6 +37,14 @@ struct StoredBatchError {
   host::BatchError error;
 };
 
+// Where the vault's data stands: commits of other connections move `others`, this connection's
+// own writes move `own`, even those rolled back. Equal marks: nothing changed in between.
+struct ChangeMark {
+  std::int64_t others = 0;
+  std::int64_t own = 0;
+  bool operator==(const ChangeMark&) const = default;
+};
+
 // What the host's own report says of a file.
 struct FileSummary {
   std::wstring name;
@@ -67,7 +75,14 @@ class SimVault {
 
   const std::wstring& RootPath() const { return store_->RootPath(); }
   const std::filesystem::path& LocalFolder() const { return store_->LocalFolder(); }
+  // For the simulation's own tests; other callers use the methods below.
   Store& GetStore() { return *store_; }
+
+  // Many reads in one snapshot instead of a read transaction each.
+  platform::ReadTransaction Snapshot() { return platform::ReadTransaction(store_->Db()); }
+  // Many writes committed at once; each host call inside it is a savepoint of its own.
+  platform::Transaction Batch() { return platform::Transaction(store_->Db()); }
+  ChangeMark Changes();
 
   // Administration. Each call is one transaction; failures throw SimError or SqliteError.
   void SetHostVersion(std::int32_t major, std::int32_t minor);
@@ -78,6 +93,7 @@ class SimVault {
   // a file checked out.
   void RemoveUser(const std::wstring& name);
   void RemoveGroup(const std::wstring& name);
+  // In the order they were added: the first is the vault's administrator.
   std::vector<std::wstring> Users();
   // Each group with its members.
   std::vector<std::pair<std::wstring, std::vector<std::wstring>>> Groups();
@@ -93,6 +109,7 @@ class SimVault {
   // Type 1 text, 2 integer, 3 floating point, 4 yes/no, 5 date. Flag bits 4 and 8: values may
   // be written without a check-out.
   std::int32_t AddVariable(const std::wstring& name, std::int32_t type, std::int32_t flags = 0);
+  std::vector<std::wstring> VariableNames();
   // The value is converted to the variable's type; an empty configuration is the value for
   // all configurations.
   void SetCardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,

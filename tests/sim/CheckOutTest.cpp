@@ -156,7 +156,7 @@ TEST_F(CheckOutTest, LocalCopyGetsTheLatestOrAGivenVersion) {
 // read their own.
 TEST_F(CheckOutTest, AVersionRolledBackLeavesTheOthersReadingTheirOwnBytes) {
   {
-    platform::Transaction rolledBack(vault->GetStore().Db());
+    platform::Transaction rolledBack = vault->Batch();
     ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
     WriteNative(Local(L"part.txt"), "lost and longer");
     ASSERT_EQ(file->CheckIn(0, L"", 0, 0), host::kOk);
@@ -177,7 +177,7 @@ TEST_F(CheckOutTest, AVersionRolledBackLeavesTheOthersReadingTheirOwnBytes) {
 TEST_F(CheckOutTest, VersionsOfOneLongWriteReadBackTheirOwnBytes) {
   const auto text = [](char fill) { return std::string(5 << 20, fill) + fill; };
   {
-    platform::Transaction batch(vault->GetStore().Db());
+    platform::Transaction batch = vault->Batch();
     for (const char fill : {'a', 'b', 'c', 'd'}) {
       ASSERT_EQ(file->CheckOut(rootId, 0, 0), host::kOk);
       WriteNative(Local(L"part.txt"), text(fill));

@@ -19,9 +19,9 @@ std::unique_ptr<sim::SimVault> OpenVault(const fs::path& folder) {
 }
 
 std::wstring FirstUser(sim::SimVault& vault) {
-  platform::Statement row = vault.GetStore().Db().Prepare("SELECT name FROM users ORDER BY id");
-  if (!row.Step()) throw std::runtime_error("the vault has no users");
-  return row.Text(0);
+  std::vector<std::wstring> users = vault.Users();
+  if (users.empty()) throw std::runtime_error("the vault has no users");
+  return std::move(users.front());
 }
 
 }  // namespace

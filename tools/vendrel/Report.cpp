@@ -47,7 +47,7 @@ Files Summarized(VaultHost& host, const std::vector<std::pair<std::wstring, std:
 // The vault files of an operation afterwards, by path; a path the vault no longer finds is left
 // out. All in one snapshot.
 Files Afterwards(VaultHost& host, const std::vector<std::wstring>& paths) {
-  const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
+  const platform::ReadTransaction snapshot = host.Vault().Snapshot();
   std::vector<std::pair<std::wstring, std::int32_t>> found;
   for (const std::wstring& path : paths) {
     host::Ref<host::VaultFile> file;
@@ -63,7 +63,7 @@ Files Afterwards(VaultHost& host, const std::vector<std::wstring>& paths) {
 }
 
 Files Afterwards(VaultHost& host, const std::vector<FileRef>& found, const VaultMark& since) {
-  const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
+  const platform::ReadTransaction snapshot = host.Vault().Snapshot();
   if (!since.Unchanged(host)) return Afterwards(host, PathsOf(found));
   std::vector<std::pair<std::wstring, std::int32_t>> ids;
   ids.reserve(found.size());

@@ -1,25 +1,10 @@
 // Finding the vault files of the command line and describing them.
 #include "tools/vendrel/VaultFiles.h"
 
-#include "platform/Sqlite.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
-namespace {
-
-// Commits of other connections move the data version; this connection's own writes move its
-// count of changes, even those rolled back.
-std::pair<std::int64_t, std::int64_t> Changes(VaultHost& host) {
-  platform::Database& db = host.Vault().GetStore().Db();
-  platform::Statement others = db.Prepare("PRAGMA data_version");
-  platform::Statement own = db.Prepare("SELECT total_changes()");
-  others.Step();
-  own.Step();
-  return {others.Int64(0), own.Int64(0)};
-}
-
-}  // namespace
 
 FileState StateOf(host::VaultFile& file) {
   FileState f;
@@ -86,10 +71,10 @@ std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files) {
   return paths;
 }
 
-VaultMark::VaultMark(VaultHost& host) : changes_(Changes(host)) {}
+VaultMark::VaultMark(VaultHost& host) : changes_(host.Vault().Changes()) {}
 
 bool VaultMark::Unchanged(VaultHost& host) const {
-  return Changes(host) == changes_;
+  return host.Vault().Changes() == changes_;
 }
 
 Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/Vault.h"
+#include "sim/SimVault.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/JsonFwd.h"
 
@@ -57,7 +58,7 @@ class VaultMark {
   bool Unchanged(VaultHost& host) const;
 
  private:
-  std::pair<std::int64_t, std::int64_t> changes_;
+  sim::ChangeMark changes_;
 };
 
 }  // namespace vendrel::tools

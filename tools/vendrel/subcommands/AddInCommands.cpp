@@ -73,7 +73,7 @@ struct Selection {
 // The folders and files named after the menu command, read in one snapshot rather than one
 // read transaction per statement.
 Selection Select(VaultHost& host, const Args& args) {
-  const platform::ReadTransaction snapshot(host.Vault().GetStore().Db());
+  const platform::ReadTransaction snapshot = host.Vault().Snapshot();
   Selection selected;
   selected.mark.emplace(host);
   HasSubFolders withSubFolders;

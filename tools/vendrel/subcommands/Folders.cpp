@@ -112,7 +112,7 @@ int RunAdd(Call& call) {
       [&] {
         // One transaction for them all, kept whatever the outcome: each add is a step of its
         // own inside it, so a failed one leaves the adds before it, as it would alone.
-        platform::Transaction batch(host.Vault().GetStore().Db());
+        platform::Transaction batch = host.Vault().Batch();
         host::HResult hr = host::kOk;
         for (std::size_t i = 0; i < locals.size(); ++i) {
           Local& l = locals[i];

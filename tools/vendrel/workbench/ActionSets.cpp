@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "actions/ActionStore.h"
-#include "platform/Sqlite.h"
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Files.h"
@@ -44,10 +43,7 @@ LintVault LintVaultOf(Call& call) {
   if (!call.Global().vault) return facts;
   VaultHost& host = call.Host();
   facts.rootPath = host.Vault().RootPath();
-  std::vector<std::wstring> names;
-  platform::Statement rows = host.Vault().GetStore().Db().Query("SELECT name FROM variables");
-  while (rows.Step()) names.push_back(rows.Text(0));
-  facts.cardVariables = std::move(names);
+  facts.cardVariables = host.Vault().VariableNames();
   return facts;
 }
 
