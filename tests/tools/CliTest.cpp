@@ -50,7 +50,11 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndOneLine) {
         {"acn", "to-json", "missing.acn"},
         {"acn"},  // a group without its command
         {"--vault", "v", "add", "a.txt"},
-        {"--vault", "v", "checkin", "a.txt", "--comment"}}) {
+        {"--vault", "v", "checkin", "a.txt", "--comment"},
+        {"--vault", "v", "var", "define", "Due", "--type", "day"},
+        {"--vault", "v", "var", "define", "Due", "--type", "date", "--flags", "-4"},
+        {"--vault", "v", "var", "define", "Due", "--type", "date", "--flags", "4x"},
+        {"--vault", "v", "--answers", ".", "ls"}}) {
     const Result r = Run(args);
     EXPECT_EQ(r.code, 2) << args.back();
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -58,6 +62,28 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndOneLine) {
   }
   ::setenv("VENDREL_VAULT", (dir / "v").c_str(), 1);
   EXPECT_EQ(Run({"ls"}).code, 0);
+}
+
+// --json may come before or after the command, and turns a refusal into JSON as well.
+TEST_F(CliTest, JsonIsTakenAnywhereAndErrorsAreJsonToo) {
+  MakeVault();
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"actions"}, {"show", "a.txt"}, {"users"}, {"ls"}}) {
+    std::vector<std::string> before{"--json", "--vault", "v"};
+    before.insert(before.end(), command.begin(), command.end());
+    std::vector<std::string> after{"--vault", "v"};
+    after.insert(after.end(), command.begin(), command.end());
+    after.push_back("--json");
+    const Result first = RunOk(before);
+    EXPECT_EQ(first.out, RunOk(after).out);
+    EXPECT_NO_THROW(ParseJson(first.out)) << first.out;
+  }
+  const Result refused = Run({"--vault", "v", "show", "nothere.txt", "--json"});
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_TRUE(refused.err.empty()) << refused.err;
+  const Json error = ParseJson(refused.out);
+  EXPECT_EQ(error["exit"], 2);
+  EXPECT_EQ(error["error"], "no vault file C:\\v\\nothere.txt");
 }
 
 // The database's own wording (constraint names, "file is not a database") never reaches a user.

@@ -6,10 +6,13 @@
 #include <deque>
 #include <map>
 #include <ostream>
+#include <type_traits>
+#include <variant>
 
 #include "platform/Utf8.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/DatabaseFailure.h"
+#include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
 namespace {
@@ -24,9 +27,26 @@ struct Bound {
   const CommandForm* form = nullptr;
   CLI::App* app = nullptr;
   Args arguments;
-  std::deque<std::vector<std::string>> values;  // per option of the form
-  std::deque<bool> flags;
+  Given given;
 };
+
+// An option bound to its member of `given`: a flag for a bool, else one value each time it is
+// given, so the arguments after it stay arguments.
+CLI::Option* AddOption(CLI::App& app, const OptionForm& option, Given& given) {
+  return std::visit(
+      [&](auto member) -> CLI::Option* {
+        auto& target = given.*member;
+        if constexpr (std::is_same_v<std::remove_reference_t<decltype(target)>, bool>) {
+          return app.add_flag(option.name, target, option.help);
+        } else {
+          CLI::Option* added = app.add_option(option.name, target, option.help);
+          added->type_name(option.value)->required(option.required)->allow_extra_args(false);
+          if (option.check) added->transform(option.check());
+          return added->option_text(option.value);
+        }
+      },
+      option.member);
+}
 
 // Lists each command with its arguments, as its usage shows it.
 class Formatter final : public CLI::Formatter {
@@ -85,32 +105,11 @@ void Declare(CLI::App& root, Formatter& formatter, std::deque<Bound>& bound) {
     b.form = &form;
     b.app = CommandApp(root, form);
     formatter.Add(b.app, Synopsis(form));
+    // vendrel's own options may follow the command.
+    b.app->fallthrough();
+    if (b.app->get_parent() != &root) b.app->get_parent()->fallthrough();
     b.app->add_option("arguments", b.arguments, form.arguments);
-    for (const OptionForm& option : form.options) {
-      if (!option.value) {
-        b.app->add_flag(option.name, b.flags.emplace_back(), option.help);
-        b.values.emplace_back();
-        continue;
-      }
-      CLI::Option* added = b.app->add_option(option.name, b.values.emplace_back(), option.help);
-      // One value each time it is given, so the arguments after it stay arguments.
-      added->type_name(option.value)->required(option.required)->allow_extra_args(false);
-      added->option_text(option.value);
-      b.flags.emplace_back();
-    }
-  }
-}
-
-// The values CLI11 found, handed to the command's Call.
-void Fill(const Bound& b, Call& call) {
-  if (!*b.form->arguments && !b.arguments.empty()) {
-    throw UsageError(std::string(b.form->name) + " takes no argument " + b.arguments[0]);
-  }
-  for (const std::string& argument : b.arguments) call.AddArgument(argument);
-  for (std::size_t i = 0; i < b.form->options.size(); ++i) {
-    const char* name = b.form->options[i].name;
-    if (b.flags[i]) call.AddValue(name, "");
-    for (const std::string& value : b.values[i]) call.AddValue(name, value);
+    for (const OptionForm& option : form.options) AddOption(*b.app, option, b.given);
   }
 }
 
@@ -137,6 +136,18 @@ std::string Reason(const CLI::App& root, const Formatter& formatter, const CLI::
   return "usage: vendrel " + group;
 }
 
+// A folder or a missing file is refused before anything runs.
+CLI::Validator AnswersFile() {
+  return CLI::Validator(
+      [](const std::string& given) -> std::string {
+        if (std::filesystem::is_directory(given))
+          return given + " is a folder; give a file of answers";
+        if (!std::filesystem::exists(given)) return "no file " + given;
+        return {};
+      },
+      "");
+}
+
 }  // namespace
 
 std::wstring Wide(const std::string& utf8) {
@@ -151,13 +162,11 @@ int RunCli(const Args& args, Console& console) {
   CLI::App app("vendrel: the reference host of the add-in, on a simulated vault", "vendrel");
   auto formatter = std::make_shared<Formatter>();
   app.formatter(formatter);
-  std::string vault;
+  Options options;
   std::string user;
   std::string computer;
-  std::string answers;
-  Options options;
   const auto last = CLI::MultiOptionPolicy::TakeLast;
-  app.add_option("--vault", vault, "the vault's folder")
+  app.add_option("--vault", options.vault, "the vault's folder")
       ->type_name("DIR")
       ->envname("VENDREL_VAULT")
       ->multi_option_policy(last);
@@ -167,45 +176,56 @@ int RunCli(const Args& args, Console& console) {
   app.add_option("--computer", computer, "the computer the vault sees (this one)")
       ->type_name("NAME")
       ->multi_option_policy(last);
-  app.add_option("--answers", answers, "the answers to the boxes and dialogs, a line each")
+  app.add_option("--answers", options.answers, "the answers to the boxes and dialogs, a line each")
       ->type_name("FILE")
+      ->check(AnswersFile())
       ->multi_option_policy(last);
-  app.add_flag("--json", options.json, "the report as JSON");
+  app.add_flag("--json", options.json, "the answer as JSON, errors too");
   app.add_flag("--full", options.full,
                "every document of a run in the trace, and each of its steps, not the first ten");
   app.require_subcommand(0, 1);
   std::deque<Bound> bound;
   Declare(app, *formatter, bound);
   app.footer(kFooter);
+  // A parse error may come before --json is read.
+  const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+  const auto fail = [&](const std::string& reason, int code) {
+    if (json) {
+      console.out << WriteJson({{"error", reason}, {"exit", code}});
+    } else {
+      console.err << "vendrel: " << reason << "\n";
+    }
+    return code;
+  };
   try {
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     app.parse(reversed);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e, console.out, console.err);
   } catch (const CLI::ParseError& e) {
-    console.err << "vendrel: " << Reason(app, *formatter, e) << "\n";
-    return kExitUsage;
+    return fail(Reason(app, *formatter, e), kExitUsage);
   }
   if (app.get_subcommands().empty()) {
     console.err << app.help();
     return kExitUsage;
   }
-  if (!vault.empty()) options.vault = vault;
   options.user = Wide(user);
   options.computer = Wide(computer);
-  if (!answers.empty()) options.answers = answers;
   try {
-    for (const Bound& b : bound) {
+    for (Bound& b : bound) {
       // "card set" is parsed inside "card": the command is the innermost one given.
       if (!b.app->parsed() || !b.app->get_subcommands().empty()) continue;
+      if (!*b.form->arguments && !b.arguments.empty()) {
+        throw UsageError(std::string(b.form->name) + " takes no argument " + b.arguments[0]);
+      }
       Call call(*b.form, options, console);
-      Fill(b, call);
+      call.Parsed(std::move(b.arguments), std::move(b.given));
       return b.form->run(call);
     }
   } catch (const platform::SqliteError& e) {
-    console.err << "vendrel: " << DatabaseFailure(e) << "\n";
+    return fail(DatabaseFailure(e), kExitUsage);
   } catch (const std::exception& e) {
-    console.err << "vendrel: " << e.what() << "\n";
+    return fail(e.what(), kExitUsage);
   }
   return kExitUsage;
 }

@@ -13,6 +13,9 @@ namespace vendrel::tools {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
+// A command of an action reported a failure, or an answer did not fit: no such button or
+// control, the answers ran out, or some were left over.
+inline constexpr int kExitFailed = 3;
 
 // Bad usage or input: reported in one line, exit code 2.
 class UsageError : public std::runtime_error {

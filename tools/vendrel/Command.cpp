@@ -21,27 +21,8 @@ Call::Call(const CommandForm& form, const Options& options, Console& console)
 
 Call::~Call() = default;
 
-std::optional<std::string> Call::Value(std::string_view option) const {
-  for (const auto& [name, value] : values_) {
-    if (name == option) return value;
-  }
-  return std::nullopt;
-}
-
-std::vector<std::string> Call::Values(std::string_view option) const {
-  std::vector<std::string> values;
-  for (const auto& [name, value] : values_) {
-    if (name == option) values.push_back(value);
-  }
-  return values;
-}
-
-bool Call::Has(std::string_view flag) const {
-  return Value(flag).has_value();
-}
-
 VaultHost& Call::Host() {
-  if (!session_) session_ = std::make_unique<Session>(options_, console_, Has("--dry-run"));
+  if (!session_) session_ = std::make_unique<Session>(options_, console_, given_.dryRun);
   return session_->Host();
 }
 
@@ -51,10 +32,6 @@ const VaultCopy* Call::DryRun() const {
 
 UsageError Call::Misused() const {
   return UsageError("usage: vendrel " + Synopsis(form_));
-}
-
-void Call::AddValue(std::string option, std::string value) {
-  values_.emplace_back(std::move(option), std::move(value));
 }
 
 }  // namespace vendrel::tools

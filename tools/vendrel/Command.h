@@ -8,9 +8,14 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "tools/vendrel/Cli.h"
+
+namespace CLI {
+class Validator;
+}
 
 namespace vendrel::tools {
 
@@ -19,11 +24,35 @@ class Session;
 class VaultCopy;
 class VaultHost;
 
+// The options of all commands, typed; each command reads the members of the options it declares.
+struct Given {
+  std::optional<std::string> to;
+  std::string comment;
+  std::optional<std::string> root;
+  std::vector<std::string> users;
+  std::vector<std::string> members;
+  std::int32_t type = 0;
+  std::int32_t flags = 0;
+  std::optional<std::string> config;
+  std::string output;
+  bool dryRun = false;
+  bool dword = false;
+};
+
+// Where an option's value goes; the member's type decides how CLI11 reads it.
+using GivenMember =
+    std::variant<bool Given::*, std::int32_t Given::*, std::string Given::*,
+                 std::optional<std::string> Given::*, std::vector<std::string> Given::*>;
+
 struct OptionForm {
   const char* name;   // "--to"
   const char* value;  // what the value is, "VAULTFOLDER"; null for a flag
   const char* help;
+  GivenMember member;
   bool required = false;
+  // What a value must be, beyond its type; a transformer may also turn it into the member's
+  // type, as a name into its number.
+  CLI::Validator (*check)() = nullptr;
 };
 
 struct CommandForm {
@@ -50,12 +79,12 @@ class Call {
 
   // Positional arguments in order.
   const Args& Arguments() const { return arguments_; }
-  // The first value of a command option, all its values, whether a flag was given.
-  std::optional<std::string> Value(std::string_view option) const;
-  std::vector<std::string> Values(std::string_view option) const;
-  bool Has(std::string_view flag) const;
+  // The command's options.
+  const Given& Opt() const { return given_; }
 
   const Options& Global() const { return options_; }
+  // The answer as one JSON document rather than lines.
+  bool Json() const { return options_.json; }
   Console& Io() { return console_; }
   std::ostream& Out() { return console_.out; }
 
@@ -69,15 +98,17 @@ class Call {
   UsageError Misused() const;
 
   // Filled by the parser.
-  void AddArgument(std::string argument) { arguments_.push_back(std::move(argument)); }
-  void AddValue(std::string option, std::string value);
+  void Parsed(Args arguments, Given given) {
+    arguments_ = std::move(arguments);
+    given_ = std::move(given);
+  }
 
  private:
   const CommandForm& form_;
   const Options& options_;
   Console& console_;
   Args arguments_;
-  std::vector<std::pair<std::string, std::string>> values_;  // a flag has an empty value
+  Given given_;
   std::unique_ptr<Session> session_;
 };
 

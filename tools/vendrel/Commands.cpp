@@ -1,18 +1,21 @@
 // The table of vendrel's subcommands.
 #include "tools/vendrel/Command.h"
 
+#include <CLI/CLI.hpp>
+
 namespace vendrel::tools {
 
 // A new subcommand is
 //  - one file in subcommands/ (CMake finds it) defining `int RunX(Call& call)`: the positional
-//    arguments are call.Arguments(), its options call.Value("--opt") and call.Has("--flag"),
-//    the vault with the add-in loaded call.Host(); bad input throws UsageError (exit 2, one
-//    line), call.Misused() for the usage; output goes to call.Out(); it returns kExitOk or
-//    kExitRefused;
+//    arguments are call.Arguments(), its options the members of call.Opt(), the vault with the
+//    add-in loaded call.Host(); bad input throws UsageError (exit 2, one line), call.Misused()
+//    for the usage; output goes to call.Out(), as one JSON document when call.Json(); it
+//    returns one of the exit codes of Cli.h;
 //  - its declaration and its row below: the words ("reg get" makes "get" a command of the group
 //    "reg"), the positional arguments as the usage shows them ("" takes none), one line of
-//    help, the options ({"--to", "VALUE", "help"}, a null VALUE for a flag; true after the help
-//    when it must be given), and the function.
+//    help, the options ({"--to", "VALUE", "help", &Given::to}, a null VALUE for a flag; true
+//    after the member when it must be given, then a check of its value), and the function.
+//    --json and the other options of vendrel itself are taken before or after the command.
 // Parsing, `vendrel --help` and the usage of each command follow from the row.
 
 int RunInit(Call& call);
@@ -49,51 +52,58 @@ int RunConfigs(Call& call);
 int RunRegGet(Call& call);
 int RunRegSet(Call& call);
 
+// Checks of option values.
+CLI::Validator CardTypeNames();  // the name of a card type, read as its number
+
 namespace {
 
+CLI::Validator FlagBits() {
+  return CLI::Validator(
+      [](const std::string& given) -> std::string {
+        return given.starts_with('-') ? "takes flag bits, a number from 0, not " + given : "";
+      },
+      "");
+}
+
 const OptionForm kDryRun = {"--dry-run", nullptr,
-                            "run on a throwaway copy of the vault and show what would change"};
-const OptionForm kJson{"--json", nullptr, "the answer as JSON"};
+                            "run on a throwaway copy of the vault and show what would change",
+                            &Given::dryRun};
 
 const std::vector<CommandForm> kCommands = {
     {"init",
      "DIR",
      "create a vault in DIR",
-     {{"--root", "C:\\Name", "the vault's root folder"},
-      {"--user", "NAME", "a user of the vault; repeat for more"}},
+     {{"--root", "C:\\Name", "the vault's root folder", &Given::root},
+      {"--user", "NAME", "a user of the vault; repeat for more", &Given::users}},
      RunInit},
     {"add",
      "LOCALPATH...",
      "add local files, and local folders with their trees, to a vault folder",
-     {{"--to", "VAULTFOLDER", "the vault folder", true}, kDryRun},
+     {{"--to", "VAULTFOLDER", "the vault folder", &Given::to, true}, kDryRun},
      RunAdd},
     {"mkdir", "FOLDER...", "make vault folders and their missing parents", {}, RunMakeFolder},
     {"checkout", "PATH...", "check out vault files", {kDryRun}, RunCheckOut},
     {"checkin",
      "PATH...",
      "check in vault files",
-     {{"--comment", "TEXT", "the comment of the new version"}, kDryRun},
+     {{"--comment", "TEXT", "the comment of the new version", &Given::comment}, kDryRun},
      RunCheckIn},
     {"undo-checkout", "PATH...", "undo the check out of vault files", {kDryRun}, RunUndoCheckOut},
     {"state",
      "PATH...",
      "change the workflow state of vault files",
-     {{"--to", "WORKFLOW.STATE", "the new state", true}, kDryRun},
+     {{"--to", "WORKFLOW.STATE", "the new state", &Given::to, true}, kDryRun},
      RunChangeState},
     {"menu", "\"MENU TEXT\" [PATH...]", "choose a menu command of the add-in", {kDryRun}, RunMenu},
     {"registered", "", "list the add-in's menu commands and hooks", {}, RunRegistered},
     {"import", "FILE.acn", "add the actions of an action file to the vault", {}, RunImport},
     {"export", "FILE.acn", "save the vault's actions in an action file", {}, RunExport},
-    {"actions",
-     "",
-     "list the vault's actions",
-     {{"--json", nullptr, "the stored set in its JSON form"}},
-     RunListActions},
+    {"actions", "", "list the vault's actions", {}, RunListActions},
     {"acn to-json", "FILE.acn", "an action file as JSON", {}, RunActionFileToJson},
     {"acn from-json",
      "FILE.json",
      "JSON to an action file",
-     {{"-o", "FILE.acn", "the action file to write", true}},
+     {{"-o", "FILE.acn", "the action file to write", &Given::output, true}},
      RunJsonToActionFile},
     {"hex to-json", "TEXT", "the vault's stored hex text as JSON", {}, RunHexToJson},
     {"hex from-json", "FILE.json", "JSON to the vault's hex text", {}, RunJsonToHex},
@@ -102,54 +112,51 @@ const std::vector<CommandForm> kCommands = {
     {"lint",
      "[FILE.acn | FILE.json]",
      "check actions for faults before they run; without a file the vault's",
-     {{"--json", nullptr, "the findings as JSON"}},
+     {},
      RunLint},
     {"diff",
      "A B",
      "what changed between two sets of actions, each an action file, JSON or vault",
-     {{"--json", nullptr, "the changes as JSON"}},
+     {},
      RunDiff},
     {"log",
      "[on | off]",
      "the add-in's log of this user's action runs; on or off switches it",
-     {{"--json", nullptr, "the runs as JSON"}},
+     {},
      RunLog},
-    {"user add", "NAME", "add a user to the vault", {kJson}, RunUserAdd},
-    {"user remove",
-     "NAME",
-     "remove a user with their inbox and memberships",
-     {kJson},
-     RunUserRemove},
+    {"user add", "NAME", "add a user to the vault", {}, RunUserAdd},
+    {"user remove", "NAME", "remove a user with their inbox and memberships", {}, RunUserRemove},
     {"group add",
      "NAME",
      "add a group, or members to a group",
-     {{"--member", "USER", "a member; repeat for more"}, kJson},
+     {{"--member", "USER", "a member; repeat for more", &Given::members}},
      RunGroupAdd},
-    {"users", "", "list the vault's users and groups", {kJson}, RunUsers},
-    {"inbox", "USER", "list a user's messages", {kJson}, RunInbox},
+    {"users", "", "list the vault's users and groups", {}, RunUsers},
+    {"inbox", "USER", "list a user's messages", {}, RunInbox},
     {"var define",
      "NAME",
      "define a card variable",
-     {{"--type", "text|integer|float|date|yesno", "the type of its values", true},
-      {"--flags", "N", "flag bits; 4 or 8: written without a check-out"},
-      kJson},
+     {{"--type", "text|integer|float|date|yesno", "the type of its values", &Given::type, true,
+       CardTypeNames},
+      {"--flags", "N", "flag bits; 4 or 8: written without a check-out", &Given::flags, false,
+       FlagBits}},
      RunVarDefine},
     {"card",
      "PATH",
      "show the card values of a vault file or folder",
-     {{"--config", "NAME", "the values of one configuration of the file"}, kJson},
+     {{"--config", "NAME", "the values of one configuration of the file", &Given::config}},
      RunCard},
     {"card set",
      "PATH NAME=VALUE...",
      "write card values of a vault file or folder",
-     {{"--config", "NAME", "only for one configuration of the file"}, kJson},
+     {{"--config", "NAME", "only for one configuration of the file", &Given::config}},
      RunCardSet},
-    {"configs", "PATH NAME...", "set the configurations of a vault file", {kJson}, RunConfigs},
-    {"reg get", "KEY [VALUE]", "read a registry value as actions read it", {kJson}, RunRegGet},
+    {"configs", "PATH NAME...", "set the configurations of a vault file", {}, RunConfigs},
+    {"reg get", "KEY [VALUE]", "read a registry value as actions read it", {}, RunRegGet},
     {"reg set",
      "KEY VALUE DATA",
      "write a registry value as actions write it",
-     {{"--dword", nullptr, "DATA as a DWORD number instead of a string"}, kJson},
+     {{"--dword", nullptr, "DATA as a DWORD number instead of a string", &Given::dword}},
      RunRegSet},
     {"demo", "", "a new vault, three actions and a user working with them", {}, RunDemo},
 };

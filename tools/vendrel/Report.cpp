@@ -74,7 +74,7 @@ Files Afterwards(VaultHost& host, const std::vector<FileRef>& found, const Vault
 int Report(Call& call, const std::string& operation, const Outcome& outcome, const Files& files) {
   VaultHost& host = call.Host();
   std::ostream& out = call.Out();
-  if (call.Global().json) {
+  if (call.Json()) {
     Json json = {
         {"operation", operation},          {"status", outcome.status},
         {"refresh", outcome.refresh},      {"veto", outcome.veto ? 1 : 0},
@@ -94,7 +94,7 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome, con
     out << operation << " done" << (outcome.refresh != 0 ? "; the add-in asks for a refresh" : "")
         << "\n";
   }
-  if (!call.Global().json) {
+  if (!call.Json()) {
     for (const auto& [path, f] : files) out << "  " << FileLine(f) << "\n";
     if (const VaultCopy* copy = call.DryRun()) out << copy->Changes().Text();
   }

@@ -92,7 +92,7 @@ int RunExport(Call& call) {
 int RunListActions(Call& call) {
   const Json json = StoredSetJson(call.Host());
   std::ostream& out = call.Out();
-  if (call.Has("--json")) {
+  if (call.Json()) {
     out << WriteJson(json);
     return kExitOk;
   }

@@ -120,7 +120,7 @@ int RunMenu(Call& call) {
 int RunRegistered(Call& call) {
   VaultHost& host = call.Host();
   std::ostream& out = call.Out();
-  if (call.Global().json) {
+  if (call.Json()) {
     out << WriteJson(RegisteredJson(host));
     return kExitOk;
   }

@@ -1,5 +1,6 @@
 // Card variables, the card values of files and folders, and the configurations of files; written
 // as an administrator writes them, without a check-out.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
 #include <ostream>
@@ -7,9 +8,10 @@
 #include "commands/core/ValueText.h"
 #include "platform/CaseFold.h"
 #include "tools/vendrel/CardValues.h"
+#include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/VaultFiles.h"
-#include "tools/vendrel/subcommands/JsonAnswer.h"
 
 namespace vendrel::tools {
 namespace {
@@ -100,7 +102,7 @@ Card CardNamed(VaultHost& host, const std::string& given,
 
 int ShowCard(Call& call, const Card& card) {
   const std::vector<CardLine> lines = CardOf(call.Host(), card.owner, card.id, card.configuration);
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json values = Json::array();
     for (const CardLine& line : lines) {
       Json json;
@@ -133,6 +135,19 @@ int ShowCard(Call& call, const Card& card) {
 
 }  // namespace
 
+CLI::Validator CardTypeNames() {
+  return CLI::Validator(
+      [](std::string& given) -> std::string {
+        for (const TypeName& type : kTypes) {
+          if (given != type.name) continue;
+          given = std::to_string(static_cast<std::int32_t>(type.type));
+          return {};
+        }
+        return "no card variable type " + given + ": text, integer, float, date or yesno";
+      },
+      "");
+}
+
 std::vector<CardLine> CardOf(VaultHost& host, sim::CardOwner owner, std::int32_t id,
                              const std::wstring& configuration) {
   std::vector<CardLine> lines;
@@ -146,40 +161,28 @@ std::vector<CardLine> CardOf(VaultHost& host, sim::CardOwner owner, std::int32_t
 int RunVarDefine(Call& call) {
   if (call.Arguments().size() != 1) throw call.Misused();
   const std::wstring name = Wide(call.Arguments()[0]);
-  const std::string type = *call.Value("--type");
-  const auto known =
-      std::find_if(kTypes.begin(), kTypes.end(), [&](const TypeName& t) { return type == t.name; });
-  if (known == kTypes.end())
-    throw UsageError("no card variable type " + type + ": text, integer, float, date or yesno");
-  const std::string flagsText = call.Value("--flags").value_or("0");
-  std::size_t used = 0;
-  int flags = -1;
-  try {
-    flags = std::stoi(flagsText, &used);
-  } catch (const std::exception&) {
-  }
-  if (flags < 0 || used != flagsText.size())
-    throw UsageError("--flags takes a number of flag bits, not " + flagsText);
+  const TypeName& type = TypeOf(call.Opt().type);
+  const std::int32_t flags = call.Opt().flags;
   VaultHost& host = call.Host();
   const auto variables = CardVariables(host);
   if (const host::CardVariableInfo* same = FindVariable(variables, name))
     throw UsageError("the card variable " + Utf8(same->name) + " exists already");
-  host.Vault().AddVariable(name, static_cast<std::int32_t>(known->type), flags);
-  if (WantsJson(call)) {
+  host.Vault().AddVariable(name, static_cast<std::int32_t>(type.type), flags);
+  if (call.Json()) {
     Json json;
     json["name"] = name;
-    json["type"] = Wide(known->name);
+    json["type"] = Wide(type.name);
     json["flags"] = flags;
     call.Out() << WriteJson(json);
   } else {
-    call.Out() << "defined card variable " << Utf8(name) << " (" << known->name << ")\n";
+    call.Out() << "defined card variable " << Utf8(name) << " (" << type.name << ")\n";
   }
   return kExitOk;
 }
 
 int RunCard(Call& call) {
   if (call.Arguments().size() != 1) throw call.Misused();
-  return ShowCard(call, CardNamed(call.Host(), call.Arguments()[0], call.Value("--config")));
+  return ShowCard(call, CardNamed(call.Host(), call.Arguments()[0], call.Opt().config));
 }
 
 // Every value is checked against its variable's type before the first one is written.
@@ -187,7 +190,7 @@ int RunCardSet(Call& call) {
   const Args& args = call.Arguments();
   if (args.size() < 2) throw call.Misused();
   VaultHost& host = call.Host();
-  const Card card = CardNamed(host, args[0], call.Value("--config"));
+  const Card card = CardNamed(host, args[0], call.Opt().config);
   const auto variables = CardVariables(host);
   std::vector<std::pair<std::wstring, host::Value>> values;
   for (std::size_t i = 1; i < args.size(); ++i) {
@@ -224,7 +227,7 @@ int RunConfigs(Call& call) {
     names.push_back(name);
   }
   host.Vault().SetConfigurations(file.fileId, names);
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json json;
     json["path"] = file.path;
     json["configurations"] = names;

@@ -31,11 +31,9 @@ int RunActionFileToJson(Call& call) {
 
 int RunJsonToActionFile(Call& call) {
   const std::string& input = OnlyArgument(call);
-  const auto output = call.Value("-o");
-  if (!output) throw call.Misused();
   const Json json = ReadJson(input);
   ExpectFormat(json, "action-file");
-  WriteBytes(*output, JsonToBytes(json, DefaultCodec()));
+  WriteBytes(call.Opt().output, JsonToBytes(json, DefaultCodec()));
   return kExitOk;
 }
 

@@ -13,7 +13,7 @@ int RunDiff(Call& call) {
   const std::string& second = call.Arguments()[1];
   const std::vector<ActionChange> changes =
       DiffSets(LoadSetJson(call, first), LoadSetJson(call, second));
-  if (call.Has("--json") || call.Global().json) {
+  if (call.Json()) {
     call.Out() << WriteJson(DiffJson(changes));
   } else {
     call.Out() << DiffText(changes, first, second);

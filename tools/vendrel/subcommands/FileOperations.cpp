@@ -28,7 +28,7 @@ int CheckOutFamily(Call& call, const char* operation, std::int32_t before, std::
                    host::HResult (*perform)(const FileRef& file, const std::wstring& comment)) {
   VaultHost& host = call.Host();
   const std::vector<FileRef> files = FindFiles(host, call.Arguments());
-  const std::wstring comment = Wide(call.Value("--comment").value_or(""));
+  const std::wstring comment = Wide(call.Opt().comment);
   const auto items = [&] { return CheckOutItems(files); };
   const Outcome outcome = host.Operate(
       before, after, items,
@@ -63,7 +63,7 @@ int RunUndoCheckOut(Call& call) {
 
 int RunChangeState(Call& call) {
   VaultHost& host = call.Host();
-  const std::string target = call.Value("--to").value_or("");
+  const std::string target = call.Opt().to.value_or("");
   const std::size_t dot = target.find('.');
   if (dot == std::string::npos) throw UsageError("state needs --to WORKFLOW.STATE");
   const std::wstring workflow = Wide(target.substr(0, dot));

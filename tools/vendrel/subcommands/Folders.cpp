@@ -87,8 +87,8 @@ int RunMakeFolder(Call& call) {
 
 int RunAdd(Call& call) {
   VaultHost& host = call.Host();
-  if (call.Arguments().empty() || !call.Value("--to")) throw call.Misused();
-  const std::wstring target = host.VaultPath(Wide(*call.Value("--to")));
+  if (call.Arguments().empty() || !call.Opt().to) throw call.Misused();
+  const std::wstring target = host.VaultPath(Wide(*call.Opt().to));
   if (!FindFolder(host, target)) {
     throw UsageError("no vault folder " + Utf8(target) + "; make it with vendrel mkdir");
   }

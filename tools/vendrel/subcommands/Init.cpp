@@ -16,10 +16,10 @@ int RunInit(Call& call) {
   const fs::path folder = fs::absolute(call.Arguments()[0]);
   if (fs::exists(DatabaseOf(folder))) throw UsageError("a vault exists in " + folder.string());
   std::vector<std::wstring> users;
-  for (const std::string& user : call.Values("--user")) users.push_back(Wide(user));
+  for (const std::string& user : call.Opt().users) users.push_back(Wide(user));
   if (users.empty()) users.push_back(MachineServices::LoginName());
   const std::wstring name = folder.filename().wstring();
-  const std::wstring root = Wide(call.Value("--root").value_or("C:\\" + Utf8(name)));
+  const std::wstring root = Wide(call.Opt().root.value_or("C:\\" + Utf8(name)));
   // A failed init leaves nothing: neither the folder it made nor a half-made vault.
   const bool folderExisted = fs::exists(folder);
   try {

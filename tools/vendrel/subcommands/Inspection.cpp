@@ -47,7 +47,7 @@ int RunList(Call& call) {
     states.emplace_back(path + L"\\" + state.name, std::move(state));
   }
   std::ostream& out = call.Out();
-  if (call.Global().json) {
+  if (call.Json()) {
     out << WriteJson({{"folder", path}, {"folders", names}, {"files", FilesJson(states)}});
     return kExitOk;
   }
@@ -70,7 +70,7 @@ int RunShow(Call& call) {
   f.file->Configurations(configurations);
   const auto card = Card(host, f.fileId);
   std::ostream& out = call.Out();
-  if (call.Global().json) {
+  if (call.Json()) {
     Json json = FilesJson({{f.path, state}}).front();
     json["fileId"] = f.fileId;
     json["revision"] = revision;

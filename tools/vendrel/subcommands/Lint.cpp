@@ -12,7 +12,7 @@ int RunLint(Call& call) {
   const std::string source = call.Arguments().empty() ? "vault" : call.Arguments()[0];
   const Json set = LoadSetJson(call, source);
   const std::vector<Finding> findings = Lint(set, LintVaultOf(call));
-  if (call.Has("--json") || call.Global().json) {
+  if (call.Json()) {
     call.Out() << WriteJson(FindingsJson(findings));
   } else {
     for (const Finding& finding : findings) call.Out() << FindingLine(finding) << "\n";

@@ -5,8 +5,9 @@
 
 #include "actions/Number.h"
 #include "commands/core/RegistryPath.h"
+#include "tools/vendrel/Command.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/Platform.h"
-#include "tools/vendrel/subcommands/JsonAnswer.h"
 
 namespace vendrel::tools {
 namespace {
@@ -44,7 +45,7 @@ std::unique_ptr<platform::Registry> RegistryOf(const Call& call) {
 
 int Answer(Call& call, const NamedValue& value, const platform::RegistryData& data) {
   const bool dword = std::holds_alternative<std::uint32_t>(data);
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json json;
     json["path"] = value.path;
     json["kind"] = dword ? L"dword" : L"string";
@@ -77,7 +78,7 @@ int RunRegSet(Call& call) {
   const NamedValue value = ValueOf(args[0], &args[1]);
   // A DWORD reads as the registry command reads it: digits up to the first other character.
   const platform::RegistryData data =
-      call.Has("--dword")
+      call.Opt().dword
           ? platform::RegistryData(static_cast<std::uint32_t>(actions::ReadNumber(Wide(args[2]))))
           : platform::RegistryData(Wide(args[2]));
   if (!RegistryOf(call)->Write(value.where.root, value.where.subkey, value.where.name, data)) {

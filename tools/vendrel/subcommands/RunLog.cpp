@@ -58,13 +58,13 @@ int RunLog(Call& call) {
   for (const std::wstring& text : file.Lines()) {
     addin::RunLogLine line;
     if (!addin::RunLogLine::Parse(text, line)) continue;
-    if (call.Has("--json") || call.Global().json) {
+    if (call.Json()) {
       lines.push_back(LineJson(line));
     } else {
       call.Out() << LineText(line) << "\n";
     }
   }
-  if (call.Has("--json") || call.Global().json) {
+  if (call.Json()) {
     call.Out() << WriteJson({{"file", file.File().wstring()}, {"runs", std::move(lines)}});
   }
   return kExitOk;

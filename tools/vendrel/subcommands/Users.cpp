@@ -4,9 +4,10 @@
 
 #include "platform/CaseFold.h"
 #include "sim/Dates.h"
+#include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Inbox.h"
-#include "tools/vendrel/subcommands/JsonAnswer.h"
+#include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
 namespace {
@@ -24,7 +25,7 @@ std::string NamesText(const std::vector<std::wstring>& names) {
 
 // One line, or {"KEY": NAME} with --json.
 int Done(Call& call, const char* key, const std::wstring& name, const std::string& line) {
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json json;
     json[key] = name;
     call.Out() << WriteJson(json);
@@ -65,7 +66,7 @@ int RunGroupAdd(Call& call) {
   sim::SimVault& vault = call.Host().Vault();
   const std::vector<std::wstring> users = vault.Users();
   std::vector<std::wstring> members;
-  for (const std::string& given : call.Values("--member")) {
+  for (const std::string& given : call.Opt().members) {
     const auto user = std::find_if(users.begin(), users.end(), [&](const std::wstring& u) {
       return platform::SameIgnoringCase(u, Wide(given));
     });
@@ -79,7 +80,7 @@ int RunGroupAdd(Call& call) {
   if (exists && members.empty()) throw UsageError("the group " + Utf8(name) + " exists already");
   if (!exists) vault.AddGroup(name);
   for (const std::wstring& member : members) vault.AddMember(name, member);
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json json;
     json["group"] = name;
     json["members"] = members;
@@ -97,7 +98,7 @@ int RunUsers(Call& call) {
   sim::SimVault& vault = call.Host().Vault();
   const std::vector<std::wstring> users = vault.Users();
   const auto groups = vault.Groups();
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json groupsJson = Json::array();
     for (const auto& [group, members] : groups) {
       Json json;
@@ -120,7 +121,7 @@ int RunUsers(Call& call) {
 int RunInbox(Call& call) {
   const std::wstring user = OnlyName(call);
   const std::vector<sim::InboxMessage> messages = call.Host().Vault().Inbox(user);
-  if (WantsJson(call)) {
+  if (call.Json()) {
     Json array = Json::array();
     for (const sim::InboxMessage& message : messages) {
       Json json;
