@@ -19,7 +19,38 @@ std::wstring Cmd::GetDescription() const {
   return kind ? kind->Description() : std::wstring();
 }
 
+namespace {
+
+// Stores or loads each field, by the archive's mode.
+class ArchiveFields final : public FieldVisitor {
+ public:
+  explicit ArchiveFields(actions::Archive& archive) : archive_(archive) {}
+  void Int32(const char*, std::int32_t& value) override { archive_.Int32(value); }
+  void Bool(const char*, bool& value) override { archive_.Bool(value); }
+  void Text(const char*, std::wstring& value, TextUse) override { archive_.Text(value); }
+  void TextList(const char*, std::vector<std::wstring>& values, TextUse) override {
+    archive_.TextList(values);
+  }
+
+ private:
+  actions::Archive& archive_;
+};
+
+}  // namespace
+
 void Cmd::Serialize(actions::Archive& archive) {
+  SerializeSummary(archive);
+  SerializeFields(archive);
+}
+
+void Cmd::SerializeFields(actions::Archive& archive) {
+  ArchiveFields fields(archive);
+  VisitFields(fields);
+}
+
+void Cmd::VisitFields(FieldVisitor&) {}
+
+void Cmd::SerializeSummary(actions::Archive& archive) {
   if (archive.IsStoring()) archive.WriteInt32(typeId_);
   archive.Text(summary_);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "commands/core/Fields.h"
 #include "host/Ref.h"
 #include "host/Vault.h"
 #include "platform/Dialog.h"
@@ -32,9 +33,13 @@ class Cmd {
   virtual std::wstring GetDescription() const;
   // Lets the administrator change the parameters in a dialog owned by `parent`; true on OK.
   virtual bool Edit(platform::Window parent) = 0;
-  // Storing writes the type id and the summary; loading reads only the summary, because the
-  // loader has read the type id to choose the kind. Kinds with fields call this first.
+  // Storing writes the type id, the summary and the fields; loading reads the summary and the
+  // fields, because the loader has read the type id to choose the kind.
   virtual void Serialize(actions::Archive& archive);
+  // Walks the stored fields after the summary; a kind without fields has none to walk.
+  virtual void VisitFields(FieldVisitor& visitor);
+  // Stores or loads the fields alone, as they follow the summary in the current layout.
+  void SerializeFields(actions::Archive& archive);
   // The result is informative only; the runner ignores it.
   virtual bool Execute(actions::ActionData& run) = 0;
   // Called once per run on every command before the first one executes.
@@ -58,6 +63,8 @@ class Cmd {
   // For concrete constructors: stores the owner.
   void SetUp(actions::Action* owner);
   void SetSummary(std::wstring summary) { summary_ = std::move(summary); }
+  // The part every kind stores first: the type id when storing, then the summary.
+  void SerializeSummary(actions::Archive& archive);
   // Runs an editor dialog modally over `parent`; true when it was closed with OK.
   bool ShowEditor(platform::Dialog& dialog, platform::Window parent) const;
 

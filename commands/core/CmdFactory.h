@@ -7,6 +7,7 @@
 #include <string>
 
 #include "commands/core/Cmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
@@ -26,18 +27,6 @@ struct CommandKind {
   std::wstring Name() const;
   std::wstring Description() const;
 };
-
-// Block pairs: the runner's balance check counts the all-documents pair.
-inline constexpr std::int32_t kAllDocumentsType = 4;
-inline constexpr std::int32_t kEndAllDocumentsType = 5;
-inline constexpr std::int32_t kLabelType = 2;
-inline constexpr std::int32_t kJumpType = 8;
-inline constexpr std::int32_t kAllConfigsType = 20;
-inline constexpr std::int32_t kEndAllConfigsType = 21;
-inline constexpr std::int32_t kCancelType = 22;
-inline constexpr std::int32_t kSetVarType = 0;  // the variable editor, never in a command list
-inline constexpr std::int32_t kFirstListType = 1;
-inline constexpr std::int32_t kLastListType = 25;
 
 // The list kinds, ids 1 to 25 in id order (for the command selection).
 std::span<const CommandKind> CommandKinds();

@@ -5,7 +5,6 @@
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
-#include "actions/Archive.h"
 #include "commands/core/CmdFactory.h"
 #include "commands/core/CommandList.h"
 #include "commands/core/VarHandler.h"
@@ -66,13 +65,12 @@ std::wstring CmdJump::Describe() const {
          (condition_.ignoreCase ? strings::Load(111, L" NO_CASE") : std::wstring()) + goTo;
 }
 
-void CmdJump::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Int32(condition_.op);
-  archive.Text(condition_.label);
-  archive.Text(condition_.variable);
-  archive.Text(condition_.value);
-  archive.Bool(condition_.ignoreCase);
+void CmdJump::VisitFields(FieldVisitor& v) {
+  v.Int32("operator", condition_.op);
+  v.Text("label", condition_.label, TextUse::kAsWritten);
+  v.Text("variable", condition_.variable, TextUse::kExpanded);
+  v.Text("value", condition_.value, TextUse::kExpanded);
+  v.Bool("ignoreCase", condition_.ignoreCase);
 }
 
 bool CmdJump::Holds(actions::ActionData& run) const {

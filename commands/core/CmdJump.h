@@ -13,7 +13,7 @@ class CmdJump final : public Cmd, public lexicor::StrWnd {
 
   // On OK takes the dialog's condition and describes it in the summary.
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
+  void VisitFields(FieldVisitor& visitor) override;
   // True when the condition held and the label was found: the run goes on after the first label
   // of that name met after this jump, around the end of the list.
   bool Execute(actions::ActionData& run) override;

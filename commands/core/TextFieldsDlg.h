@@ -8,6 +8,7 @@
 
 #include "commands/core/CMenuButton.h"
 #include "commands/core/Cmd.h"
+#include "commands/core/Fields.h"
 #include "host/Ref.h"
 #include "platform/Dialog.h"
 #include "uilibs/lexicor/StrWnd.h"
@@ -25,6 +26,7 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
   std::int32_t TemplateId() const override { return templateId_; }
   // The texts as OK left them, in the order they were given.
   const std::wstring& Text(std::size_t field) const { return fields_.at(field).text; }
+  std::size_t TextCount() const { return fields_.size(); }
 
  protected:
   // `section`: the localized-window key, the class name. The command lends the action whose
@@ -44,6 +46,66 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
   platform::Services* services_;
   std::vector<Field> fields_;
   std::vector<CMenuButton> buttons_;  // each holds the vault while the dialog lives
+};
+
+// The text fields of a fields struct in stored order: read out, or written back from texts.
+class TextFieldTexts final : public FieldVisitor {
+ public:
+  // Collects the texts into `texts`; with `writeBack`, puts them back in the same order instead.
+  TextFieldTexts(std::vector<std::wstring>& texts, bool writeBack)
+      : texts_(texts), writeBack_(writeBack) {}
+  void Int32(const char*, std::int32_t&) override {}
+  void Bool(const char*, bool&) override {}
+  void Text(const char* name, std::wstring& value, TextUse use) override;
+  void TextList(const char*, std::vector<std::wstring>&, TextUse) override {}
+
+ private:
+  std::vector<std::wstring>& texts_;
+  bool writeBack_;
+  std::size_t next_ = 0;
+};
+
+// An editor that shows each text field of `Kind` in an edit control of its own, in stored order;
+// a kind's other fields are the editor's own to show.
+template <class Kind>
+class FieldsDlg : public TextFieldsDlg {
+ public:
+  using Fields = typename Kind::Fields;
+
+  // The command's fields with the texts as OK left them.
+  Fields Values() const {
+    Fields fields = values_;
+    std::vector<std::wstring> texts;
+    for (std::size_t i = 0; i < TextCount(); ++i) texts.push_back(Text(i));
+    TextFieldTexts back(texts, true);
+    fields.Visit(back);
+    return fields;
+  }
+
+ protected:
+  struct Controls {
+    std::int32_t edit;
+    std::int32_t menuButton;
+  };
+
+  FieldsDlg(std::int32_t templateId, const wchar_t* section, const Kind& command,
+            std::vector<Controls> controls, bool resizable = false)
+      : TextFieldsDlg(templateId, section, command, Pair(command.Values(), controls), resizable),
+        values_(command.Values()) {}
+
+ private:
+  static std::vector<Field> Pair(Fields fields, const std::vector<Controls>& controls) {
+    std::vector<std::wstring> texts;
+    TextFieldTexts out(texts, false);
+    fields.Visit(out);
+    std::vector<Field> paired;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      paired.push_back({controls[i].edit, controls[i].menuButton, texts.at(i)});
+    }
+    return paired;
+  }
+
+  Fields values_;
 };
 
 }  // namespace vendrel::commands

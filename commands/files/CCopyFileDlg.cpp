@@ -6,9 +6,8 @@
 namespace vendrel::commands {
 
 CCopyFileDlg::CCopyFileDlg(const CmdCopyFile& command)
-    : TextFieldsDlg(
-          IDD_COPY_FILE, L"CCopyFileDlg", command,
-          {{IDC_COPY_FILE_SOURCE, IDC_COPY_FILE_SOURCE_MENU, command.Source()},
-           {IDC_COPY_FILE_DESTINATION, IDC_COPY_FILE_DESTINATION_MENU, command.Destination()}}) {}
+    : FieldsDlg(IDD_COPY_FILE, L"CCopyFileDlg", command,
+                {{IDC_COPY_FILE_SOURCE, IDC_COPY_FILE_SOURCE_MENU},
+                 {IDC_COPY_FILE_DESTINATION, IDC_COPY_FILE_DESTINATION_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -6,12 +6,9 @@
 
 namespace vendrel::commands {
 
-class CCopyFileDlg : public TextFieldsDlg {
+class CCopyFileDlg : public FieldsDlg<CmdCopyFile> {
  public:
   explicit CCopyFileDlg(const CmdCopyFile& command);
-
-  const std::wstring& Source() const { return Text(0); }
-  const std::wstring& Destination() const { return Text(1); }
 };
 
 }  // namespace vendrel::commands

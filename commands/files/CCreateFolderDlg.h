@@ -6,11 +6,9 @@
 
 namespace vendrel::commands {
 
-class CCreateFolderDlg : public TextFieldsDlg {
+class CCreateFolderDlg : public FieldsDlg<CmdCreateFolder> {
  public:
   explicit CCreateFolderDlg(const CmdCreateFolder& command);
-
-  const std::wstring& Path() const { return Text(0); }
 };
 
 }  // namespace vendrel::commands

@@ -6,9 +6,9 @@
 namespace vendrel::commands {
 
 CDeleteFileDlg::CDeleteFileDlg(const CmdDeleteFile& command)
-    : TextFieldsDlg(IDD_DELETE_FILE, L"CDeleteFileDlg", command,
-                    {{IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU, command.Path()}}),
-      fromVault_(command.FromVault()) {}
+    : FieldsDlg(IDD_DELETE_FILE, L"CDeleteFileDlg", command,
+                {{IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU}}),
+      fromVault_(command.Values().fromVault) {}
 
 void CDeleteFileDlg::OnInit() {
   TextFieldsDlg::OnInit();

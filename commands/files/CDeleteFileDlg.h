@@ -6,12 +6,15 @@
 
 namespace vendrel::commands {
 
-class CDeleteFileDlg : public TextFieldsDlg {
+class CDeleteFileDlg : public FieldsDlg<CmdDeleteFile> {
  public:
   explicit CDeleteFileDlg(const CmdDeleteFile& command);
 
-  const std::wstring& Path() const { return Text(0); }
-  bool FromVault() const { return fromVault_; }
+  CmdDeleteFile::Fields Values() const {
+    Fields values = FieldsDlg::Values();
+    values.fromVault = fromVault_;
+    return values;
+  }
 
  protected:
   void OnInit() override;

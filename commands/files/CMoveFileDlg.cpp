@@ -6,8 +6,8 @@
 namespace vendrel::commands {
 
 CMoveFileDlg::CMoveFileDlg(const CmdMoveFile& command)
-    : TextFieldsDlg(IDD_MOVE_FILE, L"CMoveFileDlg", command,
-                    {{IDC_MOVE_FILE_SOURCE, IDC_MOVE_FILE_SOURCE_MENU, command.Source()},
-                     {IDC_MOVE_FILE_NEW_NAME, IDC_MOVE_FILE_NEW_NAME_MENU, command.NewName()}}) {}
+    : FieldsDlg(IDD_MOVE_FILE, L"CMoveFileDlg", command,
+                {{IDC_MOVE_FILE_SOURCE, IDC_MOVE_FILE_SOURCE_MENU},
+                 {IDC_MOVE_FILE_NEW_NAME, IDC_MOVE_FILE_NEW_NAME_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -6,12 +6,9 @@
 
 namespace vendrel::commands {
 
-class CMoveFileDlg : public TextFieldsDlg {
+class CMoveFileDlg : public FieldsDlg<CmdMoveFile> {
  public:
   explicit CMoveFileDlg(const CmdMoveFile& command);
-
-  const std::wstring& Source() const { return Text(0); }
-  const std::wstring& NewName() const { return Text(1); }
 };
 
 }  // namespace vendrel::commands

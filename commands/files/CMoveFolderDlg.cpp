@@ -6,8 +6,8 @@
 namespace vendrel::commands {
 
 CMoveFolderDlg::CMoveFolderDlg(const CmdMoveFolder& command)
-    : TextFieldsDlg(IDD_MOVE_FOLDER, L"CMoveFolderDlg", command,
-                    {{IDC_MOVE_FOLDER_OLD, IDC_MOVE_FOLDER_OLD_MENU, command.OldPath()},
-                     {IDC_MOVE_FOLDER_NEW, IDC_MOVE_FOLDER_NEW_MENU, command.NewPath()}}) {}
+    : FieldsDlg(IDD_MOVE_FOLDER, L"CMoveFolderDlg", command,
+                {{IDC_MOVE_FOLDER_OLD, IDC_MOVE_FOLDER_OLD_MENU},
+                 {IDC_MOVE_FOLDER_NEW, IDC_MOVE_FOLDER_NEW_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -6,12 +6,9 @@
 
 namespace vendrel::commands {
 
-class CMoveFolderDlg : public TextFieldsDlg {
+class CMoveFolderDlg : public FieldsDlg<CmdMoveFolder> {
  public:
   explicit CMoveFolderDlg(const CmdMoveFolder& command);
-
-  const std::wstring& OldPath() const { return Text(0); }
-  const std::wstring& NewPath() const { return Text(1); }
 };
 
 }  // namespace vendrel::commands

@@ -1,7 +1,6 @@
 // Copy file: local copies through the file system, copies into the vault through the host.
 #include "commands/files/CmdCopyFile.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/CCopyFileDlg.h"
 #include "commands/files/FileCommandSupport.h"
@@ -20,33 +19,18 @@ std::wstring CopyFailed() {
 
 }  // namespace
 
-CmdCopyFile::CmdCopyFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdCopyFile::Assign(std::wstring source, std::wstring destination) {
-  source_ = std::move(source);
-  destination_ = std::move(destination);
-  SetSummary(source_ + L" => " + destination_);
+std::wstring CmdCopyFile::Summarize(const Fields& fields) const {
+  return fields.source + L" => " + fields.destination;
 }
 
 bool CmdCopyFile::Edit(platform::Window parent) {
-  CCopyFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Source(), dialog.Destination());
-  return true;
-}
-
-void CmdCopyFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(source_);
-  archive.Text(destination_);
+  return EditWith(CCopyFileDlg(*this), parent);
 }
 
 bool CmdCopyFile::Execute(actions::ActionData& run) {
   VarHandler variables(run);
-  const std::wstring source = SourceInFolder(run, variables.Expand(source_, false));
-  std::wstring destination = variables.Expand(destination_, false);
+  const std::wstring source = SourceInFolder(run, variables.Expand(fields_.source, false));
+  std::wstring destination = variables.Expand(fields_.destination, false);
   platform::FileSystem* files = run.Service(&platform::Services::files);
   if (!files) {
     ShowFailure(run, CopyFailed());

@@ -3,35 +3,35 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdCopyFile : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 19;
+struct CopyFileFields {
+  std::wstring source;
+  std::wstring destination;
+  friend bool operator==(const CopyFileFields&, const CopyFileFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("from", source, TextUse::kExpanded);
+    v.Text("to", destination, TextUse::kExpanded);
+  }
+};
 
-  explicit CmdCopyFile(actions::Action* owner);
+class CmdCopyFile : public FieldCmd<CopyFileFields, kCopyFileType> {
+ public:
+  explicit CmdCopyFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Source() const { return source_; }
-  const std::wstring& Destination() const { return destination_; }
-  // Takes the editor's texts and rebuilds the summary from them.
-  void Assign(std::wstring source, std::wstring destination);
-
  private:
+  std::wstring Summarize(const Fields& fields) const override;
   // The source with the notification folder in front when it names no folder.
   std::wstring SourceInFolder(actions::ActionData& run, std::wstring source) const;
   bool FetchFromVault(actions::ActionData& run, const std::wstring& source) const;
   bool CopyLocally(actions::ActionData& run, const std::wstring& source,
                    std::wstring destination) const;
-
-  std::wstring source_;
-  std::wstring destination_;
 };
 
 }  // namespace vendrel::commands

@@ -1,7 +1,6 @@
 // Create folder: an existing folder, local or in the vault, is left as it is.
 #include "commands/files/CmdCreateFolder.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/CCreateFolderDlg.h"
 #include "commands/files/FileCommandSupport.h"
@@ -10,29 +9,12 @@
 
 namespace vendrel::commands {
 
-CmdCreateFolder::CmdCreateFolder(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdCreateFolder::Assign(std::wstring path) {
-  path_ = std::move(path);
-  SetSummary(path_);
-}
-
 bool CmdCreateFolder::Edit(platform::Window parent) {
-  CCreateFolderDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Path());
-  return true;
-}
-
-void CmdCreateFolder::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(path_);
+  return EditWith(CCreateFolderDlg(*this), parent);
 }
 
 bool CmdCreateFolder::Execute(actions::ActionData& run) {
-  const std::wstring path = VarHandler(run).Expand(path_, false);
+  const std::wstring path = VarHandler(run).Expand(fields_.path, false);
   const std::wstring parentPath = platform::FolderOfPath(path);
   const std::wstring name = platform::NameOfPath(path);
   const std::wstring failed = strings::Load(95, L"Error creating folder");

@@ -3,27 +3,27 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdCreateFolder : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 14;
+struct CreateFolderFields {
+  std::wstring path;
+  friend bool operator==(const CreateFolderFields&, const CreateFolderFields&) = default;
+  void Visit(FieldVisitor& v) { v.Text("path", path, TextUse::kExpanded); }
+};
 
-  explicit CmdCreateFolder(actions::Action* owner);
+class CmdCreateFolder : public FieldCmd<CreateFolderFields, kCreateFolderType> {
+ public:
+  explicit CmdCreateFolder(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Path() const { return path_; }
-  // Takes the editor's text; the summary is the path itself.
-  void Assign(std::wstring path);
-
  private:
-  std::wstring path_;
+  // The path itself.
+  std::wstring Summarize(const Fields& fields) const override { return fields.path; }
 };
 
 }  // namespace vendrel::commands

@@ -1,7 +1,6 @@
 // Delete file: the vault's delete inside the vault, a forced local delete outside it.
 #include "commands/files/CmdDeleteFile.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/CDeleteFileDlg.h"
 #include "commands/files/FileCommandSupport.h"
@@ -9,36 +8,20 @@
 
 namespace vendrel::commands {
 
-CmdDeleteFile::CmdDeleteFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-  SetSummary(L"");
-}
-
-void CmdDeleteFile::Assign(std::wstring path, bool fromVault) {
-  path_ = std::move(path);
-  fromVault_ = fromVault;
-  std::wstring summary = strings::Load(25, L"DELETE ") + path_;
-  if (fromVault_) summary += strings::Load(113, L" FROM_VAULT");
-  SetSummary(std::move(summary));
+std::wstring CmdDeleteFile::Summarize(const Fields& fields) const {
+  std::wstring summary = strings::Load(25, L"DELETE ") + fields.path;
+  if (fields.fromVault) summary += strings::Load(113, L" FROM_VAULT");
+  return summary;
 }
 
 bool CmdDeleteFile::Edit(platform::Window parent) {
-  CDeleteFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Path(), dialog.FromVault());
-  return true;
-}
-
-void CmdDeleteFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(path_);
-  archive.Bool(fromVault_);
+  return EditWith(CDeleteFileDlg(*this), parent);
 }
 
 bool CmdDeleteFile::Execute(actions::ActionData& run) {
-  const std::wstring path = VarHandler(run).Expand(path_, false);
+  const std::wstring path = VarHandler(run).Expand(fields_.path, false);
   bool deleted = false;
-  if (fromVault_) {
+  if (fields_.fromVault) {
     deleted = DeleteFromVault(run, path);
   } else if (platform::FileSystem* files = run.Service(&platform::Services::files)) {
     // A read-only file is deleted too.

@@ -3,31 +3,31 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdDeleteFile : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 11;
+struct DeleteFileFields {
+  std::wstring path;
+  bool fromVault = false;
+  friend bool operator==(const DeleteFileFields&, const DeleteFileFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("path", path, TextUse::kExpanded);
+    v.Bool("fromVault", fromVault);
+  }
+};
 
-  explicit CmdDeleteFile(actions::Action* owner);
+class CmdDeleteFile : public FieldCmd<DeleteFileFields, kDeleteFileType> {
+ public:
+  explicit CmdDeleteFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Path() const { return path_; }
-  bool FromVault() const { return fromVault_; }
-  // Takes the editor's values and rebuilds the summary from them.
-  void Assign(std::wstring path, bool fromVault);
-
  private:
+  std::wstring Summarize(const Fields& fields) const override;
   bool DeleteFromVault(actions::ActionData& run, const std::wstring& path) const;
-
-  std::wstring path_;
-  bool fromVault_ = false;
 };
 
 }  // namespace vendrel::commands

@@ -1,7 +1,6 @@
 // Move file: a rename in place; a folder part of the new name is ignored.
 #include "commands/files/CmdMoveFile.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/CMoveFileDlg.h"
 #include "commands/files/FileCommandSupport.h"
@@ -10,33 +9,18 @@
 
 namespace vendrel::commands {
 
-CmdMoveFile::CmdMoveFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdMoveFile::Assign(std::wstring source, std::wstring newName) {
-  source_ = std::move(source);
-  newName_ = std::move(newName);
-  SetSummary(source_ + L" -> " + newName_);
+std::wstring CmdMoveFile::Summarize(const Fields& fields) const {
+  return fields.source + L" -> " + fields.newName;
 }
 
 bool CmdMoveFile::Edit(platform::Window parent) {
-  CMoveFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Source(), dialog.NewName());
-  return true;
-}
-
-void CmdMoveFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(source_);
-  archive.Text(newName_);
+  return EditWith(CMoveFileDlg(*this), parent);
 }
 
 bool CmdMoveFile::Execute(actions::ActionData& run) {
   VarHandler variables(run);
-  const std::wstring source = variables.Expand(source_, false);
-  const std::wstring newName = platform::NameOfPath(variables.Expand(newName_, false));
+  const std::wstring source = variables.Expand(fields_.source, false);
+  const std::wstring newName = platform::NameOfPath(variables.Expand(fields_.newName, false));
   const std::size_t slash = source.rfind(L'\\');
   const std::wstring folderPath =
       slash == std::wstring::npos ? std::wstring() : source.substr(0, slash + 1);

@@ -3,29 +3,30 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdMoveFile : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 16;
+struct MoveFileFields {
+  std::wstring source;
+  std::wstring newName;
+  friend bool operator==(const MoveFileFields&, const MoveFileFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("from", source, TextUse::kExpanded);
+    v.Text("newName", newName, TextUse::kExpanded);
+  }
+};
 
-  explicit CmdMoveFile(actions::Action* owner);
+class CmdMoveFile : public FieldCmd<MoveFileFields, kMoveFileType> {
+ public:
+  explicit CmdMoveFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Source() const { return source_; }
-  const std::wstring& NewName() const { return newName_; }
-  // Takes the editor's texts and rebuilds the summary from them.
-  void Assign(std::wstring source, std::wstring newName);
-
  private:
-  std::wstring source_;
-  std::wstring newName_;
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

@@ -3,29 +3,30 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdMoveFolder : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 15;
+struct MoveFolderFields {
+  std::wstring oldPath;
+  std::wstring newPath;
+  friend bool operator==(const MoveFolderFields&, const MoveFolderFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("from", oldPath, TextUse::kExpanded);
+    v.Text("to", newPath, TextUse::kExpanded);
+  }
+};
 
-  explicit CmdMoveFolder(actions::Action* owner);
+class CmdMoveFolder : public FieldCmd<MoveFolderFields, kMoveFolderType> {
+ public:
+  explicit CmdMoveFolder(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& OldPath() const { return oldPath_; }
-  const std::wstring& NewPath() const { return newPath_; }
-  // Takes the editor's texts and rebuilds the summary from them.
-  void Assign(std::wstring oldPath, std::wstring newPath);
-
  private:
-  std::wstring oldPath_;
-  std::wstring newPath_;
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

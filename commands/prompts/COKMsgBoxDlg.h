@@ -6,11 +6,9 @@
 
 namespace vendrel::commands {
 
-class COKMsgBoxDlg : public TextFieldsDlg {
+class COKMsgBoxDlg : public FieldsDlg<CmdOkMsgBox> {
  public:
   explicit COKMsgBoxDlg(const CmdOkMsgBox& command);
-
-  const std::wstring& Message() const { return Text(0); }
 };
 
 }  // namespace vendrel::commands

@@ -4,34 +4,32 @@
 #include <string>
 #include <vector>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdComboBox : public Cmd, public lexicor::StrWnd {
+struct ComboBoxFields {
+  std::wstring variable;
+  std::wstring prompt;
+  std::vector<std::wstring> choices;  // in the administrator's order
+  friend bool operator==(const ComboBoxFields&, const ComboBoxFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("prompt", prompt, TextUse::kExpanded);
+    v.Text("variable", variable, TextUse::kSetsVariable);
+    v.TextList("choices", choices, TextUse::kExpanded);
+  }
+};
+
+class CmdComboBox : public FieldCmd<ComboBoxFields, kComboBoxType> {
  public:
-  static constexpr std::int32_t kType = 6;
-
-  struct Fields {
-    std::wstring variable;
-    std::wstring prompt;
-    std::vector<std::wstring> choices;  // in the administrator's order
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
-
-  explicit CmdComboBox(actions::Action* owner);
+  explicit CmdComboBox(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& Values() const { return fields_; }
-  // Takes the editor's values and rebuilds the summary from them.
-  void Assign(Fields fields);
-
  private:
-  Fields fields_;
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

@@ -3,33 +3,31 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdEditBox : public Cmd, public lexicor::StrWnd {
+struct EditBoxFields {
+  std::wstring variable;
+  std::wstring prompt;
+  friend bool operator==(const EditBoxFields&, const EditBoxFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("prompt", prompt, TextUse::kExpanded);
+    v.Text("variable", variable, TextUse::kSetsVariable);
+  }
+};
+
+class CmdEditBox : public FieldCmd<EditBoxFields, kEditBoxType> {
  public:
-  static constexpr std::int32_t kType = 1;
-
-  struct Fields {
-    std::wstring variable;
-    std::wstring prompt;
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
-
-  explicit CmdEditBox(actions::Action* owner);
+  explicit CmdEditBox(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& Values() const { return fields_; }
-  // Takes the editor's values; the summary is the variable name.
-  void Assign(Fields fields);
-
  private:
-  Fields fields_;
+  // The variable name.
+  std::wstring Summarize(const Fields& fields) const override { return fields.variable; }
 };
 
 }  // namespace vendrel::commands

@@ -3,39 +3,25 @@
 
 #include <algorithm>
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/prompts/COKMsgBoxDlg.h"
 
 namespace vendrel::commands {
 
-CmdOkMsgBox::CmdOkMsgBox(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdOkMsgBox::Assign(std::wstring message) {
-  message_ = std::move(message);
+std::wstring CmdOkMsgBox::Summarize(const Fields& fields) const {
   // One blank per line-break character: a CR LF pair becomes two blanks.
-  std::wstring summary = message_;
+  std::wstring summary = fields.message;
   std::replace(summary.begin(), summary.end(), L'\n', L' ');
   std::replace(summary.begin(), summary.end(), L'\r', L' ');
-  SetSummary(std::move(summary));
+  return summary;
 }
 
 bool CmdOkMsgBox::Edit(platform::Window parent) {
-  COKMsgBoxDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Message());
-  return true;
-}
-
-void CmdOkMsgBox::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(message_);
+  return EditWith(COKMsgBoxDlg(*this), parent);
 }
 
 bool CmdOkMsgBox::Execute(actions::ActionData& run) {
-  const std::wstring text = VarHandler(run).Expand(message_, false);
+  const std::wstring text = VarHandler(run).Expand(fields_.message, false);
   if (platform::MessageBoxes* boxes = run.Service(&platform::Services::messageBoxes))
     boxes->Show({run.ownerWindow, text, L"Vendrel", platform::mb::kOk});
   return true;

@@ -3,27 +3,27 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdOkMsgBox : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 3;
+struct OkMsgBoxFields {
+  std::wstring message;
+  friend bool operator==(const OkMsgBoxFields&, const OkMsgBoxFields&) = default;
+  void Visit(FieldVisitor& v) { v.Text("message", message, TextUse::kExpanded); }
+};
 
-  explicit CmdOkMsgBox(actions::Action* owner);
+class CmdOkMsgBox : public FieldCmd<OkMsgBoxFields, kOkMsgBoxType> {
+ public:
+  explicit CmdOkMsgBox(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Message() const { return message_; }
-  // Takes the editor's text and rebuilds the one-line summary from it.
-  void Assign(std::wstring message);
-
  private:
-  std::wstring message_;
+  // The message on one line.
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

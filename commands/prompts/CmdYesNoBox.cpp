@@ -1,34 +1,17 @@
 // Yes/no message box: the answers are stored as written, without expansion.
 #include "commands/prompts/CmdYesNoBox.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/prompts/CYesNoBoxDlg.h"
 
 namespace vendrel::commands {
 
-CmdYesNoBox::CmdYesNoBox(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdYesNoBox::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  SetSummary(fields_.variable + L" = " + fields_.yesValue + L" || " + fields_.noValue);
+std::wstring CmdYesNoBox::Summarize(const Fields& fields) const {
+  return fields.variable + L" = " + fields.yesValue + L" || " + fields.noValue;
 }
 
 bool CmdYesNoBox::Edit(platform::Window parent) {
-  CYesNoBoxDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Values());
-  return true;
-}
-
-void CmdYesNoBox::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(fields_.prompt);
-  archive.Text(fields_.variable);
-  archive.Text(fields_.yesValue);
-  archive.Text(fields_.noValue);
+  return EditWith(CYesNoBoxDlg(*this), parent);
 }
 
 bool CmdYesNoBox::Execute(actions::ActionData& run) {

@@ -3,35 +3,34 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdYesNoBox : public Cmd, public lexicor::StrWnd {
+struct YesNoBoxFields {
+  std::wstring variable;
+  std::wstring prompt;
+  std::wstring yesValue;
+  std::wstring noValue;
+  friend bool operator==(const YesNoBoxFields&, const YesNoBoxFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("prompt", prompt, TextUse::kExpanded);
+    v.Text("variable", variable, TextUse::kSetsVariable);
+    v.Text("yes", yesValue, TextUse::kAsWritten);
+    v.Text("no", noValue, TextUse::kAsWritten);
+  }
+};
+
+class CmdYesNoBox : public FieldCmd<YesNoBoxFields, kYesNoBoxType> {
  public:
-  static constexpr std::int32_t kType = 7;
-
-  struct Fields {
-    std::wstring variable;
-    std::wstring prompt;
-    std::wstring yesValue;
-    std::wstring noValue;
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
-
-  explicit CmdYesNoBox(actions::Action* owner);
+  explicit CmdYesNoBox(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& Values() const { return fields_; }
-  // Takes the editor's values and rebuilds the summary from them.
-  void Assign(Fields fields);
-
  private:
-  Fields fields_;
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

@@ -6,9 +6,9 @@
 namespace vendrel::commands {
 
 CRegistryDlg::CRegistryDlg(const CmdRegistry& command)
-    : TextFieldsDlg(IDD_REGISTRY, L"CRegistryDlg", command,
-                    {{IDC_REGISTRY_KEY, IDC_REGISTRY_KEY_MENU, command.Values().keyPath},
-                     {IDC_REGISTRY_VALUE, IDC_REGISTRY_VALUE_MENU, command.Values().value}}),
+    : FieldsDlg(IDD_REGISTRY, L"CRegistryDlg", command,
+                {{IDC_REGISTRY_KEY, IDC_REGISTRY_KEY_MENU},
+                 {IDC_REGISTRY_VALUE, IDC_REGISTRY_VALUE_MENU}}),
       kind_(command.Values().kind) {}
 
 void CRegistryDlg::OnInit() {

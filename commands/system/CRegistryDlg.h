@@ -6,11 +6,15 @@
 
 namespace vendrel::commands {
 
-class CRegistryDlg : public TextFieldsDlg {
+class CRegistryDlg : public FieldsDlg<CmdRegistry> {
  public:
   explicit CRegistryDlg(const CmdRegistry& command);
 
-  CmdRegistry::Fields Values() const { return {Text(0), Text(1), kind_}; }
+  CmdRegistry::Fields Values() const {
+    Fields values = FieldsDlg::Values();
+    values.kind = kind_;
+    return values;
+  }
 
  protected:
   void OnInit() override;

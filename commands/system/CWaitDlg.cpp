@@ -7,8 +7,7 @@
 namespace vendrel::commands {
 
 CWaitDlg::CWaitDlg(const CmdWait& command)
-    : TextFieldsDlg(IDD_WAIT, L"CWaitDlg", command,
-                    {{IDC_WAIT_PATH, IDC_WAIT_PATH_MENU, command.Values().path}}),
+    : FieldsDlg(IDD_WAIT, L"CWaitDlg", command, {{IDC_WAIT_PATH, IDC_WAIT_PATH_MENU}}),
       conditions_(command.Conditions()),
       condition_(command.Values().condition) {}
 

@@ -6,12 +6,16 @@
 
 namespace vendrel::commands {
 
-class CWaitDlg : public TextFieldsDlg {
+class CWaitDlg : public FieldsDlg<CmdWait> {
  public:
   explicit CWaitDlg(const CmdWait& command);
 
   std::vector<std::int32_t> SortedLists() const override;
-  CmdWait::Fields Values() const { return {Text(0), condition_}; }
+  CmdWait::Fields Values() const {
+    Fields values = FieldsDlg::Values();
+    values.condition = condition_;
+    return values;
+  }
 
  protected:
   void OnInit() override;

@@ -1,7 +1,6 @@
 // Write registry value: the path splits as registry variables read it; DWORDs read like wcstol.
 #include "commands/system/CmdRegistry.h"
 
-#include "actions/Archive.h"
 #include "actions/Number.h"
 #include "commands/core/RegistryPath.h"
 #include "commands/core/VarHandler.h"
@@ -10,14 +9,9 @@
 
 namespace vendrel::commands {
 
-CmdRegistry::CmdRegistry(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdRegistry::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  std::wstring summary = fields_.keyPath + L" : " + fields_.value;
-  switch (fields_.kind) {
+std::wstring CmdRegistry::Summarize(const Fields& fields) const {
+  std::wstring summary = fields.keyPath + L" : " + fields.value;
+  switch (fields.kind) {
     case kString:
       summary += strings::Load(44, L" (String)");
       break;
@@ -30,21 +24,11 @@ void CmdRegistry::Assign(Fields fields) {
     default:
       break;
   }
-  SetSummary(std::move(summary));
+  return summary;
 }
 
 bool CmdRegistry::Edit(platform::Window parent) {
-  CRegistryDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Values());
-  return true;
-}
-
-void CmdRegistry::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(fields_.keyPath);
-  archive.Text(fields_.value);
-  archive.Int32(fields_.kind);
+  return EditWith(CRegistryDlg(*this), parent);
 }
 
 bool CmdRegistry::Execute(actions::ActionData& run) {

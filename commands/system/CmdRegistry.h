@@ -3,42 +3,39 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdRegistry : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 9;
-
+struct RegistryFields {
   // Value kinds as stored; a binary value is never written.
-  static constexpr std::int32_t kString = 0;
-  static constexpr std::int32_t kBinary = 1;
-  static constexpr std::int32_t kDword = 2;
-  static constexpr std::int32_t kNoKind = 3;
+  enum Kind : std::int32_t { kString = 0, kBinary = 1, kDword = 2, kNoKind = 3 };
 
-  struct Fields {
-    std::wstring keyPath;  // ROOT\subkey...\value-name
-    std::wstring value;
-    std::int32_t kind = kNoKind;
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
+  std::wstring keyPath;  // ROOT\subkey...\value-name
+  std::wstring value;
+  std::int32_t kind = kNoKind;
+  friend bool operator==(const RegistryFields&, const RegistryFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("keyPath", keyPath, TextUse::kExpanded);
+    v.Text("value", value, TextUse::kExpanded);
+    v.Int32("kind", kind);
+  }
+};
 
-  explicit CmdRegistry(actions::Action* owner);
+class CmdRegistry : public FieldCmd<RegistryFields, kRegistryType> {
+ public:
+  using enum RegistryFields::Kind;
+
+  explicit CmdRegistry(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   // False only for a path without a known root; a key or value that cannot be written is not
   // reported.
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& Values() const { return fields_; }
-  // Takes the editor's values and rebuilds the summary from them.
-  void Assign(Fields fields);
-
  private:
-  Fields fields_;
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

@@ -27,36 +27,27 @@ std::wstring TrimBlanks(const std::wstring& text) {
 
 }  // namespace
 
-CmdShell::CmdShell(actions::Action* owner) : Cmd(kType), formatVersion_(actions::kArchiveVersion) {
-  SetUp(owner);
-}
-
-void CmdShell::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  SetSummary(fields_.verb + L" " + fields_.file + L" " + fields_.parameters);
+std::wstring CmdShell::Summarize(const Fields& fields) const {
+  return fields.verb + L" " + fields.file + L" " + fields.parameters;
 }
 
 bool CmdShell::Edit(platform::Window parent) {
-  CShellDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Values());
-  return true;
+  return EditWith(CShellDlg(*this), parent);
 }
 
 void CmdShell::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  if (archive.IsLoading() && archive.Version() < kFirstVersionWithMode) {
-    formatVersion_ = archive.Version();
+  if (archive.IsStoring() || archive.Version() >= kFirstVersionWithMode) {
+    FieldCmd::Serialize(archive);
+    return;
   }
+  // The older layout: the fields before the mode.
+  formatVersion_ = archive.Version();
+  SerializeSummary(archive);
   archive.Text(fields_.verb);
   archive.Text(fields_.file);
   archive.Text(fields_.parameters);
   archive.Int32(fields_.halt);
-  if (archive.IsStoring() || formatVersion_ >= kFirstVersionWithMode) {
-    archive.Int32(fields_.mode);
-  } else {
-    fields_.mode = kShellMode;
-  }
+  fields_.mode = kShellMode;
 }
 
 bool CmdShell::Execute(actions::ActionData& run) {

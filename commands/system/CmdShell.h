@@ -3,29 +3,37 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "actions/Archive.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdShell : public Cmd, public lexicor::StrWnd {
+struct ShellFields {
+  enum Mode : std::int32_t { kShellMode = 0, kCommandLineMode = 1 };
+
+  std::wstring verb;
+  std::wstring file;
+  std::wstring parameters;
+  std::int32_t halt = 0;  // wait for the started program
+  std::int32_t mode = kShellMode;
+  friend bool operator==(const ShellFields&, const ShellFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("verb", verb, TextUse::kExpanded);
+    v.Text("file", file, TextUse::kExpanded);
+    v.Text("parameters", parameters, TextUse::kExpanded);
+    v.Int32("halt", halt);
+    v.Int32("mode", mode);
+  }
+};
+
+class CmdShell : public FieldCmd<ShellFields, kShellType> {
  public:
-  static constexpr std::int32_t kType = 12;
-  static constexpr std::int32_t kShellMode = 0;
-  static constexpr std::int32_t kCommandLineMode = 1;
+  using enum ShellFields::Mode;
   // Older stored layouts have no mode.
   static constexpr std::int32_t kFirstVersionWithMode = 6;
 
-  struct Fields {
-    std::wstring verb;
-    std::wstring file;
-    std::wstring parameters;
-    std::int32_t halt = 0;  // wait for the started program
-    std::int32_t mode = kShellMode;
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
-
-  explicit CmdShell(actions::Action* owner);
+  explicit CmdShell(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
   // Loading from a layout older than 6 leaves the mode at shell mode.
@@ -33,15 +41,13 @@ class CmdShell : public Cmd, public lexicor::StrWnd {
   // False when the shell cannot carry out the request; nothing is shown.
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& Values() const { return fields_; }
   // The layout version the command was loaded with; the current one for a new command.
   std::int32_t FormatVersion() const { return formatVersion_; }
-  // Takes the editor's values and rebuilds the summary from them.
-  void Assign(Fields fields);
 
  private:
-  Fields fields_;
-  std::int32_t formatVersion_;
+  std::wstring Summarize(const Fields& fields) const override;
+
+  std::int32_t formatVersion_ = actions::kArchiveVersion;
 };
 
 }  // namespace vendrel::commands

@@ -2,7 +2,6 @@
 #include "commands/system/CmdWait.h"
 
 #include "actions/ActionData.h"
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/system/CRunWaitDlg.h"
 #include "commands/system/CWaitDlg.h"
@@ -31,31 +30,19 @@ bool Met(std::int32_t condition, const std::wstring& path, VarHandler& variables
 }  // namespace
 
 CmdWait::CmdWait(actions::Action* owner)
-    : Cmd(kType),
+    : FieldCmd(owner),
       conditions_{{kFileCreated, strings::Load(69, L"File is created")},
                   {kFileDeleted, strings::Load(70, L"File is deleted")},
-                  {kRegistryValueSet, strings::Load(71, L"Registry value is set")}} {
-  SetUp(owner);
-}
+                  {kRegistryValueSet, strings::Load(71, L"Registry value is set")}} {}
 
-void CmdWait::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  const auto text = conditions_.find(fields_.condition);
-  SetSummary(strings::Load(72, L"WAIT until ") +
-             (text == conditions_.end() ? std::wstring() : text->second));
+std::wstring CmdWait::Summarize(const Fields& fields) const {
+  const auto text = conditions_.find(fields.condition);
+  return strings::Load(72, L"WAIT until ") +
+         (text == conditions_.end() ? std::wstring() : text->second);
 }
 
 bool CmdWait::Edit(platform::Window parent) {
-  CWaitDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Values());
-  return true;
-}
-
-void CmdWait::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(fields_.path);
-  archive.Int32(fields_.condition);
+  return EditWith(CWaitDlg(*this), parent);
 }
 
 bool CmdWait::Execute(actions::ActionData& run) {

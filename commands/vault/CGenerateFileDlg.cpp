@@ -7,7 +7,7 @@
 namespace vendrel::commands {
 
 CGenerateFileDlg::CGenerateFileDlg(const CmdGenerateFile& command)
-    : fields_(command.GetFields()),
+    : fields_(command.Values()),
       variables_(IDC_GENERATE_FILE_ASSIGN_TO, IDC_GENERATE_FILE_EDIT_VARIABLES, command),
       services_(command.Services()) {}
 

@@ -17,7 +17,7 @@ class CGenerateFileDlg : public platform::Dialog, public lexicor::StrWnd {
   std::vector<std::int32_t> SortedLists() const override { return {variables_.ListId()}; }
 
   // What OK left.
-  const CmdGenerateFile::Fields& Fields() const { return fields_; }
+  const CmdGenerateFile::Fields& Values() const { return fields_; }
 
  protected:
   void OnInit() override;

@@ -6,9 +6,9 @@
 namespace vendrel::commands {
 
 CGetFileDlg::CGetFileDlg(const CmdGetFile& command)
-    : TextFieldsDlg(IDD_GET_FILE, L"CGetFileDlg", command,
-                    {{IDC_GET_FILE_PATH, IDC_GET_FILE_PATH_MENU, command.Path()}}),
-      alsoIfEarlier_(command.AlsoIfEarlier()) {}
+    : FieldsDlg(IDD_GET_FILE, L"CGetFileDlg", command,
+                {{IDC_GET_FILE_PATH, IDC_GET_FILE_PATH_MENU}}),
+      alsoIfEarlier_(command.Values().alsoIfEarlier) {}
 
 void CGetFileDlg::OnInit() {
   TextFieldsDlg::OnInit();

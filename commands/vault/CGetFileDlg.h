@@ -6,12 +6,15 @@
 
 namespace vendrel::commands {
 
-class CGetFileDlg : public TextFieldsDlg {
+class CGetFileDlg : public FieldsDlg<CmdGetFile> {
  public:
   explicit CGetFileDlg(const CmdGetFile& command);
 
-  const std::wstring& Path() const { return Text(0); }
-  bool AlsoIfEarlier() const { return alsoIfEarlier_; }
+  CmdGetFile::Fields Values() const {
+    Fields values = FieldsDlg::Values();
+    values.alsoIfEarlier = alsoIfEarlier_;
+    return values;
+  }
 
  protected:
   void OnInit() override;

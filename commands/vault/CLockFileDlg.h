@@ -6,11 +6,9 @@
 
 namespace vendrel::commands {
 
-class CLockFileDlg : public TextFieldsDlg {
+class CLockFileDlg : public FieldsDlg<CmdLockFile> {
  public:
   explicit CLockFileDlg(const CmdLockFile& command);
-
-  const std::wstring& Path() const { return Text(0); }
 };
 
 }  // namespace vendrel::commands

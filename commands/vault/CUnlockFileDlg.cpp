@@ -6,8 +6,8 @@
 namespace vendrel::commands {
 
 CUnlockFileDlg::CUnlockFileDlg(const CmdUnlockFile& command)
-    : TextFieldsDlg(IDD_UNLOCK_FILE, L"CUnlockFileDlg", command,
-                    {{IDC_UNLOCK_FILE_PATH, IDC_UNLOCK_FILE_PATH_MENU, command.Path()},
-                     {IDC_UNLOCK_FILE_COMMENT, IDC_UNLOCK_FILE_COMMENT_MENU, command.Comment()}}) {}
+    : FieldsDlg(IDD_UNLOCK_FILE, L"CUnlockFileDlg", command,
+                {{IDC_UNLOCK_FILE_PATH, IDC_UNLOCK_FILE_PATH_MENU},
+                 {IDC_UNLOCK_FILE_COMMENT, IDC_UNLOCK_FILE_COMMENT_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -6,12 +6,9 @@
 
 namespace vendrel::commands {
 
-class CUnlockFileDlg : public TextFieldsDlg {
+class CUnlockFileDlg : public FieldsDlg<CmdUnlockFile> {
  public:
   explicit CUnlockFileDlg(const CmdUnlockFile& command);
-
-  const std::wstring& Path() const { return Text(0); }
-  const std::wstring& Comment() const { return Text(1); }
 };
 
 }  // namespace vendrel::commands

@@ -220,30 +220,12 @@ std::wstring VaultSteps::HostText(host::HResult code) {
 
 }  // namespace
 
-CmdGenerateFile::CmdGenerateFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-  SetSummary(L"");
-}
-
-void CmdGenerateFile::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  SetSummary(fields_.templateFile + L" -> " + fields_.outputFile);
+std::wstring CmdGenerateFile::Summarize(const Fields& fields) const {
+  return fields.templateFile + L" -> " + fields.outputFile;
 }
 
 bool CmdGenerateFile::Edit(platform::Window parent) {
-  CGenerateFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Fields());
-  return true;
-}
-
-void CmdGenerateFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(fields_.outputFile);
-  archive.Text(fields_.templateFile);
-  archive.Text(fields_.assignTo);
-  archive.Int32(fields_.useCounter);
-  archive.Int32(fields_.append);
+  return EditWith(CGenerateFileDlg(*this), parent);
 }
 
 bool CmdGenerateFile::Execute(actions::ActionData& run) {

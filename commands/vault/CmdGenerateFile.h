@@ -5,38 +5,39 @@
 #include <cstdint>
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdGenerateFile : public Cmd, public lexicor::StrWnd {
+struct GenerateFileFields {
+  std::wstring outputFile;
+  std::wstring templateFile;
+  std::wstring assignTo;  // the action variable that receives the output path; empty: none
+  // Stored as they were read: any value but 0 is true.
+  std::int32_t useCounter = 0;
+  std::int32_t append = 0;
+  friend bool operator==(const GenerateFileFields&, const GenerateFileFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("output", outputFile, TextUse::kExpanded);
+    v.Text("template", templateFile, TextUse::kExpanded);
+    v.Text("assignTo", assignTo, TextUse::kSetsVariable);
+    v.Int32("useCounter", useCounter);
+    v.Int32("append", append);
+  }
+};
+
+class CmdGenerateFile : public FieldCmd<GenerateFileFields, kGenerateFileType> {
  public:
-  static constexpr std::int32_t kType = 13;
-
-  struct Fields {
-    std::wstring outputFile;
-    std::wstring templateFile;
-    std::wstring assignTo;  // the action variable that receives the output path; empty: none
-    // Stored as they were read: any value but 0 is true.
-    std::int32_t useCounter = 0;
-    std::int32_t append = 0;
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
-
-  explicit CmdGenerateFile(actions::Action* owner);
+  explicit CmdGenerateFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   // True once the output was written, whatever a later vault step says.
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& GetFields() const { return fields_; }
-  // Takes the editor's values; the summary is "template -> output".
-  void Assign(Fields fields);
-
  private:
-  Fields fields_;
+  // "template -> output".
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

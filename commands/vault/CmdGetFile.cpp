@@ -1,7 +1,6 @@
 // Get file: the host decides whether a local copy is older than the latest version.
 #include "commands/vault/CmdGetFile.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/FileCommandSupport.h"
 #include "commands/vault/CGetFileDlg.h"
@@ -9,37 +8,18 @@
 
 namespace vendrel::commands {
 
-CmdGetFile::CmdGetFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdGetFile::Assign(std::wstring path, bool alsoIfEarlier) {
-  path_ = std::move(path);
-  alsoIfEarlier_ = alsoIfEarlier;
-  SetSummary(path_);
-}
-
 bool CmdGetFile::Edit(platform::Window parent) {
-  CGetFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Path(), dialog.AlsoIfEarlier());
-  return true;
-}
-
-void CmdGetFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(path_);
-  archive.Bool(alsoIfEarlier_);
+  return EditWith(CGetFileDlg(*this), parent);
 }
 
 bool CmdGetFile::Execute(actions::ActionData& run) {
-  const std::wstring path = VarHandler(run).Expand(path_, false);
+  const std::wstring path = VarHandler(run).Expand(fields_.path, false);
   host::Ref<host::VaultFile> file;
   host::Ref<host::VaultFolder> folder;
   host::HResult hr = FileFromPath(run, path, file, folder);
   if (hr == host::kOk) {
     platform::FileSystem* files = run.Service(&platform::Services::files);
-    if (!alsoIfEarlier_ && files && files->Attributes(path)) {
+    if (!fields_.alsoIfEarlier && files && files->Attributes(path)) {
       ReportDone(run, L"found " + path + L" on disk");
       return true;
     }

@@ -3,30 +3,32 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdGetFile : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 23;
+struct GetFileFields {
+  std::wstring path;
+  // False: get only a file missing on disk; true: get it also over an earlier local version.
+  bool alsoIfEarlier = false;
+  friend bool operator==(const GetFileFields&, const GetFileFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("path", path, TextUse::kExpanded);
+    v.Bool("alsoIfEarlier", alsoIfEarlier);
+  }
+};
 
-  explicit CmdGetFile(actions::Action* owner);
+class CmdGetFile : public FieldCmd<GetFileFields, kGetFileType> {
+ public:
+  explicit CmdGetFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Path() const { return path_; }
-  // False: get only a file missing on disk; true: get it also over an earlier local version.
-  bool AlsoIfEarlier() const { return alsoIfEarlier_; }
-  // Takes the editor's values; the summary is the path.
-  void Assign(std::wstring path, bool alsoIfEarlier);
-
  private:
-  std::wstring path_;
-  bool alsoIfEarlier_ = false;
+  // The path itself.
+  std::wstring Summarize(const Fields& fields) const override { return fields.path; }
 };
 
 }  // namespace vendrel::commands

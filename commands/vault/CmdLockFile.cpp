@@ -1,7 +1,6 @@
 // Check out file: the file checks itself out into the folder it was found in.
 #include "commands/vault/CmdLockFile.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/FileCommandSupport.h"
 #include "commands/vault/CLockFileDlg.h"
@@ -9,29 +8,12 @@
 
 namespace vendrel::commands {
 
-CmdLockFile::CmdLockFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdLockFile::Assign(std::wstring path) {
-  path_ = std::move(path);
-  SetSummary(path_);
-}
-
 bool CmdLockFile::Edit(platform::Window parent) {
-  CLockFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Path());
-  return true;
-}
-
-void CmdLockFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(path_);
+  return EditWith(CLockFileDlg(*this), parent);
 }
 
 bool CmdLockFile::Execute(actions::ActionData& run) {
-  const std::wstring path = VarHandler(run).Expand(path_, false);
+  const std::wstring path = VarHandler(run).Expand(fields_.path, false);
   FoundFile found;
   host::HResult hr = FindFileInFolder(run, path, found);
   if (hr == host::kOk) {

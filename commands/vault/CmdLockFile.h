@@ -3,27 +3,27 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdLockFile : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 17;
+struct LockFileFields {
+  std::wstring path;
+  friend bool operator==(const LockFileFields&, const LockFileFields&) = default;
+  void Visit(FieldVisitor& v) { v.Text("path", path, TextUse::kExpanded); }
+};
 
-  explicit CmdLockFile(actions::Action* owner);
+class CmdLockFile : public FieldCmd<LockFileFields, kLockFileType> {
+ public:
+  explicit CmdLockFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Path() const { return path_; }
-  // Takes the editor's path; the summary is the path.
-  void Assign(std::wstring path);
-
  private:
-  std::wstring path_;
+  // The path itself.
+  std::wstring Summarize(const Fields& fields) const override { return fields.path; }
 };
 
 }  // namespace vendrel::commands

@@ -2,7 +2,6 @@
 #include "commands/vault/CmdSendMsg.h"
 
 #include "actions/ActionData.h"
-#include "actions/Archive.h"
 #include "commands/vault/SendMsgDlg.h"
 
 namespace vendrel::commands {
@@ -31,13 +30,8 @@ void ReadDirectory(host::VaultSession* vault, std::vector<std::wstring>& users,
 
 }  // namespace
 
-CmdSendMsg::CmdSendMsg(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdSendMsg::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  SetSummary(fields_.subject + fields_.message);
+std::wstring CmdSendMsg::Summarize(const Fields& fields) const {
+  return fields.subject + fields.message;
 }
 
 bool CmdSendMsg::Edit(platform::Window parent) {
@@ -52,14 +46,6 @@ bool CmdSendMsg::Edit(platform::Window parent) {
   edited.message = dialog.Message();
   Assign(std::move(edited));
   return true;
-}
-
-void CmdSendMsg::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(fields_.subject);
-  archive.Text(fields_.message);
-  archive.TextList(fields_.users);
-  archive.TextList(fields_.groups);
 }
 
 bool CmdSendMsg::Execute(actions::ActionData& run) {

@@ -4,35 +4,34 @@
 #include <string>
 #include <vector>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdSendMsg : public Cmd, public lexicor::StrWnd {
+struct SendMsgFields {
+  std::vector<std::wstring> users{};  // login names, in the order chosen
+  std::vector<std::wstring> groups{};
+  std::wstring subject{};
+  std::wstring message{};
+  friend bool operator==(const SendMsgFields&, const SendMsgFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("subject", subject, TextUse::kAsWritten);
+    v.Text("message", message, TextUse::kAsWritten);
+    v.TextList("users", users, TextUse::kAsWritten);
+    v.TextList("groups", groups, TextUse::kAsWritten);
+  }
+};
+
+class CmdSendMsg : public FieldCmd<SendMsgFields, kSendMsgType> {
  public:
-  static constexpr std::int32_t kType = 24;
-
-  struct Fields {
-    std::vector<std::wstring> users{};  // login names, in the order chosen
-    std::vector<std::wstring> groups{};
-    std::wstring subject{};
-    std::wstring message{};
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
-
-  explicit CmdSendMsg(actions::Action* owner);
+  explicit CmdSendMsg(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const Fields& Values() const { return fields_; }
-  // Takes the fields and rebuilds the summary from them.
-  void Assign(Fields fields);
-
  private:
-  Fields fields_;
+  std::wstring Summarize(const Fields& fields) const override;
 };
 
 }  // namespace vendrel::commands

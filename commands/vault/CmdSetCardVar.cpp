@@ -7,7 +7,6 @@
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/FileCommandSupport.h"
 #include "commands/vault/CDisplayErrorsDlg.h"
@@ -391,31 +390,12 @@ bool CardWrite::Finish() {
   return false;
 }
 
-CmdSetCardVar::CmdSetCardVar(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdSetCardVar::Assign(Fields fields) {
-  fields_ = std::move(fields);
-  SetSummary(strings::Load(64, L"Variables ..."));
+std::wstring CmdSetCardVar::Summarize(const Fields&) const {
+  return strings::Load(64, L"Variables ...");
 }
 
 bool CmdSetCardVar::Edit(platform::Window parent) {
-  CSetCardVariablesDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Values());
-  return true;
-}
-
-void CmdSetCardVar::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Int32(fields_.itemKind);
-  archive.Text(fields_.filePath);
-  archive.Text(fields_.folderPath);
-  archive.Text(fields_.value);
-  archive.Text(fields_.variableName);
-  archive.Int32(fields_.variableType);
-  archive.TextList(fields_.configurations);
+  return EditWith(CSetCardVariablesDlg(*this), parent);
 }
 
 bool CmdSetCardVar::Execute(actions::ActionData& run) {

@@ -5,42 +5,48 @@
 #include <string>
 #include <vector>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdSetCardVar : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 25;
+struct SetCardVarFields {
   enum ItemKind : std::int32_t { kSelectedFile = 0, kFileWithPath = 1, kFolderWithPath = 2 };
 
-  struct Fields {
-    std::int32_t itemKind = kSelectedFile;
-    std::wstring filePath{};
-    std::wstring folderPath{};
-    std::vector<std::wstring> configurations{};  // empty: every configuration
-    std::wstring value{};
-    std::wstring variableName{};
-    std::int32_t variableType = 0;  // the card variable's type when the command was configured
-    friend bool operator==(const Fields&, const Fields&) = default;
-  };
+  std::int32_t itemKind = kSelectedFile;
+  std::wstring filePath{};
+  std::wstring folderPath{};
+  std::vector<std::wstring> configurations{};  // empty: every configuration
+  std::wstring value{};
+  std::wstring variableName{};
+  std::int32_t variableType = 0;  // the card variable's type when the command was configured
+  friend bool operator==(const SetCardVarFields&, const SetCardVarFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Int32("item", itemKind);
+    v.Text("filePath", filePath, TextUse::kExpanded);
+    v.Text("folderPath", folderPath, TextUse::kExpanded);
+    v.Text("value", value, TextUse::kExpanded);
+    v.Text("variable", variableName, TextUse::kAsWritten);
+    v.Int32("variableType", variableType);
+    v.TextList("configurations", configurations, TextUse::kAsWritten);
+  }
+};
 
-  explicit CmdSetCardVar(actions::Action* owner);
+class CmdSetCardVar : public FieldCmd<SetCardVarFields, kSetCardVarType> {
+ public:
+  using enum SetCardVarFields::ItemKind;
+
+  explicit CmdSetCardVar(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
   void PrepareRun() override;
-
-  const Fields& Values() const { return fields_; }
-  // Takes the fields and sets the summary.
-  void Assign(Fields fields);
 
  private:
   friend class CardWrite;
 
-  Fields fields_;
+  std::wstring Summarize(const Fields& fields) const override;
+
   std::int32_t variableFlags_ = 0;  // read from the vault at every execution
   // Cleared by "OK to All" for the rest of the run.
   bool showCheckOutWarning_ = true;

@@ -1,7 +1,6 @@
 // Check in file: the host checks in the file with the expanded comment.
 #include "commands/vault/CmdUnlockFile.h"
 
-#include "actions/Archive.h"
 #include "commands/core/VarHandler.h"
 #include "commands/files/FileCommandSupport.h"
 #include "commands/vault/CUnlockFileDlg.h"
@@ -9,33 +8,14 @@
 
 namespace vendrel::commands {
 
-CmdUnlockFile::CmdUnlockFile(actions::Action* owner) : Cmd(kType) {
-  SetUp(owner);
-}
-
-void CmdUnlockFile::Assign(std::wstring path, std::wstring comment) {
-  path_ = std::move(path);
-  comment_ = std::move(comment);
-  SetSummary(path_);
-}
-
 bool CmdUnlockFile::Edit(platform::Window parent) {
-  CUnlockFileDlg dialog(*this);
-  if (!ShowEditor(dialog, parent)) return false;
-  Assign(dialog.Path(), dialog.Comment());
-  return true;
-}
-
-void CmdUnlockFile::Serialize(actions::Archive& archive) {
-  Cmd::Serialize(archive);
-  archive.Text(path_);
-  archive.Text(comment_);
+  return EditWith(CUnlockFileDlg(*this), parent);
 }
 
 bool CmdUnlockFile::Execute(actions::ActionData& run) {
   VarHandler variables(run);
-  const std::wstring path = variables.Expand(path_, false);
-  const std::wstring comment = variables.Expand(comment_, false);
+  const std::wstring path = variables.Expand(fields_.path, false);
+  const std::wstring comment = variables.Expand(fields_.comment, false);
   // The folder's id is not needed, but a folder without one fails the command.
   FoundFile found;
   host::HResult hr = FindFileInFolder(run, path, found);

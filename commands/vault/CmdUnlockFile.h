@@ -3,29 +3,31 @@
 
 #include <string>
 
-#include "commands/core/Cmd.h"
-#include "uilibs/lexicor/StrWnd.h"
+#include "commands/core/FieldCmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
-class CmdUnlockFile : public Cmd, public lexicor::StrWnd {
- public:
-  static constexpr std::int32_t kType = 18;
+struct UnlockFileFields {
+  std::wstring path;
+  std::wstring comment;
+  friend bool operator==(const UnlockFileFields&, const UnlockFileFields&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Text("path", path, TextUse::kExpanded);
+    v.Text("comment", comment, TextUse::kExpanded);
+  }
+};
 
-  explicit CmdUnlockFile(actions::Action* owner);
+class CmdUnlockFile : public FieldCmd<UnlockFileFields, kUnlockFileType> {
+ public:
+  explicit CmdUnlockFile(actions::Action* owner) : FieldCmd(owner) {}
 
   bool Edit(platform::Window parent) override;
-  void Serialize(actions::Archive& archive) override;
   bool Execute(actions::ActionData& run) override;
 
-  const std::wstring& Path() const { return path_; }
-  const std::wstring& Comment() const { return comment_; }
-  // Takes the editor's texts; the summary is the path.
-  void Assign(std::wstring path, std::wstring comment);
-
  private:
-  std::wstring path_;
-  std::wstring comment_;
+  // The path itself.
+  std::wstring Summarize(const Fields& fields) const override { return fields.path; }
 };
 
 }  // namespace vendrel::commands

@@ -29,8 +29,10 @@ class ProbeCmd : public commands::Cmd {
       throw actions::ArchiveError(actions::ArchiveError::Cause::kBadIndex);
     }
     Cmd::Serialize(archive);
-    archive.Int32(payload);
     if (archive.IsLoading()) readVersion = archive.Version();
+  }
+  void VisitFields(commands::FieldVisitor& visitor) override {
+    visitor.Int32("payload number", payload);
   }
   void SetSummaryText(std::wstring text) { SetSummary(std::move(text)); }
 

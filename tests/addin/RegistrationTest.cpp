@@ -246,7 +246,7 @@ TEST_F(RegistrationTest, WithoutRegistrationTheFirstNotificationLoadsTheActionsO
   actions::ActionList stored;
   stored.push_back(MenuAction(102, L"a"));
   auto box = std::make_unique<commands::CmdOkMsgBox>(stored.back().get());
-  box->Assign(L"ran");
+  box->Assign({L"ran"});
   stored.back()->commands.push_back(std::move(box));
   Store(stored);
 

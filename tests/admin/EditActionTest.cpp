@@ -29,7 +29,7 @@ class EditActionTest : public testing::AdminTest {
     action.menuText = L"Tools\\Backup";
     for (const wchar_t* text : {L"zero", L"one", L"two", L"three"}) {
       auto box = std::make_unique<commands::CmdOkMsgBox>(&action);
-      box->Assign(text);
+      box->Assign({text});
       action.commands.push_back(std::move(box));
     }
   }

@@ -54,7 +54,7 @@ class PromptTest : public EndToEndTest {
 
 TEST_F(PromptTest, OkMessageBoxShowsTheExpandedTextOverTheHostWindow) {
   actions::Action& announce = NewAction(L"Announce");
-  Add<commands::CmdOkMsgBox>(announce).Assign(L"%NameOfSelectedFile% is ready & waiting.");
+  Add<commands::CmdOkMsgBox>(announce).Assign({L"%NameOfSelectedFile% is ready & waiting."});
   SaveActions();
   LoadAddIn();
 
@@ -77,7 +77,7 @@ TEST_F(PromptTest, OkMessageBoxShowsTheExpandedTextOverTheHostWindow) {
 // application-data folder, naming the command that failed.
 TEST_F(PromptTest, TheRunLogNamesTheFailedCommandOfARun) {
   actions::Action& copy = NewAction(L"Copy");
-  Add<commands::CmdCopyFile>(copy).Assign(Local(L"missing.txt"), Local(L"copy.txt"));
+  Add<commands::CmdCopyFile>(copy).Assign({Local(L"missing.txt"), Local(L"copy.txt")});
   SaveActions();
   LoadAddIn();
   const std::filesystem::path file = platform::RotatedLogFile::DefaultFile();
@@ -113,7 +113,7 @@ class YesNoTest : public PromptTest {
     Add<commands::CmdYesNoBox>(action).Assign(
         {L"Answer", L"Make a work folder for %NameOfSelectedFile%?", L"make", L"skip"});
     AddJump(action, {L"%Answer%", L"skip", L"done", commands::JumpCondition::kEquals, true});
-    Add<commands::CmdCreateFolder>(action).Assign(Local(L"Work for %NameOfSelectedFile%"));
+    Add<commands::CmdCreateFolder>(action).Assign({Local(L"Work for %NameOfSelectedFile%")});
     AddLabel(action, L"done");
     prepare = action.actionId;
     SaveActions();
@@ -150,7 +150,7 @@ TEST_F(PromptTest, EditBoxFromTheProductsOwnTemplateNamesTheNewFolder) {
   actions::Action& name = NewAction(L"Name a folder");
   AddRuntimeVariable(name, L"Folder");
   Add<commands::CmdEditBox>(name).Assign({L"Folder", L"Folder for %NameOfSelectedFile%:"});
-  Add<commands::CmdCreateFolder>(name).Assign(Local(L"%Folder%"));
+  Add<commands::CmdCreateFolder>(name).Assign({Local(L"%Folder%")});
   SaveActions();
   LoadAddIn();
 

@@ -35,7 +35,7 @@ class ProductTest : public EndToEndTest {
     actions::Action& action = NewAction(menuText);
     Add<commands::CmdAllDocuments>(action);
     Add<commands::CmdCreateFolder>(action).Assign(folder);
-    Add<commands::CmdCopyFile>(action).Assign(L"%PathToSelectedFile%", destination);
+    Add<commands::CmdCopyFile>(action).Assign({L"%PathToSelectedFile%", destination});
     Add<commands::CmdEndAllDocuments>(action);
     return action;
   }
@@ -175,14 +175,14 @@ TEST_F(ProductTest, MenuCommandChecksOutGeneratesIntoAndChecksInAVaultFile) {
   std::ofstream(std::filesystem::path(Local(L"param.tpl")), std::ios::binary)
       << "file=%NameOfSelectedFile%\nuser=%NameOfLoggedInUser%\n";
   actions::Action& action = NewAction(L"Parameters");
-  Add<commands::CmdLockFile>(action).Assign(L"%PathToSelectedFile%");
+  Add<commands::CmdLockFile>(action).Assign({L"%PathToSelectedFile%"});
   Add<commands::CmdGenerateFile>(action).Assign({.outputFile = L"%PathToSelectedFile%",
                                                  .templateFile = Local(L"param.tpl"),
                                                  .assignTo = L"",
                                                  .useCounter = 0,
                                                  .append = 0});
-  Add<commands::CmdUnlockFile>(action).Assign(L"%PathToSelectedFile%",
-                                              L"Parameters of %NameOfSelectedFile%");
+  Add<commands::CmdUnlockFile>(action).Assign(
+      {L"%PathToSelectedFile%", L"Parameters of %NameOfSelectedFile%"});
   SaveActions();
   LoadAddIn();
 

@@ -23,7 +23,7 @@ using FileEditorsTest = testing::ScriptedEditorTest;
 
 TEST_F(FileEditorsTest, CopyFileShowsBothPathsAndOkTakesTheTypedOnes) {
   auto copy = Make<CmdCopyFile>();
-  copy->Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
+  copy->Assign({L"%PathToSelectedFile%", L"C:\\Backup\\"});
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Owner(), 0x42u);
     EXPECT_EQ(ui.Text(IDC_COPY_FILE_SOURCE), L"%PathToSelectedFile%");
@@ -32,14 +32,14 @@ TEST_F(FileEditorsTest, CopyFileShowsBothPathsAndOkTakesTheTypedOnes) {
     ui.Ok();
   });
   EXPECT_TRUE(copy->Edit(0x42));
-  EXPECT_EQ(copy->Destination(), L"D:\\Out\\b.txt");
+  EXPECT_EQ(copy->Values().destination, L"D:\\Out\\b.txt");
   EXPECT_EQ(copy->Summary(), L"%PathToSelectedFile% => D:\\Out\\b.txt");
 }
 
 // Each "->" button inserts into the edit beside it, at the caret.
 TEST_F(FileEditorsTest, TheArrowButtonsInsertVariablesIntoTheirOwnField) {
   auto copy = Make<CmdCopyFile>();
-  copy->Assign(L"C:\\a.txt", L"C:\\Out\\");
+  copy->Assign({L"C:\\a.txt", L"C:\\Out\\"});
   dialogs.Queue([](ScriptedSurface& ui) {
     ui.SetSelection(IDC_COPY_FILE_DESTINATION, {8, 8});
     ui.AnswerMenu(actions::Variable::kSelectedFileName);
@@ -49,19 +49,19 @@ TEST_F(FileEditorsTest, TheArrowButtonsInsertVariablesIntoTheirOwnField) {
     ui.Ok();
   });
   EXPECT_TRUE(copy->Edit(0));
-  EXPECT_EQ(copy->Source(), L"C:\\a.txt");
-  EXPECT_EQ(copy->Destination(), L"C:\\Out\\%NameOfSelectedFile%");
+  EXPECT_EQ(copy->Values().source, L"C:\\a.txt");
+  EXPECT_EQ(copy->Values().destination, L"C:\\Out\\%NameOfSelectedFile%");
 }
 
 TEST_F(FileEditorsTest, CancelLeavesFieldsAndSummaryAlone) {
   auto move = Make<CmdMoveFile>();
-  move->Assign(L"a", L"b");
+  move->Assign({L"a", L"b"});
   dialogs.Queue([](ScriptedSurface& ui) {
     ui.Type(IDC_MOVE_FILE_SOURCE, L"changed");
     ui.Cancel();
   });
   EXPECT_FALSE(move->Edit(0));
-  EXPECT_EQ(move->Source(), L"a");
+  EXPECT_EQ(move->Values().source, L"a");
   EXPECT_EQ(move->Summary(), L"a -> b");
 }
 
@@ -81,11 +81,11 @@ TEST_F(FileEditorsTest, EachEditorHandsBackItsOwnControls) {
     ui.Ok();
   });
   EXPECT_TRUE(create->Edit(0));
-  EXPECT_EQ(create->Path(), L"C:\\Vault\\%p%");
+  EXPECT_EQ(create->Values().path, L"C:\\Vault\\%p%");
   EXPECT_EQ(create->Summary(), L"C:\\Vault\\%p%");
 
   auto moveFolder = Make<CmdMoveFolder>();
-  moveFolder->Assign(L"C:\\old", L"");
+  moveFolder->Assign({L"C:\\old", L""});
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Text(IDC_MOVE_FOLDER_OLD), L"C:\\old");
     ui.Type(IDC_MOVE_FOLDER_NEW, L"C:\\new");
@@ -97,7 +97,7 @@ TEST_F(FileEditorsTest, EachEditorHandsBackItsOwnControls) {
 
 TEST_F(FileEditorsTest, DeleteFileShowsAndTakesTheVaultCheckBox) {
   auto deletion = Make<CmdDeleteFile>();
-  deletion->Assign(L"C:\\t.tmp", true);
+  deletion->Assign({L"C:\\t.tmp", true});
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Text(IDC_DELETE_FILE_PATH), L"C:\\t.tmp");
     EXPECT_TRUE(ui.IsChecked(IDC_DELETE_FILE_FROM_VAULT));
@@ -105,7 +105,7 @@ TEST_F(FileEditorsTest, DeleteFileShowsAndTakesTheVaultCheckBox) {
     ui.Ok();
   });
   EXPECT_TRUE(deletion->Edit(0));
-  EXPECT_FALSE(deletion->FromVault());
+  EXPECT_FALSE(deletion->Values().fromVault);
   EXPECT_EQ(deletion->Summary(), L"DELETE C:\\t.tmp");
 
   dialogs.Queue([](ScriptedSurface& ui) {
@@ -118,7 +118,7 @@ TEST_F(FileEditorsTest, DeleteFileShowsAndTakesTheVaultCheckBox) {
 
 TEST_F(FileEditorsTest, WithoutADialogRunnerNothingChanges) {
   CmdCopyFile copy(&action);
-  copy.Assign(L"a", L"b");
+  copy.Assign({L"a", L"b"});
   EXPECT_FALSE(copy.Edit(0));
   EXPECT_EQ(copy.Summary(), L"a => b");
 }

@@ -72,7 +72,7 @@ class FileCommandsTest : public ::testing::Test {
 
 bool Copy(actions::ActionData& run, const std::wstring& source, const std::wstring& destination) {
   CmdCopyFile command(run.currentAction);
-  command.Assign(source, destination);
+  command.Assign({source, destination});
   return command.Execute(run);
 }
 
@@ -153,7 +153,7 @@ TEST_F(FileCommandsTest, AVaultFolderTheHostDoesNotYieldIsReportedAsAMissingObje
 
 bool Rename(actions::ActionData& run, const std::wstring& source, const std::wstring& name) {
   CmdMoveFile command(run.currentAction);
-  command.Assign(source, name);
+  command.Assign({source, name});
   return command.Execute(run);
 }
 
@@ -191,7 +191,7 @@ TEST_F(FileCommandsTest, AFailedVaultRenameShowsTheHostTextAndLeavesTheRefreshMa
 
 bool Delete(actions::ActionData& run, const std::wstring& path, bool fromVault) {
   CmdDeleteFile command(run.currentAction);
-  command.Assign(path, fromVault);
+  command.Assign({path, fromVault});
   return command.Execute(run);
 }
 
@@ -232,7 +232,7 @@ TEST_F(FileCommandsTest, DeleteFromTheVaultAsksTheFilesFolder) {
 
 bool CreateFolder(actions::ActionData& run, const std::wstring& path) {
   CmdCreateFolder command(run.currentAction);
-  command.Assign(path);
+  command.Assign({path});
   return command.Execute(run);
 }
 
@@ -285,7 +285,7 @@ TEST_F(FileCommandsTest, MoveFolderMovesLocallyAndNeverMarksForRefresh) {
   disk.AddDirectory(L"C:\\Backup\\Old");
   disk.AddFile(L"C:\\Backup\\Old\\in.txt", L"in");
   CmdMoveFolder command(&action);
-  command.Assign(L"%backup%\\Old", L"C:\\Work\\Moved");
+  command.Assign({L"%backup%\\Old", L"C:\\Work\\Moved"});
   EXPECT_TRUE(command.Execute(run));
   EXPECT_EQ(Content(L"C:\\Work\\Moved\\in.txt"), L"in");
   EXPECT_FALSE(action.refreshMark);

@@ -46,12 +46,12 @@ const Kind& At(const actions::Action& action, std::size_t index) {
 
 TEST(StoredFormTest, EveryFileAndPromptKindComesBackWithItsFieldsAndSummary) {
   actions::Action action;
-  Add<CmdCopyFile>(action).Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
-  Add<CmdMoveFile>(action).Assign(L"C:\\a\\x.txt", L"y.txt");
-  Add<CmdDeleteFile>(action).Assign(L"C:\\t.tmp", true);
-  Add<CmdCreateFolder>(action).Assign(L"C:\\Vault\\%p%");
-  Add<CmdMoveFolder>(action).Assign(L"C:\\old", L"C:\\new");
-  Add<CmdOkMsgBox>(action).Assign(L"line 1\r\nline 2");
+  Add<CmdCopyFile>(action).Assign({L"%PathToSelectedFile%", L"C:\\Backup\\"});
+  Add<CmdMoveFile>(action).Assign({L"C:\\a\\x.txt", L"y.txt"});
+  Add<CmdDeleteFile>(action).Assign({L"C:\\t.tmp", true});
+  Add<CmdCreateFolder>(action).Assign({L"C:\\Vault\\%p%"});
+  Add<CmdMoveFolder>(action).Assign({L"C:\\old", L"C:\\new"});
+  Add<CmdOkMsgBox>(action).Assign({L"line 1\r\nline 2"});
   Add<CmdYesNoBox>(action).Assign({L"Answer", L"Go on?", L"1", L"0"});
   Add<CmdEditBox>(action).Assign({L"Name", L"Your name:"});
   Add<CmdComboBox>(action).Assign({L"Pick", L"Choose", {L"A", L" b "}});
@@ -64,16 +64,16 @@ TEST(StoredFormTest, EveryFileAndPromptKindComesBackWithItsFieldsAndSummary) {
     EXPECT_EQ(loaded->commands[i]->GetName(), action.commands[i]->GetName()) << i;
     EXPECT_EQ(loaded->commands[i]->Owner(), loaded.get()) << i;
   }
-  EXPECT_EQ(At<CmdCopyFile>(*loaded, 0).Source(), L"%PathToSelectedFile%");
-  EXPECT_EQ(At<CmdCopyFile>(*loaded, 0).Destination(), L"C:\\Backup\\");
-  EXPECT_EQ(At<CmdMoveFile>(*loaded, 1).Source(), L"C:\\a\\x.txt");
-  EXPECT_EQ(At<CmdMoveFile>(*loaded, 1).NewName(), L"y.txt");
-  EXPECT_EQ(At<CmdDeleteFile>(*loaded, 2).Path(), L"C:\\t.tmp");
-  EXPECT_TRUE(At<CmdDeleteFile>(*loaded, 2).FromVault());
-  EXPECT_EQ(At<CmdCreateFolder>(*loaded, 3).Path(), L"C:\\Vault\\%p%");
-  EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).OldPath(), L"C:\\old");
-  EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).NewPath(), L"C:\\new");
-  EXPECT_EQ(At<CmdOkMsgBox>(*loaded, 5).Message(), L"line 1\r\nline 2");
+  EXPECT_EQ(At<CmdCopyFile>(*loaded, 0).Values().source, L"%PathToSelectedFile%");
+  EXPECT_EQ(At<CmdCopyFile>(*loaded, 0).Values().destination, L"C:\\Backup\\");
+  EXPECT_EQ(At<CmdMoveFile>(*loaded, 1).Values().source, L"C:\\a\\x.txt");
+  EXPECT_EQ(At<CmdMoveFile>(*loaded, 1).Values().newName, L"y.txt");
+  EXPECT_EQ(At<CmdDeleteFile>(*loaded, 2).Values().path, L"C:\\t.tmp");
+  EXPECT_TRUE(At<CmdDeleteFile>(*loaded, 2).Values().fromVault);
+  EXPECT_EQ(At<CmdCreateFolder>(*loaded, 3).Values().path, L"C:\\Vault\\%p%");
+  EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).Values().oldPath, L"C:\\old");
+  EXPECT_EQ(At<CmdMoveFolder>(*loaded, 4).Values().newPath, L"C:\\new");
+  EXPECT_EQ(At<CmdOkMsgBox>(*loaded, 5).Values().message, L"line 1\r\nline 2");
   EXPECT_EQ(At<CmdYesNoBox>(*loaded, 6).Values(),
             (CmdYesNoBox::Fields{L"Answer", L"Go on?", L"1", L"0"}));
   EXPECT_EQ(At<CmdEditBox>(*loaded, 7).Values(), (CmdEditBox::Fields{L"Name", L"Your name:"}));
@@ -124,7 +124,7 @@ TEST(StoredFormTest, PayloadsAreWrittenInTheirFixedOrder) {
             }));
 
   CmdDeleteFile deletion(nullptr);
-  deletion.Assign(L"x", true);
+  deletion.Assign({L"x", true});
   EXPECT_EQ(Stored(deletion), Expected([](actions::Archive& a) {
               a.WriteInt32(11);
               a.WriteText(L"DELETE x FROM_VAULT");
@@ -136,7 +136,7 @@ TEST(StoredFormTest, PayloadsAreWrittenInTheirFixedOrder) {
 // Texts are FF FE FF, a length byte and UTF-16LE units: "a => b" is six units.
 TEST(StoredFormTest, FileAndFolderKindsKeepTheirStoredBytes) {
   CmdCopyFile copy(nullptr);
-  copy.Assign(L"a", L"b");
+  copy.Assign({L"a", L"b"});
   EXPECT_EQ(Stored(copy),
             L"13000000"
             L"FFFEFF06610020003D003E0020006200"
@@ -144,7 +144,7 @@ TEST(StoredFormTest, FileAndFolderKindsKeepTheirStoredBytes) {
             L"FFFEFF016200");
 
   CmdMoveFile move(nullptr);
-  move.Assign(L"a", L"b");
+  move.Assign({L"a", L"b"});
   EXPECT_EQ(Stored(move),
             L"10000000"
             L"FFFEFF06610020002D003E0020006200"
@@ -152,7 +152,7 @@ TEST(StoredFormTest, FileAndFolderKindsKeepTheirStoredBytes) {
             L"FFFEFF016200");
 
   CmdMoveFolder moveFolder(nullptr);
-  moveFolder.Assign(L"a", L"b");
+  moveFolder.Assign({L"a", L"b"});
   EXPECT_EQ(Stored(moveFolder),
             L"0F000000"
             L"FFFEFF06610020002D003E0020006200"
@@ -160,7 +160,7 @@ TEST(StoredFormTest, FileAndFolderKindsKeepTheirStoredBytes) {
             L"FFFEFF016200");
 
   CmdCreateFolder create(nullptr);
-  create.Assign(L"C:\\x");
+  create.Assign({L"C:\\x"});
   EXPECT_EQ(Stored(create),
             L"0E000000"
             L"FFFEFF0443003A005C007800"
@@ -178,7 +178,7 @@ TEST(StoredFormTest, ADeleteFlagStoredAsAnythingButOneLoadsAsFalse) {
     actions::Archive in(file, actions::Archive::Mode::kLoad);
     CmdDeleteFile loaded(nullptr);
     loaded.Serialize(in);
-    EXPECT_EQ(loaded.FromVault(), stored == 1) << stored;
+    EXPECT_EQ(loaded.Values().fromVault, stored == 1) << stored;
     EXPECT_EQ(loaded.Summary(), L"DELETE x FROM_VAULT") << "the summary is kept as stored";
   }
 }
@@ -186,31 +186,31 @@ TEST(StoredFormTest, ADeleteFlagStoredAsAnythingButOneLoadsAsFalse) {
 TEST(StoredFormTest, NewCommandsStartEmptyAndTheDeleteSummaryNamesTheVault) {
   CmdDeleteFile deletion(nullptr);
   EXPECT_EQ(deletion.Summary(), L"");
-  EXPECT_FALSE(deletion.FromVault());
+  EXPECT_FALSE(deletion.Values().fromVault);
   EXPECT_EQ(deletion.GetDescription(), L"Deletes a file");
-  deletion.Assign(L"%f%", true);
+  deletion.Assign({L"%f%", true});
   EXPECT_EQ(deletion.Summary(), L"DELETE %f% FROM_VAULT");
-  deletion.Assign(L"%f%", false);
+  deletion.Assign({L"%f%", false});
   EXPECT_EQ(deletion.Summary(), L"DELETE %f%");
 
   CmdCopyFile copy(nullptr);
-  copy.Assign(L"a", L"b");
+  copy.Assign({L"a", L"b"});
   EXPECT_EQ(copy.Summary(), L"a => b");
   EXPECT_EQ(copy.GetDescription(), L"");
   CmdMoveFile move(nullptr);
-  move.Assign(L"a", L"b");
+  move.Assign({L"a", L"b"});
   EXPECT_EQ(move.Summary(), L"a -> b");
   CmdMoveFolder moveFolder(nullptr);
-  moveFolder.Assign(L"a", L"b");
+  moveFolder.Assign({L"a", L"b"});
   EXPECT_EQ(moveFolder.Summary(), L"a -> b");
   CmdCreateFolder create(nullptr);
-  create.Assign(L"C:\\x");
+  create.Assign({L"C:\\x"});
   EXPECT_EQ(create.Summary(), L"C:\\x");
 }
 
 TEST(StoredFormTest, PromptSummaries) {
   CmdOkMsgBox message(nullptr);
-  message.Assign(L"a\r\nb\nc");
+  message.Assign({L"a\r\nb\nc"});
   EXPECT_EQ(message.Summary(), L"a  b c");
   CmdYesNoBox yesNo(nullptr);
   yesNo.Assign({L"Answer", L"?", L"1", L"0"});

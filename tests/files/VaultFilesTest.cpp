@@ -26,7 +26,7 @@ TEST_F(VaultFilesTest, CopyFetchesAVaultFileThatIsNotOnDiskAndOverwritesTheTarge
   Write(L"C:\\Backup\\a.txt", "old");
 
   CmdCopyFile copy(&action_);
-  copy.Assign(L"C:\\Vault\\Docs\\a.txt", L"C:\\Backup\\");
+  copy.Assign({L"C:\\Vault\\Docs\\a.txt", L"C:\\Backup\\"});
   EXPECT_TRUE(copy.Execute(*run_));
   EXPECT_EQ(Read(L"C:\\Backup\\a.txt"), "from the vault");
   EXPECT_EQ(Read(L"C:\\Vault\\Docs\\a.txt"), "from the vault");
@@ -36,13 +36,13 @@ TEST_F(VaultFilesTest, CopyFetchesAVaultFileThatIsNotOnDiskAndOverwritesTheTarge
 TEST_F(VaultFilesTest, CopyIntoTheVaultAddsTheFileUnderItsNewName) {
   Write(L"C:\\Backup\\n.txt", "new");
   CmdCopyFile copy(&action_);
-  copy.Assign(L"C:\\Backup\\n.txt", L"C:\\Vault\\Docs\\renamed.txt");
+  copy.Assign({L"C:\\Backup\\n.txt", L"C:\\Vault\\Docs\\renamed.txt"});
   EXPECT_TRUE(copy.Execute(*run_));
   EXPECT_TRUE(InVault(L"C:\\Vault\\Docs\\renamed.txt"));
   EXPECT_EQ(Read(L"C:\\Vault\\Docs\\renamed.txt"), "new");
 
   // The host refuses the empty name that a destination ending in a backslash gives.
-  copy.Assign(L"C:\\Backup\\n.txt", L"C:\\Vault\\Docs\\");
+  copy.Assign({L"C:\\Backup\\n.txt", L"C:\\Vault\\Docs\\"});
   EXPECT_FALSE(copy.Execute(*run_));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(Messages()[0].text.starts_with(L"Error copying file\n")) << Messages()[0].text;
@@ -52,12 +52,12 @@ TEST_F(VaultFilesTest, DeleteTakesTheReadOnlyLocalCopyOrTheVaultFile) {
   AddToDocs(L"a.txt", "a");
   AddToDocs(L"b.txt", "b");
   CmdDeleteFile deletion(&action_);
-  deletion.Assign(L"C:\\Vault\\Docs\\a.txt", false);
+  deletion.Assign({L"C:\\Vault\\Docs\\a.txt", false});
   EXPECT_TRUE(deletion.Execute(*run_));
   EXPECT_FALSE(disk_.Attributes(L"C:\\Vault\\Docs\\a.txt"));
   EXPECT_TRUE(InVault(L"C:\\Vault\\Docs\\a.txt"));
 
-  deletion.Assign(L"C:\\Vault\\Docs\\b.txt", true);
+  deletion.Assign({L"C:\\Vault\\Docs\\b.txt", true});
   EXPECT_TRUE(deletion.Execute(*run_));
   EXPECT_FALSE(InVault(L"C:\\Vault\\Docs\\b.txt"));
   EXPECT_FALSE(deletion.Execute(*run_));
@@ -66,14 +66,14 @@ TEST_F(VaultFilesTest, DeleteTakesTheReadOnlyLocalCopyOrTheVaultFile) {
 
 TEST_F(VaultFilesTest, CreateFolderInsideAndOutsideTheVault) {
   CmdCreateFolder create(&action_);
-  create.Assign(L"C:\\Vault\\Docs\\New");
+  create.Assign({L"C:\\Vault\\Docs\\New"});
   EXPECT_TRUE(create.Execute(*run_));
   EXPECT_TRUE(create.Execute(*run_));
   host::Ref<host::VaultFolder> added;
   EXPECT_EQ(session_->GetFolderFromPath(L"C:\\Vault\\Docs\\New", added), host::kOk);
   EXPECT_TRUE(fs::is_directory(Native(L"C:\\Vault\\Docs\\New")));
 
-  create.Assign(L"C:\\Backup\\Local");
+  create.Assign({L"C:\\Backup\\Local"});
   EXPECT_TRUE(create.Execute(*run_));
   EXPECT_TRUE(create.Execute(*run_));
   EXPECT_TRUE(fs::is_directory(Native(L"C:\\Backup\\Local")));
@@ -83,7 +83,7 @@ TEST_F(VaultFilesTest, CreateFolderInsideAndOutsideTheVault) {
 TEST_F(VaultFilesTest, MoveFileRenamesTheVaultFileInItsFolder) {
   AddToDocs(L"x.txt", "x");
   CmdMoveFile move(&action_);
-  move.Assign(L"C:\\Vault\\Docs\\x.txt", L"D:\\elsewhere\\y.txt");
+  move.Assign({L"C:\\Vault\\Docs\\x.txt", L"D:\\elsewhere\\y.txt"});
   EXPECT_TRUE(move.Execute(*run_));
   EXPECT_TRUE(InVault(L"C:\\Vault\\Docs\\y.txt"));
   EXPECT_FALSE(InVault(L"C:\\Vault\\Docs\\x.txt"));
@@ -108,9 +108,9 @@ TEST_F(VaultFilesTest, AnActionRunsTheFileCommandsOnTheCurrentDocument) {
   run_->ResetCursors();
 
   auto create = std::make_unique<CmdCreateFolder>(&action_);
-  create->Assign(L"C:\\Backup\\%NameOfSelectedFile%.old");
+  create->Assign({L"C:\\Backup\\%NameOfSelectedFile%.old"});
   auto copy = std::make_unique<CmdCopyFile>(&action_);
-  copy->Assign(L"%PathToSelectedFile%", L"C:\\Backup\\%NameOfSelectedFile%.old\\");
+  copy->Assign({L"%PathToSelectedFile%", L"C:\\Backup\\%NameOfSelectedFile%.old\\"});
   action_.commands.push_back(std::move(create));
   action_.commands.push_back(std::move(copy));
 

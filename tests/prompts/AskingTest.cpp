@@ -122,7 +122,7 @@ TEST_F(AskingTest, LaterCommandsOfTheRunSeeTheAnswer) {
   auto ask = std::make_unique<CmdEditBox>(&action);
   ask->Assign({L"Answer", L"Who?"});
   auto show = std::make_unique<CmdOkMsgBox>(&action);
-  show->Assign(L"Hello %Answer%");
+  show->Assign({L"Hello %Answer%"});
   action.commands.push_back(std::move(ask));
   action.commands.push_back(std::move(show));
   dialogs.Queue([](ScriptedSurface& ui) {

@@ -126,14 +126,14 @@ TEST_F(PromptEditorsTest, EditingTheVariablesRefillsTheList) {
 
 TEST_F(PromptEditorsTest, TheMessageEditorShowsAndTakesTheText) {
   auto command = Make<CmdOkMsgBox>();
-  command->Assign(L"a\r\nb");
+  command->Assign({L"a\r\nb"});
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Text(IDC_OK_MSG_BOX_TEXT), L"a\r\nb");
     ui.Type(IDC_OK_MSG_BOX_TEXT, L"Done: %NameOfSelectedFile%");
     ui.Ok();
   });
   EXPECT_TRUE(command->Edit(0));
-  EXPECT_EQ(command->Message(), L"Done: %NameOfSelectedFile%");
+  EXPECT_EQ(command->Values().message, L"Done: %NameOfSelectedFile%");
   EXPECT_EQ(command->Summary(), L"Done: %NameOfSelectedFile%");
 }
 

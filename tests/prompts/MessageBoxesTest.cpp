@@ -40,7 +40,7 @@ class MessageBoxesTest : public ::testing::Test {
 
 TEST_F(MessageBoxesTest, TheOkBoxShowsTheExpandedTextWithItsAmpersandAsItIs) {
   CmdOkMsgBox command(&action);
-  command.Assign(L"Hello %who%\r\nbye");
+  command.Assign({L"Hello %who%\r\nbye"});
   EXPECT_TRUE(command.Execute(run));
   ASSERT_EQ(fakes.messageBoxes.shown.size(), 1u);
   const platform::MessageBoxRequest& box = fakes.messageBoxes.shown[0];

@@ -22,7 +22,7 @@ TEST(Trace, EachRunAnnouncesTheCommandsItMeetsAtEachPosition) {
   actions::DocumentLists lists;
   actions::ActionData run(platform::Window{}, nullptr, lists);
   commands::CmdCopyFile copy(&action);
-  copy.Assign(L"a", L"b");
+  copy.Assign({L"a", L"b"});
   commands::CmdDeleteFile remove(&action);
 
   trace.RunStarted(action, run);
@@ -33,7 +33,7 @@ TEST(Trace, EachRunAnnouncesTheCommandsItMeetsAtEachPosition) {
   // Another command at the same position, then the first one with a new summary.
   trace.CommandStarted(remove, 0, run);
   trace.CommandEnded(remove, 0, false, run);
-  copy.Assign(L"a", L"c");
+  copy.Assign({L"a", L"c"});
   trace.CommandStarted(copy, 0, run);
   trace.CommandStarted(copy, 1, run);
 
@@ -62,7 +62,7 @@ TEST(Trace, DocumentsPastTheTenthShowOnlyWhatNeedsAttentionUnlessAllAreAsked) {
     }
     actions::ActionData run(platform::Window{}, nullptr, lists);
     commands::CmdCopyFile copy(&action);
-    copy.Assign(L"a", L"b");
+    copy.Assign({L"a", L"b"});
 
     trace.RunStarted(action, run);
     for (std::size_t document = 9; document < 12; ++document) {

@@ -27,7 +27,7 @@ class VaultEditorsTest : public testing::ScriptedEditorTest {
 
 TEST_F(VaultEditorsTest, CheckOutAndCheckInTakeTheirTextsAndShowThePathAsSummary) {
   auto lock = Make<CmdLockFile>();
-  lock->Assign(L"%RootFolderPath%\\a.txt");
+  lock->Assign({L"%RootFolderPath%\\a.txt"});
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.TemplateId(), 237);
     EXPECT_EQ(ui.Text(398), L"%RootFolderPath%\\a.txt");
@@ -47,13 +47,13 @@ TEST_F(VaultEditorsTest, CheckOutAndCheckInTakeTheirTextsAndShowThePathAsSummary
     ui.Ok();
   });
   EXPECT_TRUE(unlock->Edit(0));
-  EXPECT_EQ(unlock->Comment(), L"%NameOfLoggedInUser%");
+  EXPECT_EQ(unlock->Values().comment, L"%NameOfLoggedInUser%");
   EXPECT_EQ(unlock->Summary(), L"C:\\Vault\\b.txt");
 }
 
 TEST_F(VaultEditorsTest, GetFileShowsItsFlagAsTheRadioIndex) {
   auto get = Make<CmdGetFile>();
-  get->Assign(L"C:\\Vault\\a.txt", false);
+  get->Assign({L"C:\\Vault\\a.txt", false});
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.TemplateId(), 242);
     EXPECT_TRUE(ui.IsChecked(419));
@@ -62,13 +62,13 @@ TEST_F(VaultEditorsTest, GetFileShowsItsFlagAsTheRadioIndex) {
     ui.Ok();
   });
   EXPECT_TRUE(get->Edit(0));
-  EXPECT_TRUE(get->AlsoIfEarlier());
+  EXPECT_TRUE(get->Values().alsoIfEarlier);
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_TRUE(ui.IsChecked(420));
     ui.Cancel();
   });
   EXPECT_FALSE(get->Edit(0));
-  EXPECT_TRUE(get->AlsoIfEarlier());
+  EXPECT_TRUE(get->Values().alsoIfEarlier);
 }
 
 TEST_F(VaultEditorsTest, GenerateTakesPathsFlagsAndTheVariableAndBuildsTheSummary) {
@@ -102,7 +102,7 @@ TEST_F(VaultEditorsTest, GenerateTakesPathsFlagsAndTheVariableAndBuildsTheSummar
                                          .assignTo = L"out",
                                          .useCounter = 1,
                                          .append = 0};
-  EXPECT_EQ(generate->GetFields(), expected);
+  EXPECT_EQ(generate->Values(), expected);
   EXPECT_EQ(generate->Summary(), L"C:\\t.tpl -> %DirOfSelectedFile%\\p.txt");
 }
 
@@ -123,7 +123,7 @@ TEST_F(VaultEditorsTest, TheGenerateFileButtonsAskForAFileAndPutItBesideThem) {
     ui.Ok();
   });
   EXPECT_TRUE(generate->Edit(0x77));
-  EXPECT_EQ(generate->GetFields().templateFile, L"D:\\Templates\\new.tpl");
+  EXPECT_EQ(generate->Values().templateFile, L"D:\\Templates\\new.tpl");
   const auto& asked = answerer.FileDialogs();
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0].kind, platform::FileDialogKind::kOpen);

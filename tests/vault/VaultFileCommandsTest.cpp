@@ -30,14 +30,14 @@ class VaultFileCommandsTest : public testing::DriveVaultTest {
 
 TEST_F(VaultFileCommandsTest, CheckOutAndCheckInWithTheExpandedComment) {
   CmdLockFile lock(&action_);
-  lock.Assign(L"C:\\Vault\\Docs\\%doc%");
+  lock.Assign({L"C:\\Vault\\Docs\\%doc%"});
   ASSERT_TRUE(lock.Execute(*run_));
   EXPECT_TRUE(action_.refreshMark);
   EXPECT_EQ(State(L"C:\\Vault\\Docs\\a.txt").userName, L"alice");
 
   Write(L"C:\\Vault\\Docs\\a.txt", "two");
   CmdUnlockFile unlock(&action_);
-  unlock.Assign(L"C:\\Vault\\Docs\\%doc%", L"Reviewed %doc%");
+  unlock.Assign({L"C:\\Vault\\Docs\\%doc%", L"Reviewed %doc%"});
   ASSERT_TRUE(unlock.Execute(*run_));
   EXPECT_EQ(State(L"C:\\Vault\\Docs\\a.txt").userId, 0);
   const auto versions = History(L"C:\\Vault\\Docs\\a.txt");
@@ -45,7 +45,7 @@ TEST_F(VaultFileCommandsTest, CheckOutAndCheckInWithTheExpandedComment) {
   EXPECT_EQ(versions[1].comment, L"Reviewed a.txt");
   EXPECT_TRUE(Messages().empty());
 
-  unlock.Assign(L"C:\\Vault\\Docs\\a.txt", L"");
+  unlock.Assign({L"C:\\Vault\\Docs\\a.txt", L""});
   EXPECT_FALSE(unlock.Execute(*run_)) << "nobody holds it now";
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].text, L"Error checking in file\nThe file is not checked out by you.");
@@ -57,9 +57,9 @@ TEST_F(VaultFileCommandsTest, FailuresShowTheHostsDescriptionOfTheFailingCode) {
   auto bob = Login(L"bob", L"PC2");
   ASSERT_EQ(Find(*bob, L"C:\\Vault\\Docs\\a.txt")->CheckOut(0, 0, 0), host::kOk);
   CmdLockFile lock(&action_);
-  lock.Assign(L"C:\\Vault\\Docs\\a.txt");
+  lock.Assign({L"C:\\Vault\\Docs\\a.txt"});
   EXPECT_FALSE(lock.Execute(*run_));
-  lock.Assign(L"C:\\Vault\\Docs\\missing.txt");
+  lock.Assign({L"C:\\Vault\\Docs\\missing.txt"});
   EXPECT_FALSE(lock.Execute(*run_));
   EXPECT_FALSE(action_.refreshMark);
   ASSERT_EQ(Messages().size(), 2u);
@@ -75,12 +75,12 @@ TEST_F(VaultFileCommandsTest, GetAsksTheHostOnlyWhenItMustFetch) {
   const std::wstring path = L"C:\\Vault\\Docs\\a.txt";
   Write(path, "edited locally");
   CmdGetFile get(&action_);
-  get.Assign(path, false);
+  get.Assign({path, false});
   EXPECT_TRUE(get.Execute(*run_));
   EXPECT_EQ(Read(path), "edited locally") << "present on disk: only the lookup";
   EXPECT_FALSE(action_.refreshMark);
 
-  get.Assign(path, true);
+  get.Assign({path, true});
   EXPECT_TRUE(get.Execute(*run_));
   EXPECT_EQ(Read(path), "one");
   EXPECT_TRUE(action_.refreshMark);
@@ -88,11 +88,11 @@ TEST_F(VaultFileCommandsTest, GetAsksTheHostOnlyWhenItMustFetch) {
   std::filesystem::permissions(Native(path), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
   std::filesystem::remove(Native(path));
-  get.Assign(path, false);
+  get.Assign({path, false});
   EXPECT_TRUE(get.Execute(*run_));
   EXPECT_EQ(Read(path), "one") << "missing on disk: fetched";
 
-  get.Assign(L"C:\\Backup\\x.txt", true);
+  get.Assign({L"C:\\Backup\\x.txt", true});
   EXPECT_FALSE(get.Execute(*run_));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(Messages()[0].text.starts_with(L"Error getting file\n"));

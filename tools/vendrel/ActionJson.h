@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,26 +13,13 @@ namespace vendrel::tools {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The stored fields of a command kind after its summary, in stored order.
-enum class FieldType { kInt32, kBool, kText, kTextList, kRecords };
-struct Field {
-  const char* key;
-  FieldType type;
-  std::span<const Field> record = {};  // kRecords: a 32-bit count, then these fields per record
-};
-struct CommandFields {
-  std::int32_t typeId;
-  std::span<const Field> fields;
-};
-
 struct JsonCodec {
-  // Reads stored commands, which tells how long each one is.
+  // Makes the commands of each kind, whose own field walk gives their JSON fields; the bytes of
+  // a command the walk cannot give back stay as hex.
   actions::CommandFactory factory;
-  // Kinds with named JSON fields; any other kind keeps its stored bytes as hex.
-  std::span<const CommandFields> commands;
 };
 
-// The command kinds of this build and the JSON fields of those that have them.
+// The command kinds of this build.
 JsonCodec DefaultCodec();
 
 // Throw JsonError with a one-line reason for bytes that do not read.

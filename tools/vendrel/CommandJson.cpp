@@ -1,108 +1,75 @@
-// Commands in the JSON form: the named fields of the kinds that have them, else the stored
-// bytes after the summary as hex.
+// Commands in the JSON form: the named fields that the kind's own field walk gives, else the
+// stored bytes after the summary as hex.
 #include <memory>
 
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
+#include "commands/core/Fields.h"
 #include "tools/vendrel/ActionJsonParts.h"
 
 namespace vendrel::tools::json_form {
 namespace {
 
-using actions::Archive;
+using commands::TextUse;
 
-Json ReadFields(Archive& ar, std::span<const Field> fields) {
-  Json object = Json::object();
-  for (const Field& field : fields) {
-    switch (field.type) {
-      case FieldType::kInt32:
-        object[field.key] = ar.ReadInt32();
-        break;
-      case FieldType::kBool:
-        object[field.key] = BoolJson(ar.ReadInt32());
-        break;
-      case FieldType::kText:
-        object[field.key] = ar.ReadText();
-        break;
-      case FieldType::kTextList:
-      case FieldType::kRecords: {
-        const std::int32_t count = ar.ReadInt32();
-        if (count < 0) throw JsonError(std::string(field.key) + " has a negative count");
-        Json items = Json::array();
-        for (std::int32_t i = 0; i < count; ++i) {
-          items.push_back(field.type == FieldType::kTextList ? Json(ar.ReadText())
-                                                             : ReadFields(ar, field.record));
-        }
-        object[field.key] = std::move(items);
-        break;
-      }
-    }
+class FieldsToJson final : public commands::FieldVisitor {
+ public:
+  explicit FieldsToJson(Json& object) : object_(object) {}
+  void Int32(const char* name, std::int32_t& value) override { object_[name] = value; }
+  void Bool(const char* name, bool& value) override { object_[name] = value; }
+  void Text(const char* name, std::wstring& value, TextUse) override { object_[name] = value; }
+  void TextList(const char* name, std::vector<std::wstring>& values, TextUse) override {
+    Json items = Json::array();
+    for (const std::wstring& value : values) items.push_back(value);
+    object_[name] = std::move(items);
   }
-  return object;
-}
 
-void WriteFields(Archive& ar, std::span<const Field> fields, JsonFields& in) {
-  for (const Field& field : fields) {
-    const Json* value = in.Take(field.key);
-    if (value == nullptr) throw JsonError(std::string("a command lacks \"") + field.key + "\"");
-    switch (field.type) {
-      case FieldType::kInt32:
-        ar.WriteInt32(AsInt32(*value, field.key));
-        break;
-      case FieldType::kBool:
-        ar.WriteInt32(BoolStored(*value, field.key));
-        break;
-      case FieldType::kText:
-        ar.WriteText(AsText(*value, field.key));
-        break;
-      case FieldType::kTextList:
-      case FieldType::kRecords: {
-        const Json& items = AsList(*value, field.key);
-        ar.WriteInt32(static_cast<std::int32_t>(items.size()));
-        for (const Json& item : items) {
-          if (field.type == FieldType::kTextList) {
-            ar.WriteText(AsText(item, field.key));
-          } else {
-            JsonFields record(item, field.key);
-            WriteFields(ar, field.record, record);
-            record.Finish();
-          }
-        }
-        break;
-      }
-    }
+ private:
+  Json& object_;
+};
+
+// Takes each field from its JSON member; every field must be there.
+class FieldsFromJson final : public commands::FieldVisitor {
+ public:
+  explicit FieldsFromJson(JsonFields& in) : in_(in) {}
+  void Int32(const char* name, std::int32_t& value) override {
+    value = AsInt32(Member(name), name);
   }
-}
+  void Bool(const char* name, bool& value) override { value = AsBool(Member(name), name); }
+  void Text(const char* name, std::wstring& value, TextUse) override {
+    value = AsText(Member(name), name);
+  }
+  void TextList(const char* name, std::vector<std::wstring>& values, TextUse) override {
+    values.clear();
+    for (const Json& item : AsList(Member(name), name)) values.push_back(AsText(item, name));
+  }
 
-const CommandFields* FieldsOf(const JsonCodec& codec, std::int32_t type) {
-  const auto it = std::find_if(codec.commands.begin(), codec.commands.end(),
-                               [&](const CommandFields& c) { return c.typeId == type; });
-  return it == codec.commands.end() ? nullptr : &*it;
-}
+ private:
+  const Json& Member(const char* name) {
+    const Json* value = in_.Take(name);
+    if (value == nullptr) throw JsonError(std::string("a command lacks \"") + name + "\"");
+    return *value;
+  }
 
-// The command's stored bytes after its type id: through its own reader when this build has the
-// kind, else through its JSON fields when the layout is the current one.
-Bytes StoredCommand(Input& in, std::int32_t type, std::int32_t version, const JsonCodec& codec) {
-  const std::size_t start = in.Position();
-  actions::Action owner;
+  JsonFields& in_;
+};
+
+std::unique_ptr<commands::Cmd> Make(const JsonCodec& codec, std::int32_t type,
+                                    actions::Action& owner) {
   std::unique_ptr<commands::Cmd> cmd = codec.factory ? codec.factory(type, &owner) : nullptr;
-  const CommandFields* fields = FieldsOf(codec, type);
-  if (cmd) {
-    cmd->Serialize(in.Ar());
-  } else if (fields && version == actions::kArchiveVersion) {
-    in.Ar().ReadText();
-    ReadFields(in.Ar(), fields->fields);
-  } else {
-    throw JsonError("command kind " + std::to_string(type) + " is not known to this build");
-  }
-  return in.Slice(start, in.Position());
+  if (!cmd) throw JsonError("command kind " + std::to_string(type) + " is not known to this build");
+  return cmd;
 }
 
 }  // namespace
 
 Json ReadCommand(Input& in, std::int32_t version, const JsonCodec& codec) {
   const std::int32_t type = in.Ar().ReadInt32();
-  const Bytes stored = StoredCommand(in, type, version, codec);
+  actions::Action owner;
+  const std::unique_ptr<commands::Cmd> cmd = Make(codec, type, owner);
+  const std::size_t start = in.Position();
+  cmd->Serialize(in.Ar());
+  const Bytes stored = in.Slice(start, in.Position());
   Input part(stored);
   const std::wstring summary = part.Ar().ReadText();
   const Bytes payload = part.Rest();
@@ -112,23 +79,15 @@ Json ReadCommand(Input& in, std::int32_t version, const JsonCodec& codec) {
     command["command"] = kind->nameDefault;
   }
   command["summary"] = summary;
-  const CommandFields* fields = FieldsOf(codec, type);
-  if (fields && version == actions::kArchiveVersion) {
-    try {
-      Input own(payload);
-      const Json object = ReadFields(own.Ar(), fields->fields);
-      Output again;
-      JsonFields check(object, "command");
-      WriteFields(again.Ar(), fields->fields, check);
-      if (own.AtEnd() && again.Take() == payload) {
-        command.update(object);
-        return command;
-      }
-    } catch (const actions::ArchiveError&) {
-    } catch (const JsonError&) {
-    }
+  // The named fields stand for the bytes only when they store the very same ones again.
+  Output again;
+  cmd->SerializeFields(again.Ar());
+  if (version == actions::kArchiveVersion && again.Take() == payload) {
+    FieldsToJson fields(command);
+    cmd->VisitFields(fields);
+  } else {
+    command["payload"] = BytesToHex(payload);
   }
-  command["payload"] = BytesToHex(payload);
   return command;
 }
 
@@ -144,13 +103,17 @@ void WriteCommand(Output& out, const Json& json, std::int32_t version, const Jso
     }
   }
   const Json* summary = in.Take("summary");
+  actions::Action owner;
   out.Ar().WriteInt32(type);
   out.Ar().WriteText(summary ? AsText(*summary, "summary") : std::wstring());
   if (const Json* payload = in.Take("payload")) {
     out.Raw(HexToBytes(AsText(*payload, "payload")));
-  } else if (const CommandFields* fields = FieldsOf(codec, type);
-             fields && version == actions::kArchiveVersion) {
-    WriteFields(out.Ar(), fields->fields, in);
+  } else if (const std::unique_ptr<commands::Cmd> cmd =
+                 codec.factory && version == actions::kArchiveVersion ? codec.factory(type, &owner)
+                                                                      : nullptr) {
+    FieldsFromJson fields(in);
+    cmd->VisitFields(fields);
+    cmd->SerializeFields(out.Ar());
   } else {
     throw JsonError("command kind " + std::to_string(type) + " needs a \"payload\"");
   }
@@ -160,6 +123,10 @@ void WriteCommand(Output& out, const Json& json, std::int32_t version, const Jso
 }  // namespace vendrel::tools::json_form
 
 namespace vendrel::tools {
+
+JsonCodec DefaultCodec() {
+  return {commands::CreateCmd};
+}
 
 Json CommandJson(std::int32_t type, const std::wstring& summary,
                  std::vector<std::pair<std::string, Json>> fields) {

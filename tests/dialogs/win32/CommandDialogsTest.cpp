@@ -111,24 +111,24 @@ class CommandDialogsTest : public ::testing::Test {
 
 TEST_F(CommandDialogsTest, FileEditorsShowEveryFieldInTheirControlsAndHandItBack) {
   auto copy = Make<CmdCopyFile>();
-  copy->Assign(L"%PathToSelectedFile%", L"C:\\Backup\\");
+  copy->Assign({L"%PathToSelectedFile%", L"C:\\Backup\\"});
   ExpectOkKeepsEveryField(*copy, L"Copy file", L"copy-file-dialog.bmp",
                           {IDC_COPY_FILE_SOURCE_MENU, IDC_COPY_FILE_DESTINATION_MENU});
   auto move = Make<CmdMoveFile>();
-  move->Assign(L"C:\\a\\x.txt", L"y.txt");
+  move->Assign({L"C:\\a\\x.txt", L"y.txt"});
   ExpectOkKeepsEveryField(*move, L"Move file", L"move-file-dialog.bmp",
                           {IDC_MOVE_FILE_SOURCE_MENU, IDC_MOVE_FILE_NEW_NAME_MENU});
   auto create = Make<CmdCreateFolder>();
-  create->Assign(L"C:\\Vault\\%p%");
+  create->Assign({L"C:\\Vault\\%p%"});
   ExpectOkKeepsEveryField(*create, L"Create folder", L"create-folder-dialog.bmp",
                           {IDC_CREATE_FOLDER_PATH_MENU});
   auto moveFolder = Make<CmdMoveFolder>();
-  moveFolder->Assign(L"C:\\old", L"C:\\new");
+  moveFolder->Assign({L"C:\\old", L"C:\\new"});
   ExpectOkKeepsEveryField(*moveFolder, L"Move folder", L"move-folder-dialog.bmp",
                           {IDC_MOVE_FOLDER_OLD_MENU, IDC_MOVE_FOLDER_NEW_MENU});
   for (bool fromVault : {true, false}) {
     auto deletion = Make<CmdDeleteFile>();
-    deletion->Assign(L"C:\\t.tmp", fromVault);
+    deletion->Assign({L"C:\\t.tmp", fromVault});
     ExpectOkKeepsEveryField(*deletion, L"Delete file", L"delete-file-dialog.bmp",
                             {IDC_DELETE_FILE_PATH_MENU});
   }
@@ -136,7 +136,7 @@ TEST_F(CommandDialogsTest, FileEditorsShowEveryFieldInTheirControlsAndHandItBack
 
 TEST_F(CommandDialogsTest, PromptEditorsShowEveryFieldInTheirControlsAndHandItBack) {
   auto message = Make<CmdOkMsgBox>();
-  message->Assign(L"line 1\r\nline 2");
+  message->Assign({L"line 1\r\nline 2"});
   ExpectOkKeepsEveryField(*message, L"MessageBox string", L"ok-message-box-dialog.bmp",
                           {IDC_OK_MSG_BOX_TEXT_MENU});
   auto yesNo = Make<CmdYesNoBox>();

@@ -21,31 +21,24 @@ namespace {
 using lint::CommandTexts;
 using lint::Subject;
 
-// The prompts store their answer in the variable their "variable" field names.
-bool NamesAnswerVariable(std::int32_t type, const std::string& key) {
-  return key == "variable" && (type == 1 || type == 6 || type == 7);
-}
-
-void CollectTexts(const Json& json, std::vector<std::wstring>& out) {
-  if (json.is_string()) out.push_back(AsText(json, "text"));
-  if (json.is_structured()) {
-    for (const Json& item : json) CollectTexts(item, out);
+// What a command expands and sets, from its own field walk.
+class CommandTextsOf final : public commands::FieldVisitor {
+ public:
+  explicit CommandTextsOf(CommandTexts& texts) : texts_(texts) {}
+  void Int32(const char*, std::int32_t&) override {}
+  void Bool(const char*, bool&) override {}
+  void Text(const char*, std::wstring& value, commands::TextUse use) override {
+    if (use == commands::TextUse::kExpanded) texts_.expanded.push_back(value);
+    if (use == commands::TextUse::kSetsVariable) texts_.sets = value;
   }
-}
-
-CommandTexts TextsOf(const Json& command) {
-  CommandTexts texts;
-  const std::int32_t type = AsInt32(command.at("type"), "type");
-  for (const auto& [key, value] : command.items()) {
-    if (key == "type" || key == "command" || key == "summary" || key == "payload") continue;
-    if (NamesAnswerVariable(type, key)) {
-      texts.sets = AsText(value, key);
-    } else {
-      CollectTexts(value, texts.expanded);
-    }
+  void TextList(const char*, std::vector<std::wstring>& values, commands::TextUse use) override {
+    if (use != commands::TextUse::kExpanded) return;
+    texts_.expanded.insert(texts_.expanded.end(), values.begin(), values.end());
   }
-  return texts;
-}
+
+ private:
+  CommandTexts& texts_;
+};
 
 Json ActionFile(std::int32_t version, Json action) {
   return {{"format", "action-file"},
@@ -62,23 +55,6 @@ std::unique_ptr<actions::Action> Load(const Json& action, std::int32_t version) 
   if (loaded.size() != 1) throw JsonError("the action does not read back");
   return std::move(loaded.front());
 }
-
-// The loaded action in the current layout, whose commands all have their named fields.
-Json Normalized(const actions::Action& action) {
-  actions::HexStringFile hex;
-  {
-    actions::Archive archive(hex, actions::Archive::Mode::kStore);
-    const actions::Action* list[] = {&action};
-    actions::WriteActionFile(archive, list);
-  }
-  const Json file = ActionFileToJson(HexToBytes(hex.ToText()), DefaultCodec());
-  return file.at("actions").front();
-}
-
-struct Checked {
-  std::unique_ptr<actions::Action> action;
-  Subject subject;
-};
 
 // Drops the commands this build cannot make, with a finding each, so the rest still loads.
 Json WithoutUnknownKinds(const Json& action, std::vector<std::size_t>& numbers,
@@ -144,9 +120,11 @@ std::unique_ptr<actions::Action> CheckAction(const Json& stored, std::int32_t la
       for (std::size_t i = 1; i <= action->commands.size(); ++i) numbers.push_back(i);
     }
     Subject subject{*action, {}, std::move(numbers)};
-    const Json normalized = Normalized(*action);
-    for (const Json& command : normalized.at("commands")) {
-      subject.texts.push_back(TextsOf(command));
+    for (const auto& command : action->commands) {
+      CommandTexts texts;
+      CommandTextsOf walk(texts);
+      if (command) command->VisitFields(walk);
+      subject.texts.push_back(std::move(texts));
     }
     lint::Findings findings(subject, found);
     lint::CheckActivation(subject, vault, findings);
