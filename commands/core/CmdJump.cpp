@@ -112,16 +112,10 @@ bool CmdJump::Holds(actions::ActionData& run) const {
 bool CmdJump::Execute(actions::ActionData& run) {
   if (!Holds(run) || !run.currentAction) return false;
   const actions::Action& action = *run.currentAction;
-  const std::size_t count = action.commands.size();
-  const std::size_t start = run.nextCommand.value_or(0);
-  for (std::size_t step = 0; step < count; ++step) {
-    const std::size_t at = (start + step) % count;
-    if (TypeAt(action, at) == kLabelType && action.commands[at]->Summary() == condition_.label) {
-      run.nextCommand = After(action, at);
-      return true;
-    }
-  }
-  return false;
+  const actions::Position label = FindLabel(action, run.nextCommand.value_or(0), condition_.label);
+  if (!label) return false;
+  run.nextCommand = After(action, *label);
+  return true;
 }
 
 }  // namespace vendrel::commands

@@ -7,6 +7,7 @@
 #include "actions/Action.h"
 #include "actions/ActionData.h"
 #include "commands/core/Cmd.h"
+#include "commands/core/KindIds.h"
 
 namespace vendrel::commands {
 
@@ -24,6 +25,17 @@ inline std::int32_t TypeAt(const actions::Action& action, std::size_t index) {
 inline actions::Position IndexOf(const actions::Action& action, const Cmd* command) {
   for (std::size_t i = 0; i < action.commands.size(); ++i) {
     if (action.commands[i].get() == command) return i;
+  }
+  return {};
+}
+
+// The first label named `label` from `start` on, around the end of the list: where a jump goes.
+inline actions::Position FindLabel(const actions::Action& action, std::size_t start,
+                                   const std::wstring& label) {
+  const std::size_t count = action.commands.size();
+  for (std::size_t step = 0; step < count; ++step) {
+    const std::size_t at = (start + step) % count;
+    if (TypeAt(action, at) == kLabelType && action.commands[at]->Summary() == label) return at;
   }
   return {};
 }

@@ -1,110 +1,140 @@
-// Lint over sets in their JSON form: each fault it knows, and what it must not call a fault.
+// Lint over loaded actions: each kind of fault it knows, and what it must not call a fault.
 #include "tools/vendrel/workbench/Lint.h"
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
+#include <string>
+#include <vector>
 
 namespace vendrel::tools {
 namespace {
 
-// One action set with every fault lint knows.
-constexpr const char* kFaulty = R"({"format": "action-file", "version": 1600, "actions": [
- {"id": 201, "name": "Blocks", "menuText": "Tools\\Run", "activation": ["menu"],
-  "commands": [{"type": 5, "summary": "Block END"}, {"type": 4, "summary": "Block START"},
-               {"type": 21, "summary": "Block END"}, {"type": 20, "summary": "Block START"}]},
- {"id": 202, "name": "Jumps", "menuText": "tools\\run", "activation": ["menu"],
-  "commands": [{"type": 2, "summary": "Top"}, {"type": 2, "summary": "Top"},
-               {"type": 2, "summary": "Unused"},
-               {"type": 8, "operator": 1, "label": "Nowhere", "variable": "%Answer%",
-                "value": "x", "ignoreCase": true},
-               {"type": 3, "message": "%Answer% %Nosuch% %Loop% %NameOfSelectedFile% 100%%"},
-               {"type": 1, "prompt": "?", "variable": "Answer"},
-               {"type": 1, "prompt": "%Answer%", "variable": "Lost"},
-               {"type": 99, "payload": ""}],
-  "variables": [{"name": "Answer", "type": 116}, {"name": "Loop", "type": 100, "value": "a%Loop2%"},
-                {"name": "Loop2", "type": 100, "value": "%Loop%"}]},
- {"id": 203, "name": "Idle"},
- {"id": 204, "name": "Elsewhere", "activation": ["check-out", "add"],
-  "checkOut": {"path": "D:\\Other\\%", "kind": "check-in"}, "add": {"path": "Projects\\%"}},
- {"id": 205, "name": "Spin", "activation": ["menu"], "menuText": "Spin",
-  "commands": [{"type": 2, "summary": "Again"}, {"type": 3, "message": "once more"},
-               {"type": 8, "operator": 0, "label": "Again", "variable": "", "value": "",
-                "ignoreCase": true}]}
-]})";
+struct Fault {
+  const char* name;
+  std::string actions;  // the set's actions in their JSON form
+  std::vector<std::string> lines;
+};
 
-using Seen = std::tuple<std::int32_t, std::size_t, Severity, std::wstring>;
-
-// Action, command, severity and the message's first three words.
-std::vector<Seen> Summaries(const std::vector<Finding>& findings) {
-  std::vector<Seen> seen;
-  for (const Finding& f : findings) {
-    std::size_t end = 0;
-    for (int words = 0; words < 3 && end != std::wstring::npos; ++words) {
-      end = f.message.find(L' ', end + 1);
-    }
-    seen.emplace_back(f.actionId, f.command, f.severity, f.message.substr(0, end));
-  }
-  return seen;
+// A menu action of id 1 named "A" with these commands and variables.
+std::string Menu(const std::string& commands, const std::string& variables = "[]") {
+  return R"({"id": 1, "name": "A", "menuText": "A", "activation": ["menu"], "commands": )" +
+         commands + R"(, "variables": )" + variables + "}";
 }
 
-constexpr auto kError = Severity::kError;
-constexpr auto kWarning = Severity::kWarning;
+std::vector<Finding> LintJson(const std::string& actions, const LintVault& vault) {
+  return Lint(LintSubjectsOfJson(ParseJson(R"({"actions": [)" + actions + "]}")), vault);
+}
 
-TEST(LintTest, FindsEachFaultItKnowsWhereItIs) {
+class LintFaultTest : public testing::TestWithParam<Fault> {};
+
+TEST_P(LintFaultTest, IsFoundWithItsExactText) {
   LintVault vault;
   vault.cardVariables = std::vector<std::wstring>{L"Part number"};
   vault.rootPath = L"C:\\Vault";
-  const std::vector<Finding> findings = Lint(ParseJson(kFaulty), vault);
-  const std::vector<Seen> expected = {
-      {201, 0, kError, L"the runner refuses"},
-      {201, 1, kError, L"ends a document"},
-      {201, 3, kWarning, L"ends a configuration"},
-      {201, 4, kWarning, L"starts a configuration"},
-      {202, 0, kError, L"the value of"},
-      {202, 1, kWarning, L"defines the label"},
-      {202, 2, kWarning, L"defines the label"},
-      {202, 3, kWarning, L"defines the label"},
-      {202, 4, kError, L"jumps to the"},
-      {202, 4, kWarning, L"reads the runtime"},
-      {202, 5, kWarning, L"refers to %Nosuch%,"},
-      {202, 7, kWarning, L"keeps its answer"},
-      {202, 8, kError, L"is of kind"},
-      {203, 0, kWarning, L"has no activation,"},
-      {204, 0, kWarning, L"has the check-out"},
-      {204, 0, kWarning, L"has the add"},
-      {205, 3, kError, L"always jumps back"},
-      {202, 0, kWarning, L"has the menu"},
-  };
-  EXPECT_EQ(Summaries(findings), expected);
-  EXPECT_TRUE(HasErrors(findings));
-  EXPECT_EQ(FindingLine(findings[1]),
-            "error: \"Blocks\" (201), command 1: ends a document loop that has not started.");
-  EXPECT_NE(findings[4].message.find(L"\"Loop\" refers to itself through %Loop2%"),
-            std::wstring::npos);
-
-  const Json json = FindingsJson(findings);
-  EXPECT_EQ(json.at("errors"), 6);
-  EXPECT_EQ(json.at("warnings"), 12);
-  EXPECT_EQ(json.at("findings")[8].at("command"), 4);
+  std::vector<std::string> lines;
+  for (const Finding& finding : LintJson(GetParam().actions, vault)) {
+    lines.push_back(FindingLine(finding));
+  }
+  EXPECT_EQ(lines, GetParam().lines);
 }
+
+// A jump to `label` with the operator `op`.
+std::string Jump(const std::string& label, int op = 1) {
+  return R"({"type": 8, "variable": "a", "value": "b", "ignoreCase": true, "operator": )" +
+         std::to_string(op) + R"(, "label": ")" + label + "\"}";
+}
+
+const Fault kFaults[] = {
+    {"RunnerRefuses",
+     Menu(R"([{"type": 4}])"),
+     {"error: \"A\" (1): the runner refuses to start it: Mismatch error. There are 1 start blocks "
+      "and 0 end blocks in this action."}},
+    {"DocumentLoopEndsFirst",
+     Menu(R"([{"type": 5}, {"type": 4}])"),
+     {"error: \"A\" (1): the runner refuses to start it: Mismatch error. There are 0 start blocks "
+      "and 1 end blocks in this action.",
+      "error: \"A\" (1), command 1: ends a document loop that has not started."}},
+    {"ConfigLoopEndsFirst",
+     Menu(R"([{"type": 21}])"),
+     {"warning: \"A\" (1), command 1: ends a configuration loop that has not started; the run goes "
+      "on after it."}},
+    {"ConfigLoopNeverEnds",
+     Menu(R"([{"type": 20}])"),
+     {"warning: \"A\" (1), command 1: starts a configuration loop that never ends, so the run ends "
+      "after its last pass."}},
+    {"LabelTwice",
+     Menu(R"([{"type": 2, "summary": "L"}, {"type": 2, "summary": "L"}, )" + Jump("L") + "]"),
+     {"warning: \"A\" (1), command 2: defines the label \"L\" a second time; a jump reaches "
+      "whichever comes first after it."}},
+    {"LabelUnused",
+     Menu(R"([{"type": 2, "summary": "L"}])"),
+     {"warning: \"A\" (1), command 1: defines the label \"L\", to which no command jumps."}},
+    {"JumpToNoLabel",
+     Menu("[" + Jump("Nowhere") + "]"),
+     {"error: \"A\" (1), command 1: jumps to the label \"Nowhere\", which the action does not "
+      "define."}},
+    {"EndlessJump",
+     Menu(R"([{"type": 2, "summary": "L"}, {"type": 3, "message": "x"}, )" + Jump("L", 0) + "]"),
+     {"error: \"A\" (1), command 3: always jumps back to the label \"L\" and nothing between "
+      "leaves that loop, so the run never ends."}},
+    {"UnknownReference",
+     Menu(R"([{"type": 3, "message": "%Nosuch% 100%%"}])"),
+     {"warning: \"A\" (1), command 1: refers to %Nosuch%, which is neither a variable of the "
+      "action, a built-in name nor a card variable of the vault."}},
+    {"RuntimeReadBeforeSet",
+     Menu(
+         R"([{"type": 3, "message": "%Answer%"}, {"type": 1, "prompt": "?", "variable": "Answer"}])",
+         R"([{"name": "Answer", "type": 116}])"),
+     {"warning: \"A\" (1), command 1: reads the runtime variable \"Answer\" before any command "
+      "sets it."}},
+    {"AnswerLost",
+     Menu(R"([{"type": 1, "prompt": "?", "variable": "Lost"}])"),
+     {"warning: \"A\" (1), command 1: keeps its answer in \"Lost\", which is not a variable of the "
+      "action, so the answer is lost."}},
+    {"SelfReference",
+     Menu("[]", R"([{"name": "Loop", "type": 100, "value": "a%Loop2%"},
+      {"name": "Loop2", "type": 100, "value": "%Loop%"}])"),
+     {"error: \"A\" (1): the value of the variable \"Loop\" refers to itself through %Loop2%, so "
+      "it never expands in full."}},
+    {"KindUnknown",
+     Menu(R"([{"type": 3, "message": "x"}, {"type": 99, "payload": ""}])"),
+     {"error: \"A\" (1), command 2: is of kind 99, which this build cannot make, so the add-in "
+      "cannot load the set."}},
+    {"Unreadable",
+     Menu(R"([{"type": 3}])"),
+     {"error: \"A\" (1): cannot be read: a command lacks \"message\"."}},
+    {"NoActivation",
+     R"({"id": 1, "name": "A"})",
+     {"warning: \"A\" (1): has no activation, so it never runs."}},
+    {"PathNeverMatches",
+     R"({"id": 1, "name": "A", "activation": ["check-out", "add"],
+      "checkOut": {"path": "D:\\Other\\%", "kind": "check-in"}, "add": {"path": "Projects\\%"}})",
+     {"warning: \"A\" (1): has the check-out path pattern \"D:\\Other\\%\", which never matches: "
+      "it starts neither with % nor with the vault's root C:\\Vault.",
+      "warning: \"A\" (1): has the add path pattern \"Projects\\%\", which never matches: it "
+      "starts neither with % nor with the vault's root C:\\Vault."}},
+    {"MenuTextTwice",
+     Menu("[]") + R"(, {"id": 2, "name": "B", "menuText": "a", "activation": ["menu"]})",
+     {"warning: \"B\" (2): has the menu text \"a\" of the action \"A\", so the menu shows two "
+      "commands alike."}},
+};
+
+INSTANTIATE_TEST_SUITE_P(EachKind, LintFaultTest, testing::ValuesIn(kFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // What lint cannot know without the vault it does not hold against the actions.
 TEST(LintTest, CardVariablesAndTheRootAreCheckedOnlyWhenKnown) {
-  const Json set = ParseJson(R"({"actions": [{"id": 102, "name": "A",
-    "activation": ["check-out"], "checkOut": {"path": "C:\\Vault\\Projects\\%.txt"},
-    "commands": [{"type": 3, "message": "%part NUMBER% of %NameOfLoggedInUser%"}]}]})");
-  EXPECT_TRUE(Lint(set, {}).empty());
+  const std::string action = R"({"id": 102, "name": "A", "activation": ["check-out"],
+    "checkOut": {"path": "C:\\Vault\\Projects\\%.txt"},
+    "commands": [{"type": 3, "message": "%part NUMBER% of %NameOfLoggedInUser%"}]})";
+  EXPECT_TRUE(LintJson(action, {}).empty());
   LintVault vault;
   vault.rootPath = L"c:\\vault";
   vault.cardVariables = std::vector<std::wstring>{L"Part number"};
-  EXPECT_TRUE(Lint(set, vault).empty());
+  EXPECT_TRUE(LintJson(action, vault).empty());
   vault.rootPath = L"C:\\Other";
   vault.cardVariables = std::vector<std::wstring>{L"Revision"};
-  const std::vector<Seen> expected = {{102, 0, kWarning, L"has the check-out"},
-                                      {102, 1, kWarning, L"refers to %part"}};
-  EXPECT_EQ(Summaries(Lint(set, vault)), expected);
+  EXPECT_EQ(LintJson(action, vault).size(), 2u);
 }
 
 TEST(LintTest, AJumpBackIsEndlessOnlyWithoutAWayOut) {
@@ -114,10 +144,7 @@ TEST(LintTest, AJumpBackIsEndlessOnlyWithoutAWayOut) {
         R"([{"type": 2, "summary": "L"}, )" + body +
         R"(, {"type": 8, "operator": 0, "label": "L", "variable": "", "value": "", "ignoreCase": true})" +
         tail + "]";
-    return HasErrors(Lint(ParseJson(R"({"actions": [{"id": 102, "name": "A",
-      "activation": ["menu"], "commands": )" +
-                                    commands + "}]}"),
-                          {}));
+    return HasErrors(LintJson(Menu(commands), {}));
   };
   EXPECT_TRUE(loop(R"({"type": 3, "message": "again"})"));
   EXPECT_TRUE(loop(R"({"type": 8, "operator": 7, "label": "L", "variable": "", "value": "",

@@ -50,7 +50,7 @@ int RunImport(Call& call) {
   if (call.Arguments().size() != 1) throw call.Misused();
   actions::ActionList loaded = ReadActionFile(call.Arguments()[0]);
   // The administrator sees what lint sees; the import goes ahead all the same.
-  for (const Finding& finding : Lint(LoadSetJson(call, call.Arguments()[0]), LintVaultOf(call))) {
+  for (const Finding& finding : Lint(LoadLintSubjects(call, call.Arguments()[0]), LintVaultOf(call))) {
     call.Out() << FindingLine(finding) << "\n";
   }
   actions::ActionStore store = LoadStore(host);

@@ -10,8 +10,7 @@ namespace vendrel::tools {
 int RunLint(Call& call) {
   if (call.Arguments().size() > 1) throw call.Misused();
   const std::string source = call.Arguments().empty() ? "vault" : call.Arguments()[0];
-  const Json set = LoadSetJson(call, source);
-  const std::vector<Finding> findings = Lint(set, LintVaultOf(call));
+  const std::vector<Finding> findings = Lint(LoadLintSubjects(call, source), LintVaultOf(call));
   if (call.Json()) {
     call.Out() << WriteJson(FindingsJson(findings));
   } else {

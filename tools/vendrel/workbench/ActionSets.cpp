@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
+#include "actions/ActionArchive.h"
 #include "actions/ActionStore.h"
+#include "actions/HexStringFile.h"
+#include "commands/core/CmdFactory.h"
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Files.h"
@@ -11,15 +14,32 @@
 
 namespace vendrel::tools {
 
-Json StoredSetJson(VaultHost& host) {
+namespace {
+
+// The hex text of the vault's stored set; empty when it stores none yet.
+std::wstring StoredSetText(VaultHost& host) {
   host::Ref<host::AddInDictionary> dictionary;
   std::wstring text;
   bool exists = false;
-  if (host.Session().GetDictionary(actions::kDictionaryName, false, dictionary) == host::kOk &&
-      dictionary && !host::Failed(dictionary->Read(actions::kActionSetKey, text, exists)) &&
-      !text.empty()) {
-    return VaultSetToJson(HexToBytes(text), DefaultCodec());
+  if (host.Session().GetDictionary(actions::kDictionaryName, false, dictionary) != host::kOk ||
+      !dictionary || host::Failed(dictionary->Read(actions::kActionSetKey, text, exists))) {
+    return {};
   }
+  return text;
+}
+
+bool IsJson(const Bytes& bytes) {
+  const auto first = std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) {
+    return b != ' ' && b != '\t' && b != '\r' && b != '\n';
+  });
+  return first != bytes.end() && *first == '{';
+}
+
+}  // namespace
+
+Json StoredSetJson(VaultHost& host) {
+  const std::wstring text = StoredSetText(host);
+  if (!text.empty()) return VaultSetToJson(HexToBytes(text), DefaultCodec());
   return {
       {"format", "vault-set"}, {"version", actions::kArchiveVersion}, {"actions", Json::array()}};
 }
@@ -27,15 +47,39 @@ Json StoredSetJson(VaultHost& host) {
 Json LoadSetJson(Call& call, const std::string& source) {
   if (source == "vault") return StoredSetJson(call.Host());
   const Bytes bytes = ReadBytes(source);
-  const auto first = std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) {
-    return b != ' ' && b != '\t' && b != '\r' && b != '\n';
-  });
   try {
-    if (first != bytes.end() && *first == '{') return ReadJson(source);
+    if (IsJson(bytes)) return ReadJson(source);
     return ActionFileToJson(bytes, DefaultCodec());
   } catch (const JsonError& e) {
     throw UsageError(source + " is neither an action file nor actions in JSON: " + e.what());
   }
+}
+
+std::vector<LintSubject> LoadLintSubjects(Call& call, const std::string& source) {
+  const Bytes bytes = source == "vault" ? Bytes() : ReadBytes(source);
+  if (source != "vault" && IsJson(bytes)) return LintSubjectsOfJson(ReadJson(source));
+  actions::HexStringFile file;
+  actions::ActionList loaded;
+  try {
+    if (source == "vault") {
+      file.FromText(StoredSetText(call.Host()));
+      actions::Archive archive(file, actions::Archive::Mode::kLoad);
+      actions::ActionSet set;
+      if (file.GetLength() > 0) actions::ReadActionSet(archive, set, commands::CreateCmd);
+      loaded = std::move(set.actions);
+    } else {
+      file.FromText(BytesToHex(bytes));
+      actions::Archive archive(file, actions::Archive::Mode::kLoad);
+      if (!actions::ReadActionFile(archive, loaded, commands::CreateCmd)) {
+        throw UsageError(source + " is neither an action file nor actions in JSON");
+      }
+    }
+  } catch (const actions::ArchiveError&) {
+    throw UsageError(source + " holds damaged actions or kinds this build cannot make");
+  } catch (const actions::FileError&) {
+    throw UsageError(source + " holds damaged actions or kinds this build cannot make");
+  }
+  return LintSubjects(std::move(loaded));
 }
 
 LintVault LintVaultOf(Call& call) {

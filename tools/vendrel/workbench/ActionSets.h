@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/vendrel/Json.h"
 #include "tools/vendrel/workbench/Lint.h"
@@ -17,6 +18,10 @@ Json StoredSetJson(VaultHost& host);
 
 // The set in its JSON form. Throws UsageError for a file that is neither.
 Json LoadSetJson(Call& call, const std::string& source);
+
+// The set as lint takes it: an action file or the vault read through the archive, JSON through
+// its adapter. Throws UsageError for a file that is neither.
+std::vector<LintSubject> LoadLintSubjects(Call& call, const std::string& source);
 
 // What the vault of --vault tells lint; nothing without a vault.
 LintVault LintVaultOf(Call& call);

@@ -1,18 +1,12 @@
-// Lint over a set in its JSON form: each action is loaded through the archive and the command
-// factory exactly as the add-in loads it, then checked.
+// Lint over loaded actions: each check in turn over each action, then those across actions.
 #include "tools/vendrel/workbench/Lint.h"
 
 #include <algorithm>
-#include <memory>
 
-#include "actions/ActionArchive.h"
-#include "actions/Archive.h"
-#include "actions/HexStringFile.h"
 #include "commands/core/Cmd.h"
-#include "commands/core/CmdFactory.h"
+#include "commands/core/Fields.h"
 #include "platform/CaseFold.h"
 #include "platform/Utf8.h"
-#include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/workbench/LintChecks.h"
 
 namespace vendrel::tools {
@@ -40,50 +34,32 @@ class CommandTextsOf final : public commands::FieldVisitor {
   CommandTexts& texts_;
 };
 
-Json ActionFile(std::int32_t version, Json action) {
-  return {{"format", "action-file"},
-          {"version", version},
-          {"actions", Json::array({std::move(action)})}};
-}
+// The checks of one action, each adding the findings of its kind.
+using ActionCheck = void (*)(const Subject&, const LintVault&, lint::Findings&);
+constexpr ActionCheck kActionChecks[] = {
+    lint::CheckActivation,     lint::CheckRunnerRefuses, lint::CheckDocumentLoops,
+    lint::CheckConfigLoops,    lint::CheckLabels,        lint::CheckJumpTargets,
+    lint::CheckEndlessJumps,   lint::CheckReferences,    lint::CheckLostAnswers,
+    lint::CheckSelfReferences,
+};
 
-std::unique_ptr<actions::Action> Load(const Json& action, std::int32_t version) {
-  actions::HexStringFile hex;
-  hex.FromText(BytesToHex(JsonToBytes(ActionFile(version, action), DefaultCodec())));
-  actions::Archive archive(hex, actions::Archive::Mode::kLoad);
-  actions::ActionList loaded;
-  actions::ReadActionFile(archive, loaded, commands::CreateCmd);
-  if (loaded.size() != 1) throw JsonError("the action does not read back");
-  return std::move(loaded.front());
-}
-
-// Drops the commands this build cannot make, with a finding each, so the rest still loads.
-Json WithoutUnknownKinds(const Json& action, std::vector<std::size_t>& numbers,
-                         std::vector<Finding>& out, const Finding& where) {
-  if (!action.contains("commands")) return action;
-  Json kept = Json::array();
-  std::size_t number = 0;
-  for (const Json& command : AsList(action.at("commands"), "commands")) {
-    ++number;
-    const std::int32_t type = AsInt32(command.at("type"), "type");
-    if (commands::CreateCmd(type, nullptr)) {
-      kept.push_back(command);
-      numbers.push_back(number);
-      continue;
-    }
-    Finding finding = where;
-    finding.command = number;
-    finding.severity = Severity::kError;
-    finding.message = L"is of kind " + std::to_wstring(type) +
-                      L", which this build cannot make, so the add-in cannot load the set";
-    out.push_back(std::move(finding));
+void CheckAction(const LintSubject& stored, const LintVault& vault, std::vector<Finding>& found) {
+  const actions::Action& action = *stored.action;
+  Subject subject{action, {}, stored.numbers};
+  if (subject.numbers.empty()) {
+    for (std::size_t i = 1; i <= action.commands.size(); ++i) subject.numbers.push_back(i);
   }
-  Json copy = action;
-  copy["commands"] = std::move(kept);
-  return copy;
+  for (const auto& command : action.commands) {
+    CommandTexts texts;
+    CommandTextsOf walk(texts);
+    if (command) command->VisitFields(walk);
+    subject.texts.push_back(std::move(texts));
+  }
+  lint::Findings findings(subject, found);
+  for (const ActionCheck check : kActionChecks) check(subject, vault, findings);
 }
 
-void CheckMenuTexts(const std::vector<std::unique_ptr<actions::Action>>& loaded,
-                    std::vector<Finding>& out) {
+void CheckMenuTexts(const std::vector<const actions::Action*>& loaded, std::vector<Finding>& out) {
   for (std::size_t i = 0; i < loaded.size(); ++i) {
     const actions::Action& a = *loaded[i];
     if ((a.activationKinds & actions::kActivateByMenu) == 0) continue;
@@ -99,57 +75,20 @@ void CheckMenuTexts(const std::vector<std::unique_ptr<actions::Action>>& loaded,
   }
 }
 
-// The findings on one stored action, in command order; the action as loaded, if it loads.
-std::unique_ptr<actions::Action> CheckAction(const Json& stored, std::int32_t layout,
-                                             const LintVault& vault, std::vector<Finding>& out) {
-  Finding where;
-  if (stored.contains("id")) where.actionId = AsInt32(stored.at("id"), "id");
-  if (stored.contains("name")) where.actionName = AsText(stored.at("name"), "name");
-  std::vector<std::size_t> numbers;
-  std::vector<Finding> found;
-  std::unique_ptr<actions::Action> action;
-  try {
-    action = Load(WithoutUnknownKinds(stored, numbers, found, where), layout);
-  } catch (const std::exception& e) {
-    where.severity = Severity::kError;
-    where.message = L"cannot be read: " + platform::FromUtf8(e.what());
-    found.push_back(std::move(where));
-  }
-  if (action) {
-    if (numbers.empty()) {
-      for (std::size_t i = 1; i <= action->commands.size(); ++i) numbers.push_back(i);
-    }
-    Subject subject{*action, {}, std::move(numbers)};
-    for (const auto& command : action->commands) {
-      CommandTexts texts;
-      CommandTextsOf walk(texts);
-      if (command) command->VisitFields(walk);
-      subject.texts.push_back(std::move(texts));
-    }
-    lint::Findings findings(subject, found);
-    lint::CheckActivation(subject, vault, findings);
-    lint::CheckBlocks(subject, findings);
-    lint::CheckJumps(subject, findings);
-    lint::CheckVariables(subject, vault, findings);
-  }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const Finding& a, const Finding& b) { return a.command < b.command; });
-  out.insert(out.end(), found.begin(), found.end());
-  return action;
-}
-
 }  // namespace
 
-std::vector<Finding> Lint(const Json& set, const LintVault& vault) {
-  const std::int32_t layout =
-      set.contains("version") ? AsInt32(set.at("version"), "version") : actions::kArchiveVersion;
+std::vector<Finding> Lint(std::span<const LintSubject> set, const LintVault& vault) {
   std::vector<Finding> out;
-  std::vector<std::unique_ptr<actions::Action>> loaded;
-  if (set.contains("actions")) {
-    for (const Json& stored : AsList(set.at("actions"), "actions")) {
-      if (auto action = CheckAction(stored, layout, vault, out))
-        loaded.push_back(std::move(action));
+  std::vector<const actions::Action*> loaded;
+  for (const LintSubject& stored : set) {
+    std::vector<Finding> found = stored.found;
+    if (stored.action) {
+      CheckAction(stored, vault, found);
+      loaded.push_back(stored.action.get());
     }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Finding& a, const Finding& b) { return a.command < b.command; });
+    out.insert(out.end(), found.begin(), found.end());
   }
   CheckMenuTexts(loaded, out);
   return out;

@@ -3,11 +3,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "actions/Action.h"
+#include "actions/ActionArchive.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
@@ -28,8 +31,22 @@ struct LintVault {
   std::optional<std::wstring> rootPath;
 };
 
-// The findings on a set in its JSON form, in the order of its actions and commands.
-std::vector<Finding> Lint(const Json& set, const LintVault& vault);
+// One stored action as the add-in would load it, or what kept it from loading.
+struct LintSubject {
+  std::unique_ptr<actions::Action> action;  // null when it does not load
+  // Each loaded command's number in the stored list, which may hold commands of kinds this build
+  // cannot make; empty when they are numbered 1, 2, ...
+  std::vector<std::size_t> numbers;
+  std::vector<Finding> found;  // what reading it found already
+};
+
+// The findings on a set, in the order of its actions and commands.
+std::vector<Finding> Lint(std::span<const LintSubject> set, const LintVault& vault);
+
+// The input adapters: actions read from an action file or the vault, and actions in their JSON
+// form, whose commands of kinds this build cannot make are left out with a finding each.
+std::vector<LintSubject> LintSubjects(actions::ActionList loaded);
+std::vector<LintSubject> LintSubjectsOfJson(const Json& set);
 
 bool HasErrors(std::span<const Finding> findings);
 // error: "Back up" (102), command 3: jumps to the label "End", which the action lacks.

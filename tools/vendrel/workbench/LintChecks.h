@@ -40,9 +40,16 @@ class Findings {
 
 std::wstring Quoted(const std::wstring& text);
 
-void CheckBlocks(const Subject& subject, Findings& findings);
-void CheckJumps(const Subject& subject, Findings& findings);
-void CheckVariables(const Subject& subject, const LintVault& vault, Findings& findings);
+// One check per kind of finding, each over one action.
 void CheckActivation(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckRunnerRefuses(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckDocumentLoops(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckConfigLoops(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckLabels(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckJumpTargets(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckEndlessJumps(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckReferences(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckLostAnswers(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckSelfReferences(const Subject& subject, const LintVault& vault, Findings& findings);
 
 }  // namespace vendrel::tools::lint

@@ -7,6 +7,7 @@
 #include "commands/core/CJumpDlg.h"
 #include "commands/core/CmdFactory.h"
 #include "commands/core/CmdJump.h"
+#include "commands/core/CommandList.h"
 #include "platform/CaseFold.h"
 #include "tools/vendrel/workbench/LintChecks.h"
 
@@ -69,18 +70,10 @@ void CheckPairs(const Subject& subject, Findings& findings, std::int32_t start, 
   }
 }
 
-// The label a jump at `from` reaches: the first of its name after it, around the list's end.
+// The label a jump at `from` reaches, found as the jump finds it when it runs.
 std::optional<std::size_t> Target(const Subject& subject, std::size_t from,
                                   const std::wstring& label) {
-  const std::size_t count = subject.action.commands.size();
-  for (std::size_t step = 1; step <= count; ++step) {
-    const std::size_t i = (from + step) % count;
-    if (TypeAt(subject, i) == commands::kLabelType &&
-        subject.action.commands[i]->Summary() == label) {
-      return i;
-    }
-  }
-  return std::nullopt;
+  return commands::FindLabel(subject.action, (from + 1) % subject.action.commands.size(), label);
 }
 
 // Whether a command between a label and the jump back to it may leave that loop: a jump on a
@@ -123,7 +116,7 @@ void Findings::Add(Severity severity, std::size_t index, std::wstring message) {
                   severity, std::move(message)});
 }
 
-void CheckBlocks(const Subject& subject, Findings& findings) {
+void CheckRunnerRefuses(const Subject& subject, const LintVault&, Findings& findings) {
   KeptMessage message;
   platform::Services services;
   services.messageBoxes = &message;
@@ -132,13 +125,18 @@ void CheckBlocks(const Subject& subject, Findings& findings) {
   if (!actions::BlockCheck(subject.action, run)) {
     findings.Add(Severity::kError, L"the runner refuses to start it: " + OneLine(message.text));
   }
+}
+
+void CheckDocumentLoops(const Subject& subject, const LintVault&, Findings& findings) {
   CheckPairs(subject, findings, commands::kAllDocumentsType, commands::kEndAllDocumentsType, true);
+}
+
+void CheckConfigLoops(const Subject& subject, const LintVault&, Findings& findings) {
   CheckPairs(subject, findings, commands::kAllConfigsType, commands::kEndAllConfigsType, false);
 }
 
-void CheckJumps(const Subject& subject, Findings& findings) {
+void CheckLabels(const Subject& subject, const LintVault&, Findings& findings) {
   std::map<std::wstring, std::size_t> labels;
-  std::map<std::wstring, bool> reached;
   for (std::size_t i = 0; i < subject.action.commands.size(); ++i) {
     if (TypeAt(subject, i) != commands::kLabelType) continue;
     const std::wstring name = subject.action.commands[i]->Summary();
@@ -147,32 +145,39 @@ void CheckJumps(const Subject& subject, Findings& findings) {
                    L"defines the label " + Quoted(name) +
                        L" a second time; a jump reaches whichever comes first after it");
     }
-    reached.emplace(name, false);
   }
   for (std::size_t i = 0; i < subject.action.commands.size(); ++i) {
     const JumpCondition* jump = JumpAt(subject, i);
-    if (!jump || jump->op == JumpCondition::kNotChosen) continue;
+    if (jump && jump->op != JumpCondition::kNotChosen) labels.erase(jump->label);
+  }
+  for (const auto& [name, index] : labels) {
+    findings.Add(Severity::kWarning, index,
+                 L"defines the label " + Quoted(name) + L", to which no command jumps");
+  }
+}
+
+void CheckJumpTargets(const Subject& subject, const LintVault&, Findings& findings) {
+  for (std::size_t i = 0; i < subject.action.commands.size(); ++i) {
+    const JumpCondition* jump = JumpAt(subject, i);
+    if (!jump || jump->op == JumpCondition::kNotChosen || Target(subject, i, jump->label)) continue;
+    findings.Add(
+        Severity::kError, i,
+        L"jumps to the label " + Quoted(jump->label) + L", which the action does not define");
+  }
+}
+
+void CheckEndlessJumps(const Subject& subject, const LintVault&, Findings& findings) {
+  for (std::size_t i = 0; i < subject.action.commands.size(); ++i) {
+    const JumpCondition* jump = JumpAt(subject, i);
+    if (!jump || jump->op != JumpCondition::kAlways) continue;
     const std::optional<std::size_t> target = Target(subject, i, jump->label);
-    if (!target) {
-      findings.Add(
-          Severity::kError, i,
-          L"jumps to the label " + Quoted(jump->label) + L", which the action does not define");
-      continue;
-    }
-    reached[jump->label] = true;
-    if (jump->op != JumpCondition::kAlways || *target > i) continue;
+    if (!target || *target > i) continue;
     bool leaves = false;
     for (std::size_t k = *target + 1; k < i && !leaves; ++k) leaves = MayLeave(subject, k);
     if (!leaves) {
       findings.Add(Severity::kError, i,
                    L"always jumps back to the label " + Quoted(jump->label) +
                        L" and nothing between leaves that loop, so the run never ends");
-    }
-  }
-  for (const auto& [name, wasReached] : reached) {
-    if (!wasReached) {
-      findings.Add(Severity::kWarning, labels.at(name),
-                   L"defines the label " + Quoted(name) + L", to which no command jumps");
     }
   }
 }

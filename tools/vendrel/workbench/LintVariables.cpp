@@ -82,7 +82,9 @@ bool PathBack(const actions::Action& action, const std::wstring& name, const Var
   return false;
 }
 
-void CheckSelfReferences(const Subject& subject, Findings& findings) {
+}  // namespace
+
+void CheckSelfReferences(const Subject& subject, const LintVault&, Findings& findings) {
   std::set<std::wstring> reported;
   for (const auto& variable : subject.action.variables) {
     if (!variable || reported.count(variable->name) ||
@@ -100,16 +102,13 @@ void CheckSelfReferences(const Subject& subject, Findings& findings) {
   }
 }
 
-}  // namespace
-
-void CheckVariables(const Subject& subject, const LintVault& vault, Findings& findings) {
+void CheckReferences(const Subject& subject, const LintVault& vault, Findings& findings) {
   const actions::Action& action = subject.action;
   std::set<std::wstring> set;
   std::set<std::wstring> reportedUnset;
   for (std::size_t i = 0; i < subject.texts.size(); ++i) {
-    const CommandTexts& texts = subject.texts[i];
     std::set<std::wstring> reportedHere;
-    for (const std::wstring& text : texts.expanded) {
+    for (const std::wstring& text : subject.texts[i].expanded) {
       for (const std::wstring& name : References(text)) {
         if (!reportedHere.insert(name).second) continue;
         if (!Known(name, action, vault)) {
@@ -128,15 +127,18 @@ void CheckVariables(const Subject& subject, const LintVault& vault, Findings& fi
         }
       }
     }
-    if (texts.sets.empty()) continue;
-    if (!Declared(action, texts.sets)) {
-      findings.Add(Severity::kWarning, i,
-                   L"keeps its answer in " + Quoted(texts.sets) +
-                       L", which is not a variable of the action, so the answer is lost");
-    }
-    set.insert(texts.sets);
+    if (!subject.texts[i].sets.empty()) set.insert(subject.texts[i].sets);
   }
-  CheckSelfReferences(subject, findings);
+}
+
+void CheckLostAnswers(const Subject& subject, const LintVault&, Findings& findings) {
+  for (std::size_t i = 0; i < subject.texts.size(); ++i) {
+    const std::wstring& sets = subject.texts[i].sets;
+    if (sets.empty() || Declared(subject.action, sets)) continue;
+    findings.Add(Severity::kWarning, i,
+                 L"keeps its answer in " + Quoted(sets) +
+                     L", which is not a variable of the action, so the answer is lost");
+  }
 }
 
 }  // namespace vendrel::tools::lint
