@@ -159,20 +159,5 @@ TEST(ShellStoredFormTest, LayoutsUpToFiveHaveNoModeAndLoadInShellMode) {
   EXPECT_EQ(withMode.Values().mode, 0x1234);
 }
 
-TEST(ShellStoredFormTest, TheCurrentLayoutKeepsEveryField) {
-  CmdShell original(nullptr);
-  original.Assign(
-      {L"Open", L"C:\\Windows\\system32\\Cmd.exe", L"/c dir /s", 1, CmdShell::kCommandLineMode});
-  actions::HexStringFile file;
-  actions::Archive out(file, actions::Archive::Mode::kStore);
-  original.Serialize(out);
-  file.Seek(4, actions::File::Origin::kBegin);
-  actions::Archive in(file, actions::Archive::Mode::kLoad);
-  CmdShell loaded(nullptr);
-  loaded.Serialize(in);
-  EXPECT_EQ(loaded.Values(), original.Values());
-  EXPECT_EQ(loaded.Summary(), L"Open C:\\Windows\\system32\\Cmd.exe /c dir /s");
-}
-
 }  // namespace
 }  // namespace vendrel::commands
