@@ -29,6 +29,7 @@ struct Given {
   std::optional<std::string> to;
   std::string comment;
   std::optional<std::string> root;
+  std::optional<std::string> hostFolder;
   std::vector<std::string> users;
   std::vector<std::string> members;
   std::int32_t type = 0;

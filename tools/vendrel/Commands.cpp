@@ -74,7 +74,11 @@ const std::vector<CommandForm> kCommands = {
      "DIR",
      "create a vault in DIR",
      {{"--root", "C:\\Name", "the vault's root folder", &Given::root},
-      {"--user", "NAME", "a user of the vault; repeat for more", &Given::users}},
+      {"--user", "NAME", "a user of the vault; repeat for more", &Given::users},
+      {"--host-folder", "FOLDER",
+       "the host's installation folder (its registry value Location), where vendrel.dll loads "
+       "the host's UI libraries from: for a test machine without the host",
+       &Given::hostFolder}},
      RunInit},
     {"add",
      "LOCALPATH...",

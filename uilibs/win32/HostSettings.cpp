@@ -9,12 +9,12 @@ namespace {
 std::wstring ReadInstallationFolder() {
   constexpr DWORD kText = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
   DWORD bytes = 0;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Location", kText, nullptr, nullptr, &bytes) !=
-      ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, kInstallationFolderValue, kText, nullptr,
+                   nullptr, &bytes) != ERROR_SUCCESS)
     return L"";
   std::wstring folder(bytes / sizeof(wchar_t), L'\0');
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Location", kText, nullptr, folder.data(),
-                   &bytes) != ERROR_SUCCESS)
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, kInstallationFolderValue, kText, nullptr,
+                   folder.data(), &bytes) != ERROR_SUCCESS)
     return L"";
   folder.resize(folder.find(L'\0') == std::wstring::npos ? folder.size() : folder.find(L'\0'));
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';

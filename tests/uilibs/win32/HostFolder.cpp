@@ -29,9 +29,9 @@ bool InstallHostLibraries() {
     if (error) return false;
   }
   const std::wstring folder = InstallFolder();
-  return RegSetKeyValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Location", REG_SZ, folder.c_str(),
-                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) ==
-         ERROR_SUCCESS;
+  return RegSetKeyValueW(
+             HKEY_LOCAL_MACHINE, kProductKey, kInstallationFolderValue, REG_SZ, folder.c_str(),
+             static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace vendrel::uilibs::testing

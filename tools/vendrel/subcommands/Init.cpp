@@ -7,6 +7,8 @@
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/DatabaseFailure.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Platform.h"
+#include "uilibs/win32/HostSettings.h"
 
 namespace vendrel::tools {
 
@@ -37,11 +39,22 @@ int RunInit(Call& call) {
     throw UsageError("no vault was made in " + folder.string() + ": " +
                      (database ? DatabaseFailure(*database) : std::string(e.what())));
   }
+  const auto& hostFolder = call.Opt().hostFolder;
+  if (hostFolder) {
+    UseVaultFolder(folder);
+    if (!MachineRegistry()->Write(platform::RegistryRoot::kLocalMachine, uilibs::kProductKey,
+                                  uilibs::kInstallationFolderValue, Wide(*hostFolder))) {
+      throw UsageError(
+          "cannot write the host's installation folder into the registry "
+          "(administrators can)");
+    }
+  }
   std::ostream& out = call.Out();
   out << "created vault \"" << Utf8(name) << "\" with root " << Utf8(root) << " in "
       << folder.string() << "\nusers:";
   for (const std::wstring& user : users) out << " " << Utf8(user);
   out << "\nworkflow " << Utf8(kWorkflow) << ": Draft, Review, Released\n";
+  if (hostFolder) out << "host installation folder " << *hostFolder << "\n";
   return kExitOk;
 }
 

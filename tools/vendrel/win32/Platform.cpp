@@ -14,6 +14,7 @@
 #include "platform/win32/Ui.h"
 #include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Trace.h"
+#include "uilibs/win32/HostSettings.h"
 
 namespace vendrel::tools {
 
@@ -56,6 +57,24 @@ class OwnerWindow {
  private:
   HWND window_;
 };
+
+// Without the host's UI libraries the add-in loads but reports nothing, so say why at once.
+void RequireHostLibraries() {
+  const std::string value = "the value " + Utf8(uilibs::kInstallationFolderValue) +
+                            " of HKEY_LOCAL_MACHINE\\" + Utf8(uilibs::kProductKey) +
+                            ", the host's installation folder";
+  const std::string remedy = " (on a test machine: vendrel init DIR --host-folder FOLDER)";
+  const std::wstring folder = uilibs::InstallationFolder();
+  if (folder.empty()) {
+    throw UsageError(value +
+                     " where vendrel.dll looks for Lexicor.dll, Glyphex.dll and Alertik.dll, is "
+                     "not set" +
+                     remedy);
+  }
+  if (GetFileAttributesW((folder + L"Lexicor.dll").c_str()) == INVALID_FILE_ATTRIBUTES) {
+    throw UsageError("Lexicor.dll is not in " + Utf8(folder) + ", which is " + value + remedy);
+  }
+}
 
 com::ComPtr<IZemAddIn5> CreateByProgId() {
   CLSID clsid{};
@@ -168,6 +187,7 @@ std::wstring MachineServices::LoginName() {
 }
 
 LoadedAddIn LoadAddInObject(platform::Services&, actions::RunObserver&) {
+  RequireHostLibraries();
   auto addIn = std::make_unique<ComAddIn>();
   const host::HostWindow window = addIn->Window();
   return {std::move(addIn), window, false};
