@@ -11,15 +11,12 @@
 #include "actions/Runner.h"
 #include "addin/Documents.h"
 #include "addin/RunLogger.h"
+#include "addin/Version.h"
 #include "host/Strings.h"
 #include "platform/PathParts.h"
 
 namespace vendrel::addin {
 namespace {
-
-constexpr std::int32_t kVersionYear = 2016;
-constexpr std::int32_t kServicePack = 0;
-constexpr std::int32_t kBuild = 826;
 
 constexpr wchar_t kAdminMenuText[] = L"\u00a7(8,TS,Vorn)Administrate Actions...";
 constexpr wchar_t kAdminSecondText[] = L"\u00a7(9,TS,Vorn)Administrate Actions";
