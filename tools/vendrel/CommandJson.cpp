@@ -61,6 +61,22 @@ std::unique_ptr<commands::Cmd> Make(const JsonCodec& codec, std::int32_t type,
   return cmd;
 }
 
+// Whether the named fields give back the very bytes they were read from.
+bool StoresAs(const JsonCodec& codec, std::int32_t type, const Json& fields, const Bytes& payload) {
+  try {
+    actions::Action owner;
+    const std::unique_ptr<commands::Cmd> cmd = Make(codec, type, owner);
+    JsonFields in(fields, "a command");
+    FieldsFromJson walk(in);
+    cmd->VisitFields(walk);
+    Output again;
+    cmd->SerializeFields(again.Ar());
+    return again.Take() == payload;
+  } catch (const JsonError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 Json ReadCommand(Input& in, std::int32_t version, const JsonCodec& codec) {
@@ -79,15 +95,16 @@ Json ReadCommand(Input& in, std::int32_t version, const JsonCodec& codec) {
     command["command"] = kind->nameDefault;
   }
   command["summary"] = summary;
-  // The named fields stand for the bytes only when they store the very same ones again.
-  Output again;
-  cmd->SerializeFields(again.Ar());
-  if (version == actions::kArchiveVersion && again.Take() == payload) {
-    FieldsToJson fields(command);
-    cmd->VisitFields(fields);
-  } else {
-    command["payload"] = BytesToHex(payload);
+  if (version == actions::kArchiveVersion) {
+    Json fields = Json::object();
+    FieldsToJson walk(fields);
+    cmd->VisitFields(walk);
+    if (StoresAs(codec, type, fields, payload)) {
+      command.update(fields);
+      return command;
+    }
   }
+  command["payload"] = BytesToHex(payload);
   return command;
 }
 
