@@ -34,7 +34,7 @@ class ProductTest : public EndToEndTest {
                                  const std::wstring& destination) {
     actions::Action& action = NewAction(menuText);
     Add<commands::CmdAllDocuments>(action);
-    Add<commands::CmdCreateFolder>(action).Assign(folder);
+    Add<commands::CmdCreateFolder>(action).Assign({folder});
     Add<commands::CmdCopyFile>(action).Assign({L"%PathToSelectedFile%", destination});
     Add<commands::CmdEndAllDocuments>(action);
     return action;
