@@ -65,6 +65,22 @@ host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& pat
   return folder;
 }
 
+host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path) {
+  if (host::Ref<host::VaultFolder> existing = FindFolder(host, path)) return existing;
+  const std::size_t slash = path.rfind(L'\\');
+  if (slash == std::wstring::npos || path.size() <= host.Vault().RootPath().size()) {
+    throw UsageError("no vault folder " + Utf8(path) + "; give a folder below the vault's root " +
+                     Utf8(host.Vault().RootPath()));
+  }
+  const host::Ref<host::VaultFolder> parent = MakeFolder(host, path.substr(0, slash));
+  host::Ref<host::VaultFolder> made;
+  if (host::Failed(parent->AddFolder(0, path.substr(slash + 1), 0, made)) || !made) {
+    throw UsageError("the vault refused the folder " + Utf8(path) +
+                     "; check the name and your rights");
+  }
+  return made;
+}
+
 std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files) {
   std::vector<std::wstring> paths;
   for (const FileRef& f : files) paths.push_back(f.path);

@@ -48,6 +48,10 @@ std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths);
 // Null when the vault has no such folder.
 host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& path);
 
+// The vault folder of `path` (with the root), made with every missing parent. Throws UsageError
+// when the vault refuses one.
+host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path);
+
 std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files);
 
 // Whether the vault's database changed since the mark was taken, by this client or any other:
