@@ -31,7 +31,8 @@ Answers::Answers(const Options& options, Console& console) : notes_(console.err)
   }
 }
 
-Answers::Answers(std::ostream& notes) : script_(std::vector<std::string>()), notes_(notes) {
+Answers::Answers(std::vector<std::string> lines, std::ostream& notes)
+    : script_(std::move(lines)), notes_(notes) {
   boxes_ = std::make_unique<platform::ScriptedAnswerer>(*script_, notes_);
 }
 
@@ -48,6 +49,10 @@ std::optional<std::string> Answers::DialogLine(const std::string& asked) {
 }
 
 std::optional<std::string> Answers::WaitingLine(const std::string& asked, bool first) {
+  if (deadline_ && std::chrono::steady_clock::now() >= *deadline_) {
+    waitCancelled_ = true;
+    return "cancel";
+  }
   if (script_) {
     const std::optional<std::string> next = script_->Peek();
     if (!next || !platform::IsAnswerStep(platform::FromUtf8(*next))) return std::nullopt;

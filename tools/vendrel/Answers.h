@@ -1,10 +1,12 @@
 // Who answers the message boxes and dialogs of a vault command.
 #pragma once
 
+#include <chrono>
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/posix/Answerers.h"
 #include "tools/vendrel/Cli.h"
@@ -19,7 +21,9 @@ class Answers {
   // Throws UsageError when the answer file cannot be read.
   Answers(const Options& options, Console& console);
   // Nobody answers.
-  explicit Answers(std::ostream& notes);
+  explicit Answers(std::ostream& notes) : Answers({}, notes) {}
+  // The lines of an answer file, without the file.
+  Answers(std::vector<std::string> lines, std::ostream& notes);
   Answers(const Answers&) = delete;
   Answers& operator=(const Answers&) = delete;
 
@@ -32,6 +36,10 @@ class Answers {
   // just opened, and the person is told how to cancel it.
   std::optional<std::string> WaitingLine(const std::string& asked, bool first);
   bool FromPerson() const { return in_ != nullptr; }
+  // From `deadline` on a window that waits takes "cancel", as if a person had cancelled it, so
+  // that a wait nobody answers ends.
+  void CancelWaitsFrom(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
+  bool WaitCancelled() const { return waitCancelled_; }
   std::ostream& Notes() { return notes_; }
 
  private:
@@ -40,6 +48,8 @@ class Answers {
   std::ostream* prompts_ = nullptr;
   std::ostream& notes_;
   std::unique_ptr<platform::Answerer> boxes_;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
+  bool waitCancelled_ = false;
 };
 
 }  // namespace vendrel::tools

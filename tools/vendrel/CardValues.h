@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/Vault.h"
@@ -19,6 +21,9 @@ struct CardLine {
 
 // Every card variable of the vault in its order, with the value of the file or folder for the
 // configuration (else the value for all configurations).
+// The type number of a type name: text, integer, float, date or yesno.
+std::optional<std::int32_t> CardTypeNamed(std::string_view name);
+
 std::vector<CardLine> CardOf(VaultHost& host, sim::CardOwner owner, std::int32_t id,
                              const std::wstring& configuration);
 

@@ -38,6 +38,7 @@ int RunShow(Call& call);
 int RunDemo(Call& call);
 int RunLint(Call& call);
 int RunDiff(Call& call);
+int RunTest(Call& call);
 int RunLog(Call& call);
 int RunMakeFolder(Call& call);
 int RunUserAdd(Call& call);
@@ -123,6 +124,15 @@ const std::vector<CommandForm> kCommands = {
      "what changed between two sets of actions, each an action file, JSON or vault",
      {},
      RunDiff},
+    {"test",
+     "FILE...",
+     "run action tests, each on a throwaway vault, before users meet the actions",
+     {{"--actions", "FILE.acn|FILE.json|vault", "the set under test; else the one the file names"},
+      {"--junit", "FILE", "the results also as JUnit XML"},
+      {"--timeout", "S", "the time limit of each test in seconds (10)"},
+      {"--record", nullptr, "write what each test's run left as its expectations"},
+      {"--json", nullptr, "the results as JSON"}},
+     RunTest},
     {"log",
      "[on | off]",
      "the add-in's log of this user's action runs; on or off switches it",

@@ -88,10 +88,12 @@ CommandRecord* Trace::Current() {
 }
 
 void Trace::Message(const platform::MessageBoxRequest& box, platform::Answer answer) {
+  boxes_.push_back(box.text);
   Shown("message", DescribeBox(box.caption, box.text) + L" -> " + FromUtf8(AnswerName(answer)));
 }
 
 void Trace::ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t pressed) {
+  boxes_.push_back(box.text);
   std::wstring name = std::to_wstring(pressed);
   for (const platform::BoxButton& button : box.buttons) {
     if (button.number == pressed) name = button.text;
@@ -223,6 +225,7 @@ const std::string& Trace::Heading(const commands::Cmd& command, std::size_t inde
 void Trace::CommandEnded(const commands::Cmd&, std::size_t, bool result,
                          const actions::ActionData&) {
   if (CommandRecord* command = Current()) command->result = result;
+  failures_ += result ? 0 : 1;
   inCommand_ = false;
   if (live_ && !result) {
     PrintHeld();

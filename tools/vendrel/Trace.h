@@ -83,6 +83,9 @@ class Trace final : public actions::RunObserver {
   void MarkSet(actions::ActionMark mark, const actions::Action& action, std::size_t index) override;
 
   const std::vector<RunRecord>& Runs() const { return runs_; }
+  // Kept whether printed or not: the texts of the boxes shown, and how many commands failed.
+  const std::vector<std::wstring>& Boxes() const { return boxes_; }
+  std::size_t Failures() const { return failures_; }
   Json RunsJson() const;
   Json NotificationsJson() const;
 
@@ -101,6 +104,8 @@ class Trace final : public actions::RunObserver {
   std::int32_t notification_ = 0;
   std::vector<NotificationRecord> notifications_;
   std::vector<RunRecord> runs_;
+  std::vector<std::wstring> boxes_;
+  std::size_t failures_ = 0;
   bool inRun_ = false;  // a run has started: commands belong to it
   bool inCommand_ = false;
   bool allDocuments_ = false;

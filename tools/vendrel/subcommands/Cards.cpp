@@ -135,15 +135,20 @@ int ShowCard(Call& call, const Card& card) {
 
 }  // namespace
 
+std::optional<std::int32_t> CardTypeNamed(std::string_view name) {
+  const auto known =
+      std::find_if(kTypes.begin(), kTypes.end(), [&](const TypeName& t) { return name == t.name; });
+  if (known == kTypes.end()) return std::nullopt;
+  return static_cast<std::int32_t>(known->type);
+}
+
 CLI::Validator CardTypeNames() {
   return CLI::Validator(
       [](std::string& given) -> std::string {
-        for (const TypeName& type : kTypes) {
-          if (given != type.name) continue;
-          given = std::to_string(static_cast<std::int32_t>(type.type));
-          return {};
-        }
-        return "no card variable type " + given + ": text, integer, float, date or yesno";
+        const std::optional<std::int32_t> type = CardTypeNamed(given);
+        if (!type) return "no card variable type " + given + ": text, integer, float, date or yesno";
+        given = std::to_string(*type);
+        return {};
       },
       "");
 }

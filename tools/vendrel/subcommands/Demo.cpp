@@ -1,105 +1,30 @@
-// `vendrel demo`: a fresh vault in a temporary folder, three actions, and a short session of a
-// user working with it, traced as it happens.
+// `vendrel demo`: a fresh vault in a temporary folder, the actions of examples/demo/actions.json,
+// and a short session of a user working with them, traced as it happens.
 #include <algorithm>
 #include <fstream>
 #include <ostream>
 
-#include "actions/ActionStore.h"
 #include "addin/CVornAddIn.h"
 #include "platform/NativePath.h"
-#include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Inbox.h"
+#include "tools/vendrel/Json.h"
+#include "tools/vendrel/workbench/ActionSets.h"
 
 namespace vendrel::tools {
+
+extern const std::string_view kDemoActions;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-Json CopyTo(const std::wstring& folder) {
-  return CommandJson(
-      19, L"%PathToSelectedFile% -> " + folder,
-      {{"from", L"%PathToSelectedFile%"}, {"to", folder + L"\\%NameOfSelectedFile%"}});
-}
-
-Json DemoActions(std::int32_t releasedState) {
-  const Json backup = {
-      {"id", 102},
-      {"name", "Back up selected files"},
-      {"menuText", "Backup\\Selected files"},
-      {"activation", Json::array({"menu"})},
-      {"commands", Json::array({CommandJson(6, L"Target = C:\\Backup | C:\\Safe | ",
-                                            {{"prompt", "Back up into which folder?"},
-                                             {"variable", "Target"},
-                                             {"choices", Json::array({"C:\\Backup", "C:\\Safe"})}}),
-                                CommandJson(14, L"%Target%", {{"path", "%Target%"}}),
-                                CommandJson(4, L""), CopyTo(L"%Target%"), CommandJson(5, L"")})},
-      {"variables", Json::array({{{"name", "Target"}, {"type", actions::Variable::kRuntime}}})}};
-  const Json archive = {
-      {"id", 103},
-      {"name", "Archive what is checked in"},
-      {"activation", Json::array({"check-out"})},
-      {"checkOut", {{"path", "%"}, {"kind", "check-in"}, {"after", true}}},
-      {"commands", Json::array({CommandJson(14, L"C:\\Archive", {{"path", "C:\\Archive"}}),
-                                CopyTo(L"C:\\Archive")})}};
-  const Json hold = {
-      {"id", 104},
-      {"name", "Text files are released by hand"},
-      {"activation", Json::array({"state-change"})},
-      {"stateChange", {{"path", "%.txt"}, {"stateId", releasedState}, {"after", false}}},
-      {"commands", Json::array({CommandJson(22, L"TRUE")})}};
-  const Json parameters = {
-      {"id", 105},
-      {"name", "Write the parameter file"},
-      {"menuText", "Parameters\\Write parameter file"},
-      {"activation", Json::array({"menu"})},
-      {"commands",
-       Json::array({CommandJson(13, L"C:\\Demo\\Templates\\part.tpl -> %PathToSelectedFile%.par",
-                                {{"output", "%PathToSelectedFile%.par"},
-                                 {"template", "C:\\Demo\\Templates\\part.tpl"},
-                                 {"assignTo", ""},
-                                 {"useCounter", 0},
-                                 {"append", 0}})})}};
-  const Json review = {{"id", 106},
-                       {"name", "Mark reviewed"},
-                       {"menuText", "Card\\Mark reviewed"},
-                       {"activation", Json::array({"menu"})},
-                       {"commands", Json::array({CommandJson(25, L"Variables ...",
-                                                             {{"item", 0},
-                                                              {"filePath", ""},
-                                                              {"folderPath", ""},
-                                                              {"value", "by %NameOfLoggedInUser%"},
-                                                              {"variable", "Reviewed"},
-                                                              {"variableType", 1},
-                                                              {"configurations", Json::array()}}),
-                                                 CommandJson(24, L"Reviewedplease have a look",
-                                                             {{"subject", "Reviewed"},
-                                                              {"message", "please have a look"},
-                                                              {"users", Json::array({"anna"})},
-                                                              {"groups", Json::array()}})})}};
-  return {{"format", "vault-set"},
-          {"version", actions::kArchiveVersion},
-          {"actions", Json::array({backup, archive, hold, parameters, review})}};
-}
 
 // Who sees an administration command.
 const char* Audience(std::int32_t flags) {
   if (flags == addin::kAdminChiefFlags) return " (for Chief)";
   if (flags == addin::kAdminEveryoneFlags) return " (for every user)";
   return "";
-}
-
-// Stores the actions as an administrator's OK would.
-void InstallActions(VaultHost& host, const Json& set) {
-  const Bytes bytes = JsonToBytes(set, DefaultCodec());
-  host::Ref<host::AddInDictionary> dictionary;
-  if (host.Session().GetDictionary(actions::kDictionaryName, true, dictionary) != host::kOk) {
-    throw std::runtime_error("the demo vault has no dictionary");
-  }
-  dictionary->Write(actions::kActionSetKey, BytesToHex(bytes));
-  dictionary->Write(actions::kCounterKey, L"1");
 }
 
 void WriteLocal(const fs::path& file, const std::string& text) {
@@ -114,10 +39,8 @@ int RunDemo(Call& call) {
   Console& console = call.Io();
   const fs::path folder = MakeTemporaryFolder("vendrel-demo-");
   std::ostream& out = console.out;
-  std::int32_t released = 0;
   {
     const auto vault = CreateVault(folder, L"Demo", L"C:\\Demo", {L"Chief", L"anna"});
-    released = vault->StateId(kWorkflow, L"Released");
     // Written without a check-out, as card variables for review notes usually are.
     vault->AddVariable(L"Reviewed", 1, 8);
   }
@@ -149,7 +72,7 @@ int RunDemo(Call& call) {
              "by=%NameOfLoggedInUser%\n");
   host::Ref<host::VaultFile> added;
   templates->AddFile(0, platform::WindowsPath(scratch / "part.tpl"), L"part.tpl", 1, added);
-  InstallActions(host, DemoActions(released));
+  StoreSetJson(host, ParseJson(kDemoActions));
   host.LoadAddIn();
 
   out << "\nThe add-in is loaded and registers:\n";

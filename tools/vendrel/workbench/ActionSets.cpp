@@ -44,6 +44,21 @@ Json StoredSetJson(VaultHost& host) {
       {"format", "vault-set"}, {"version", actions::kArchiveVersion}, {"actions", Json::array()}};
 }
 
+void StoreSetJson(VaultHost& host, Json set) {
+  // The two forms hold the same actions; a vault set's version names the same layout.
+  if (set.value("format", "") == "action-file") {
+    set["format"] = "vault-set";
+    set.erase("header");
+  }
+  const Bytes bytes = JsonToBytes(set, DefaultCodec());
+  host::Ref<host::AddInDictionary> dictionary;
+  if (host.Session().GetDictionary(actions::kDictionaryName, true, dictionary) != host::kOk) {
+    throw std::runtime_error("the vault has no dictionary for the add-in");
+  }
+  dictionary->Write(actions::kActionSetKey, BytesToHex(bytes));
+  dictionary->Write(actions::kCounterKey, L"1");
+}
+
 Json LoadSetJson(Call& call, const std::string& source) {
   if (source == "vault") return StoredSetJson(call.Host());
   const Bytes bytes = ReadBytes(source);

@@ -16,6 +16,10 @@ class VaultHost;
 // The vault's stored set in its JSON form; an empty set when it stores none yet.
 Json StoredSetJson(VaultHost& host);
 
+// Stores a set in either JSON form as the vault's whole set, as an administrator's OK would.
+// Throws JsonError for a faulty set.
+void StoreSetJson(VaultHost& host, Json set);
+
 // The set in its JSON form. Throws UsageError for a file that is neither.
 Json LoadSetJson(Call& call, const std::string& source);
 
