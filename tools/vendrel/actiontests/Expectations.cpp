@@ -271,10 +271,13 @@ std::optional<Mismatch> NothingElse(const Json& expect, const Observed& o) {
     others.registry = o.changes->registry;
   }
   if (others.Empty()) return std::nullopt;
-  std::string got = others.Text();
-  got = got.substr(got.find('\n') + 1);
-  std::replace(got.begin(), got.end(), '\n', ';');
-  return Mismatch{"expect.nothingElseChanged", "nothing else changed", got.substr(2)};
+  // The lines after the heading, each "  added C:\x", as one line.
+  std::string got;
+  std::istringstream lines(others.Text());
+  std::string line;
+  std::getline(lines, line);
+  while (std::getline(lines, line)) got += (got.empty() ? "" : "; ") + line.substr(2);
+  return Mismatch{"expect.nothingElseChanged", "nothing else changed", got};
 }
 
 std::optional<Mismatch> Compare(std::string place, const Json& expected, const Json& got) {
