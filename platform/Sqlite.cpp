@@ -371,6 +371,7 @@ void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path
   const auto source = open(from, SQLITE_OPEN_READWRITE);
   const auto target = open(to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   sqlite3_busy_timeout(source.get(), 5000);
+  sqlite3_exec(target.get(), "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
   sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source.get(), "main");
   if (backup == nullptr)
     throw SqliteError(sqlite3_errcode(target.get()), sqlite3_errmsg(target.get()));

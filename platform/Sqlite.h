@@ -145,7 +145,8 @@ class LazyDatabase {
 };
 
 // Copies the database `from` into `to` page by page through SQLite's backup, while other
-// connections may use `from`; `to` is created or overwritten.
+// connections may use `from`; `to` is created or overwritten. The copy is for use and throwing
+// away: it is not synced to the disk.
 void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // BEGIN IMMEDIATE takes the write lock at once, so two writers never deadlock on an upgrade.

@@ -22,7 +22,8 @@ std::vector<std::wstring> Texts(platform::Statement rows) {
   return texts;
 }
 
-std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
+std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file,
+                                                 Durability durability = Durability::kSynced) {
   auto db = std::make_unique<platform::Database>(file);
   // The files' bytes live in the contents file, so small pages serve best: a commit of a few
   // rows writes a few kB to the log, and the next opener reads that much back. The size is set
@@ -32,7 +33,10 @@ std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file) {
   // last commits.
   db->Execute("PRAGMA page_size=4096");
   if (file != ":memory:") {
-    db->Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL");
+    // Before the journal mode, whose change is synced as the setting says.
+    db->Execute(durability == Durability::kSynced ? "PRAGMA synchronous=NORMAL"
+                                                  : "PRAGMA synchronous=OFF");
+    db->Execute("PRAGMA journal_mode=WAL");
     // The few pages a load's lock writes are left in the log for the next opener, whose reading
     // them back costs less than a checkpoint's disk syncs. Every opener reads the whole log,
     // though: one of many files' rows, or of many loads, is copied in at close instead.
@@ -79,15 +83,17 @@ std::unique_ptr<SimVault> SimVault::Create(const fs::path& database,
                               LocalFolderOf(settings.localFolder, settings.rootPath), false));
 }
 
-std::unique_ptr<SimVault> SimVault::Open(const fs::path& database, const fs::path& localFolder) {
+std::unique_ptr<SimVault> SimVault::Open(const fs::path& database, const fs::path& localFolder,
+                                         Durability durability) {
   if (!fs::exists(database)) throw SimError(host::kFail, "no vault at " + database.string());
-  auto db = OpenDatabase(database);
+  auto db = OpenDatabase(database, durability);
   CheckSchema(*db);
   platform::Statement root = db->Prepare("SELECT root_path FROM vault");
   root.Step();
   const fs::path folder = LocalFolderOf(localFolder, root.Text(0));
-  return std::make_unique<SimVault>(std::make_shared<Store>(
-      std::move(db), platform::DataFile(ContentsFile(database)), folder, false));
+  return std::make_unique<SimVault>(
+      std::make_shared<Store>(std::move(db), platform::DataFile(ContentsFile(database)), folder,
+                              false, durability == Durability::kSynced));
 }
 
 std::unique_ptr<SimVault> SimVault::CreateInMemory(VaultSettings settings) {

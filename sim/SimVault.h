@@ -54,6 +54,10 @@ struct FileSummary {
   std::wstring computer;
 };
 
+// Whether a commit waits until the disk holds it. A vault made for one run and thrown away
+// afterwards has nothing to keep over a power loss.
+enum class Durability { kSynced, kThrowaway };
+
 class SimVault {
  public:
   // Fails (SimError kNameAlreadyExists) when the database file exists already.
@@ -61,7 +65,8 @@ class SimVault {
                                           const VaultSettings& settings);
   // `localFolder` empty: where the platform maps the vault's root path.
   static std::unique_ptr<SimVault> Open(const std::filesystem::path& database,
-                                        const std::filesystem::path& localFolder = {});
+                                        const std::filesystem::path& localFolder = {},
+                                        Durability durability = Durability::kSynced);
   // A private vault in memory, its files in a temporary folder removed with it.
   static std::unique_ptr<SimVault> CreateInMemory(VaultSettings settings = {});
   // The file beside the database that holds the bytes of every version.

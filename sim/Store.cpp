@@ -65,11 +65,12 @@ void SetWritableNative(const fs::path& path, bool writable) {
 }  // namespace
 
 Store::Store(std::unique_ptr<platform::Database> db, platform::DataFile contents,
-             fs::path localFolder, bool ownsLocalFolder)
+             fs::path localFolder, bool ownsLocalFolder, bool syncContents)
     : db_(std::move(db)),
       contents_(std::move(contents)),
       localFolder_(std::move(localFolder)),
-      ownsLocalFolder_(ownsLocalFolder) {
+      ownsLocalFolder_(ownsLocalFolder),
+      syncContents_(syncContents) {
   // A commit that names kept bytes never reaches the disk before them, so not even a power
   // loss leaves a version without its bytes.
   db_->BeforeEachCommit([this] {
@@ -210,8 +211,8 @@ std::optional<Stored> Store::KeepLocal(const std::wstring& path) {
   const std::uint64_t at = contents_.Size();
   const std::uint64_t size = local->CopyTo(0, local->Size(), contents_, at);
   contentsSeen_ = at + size;
-  contentsUnsynced_ = true;
-  keptSinceWriteBack_ += size;
+  contentsUnsynced_ = syncContents_;
+  keptSinceWriteBack_ += syncContents_ ? size : 0;
   if (keptSinceWriteBack_ >= kWriteBackEvery && !WritingBack()) {
     writeBack_ = std::async(std::launch::async, [this] { contents_.Sync(); });
     keptSinceWriteBack_ = 0;

@@ -41,9 +41,10 @@ struct Stored {
 class Store {
  public:
   // `contents` holds the versions' bytes; `ownsLocalFolder`: the folder is temporary and
-  // removed with the store.
+  // removed with the store; `syncContents`: the bytes reach the disk before the commit that
+  // names them.
   Store(std::unique_ptr<platform::Database> db, platform::DataFile contents,
-        std::filesystem::path localFolder, bool ownsLocalFolder);
+        std::filesystem::path localFolder, bool ownsLocalFolder, bool syncContents = true);
   ~Store();
   Store(const Store&) = delete;
   Store& operator=(const Store&) = delete;
@@ -104,6 +105,7 @@ class Store {
   std::wstring root_;
   std::filesystem::path localFolder_;
   bool ownsLocalFolder_;
+  bool syncContents_;
 };
 
 namespace testing {

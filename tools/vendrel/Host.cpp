@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The vault's paths map into its folder from here on.
-std::unique_ptr<sim::SimVault> OpenVault(const fs::path& folder) {
+std::unique_ptr<sim::SimVault> OpenVault(const fs::path& folder, sim::Durability durability) {
   UseVaultFolder(folder);
-  return sim::SimVault::Open(DatabaseOf(folder));
+  return sim::SimVault::Open(DatabaseOf(folder), {}, durability);
 }
 
 std::wstring FirstUser(sim::SimVault& vault) {
@@ -89,9 +89,9 @@ fs::path DrivesOf(const fs::path& folder) {
 }
 
 VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring computer,
-                     Answers& answers, std::ostream* live)
+                     Answers& answers, std::ostream* live, sim::Durability durability)
     : trace_(live),
-      vault_(OpenVault(folder)),
+      vault_(OpenVault(folder, durability)),
       user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
       machine_(folder, computer, user_),
       messageBoxes_(answers.Boxes(), trace_),

@@ -83,9 +83,11 @@ class VaultHost {
  public:
   // Opens the vault of `folder` as `user` (empty: the vault's first user) on `computer`
   // (empty: this machine's name); `answers` answers the boxes and dialogs of actions of a linked
-  // add-in, and the host's own boxes. Throws std::runtime_error with a reason.
+  // add-in, and the host's own boxes. A throwaway vault's commits do not wait for the disk.
+  // Throws std::runtime_error with a reason.
   VaultHost(const std::filesystem::path& folder, std::wstring user, std::wstring computer,
-            Answers& answers, std::ostream* live);
+            Answers& answers, std::ostream* live,
+            sim::Durability durability = sim::Durability::kSynced);
   ~VaultHost();
 
   sim::SimVault& Vault() { return *vault_; }

@@ -12,9 +12,10 @@ Session::Session(const Options& options, Console& console, bool dryRun)
     throw UsageError("no vault in " + options.vault->string());
   }
   if (dryRun) copy_ = std::make_unique<VaultCopy>(*options.vault);
-  host_ = std::make_unique<VaultHost>(copy_ ? copy_->Folder() : *options.vault, options.user,
-                                      options.computer, answers_,
-                                      options.json ? nullptr : &console.out);
+  host_ =
+      std::make_unique<VaultHost>(copy_ ? copy_->Folder() : *options.vault, options.user,
+                                  options.computer, answers_, options.json ? nullptr : &console.out,
+                                  copy_ ? sim::Durability::kThrowaway : sim::Durability::kSynced);
   host_->GetTrace().ListAllDocuments(options.full);
   host_->LoadAddIn();
 }

@@ -64,6 +64,8 @@ const fs::path& TestRunner::Base(const Fixture& fixture) {
   const fs::path folder = folder_ / ("base-" + std::to_string(bases_.size()));
   CreateVault(folder, L"Vault", fixture.root, users);
   UseRegistryFile(folder / "registry.db");
+  // Made now, so that each copy takes it rather than making and syncing one of its own.
+  MachineRegistry()->KeyExists(platform::RegistryRoot::kCurrentUser, L"Software");
   std::ostringstream notes;
   Answers nobody(notes);
   VaultHost host(folder, L"", L"", nobody, nullptr);
@@ -81,7 +83,8 @@ TestResult TestRunner::Run(const ActionTest& test, const std::string& where, boo
   std::ostringstream notes;
   try {
     Answers nobody(notes);
-    VaultHost builder(fixtureVault.Folder(), L"", test.fixture.computer, nobody, nullptr);
+    VaultHost builder(fixtureVault.Folder(), L"", test.fixture.computer, nobody, nullptr,
+                      sim::Durability::kThrowaway);
     BuildFixture(builder, test.fixture, fixtureVault.Folder() / "scratch", where + ".fixture");
   } catch (const std::runtime_error& e) {
     if (dynamic_cast<const UsageError*>(&e)) throw;
@@ -96,7 +99,8 @@ TestResult TestRunner::Run(const ActionTest& test, const std::string& where, boo
   std::unique_ptr<VaultHost> host;
   try {
     host = std::make_unique<VaultHost>(runVault ? runVault->Folder() : fixtureVault.Folder(),
-                                       test.fixture.user, test.fixture.computer, answers, &trace);
+                                       test.fixture.user, test.fixture.computer, answers, &trace,
+                                       sim::Durability::kThrowaway);
   } catch (const std::runtime_error& e) {
     throw UsageError(where + ".fixture.user: " + e.what());
   }
