@@ -38,6 +38,10 @@ struct Given {
   std::string output;
   bool dryRun = false;
   bool dword = false;
+  std::optional<std::string> actions;
+  std::optional<std::string> junit;
+  std::string timeout = "10";
+  bool record = false;
 };
 
 // Where an option's value goes; the member's type decides how CLI11 reads it.

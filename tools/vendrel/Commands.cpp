@@ -66,6 +66,10 @@ CLI::Validator FlagBits() {
       "");
 }
 
+CLI::Validator Seconds() {
+  return CLI::PositiveNumber;
+}
+
 const OptionForm kDryRun = {"--dry-run", nullptr,
                             "run on a throwaway copy of the vault and show what would change",
                             &Given::dryRun};
@@ -127,11 +131,12 @@ const std::vector<CommandForm> kCommands = {
     {"test",
      "FILE...",
      "run action tests, each on a throwaway vault, before users meet the actions",
-     {{"--actions", "FILE.acn|FILE.json|vault", "the set under test; else the one the file names"},
-      {"--junit", "FILE", "the results also as JUnit XML"},
-      {"--timeout", "S", "the time limit of each test in seconds (10)"},
-      {"--record", nullptr, "write what each test's run left as its expectations"},
-      {"--json", nullptr, "the results as JSON"}},
+     {{"--actions", "FILE.acn|FILE.json|vault", "the set under test; else the one the file names",
+       &Given::actions},
+      {"--junit", "FILE", "the results also as JUnit XML", &Given::junit},
+      {"--timeout", "S", "the time limit of each test in seconds (10)", &Given::timeout, false,
+       Seconds},
+      {"--record", nullptr, "write what each test's run left as its expectations", &Given::record}},
      RunTest},
     {"log",
      "[on | off]",

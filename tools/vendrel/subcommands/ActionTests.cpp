@@ -5,9 +5,9 @@
 #include <fstream>
 #include <ostream>
 
+#include "tools/vendrel/Command.h"
 #include "tools/vendrel/Files.h"
 #include "tools/vendrel/actiontests/Runner.h"
-#include "tools/vendrel/subcommands/JsonAnswer.h"
 #include "tools/vendrel/workbench/ActionSets.h"
 
 namespace vendrel::tools {
@@ -20,22 +20,9 @@ struct FileResults {
   std::vector<TestResult> results;
 };
 
-std::chrono::milliseconds Timeout(const Call& call) {
-  const std::string given = call.Value("--timeout").value_or("10");
-  try {
-    std::size_t used = 0;
-    const double seconds = std::stod(given, &used);
-    if (used == given.size() && seconds > 0) {
-      return std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000));
-    }
-  } catch (const std::exception&) {
-  }
-  throw UsageError("--timeout takes a number of seconds above 0, not " + given);
-}
-
 // --actions, else the set the file names beside itself, else the vault's.
 Json SetUnderTest(Call& call, const TestFile& file) {
-  if (const auto given = call.Value("--actions")) return LoadSetJson(call, *given);
+  if (const auto& given = call.Opt().actions) return LoadSetJson(call, *given);
   if (file.actions) return LoadSetJson(call, (file.path.parent_path() / *file.actions).string());
   if (call.Global().vault) return LoadSetJson(call, "vault");
   throw UsageError(file.path.string() +
@@ -116,9 +103,10 @@ void WriteRecorded(TestFile& file, const std::vector<TestResult>& results) {
 
 int RunTest(Call& call) {
   if (call.Arguments().empty()) throw call.Misused();
-  const std::chrono::milliseconds timeout = Timeout(call);
-  const bool record = call.Has("--record");
-  const bool json = WantsJson(call);
+  const auto timeout =
+      std::chrono::milliseconds(static_cast<std::int64_t>(std::stod(call.Opt().timeout) * 1000));
+  const bool record = call.Opt().record;
+  const bool json = call.Json();
   std::vector<TestFile> files;
   for (const std::string& path : call.Arguments()) files.push_back(ReadTestFile(path));
   std::ostream& out = call.Out();
@@ -147,7 +135,7 @@ int RunTest(Call& call) {
     }
     if (record) WriteRecorded(file, done.results);
   }
-  if (const auto junit = call.Value("--junit")) WriteJUnit(*junit, all);
+  if (const auto& junit = call.Opt().junit) WriteJUnit(*junit, all);
   if (json) {
     Json tests = Json::array();
     for (const FileResults& file : all) {
