@@ -7,7 +7,8 @@
 namespace vendrel::actions {
 
 // Leading white space, an optional sign and decimal digits; anything else ends the number, no
-// digits read as 0, and the result is clamped to 32 bits.
-std::int32_t ReadNumber(std::wstring_view text);
+// digits read as 0, and the result is clamped to 32 bits. `end`, when given, receives where the
+// digits end: 0 when there are none.
+std::int32_t ReadNumber(std::wstring_view text, std::size_t* end = nullptr);
 
 }  // namespace vendrel::actions

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/CaseFold.h"
+#include "platform/TextConversion.h"
 
 namespace vendrel::sim {
 
@@ -141,7 +142,10 @@ HResult ConvertToCardType(const Value& value, std::int32_t type, Value& converte
       std::optional<host::Date> date;
       if (const auto* given = std::get_if<host::Date>(&value)) date = *given;
       if (const auto* real = std::get_if<double>(&value)) date = host::Date{*real};
-      if (text) date = ParseDate(Trimmed(*text));
+      // The system's reading, as the add-in's own conversions use it.
+      double serial = 0;
+      if (text && platform::TextToDate(*text, serial) == platform::kConverted)
+        date = host::Date{serial};
       if (!date) return host::kTypeMismatch;
       converted = *date;
       return host::kOk;

@@ -21,8 +21,24 @@ host::HResult CheckOutConflict(const Client& client, const CheckOut& checkOut,
   return host::kOk;
 }
 
+namespace {
+
+// Device names that Windows keeps for itself, with any extension: "con", "nul.txt".
+bool IsDeviceName(const std::wstring& name) {
+  std::wstring base = platform::LowerCase(name.substr(0, name.find(L'.')));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul"}) {
+    if (base == device) return true;
+  }
+  return base.size() == 4 && (base.starts_with(L"com") || base.starts_with(L"lpt")) &&
+         base[3] >= L'1' && base[3] <= L'9';
+}
+
+}  // namespace
+
 host::HResult ValidateName(const std::wstring& name) {
-  if (name.empty() || name == L"." || name == L".." || name.back() == L' ' || name.back() == L'.')
+  if (name.empty() || name == L"." || name == L".." || name.back() == L' ' || name.back() == L'.' ||
+      IsDeviceName(name))
     return host::kInvalidName;
   for (wchar_t c : name) {
     if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)

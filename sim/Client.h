@@ -31,7 +31,10 @@ std::optional<CheckOut> LoadCheckOut(platform::Database& db, std::int32_t fileId
 // computer or another folder.
 host::HResult CheckOutConflict(const Client& client, const CheckOut& checkOut,
                                std::int32_t folderId);
-// kOk when `name` can name a file or folder.
+// The longest path Windows takes without its long-path prefix: MAX_PATH less the final zero.
+inline constexpr std::size_t kMaxPath = 259;
+
+// kOk when `name` can name a file or folder on Windows; kInvalidName otherwise.
 host::HResult ValidateName(const std::wstring& name);
 
 }  // namespace vendrel::sim

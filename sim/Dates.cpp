@@ -66,14 +66,4 @@ std::wstring FormatDate(host::Date date) {
   return text;
 }
 
-std::optional<host::Date> ParseDate(const std::wstring& text) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-  const int fields = std::swscanf(text.c_str(), L"%4d-%2d-%2d%n %2d:%2d%n:%2d%n", &year, &month,
-                                  &day, &used, &hour, &minute, &used, &second, &used);
-  if (fields < 3 || static_cast<std::size_t>(used) != text.size()) return std::nullopt;
-  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59)
-    return std::nullopt;
-  return MakeDate(year, month, day, hour, minute, second);
-}
-
 }  // namespace vendrel::sim

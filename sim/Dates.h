@@ -1,7 +1,6 @@
 // The host's dates (days since 1899-12-30, the fraction the time of day) and their texts.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "host/Value.h"
@@ -13,7 +12,5 @@ host::Date Now();
 host::Date MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 // "YYYY-MM-DD hh:mm:ss".
 std::wstring FormatDate(host::Date date);
-// "YYYY-MM-DD", optionally followed by " hh:mm" or " hh:mm:ss".
-std::optional<host::Date> ParseDate(const std::wstring& text);
 
 }  // namespace vendrel::sim

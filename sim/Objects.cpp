@@ -104,6 +104,7 @@ HResult SimFolder::AddFolder(host::HostWindow, const std::wstring& name, std::in
   return store().Write([&] {
     const auto parentPath = store().FolderPath(id_);
     if (!parentPath) return host::kFolderNotFound;
+    if (parentPath->size() + 1 + name.size() > kMaxPath) return host::kInvalidName;
     platform::Database& db = store().Db();
     if (db.Query("SELECT 1 FROM folders WHERE parent_id = ? AND name = ?", id_, name).Step())
       return host::kNameAlreadyExists;
@@ -123,6 +124,7 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
   return store().Write([&] {
     const auto folderPath = store().FolderPath(id_);
     if (!folderPath) return host::kFolderNotFound;
+    if (folderPath->size() + 1 + newName.size() > kMaxPath) return host::kInvalidName;
     platform::Database& db = store().Db();
     if (db.Query("SELECT 1 FROM files WHERE folder_id = ? AND name = ?", id_, newName).Step())
       return host::kNameAlreadyExists;

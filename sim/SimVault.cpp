@@ -222,6 +222,19 @@ std::int32_t SimVault::VariableId(const std::wstring& name) {
   return row.Int(0);
 }
 
+void SimVault::RemoveMember(const std::wstring& group, const std::wstring& user) {
+  InTransaction(*store_, [&](platform::Database& db) {
+    const std::int32_t userId = UserId(user);
+    if (!db.Query("SELECT 1 FROM groups WHERE name = ?", group).Step())
+      throw SimError(host::kInvalidGroupName, "no group " + platform::ToUtf8(group));
+    db.Run(
+        "DELETE FROM group_members WHERE user_id = ? AND group_id = "
+        "(SELECT id FROM groups WHERE name = ?)",
+        userId, group);
+    return 0;
+  });
+}
+
 void SimVault::AddMember(const std::wstring& group, const std::wstring& user) {
   const std::int32_t userId = UserId(user);
   if (store_->Db().Run("INSERT OR IGNORE INTO group_members(group_id, user_id) "
@@ -251,6 +264,19 @@ std::int32_t SimVault::StateId(const std::wstring& workflow, const std::wstring&
       workflow, state);
   if (!row.Step()) throw SimError(host::kStateNotFound, "no such state");
   return row.Int(0);
+}
+
+std::vector<Workflow> SimVault::Workflows() {
+  platform::Statement rows = store_->Db().Query(
+      "SELECT w.id, w.name, s.id, s.name FROM workflows w LEFT JOIN states s "
+      "ON s.workflow_id = w.id ORDER BY w.name, w.id, s.position");
+  std::vector<Workflow> workflows;
+  while (rows.Step()) {
+    if (workflows.empty() || workflows.back().id != rows.Int(0))
+      workflows.push_back({rows.Int(0), rows.Text(1), {}});
+    if (!rows.IsNull(2)) workflows.back().states.push_back({rows.Int(2), rows.Text(3)});
+  }
+  return workflows;
 }
 
 void SimVault::AddTransition(const std::wstring& workflow, const std::wstring& from,
@@ -283,6 +309,41 @@ std::vector<std::wstring> SimVault::VariableNames() {
   return Texts(store_->Db().Prepare("SELECT name FROM variables ORDER BY id"));
 }
 
+void SimVault::RedefineVariable(const std::wstring& name, std::int32_t type, std::int32_t flags) {
+  if (type < 1 || type > 5) throw SimError(host::kInvalidType, "card variable type 1 to 5");
+  InTransaction(*store_, [&](platform::Database& db) {
+    const std::int32_t id = VariableId(name);
+    db.Run("UPDATE variables SET type = ?, flags = ? WHERE id = ?", type, flags, id);
+    struct Held {
+      CardOwner owner;
+      std::int32_t id;
+      std::wstring configuration;
+    };
+    std::vector<Held> held;
+    platform::Statement rows = db.Query(
+        "SELECT object_kind, object_id, configuration FROM card_values WHERE variable_id = ?", id);
+    while (rows.Step())
+      held.push_back({static_cast<CardOwner>(rows.Int(0)), rows.Int(1), rows.Text(2)});
+    for (const Held& h : held) {
+      host::Value converted;
+      const HResult hr =
+          ConvertToCardType(LoadCardValue(db, id, h.owner, h.id, h.configuration), type, converted);
+      if (host::Failed(hr)) throw SimError(hr, "a value does not fit the variable's new type");
+      StoreCardValue(db, id, h.owner, h.id, h.configuration, converted);
+    }
+    return 0;
+  });
+}
+
+int SimVault::RemoveVariable(const std::wstring& name) {
+  return InTransaction(*store_, [&](platform::Database& db) {
+    const std::int32_t id = VariableId(name);
+    const int values = db.Run("DELETE FROM card_values WHERE variable_id = ?", id);
+    db.Run("DELETE FROM variables WHERE id = ?", id);
+    return values;
+  });
+}
+
 void SimVault::SetCardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
                             const std::wstring& configuration, const host::Value& value) {
   InTransaction(*store_, [&](platform::Database& db) {
@@ -302,14 +363,17 @@ host::Value SimVault::CardValue(CardOwner owner, std::int32_t id, const std::wst
   return LoadCardValue(store_->Db(), VariableId(variable), owner, id, configuration);
 }
 
-void SimVault::SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names) {
-  InTransaction(*store_, [&](platform::Database& db) {
+int SimVault::SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names) {
+  return InTransaction(*store_, [&](platform::Database& db) {
     db.Run("DELETE FROM configurations WHERE file_id = ?", fileId);
     for (std::size_t i = 0; i < names.size(); ++i) {
       db.Run("INSERT INTO configurations(file_id, position, name) VALUES(?, ?, ?)", fileId,
              static_cast<std::int32_t>(i), names[i]);
     }
-    return 0;
+    return db.Run(
+        "DELETE FROM card_values WHERE object_kind = ? AND object_id = ? AND configuration <> '' "
+        "AND configuration NOT IN (SELECT name FROM configurations WHERE file_id = ?2)",
+        static_cast<std::int32_t>(CardOwner::kFile), fileId);
   });
 }
 

@@ -32,6 +32,17 @@ struct InboxMessage {
   host::Date sent;
 };
 
+struct WorkflowState {
+  std::int32_t id = 0;
+  std::wstring name;
+};
+
+struct Workflow {
+  std::int32_t id = 0;
+  std::wstring name;
+  std::vector<WorkflowState> states;  // in their order
+};
+
 struct StoredBatchError {
   std::int32_t batch = 0;
   host::BatchError error;
@@ -94,6 +105,8 @@ class SimVault {
   std::int32_t AddUser(const std::wstring& name);
   std::int32_t AddGroup(const std::wstring& name);
   void AddMember(const std::wstring& group, const std::wstring& user);
+  // kInvalidGroupName for a group the vault lacks.
+  void RemoveMember(const std::wstring& group, const std::wstring& user);
   // The user leaves the vault with their inbox and memberships; kFileIsLocked while they hold
   // a file checked out.
   void RemoveUser(const std::wstring& name);
@@ -105,6 +118,7 @@ class SimVault {
   // The states in their order; the first is where new files start.
   std::int32_t AddWorkflow(const std::wstring& name, const std::vector<std::wstring>& states);
   std::int32_t StateId(const std::wstring& workflow, const std::wstring& state);
+  std::vector<Workflow> Workflows();
   void AddTransition(const std::wstring& workflow, const std::wstring& from, const std::wstring& to,
                      const std::wstring& name);
   // New files enter this workflow's first state.
@@ -115,13 +129,20 @@ class SimVault {
   // be written without a check-out.
   std::int32_t AddVariable(const std::wstring& name, std::int32_t type, std::int32_t flags = 0);
   std::vector<std::wstring> VariableNames();
+  // Another type and flags for a variable, with every value it holds converted to the type; a
+  // value that does not convert (kTypeMismatch) leaves it all as it was.
+  void RedefineVariable(const std::wstring& name, std::int32_t type, std::int32_t flags);
+  // The variable goes with every value it holds; their number.
+  int RemoveVariable(const std::wstring& name);
   // The value is converted to the variable's type; an empty configuration is the value for
   // all configurations.
   void SetCardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
                     const std::wstring& configuration, const host::Value& value);
   host::Value CardValue(CardOwner owner, std::int32_t id, const std::wstring& variable,
                         const std::wstring& configuration);
-  void SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names);
+  // A configuration that is not named again takes the file's card values for it along; their
+  // number.
+  int SetConfigurations(std::int32_t fileId, const std::vector<std::wstring>& names);
   std::vector<std::wstring> Configurations(std::int32_t fileId);
   // Batch commits report `code` for every card value of the file or folder from now on; kOk
   // lets them through again.

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Sqlite.h"
+#include "platform/Utf8.h"
 #include "tests/support/FileText.h"
 
 namespace vendrel::tools {
@@ -40,20 +42,20 @@ class CliTest : public ::testing::Test {
   }
   ~CliTest() override { fs::remove_all(dir); }
 
-  // Runs vendrel in the test folder with stdin from /dev/null.
-  Result Run(const std::vector<std::string>& args) {
+  // Runs vendrel in the test folder with stdin from /dev/null, or the file `input` of the folder.
+  Result Run(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
     std::string command = "cd " + Quote(dir.string()) + " && " + Quote(VENDREL_BINARY);
     for (const std::string& arg : args) {
       command += ' ';
       command += Quote(arg);
     }
-    command += " </dev/null >out.txt 2>err.txt";
+    command += " <" + Quote(input) + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(dir / "out.txt"),
             FileText(dir / "err.txt")};
   }
-  Result RunOk(const std::vector<std::string>& args) {
-    Result r = Run(args);
+  Result RunOk(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
+    Result r = Run(args, input);
     EXPECT_EQ(r.code, 0) << r.err;
     return r;
   }
@@ -68,6 +70,29 @@ class CliTest : public ::testing::Test {
     Write("b.txt", "beta\n");
     // An option's value ends with it: b.txt is a file to add again.
     RunOk({"--vault", "v", "add", "a.txt", "--to", "C:\\v", "b.txt"});
+  }
+
+  // Every row of the vault v (but the fixed error texts) and every file and folder on its drives:
+  // what a refused command must leave as it was.
+  std::string VaultState() {
+    platform::Database db(dir / "v" / "vault.db");
+    std::vector<std::string> selects;
+    platform::Statement tables = db.Query(
+        "SELECT 'SELECT group_concat(' || group_concat('quote(\"' || p.name || '\")', "
+        "' || '','' || ') || ', '';'') FROM \"' || m.name || '\"' "
+        "FROM sqlite_master m, pragma_table_info(m.name) p "
+        "WHERE m.type = 'table' AND m.name <> 'error_texts' "
+        "GROUP BY m.name");
+    while (tables.Step()) selects.push_back(platform::ToUtf8(tables.Text(0)));
+    std::string state;
+    for (const std::string& select : selects) {
+      platform::Statement rows = db.Query(select.c_str());
+      rows.Step();
+      state += platform::ToUtf8(rows.Text(0)) + "\n";
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(dir / "v" / "drives"))
+      state += entry.path().string() + "\n";
+    return state;
   }
 
   // The demo, run with its vault in the test folder.

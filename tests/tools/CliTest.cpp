@@ -274,13 +274,13 @@ TEST_F(CliTest, ConversionsComeBackByteForByte) {
   EXPECT_EQ(FileText(dir / "one.acn"), FileText(dir / "two.acn"));
 
   Write("set.json", R"({"format": "vault-set", "actions": [{"id": 102, "name": "x"}]})");
-  std::string hex = RunOk({"hex", "from-json", "set.json"}).out;
-  hex.pop_back();
+  const std::string hex = RunOk({"hex", "from-json", "set.json"}).out;
   EXPECT_TRUE(hex.starts_with("C0F9FFFF01000000")) << hex;  // marker -1600, one action
-  Write("set2.json", RunOk({"hex", "to-json", hex}).out);
-  std::string again = RunOk({"hex", "from-json", "set2.json"}).out;
-  again.pop_back();
-  EXPECT_EQ(again, hex);
+  // Either from a file or from standard input, a line end and all.
+  Write("set.hex", hex);
+  Write("set2.json", RunOk({"hex", "to-json", "set.hex"}).out);
+  EXPECT_EQ(RunOk({"hex", "from-json", "-"}, "set2.json").out, hex);
+  EXPECT_EQ(RunOk({"hex", "to-json"}, "set.hex").out, FileText(dir / "set2.json"));
   EXPECT_EQ(Run({"acn", "from-json", "set.json", "-o", "x.acn"}).code, 2);  // not an action file
 }
 

@@ -215,6 +215,9 @@ TEST_F(WorkbenchTest, AFailedInitLeavesNothingBehind) {
   EXPECT_EQ(failed.code, 2);
   EXPECT_NE(failed.err.find("no vault was made"), std::string::npos) << failed.err;
   EXPECT_FALSE(fs::exists(dir / "w"));
+  // The folder itself, named by its own name.
+  fs::create_directory(dir / "x");
+  EXPECT_NE(RunOk({"init", "x/."}).out.find("with root C:\\x in"), std::string::npos);
 }
 
 }  // namespace

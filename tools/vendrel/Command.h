@@ -42,6 +42,7 @@ struct Given {
   std::optional<std::string> junit;
   std::string timeout = "10";
   bool record = false;
+  bool clear = false;
 };
 
 // Where an option's value goes; the member's type decides how CLI11 reads it.

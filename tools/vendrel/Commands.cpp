@@ -44,9 +44,14 @@ int RunMakeFolder(Call& call);
 int RunUserAdd(Call& call);
 int RunUserRemove(Call& call);
 int RunGroupAdd(Call& call);
+int RunGroupRemove(Call& call);
+int RunGroupRemoveMember(Call& call);
 int RunUsers(Call& call);
 int RunInbox(Call& call);
 int RunVarDefine(Call& call);
+int RunVarList(Call& call);
+int RunVarRemove(Call& call);
+int RunWorkflows(Call& call);
 int RunCard(Call& call);
 int RunCardSet(Call& call);
 int RunConfigs(Call& call);
@@ -114,8 +119,16 @@ const std::vector<CommandForm> kCommands = {
      "JSON to an action file",
      {{"-o", "FILE.acn", "the action file to write", &Given::output, true}},
      RunJsonToActionFile},
-    {"hex to-json", "TEXT", "the vault's stored hex text as JSON", {}, RunHexToJson},
-    {"hex from-json", "FILE.json", "JSON to the vault's hex text", {}, RunJsonToHex},
+    {"hex to-json",
+     "[FILE | -]",
+     "the vault's stored hex text as JSON, from a file or standard input",
+     {},
+     RunHexToJson},
+    {"hex from-json",
+     "[FILE.json | -]",
+     "JSON, from a file or standard input, to the vault's hex text",
+     {},
+     RunJsonToHex},
     {"ls", "[FOLDER]", "list a vault folder", {}, RunList},
     {"show", "PATH", "show a vault file with its versions and card", {}, RunShow},
     {"lint",
@@ -150,16 +163,25 @@ const std::vector<CommandForm> kCommands = {
      "add a group, or members to a group",
      {{"--member", "USER", "a member; repeat for more", &Given::members}},
      RunGroupAdd},
+    {"group remove", "NAME", "remove a group; its members stay users", {}, RunGroupRemove},
+    {"group remove-member",
+     "NAME",
+     "take members out of a group",
+     {{"--member", "USER", "a member; repeat for more", &Given::members, true}},
+     RunGroupRemoveMember},
     {"users", "", "list the vault's users and groups", {}, RunUsers},
     {"inbox", "USER", "list a user's messages", {}, RunInbox},
+    {"workflows", "", "list the workflows with the ids of their states", {}, RunWorkflows},
+    {"var list", "", "list the card variables", {}, RunVarList},
     {"var define",
      "NAME",
-     "define a card variable",
+     "define a card variable, or give one another type or flags",
      {{"--type", "text|integer|float|date|yesno", "the type of its values", &Given::type, true,
        CardTypeNames},
       {"--flags", "N", "flag bits; 4 or 8: written without a check-out", &Given::flags, false,
        FlagBits}},
      RunVarDefine},
+    {"var remove", "NAME", "remove a card variable with its values", {}, RunVarRemove},
     {"card",
      "PATH",
      "show the card values of a vault file or folder",
@@ -170,7 +192,11 @@ const std::vector<CommandForm> kCommands = {
      "write card values of a vault file or folder",
      {{"--config", "NAME", "only for one configuration of the file", &Given::config}},
      RunCardSet},
-    {"configs", "PATH NAME...", "set the configurations of a vault file", {}, RunConfigs},
+    {"configs",
+     "PATH [NAME...]",
+     "show or set the configurations of a vault file; a removed one takes its card values along",
+     {{"--clear", nullptr, "remove them all", &Given::clear}},
+     RunConfigs},
     {"reg get", "KEY [VALUE]", "read a registry value as actions read it", {}, RunRegGet},
     {"reg set",
      "KEY VALUE DATA",

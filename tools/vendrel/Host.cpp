@@ -126,6 +126,11 @@ host::HResult VaultHost::LoadAddIn() {
 
 std::wstring VaultHost::VaultPath(std::wstring path) const {
   std::replace(path.begin(), path.end(), L'/', L'\\');
+  // A network path would otherwise be taken for one below the root.
+  if (path.starts_with(L"\\\\")) {
+    throw UsageError(Utf8(path) + " is a network path; give a path below the vault's root " +
+                     Utf8(vault_->RootPath()));
+  }
   while (path.size() > 1 && path.back() == L'\\') path.pop_back();
   const bool absolute = path.size() >= 2 && path[1] == L':';
   if (absolute) return path;

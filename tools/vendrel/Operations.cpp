@@ -213,8 +213,10 @@ Addition AddLocalFiles(VaultHost& host, const Args& given, const std::string& to
   std::vector<Local> locals;
   const fs::path here = fs::current_path();
   for (const std::string& path : given) Gather(here / path, target, locals);
+  for (const Local& l : locals) CheckNewPath(l.VaultPath(), "rename the local file or folder");
+  std::vector<std::wstring> made;
   for (Local& l : locals) {
-    l.folder = MakeFolder(host, l.vaultFolder);
+    l.folder = MakeFolder(host, l.vaultFolder, made);
     l.folder->Id(l.folderId);
   }
   Addition addition;

@@ -1,6 +1,10 @@
 // Finding the vault files of the command line and describing them.
 #include "tools/vendrel/VaultFiles.h"
 
+#include <algorithm>
+
+#include "platform/CaseFold.h"
+#include "sim/Client.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Json.h"
 
@@ -65,20 +69,46 @@ host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& pat
   return folder;
 }
 
-host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path) {
-  if (host::Ref<host::VaultFolder> existing = FindFolder(host, path)) return existing;
-  const std::size_t slash = path.rfind(L'\\');
-  if (slash == std::wstring::npos || path.size() <= host.Vault().RootPath().size()) {
+namespace {
+
+std::wstring Joined(const std::vector<std::wstring>& paths) {
+  std::wstring text;
+  for (const std::wstring& path : paths) text += (text.empty() ? L"" : L", ") + path;
+  return text;
+}
+
+}  // namespace
+
+void RequireBelowRoot(VaultHost& host, const std::wstring& path) {
+  const std::wstring& root = host.Vault().RootPath();
+  if (path.size() <= root.size() || path[root.size()] != L'\\' ||
+      !platform::SameIgnoringCase(path.substr(0, root.size()), root)) {
     throw UsageError("no vault folder " + Utf8(path) + "; give a folder below the vault's root " +
-                     Utf8(host.Vault().RootPath()));
+                     Utf8(root));
   }
-  const host::Ref<host::VaultFolder> parent = MakeFolder(host, path.substr(0, slash));
-  host::Ref<host::VaultFolder> made;
-  if (host::Failed(parent->AddFolder(0, path.substr(slash + 1), 0, made)) || !made) {
-    throw UsageError("the vault refused the folder " + Utf8(path) +
-                     "; check the name and your rights");
+}
+
+host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path,
+                                        std::vector<std::wstring>& made) {
+  if (host::Ref<host::VaultFolder> existing = FindFolder(host, path)) return existing;
+  RequireBelowRoot(host, path);
+  const std::size_t slash = path.rfind(L'\\');
+  const host::Ref<host::VaultFolder> parent = MakeFolder(host, path.substr(0, slash), made);
+  host::Ref<host::VaultFolder> folder;
+  if (host::Failed(parent->AddFolder(0, path.substr(slash + 1), 0, folder)) || !folder) {
+    std::string reason =
+        "the vault refused the folder " + Utf8(path) + "; check the name and your rights";
+    if (!made.empty())
+      reason += ", and remove the folders made before it if need be: " + Utf8(Joined(made));
+    throw UsageError(reason);
   }
-  return made;
+  made.push_back(path);
+  return folder;
+}
+
+host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path) {
+  std::vector<std::wstring> made;
+  return MakeFolder(host, path, made);
 }
 
 std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files) {
@@ -102,6 +132,26 @@ Json FilesJson(const std::vector<std::pair<std::wstring, FileState>>& files) {
                     {"checkedOutBy", f.checkedOutBy}});
   }
   return list;
+}
+
+void CheckNewPath(const std::wstring& path, const std::string& advice) {
+  if (path.size() > sim::kMaxPath) {
+    throw UsageError(Utf8(path.substr(0, 40)) + "... has " + std::to_string(path.size()) +
+                     " characters, more than the " + std::to_string(sim::kMaxPath) +
+                     " Windows takes in a path; " + advice);
+  }
+  for (std::size_t start = path.find(L'\\') + 1; start > 0 && start <= path.size();) {
+    const std::size_t end = std::min(path.find(L'\\', start), path.size());
+    const std::wstring name = path.substr(start, end - start);
+    if (host::Failed(sim::ValidateName(name))) {
+      throw UsageError("\"" + Utf8(name) + "\" in " + Utf8(path) +
+                       " is no name Windows allows (device names such as CON, NUL or COM1, also "
+                       "with an extension, names ending in a dot or blank, and the characters "
+                       "\\ / : * ? \" < > | are refused); " +
+                       advice);
+    }
+    start = end + 1;
+  }
 }
 
 }  // namespace vendrel::tools

@@ -48,9 +48,19 @@ std::vector<FileRef> FindFiles(VaultHost& host, const Args& paths);
 // Null when the vault has no such folder.
 host::Ref<host::VaultFolder> FindFolder(VaultHost& host, const std::wstring& path);
 
-// The vault folder of `path` (with the root), made with every missing parent. Throws UsageError
-// when the vault refuses one.
+// Throws UsageError unless `path` lies below the vault's root.
+void RequireBelowRoot(VaultHost& host, const std::wstring& path);
+
+// The vault folder of `path` (with the root), made with every missing parent; `made` collects
+// the folders it made. Throws UsageError, naming those, when the vault refuses one.
+host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path,
+                                        std::vector<std::wstring>& made);
 host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& path);
+
+// Throws UsageError, ending in `advice`, unless Windows could make every name of the vault path
+// C:\a\b (no device name, no dot or blank at the end, no forbidden character) and the whole path
+// is short enough.
+void CheckNewPath(const std::wstring& path, const std::string& advice);
 
 std::vector<std::wstring> PathsOf(const std::vector<FileRef>& files);
 

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "commands/core/ValueText.h"
+#include "commands/vault/CardValue.h"
 #include "platform/CaseFold.h"
 #include "tools/vendrel/CardValues.h"
 #include "tools/vendrel/Command.h"
@@ -26,8 +27,9 @@ constexpr std::array<TypeName, 5> kTypes{{
     {sim::CardType::kText, "text", "any text"},
     {sim::CardType::kInteger, "integer", "a whole number of 32 bits"},
     {sim::CardType::kFloat, "float", "a number"},
-    {sim::CardType::kDate, "date", "YYYY-MM-DD, optionally with hh:mm or hh:mm:ss"},
-    {sim::CardType::kYesNo, "yesno", "yes, no, true, false or a number"},
+    {sim::CardType::kDate, "date",
+     "a date such as 2024-02-29, optionally with a time such as 13:30"},
+    {sim::CardType::kYesNo, "yesno", "True, False or a number"},
 }};
 
 const TypeName& TypeOf(std::int32_t type) {
@@ -100,6 +102,29 @@ Card CardNamed(VaultHost& host, const std::string& given,
   return card;
 }
 
+// Each variable on a line, `verb` before it; with --json an array of them.
+int ShowVariables(Call& call, const std::vector<host::CardVariableInfo>& variables,
+                  const char* verb) {
+  Json array = Json::array();
+  for (const host::CardVariableInfo& variable : variables) {
+    const char* type = TypeOf(variable.type).name;
+    if (call.Json()) {
+      Json json;
+      json["name"] = variable.name;
+      json["type"] = Wide(type);
+      json["flags"] = variable.flags;
+      array.push_back(std::move(json));
+      continue;
+    }
+    if (verb) call.Out() << verb << " card variable ";
+    call.Out() << Utf8(variable.name) << " (" << type;
+    if (variable.flags != 0) call.Out() << ", flags " << variable.flags;
+    call.Out() << ")\n";
+  }
+  if (call.Json()) call.Out() << WriteJson(verb ? array.at(0) : array);
+  return kExitOk;
+}
+
 int ShowCard(Call& call, const Card& card) {
   const std::vector<CardLine> lines = CardOf(call.Host(), card.owner, card.id, card.configuration);
   if (call.Json()) {
@@ -163,24 +188,51 @@ std::vector<CardLine> CardOf(VaultHost& host, sim::CardOwner owner, std::int32_t
   return lines;
 }
 
+// A new card variable, or another type or flags for one the vault has.
 int RunVarDefine(Call& call) {
   if (call.Arguments().size() != 1) throw call.Misused();
   const std::wstring name = Wide(call.Arguments()[0]);
+  if (name.empty()) throw UsageError("give the card variable a name that is not empty");
   const TypeName& type = TypeOf(call.Opt().type);
   const std::int32_t flags = call.Opt().flags;
   VaultHost& host = call.Host();
   const auto variables = CardVariables(host);
-  if (const host::CardVariableInfo* same = FindVariable(variables, name))
-    throw UsageError("the card variable " + Utf8(same->name) + " exists already");
-  host.Vault().AddVariable(name, static_cast<std::int32_t>(type.type), flags);
+  const host::CardVariableInfo variable{name, static_cast<std::int32_t>(type.type), flags};
+  const host::CardVariableInfo* same = FindVariable(variables, name);
+  if (!same) {
+    host.Vault().AddVariable(name, variable.type, flags);
+  } else if (same->type == variable.type && same->flags == flags) {
+    throw UsageError("the card variable " + Utf8(same->name) + " is of type " + type.name +
+                     " with flags " + std::to_string(flags) + " already");
+  } else {
+    try {
+      host.Vault().RedefineVariable(same->name, variable.type, flags);
+    } catch (const sim::SimError&) {
+      throw UsageError(Utf8(same->name) + " holds values that are no " + type.name +
+                       "; change them with vendrel card set, or remove the variable with "
+                       "vendrel var remove");
+    }
+  }
+  return ShowVariables(call, {variable}, same ? "redefined" : "defined");
+}
+
+int RunVarList(Call& call) {
+  if (!call.Arguments().empty()) throw call.Misused();
+  return ShowVariables(call, CardVariables(call.Host()), nullptr);
+}
+
+int RunVarRemove(Call& call) {
+  if (call.Arguments().size() != 1) throw call.Misused();
+  VaultHost& host = call.Host();
+  const std::string name = Utf8(VariableNamed(CardVariables(host), Wide(call.Arguments()[0])).name);
+  const int values = host.Vault().RemoveVariable(Wide(name));
   if (call.Json()) {
     Json json;
-    json["name"] = name;
-    json["type"] = Wide(type.name);
-    json["flags"] = flags;
+    json["removed"] = Wide(name);
+    json["values"] = values;
     call.Out() << WriteJson(json);
   } else {
-    call.Out() << "defined card variable " << Utf8(name) << " (" << type.name << ")\n";
+    call.Out() << "removed card variable " << name << " with its " << values << " value(s)\n";
   }
   return kExitOk;
 }
@@ -205,43 +257,55 @@ int RunCardSet(Call& call) {
     const host::CardVariableInfo& variable =
         VariableNamed(variables, Wide(args[i].substr(0, equals)));
     const std::string text = args[i].substr(equals + 1);
+    // Read as the set-card-variable command reads the texts of its actions.
     host::Value converted;
-    if (host::Failed(sim::ConvertToCardType(host::Value(Wide(text)), variable.type, converted))) {
+    if (host::Failed(commands::ConvertCardValue(Wide(text), variable.type, converted))) {
       const TypeName& type = TypeOf(variable.type);
       throw UsageError(Utf8(variable.name) + " is of type " + type.name + ", which takes " +
                        type.takes + ", not \"" + text + "\"");
     }
-    values.emplace_back(variable.name, Wide(text));
+    values.emplace_back(variable.name, std::move(converted));
   }
   for (const auto& [name, value] : values)
     host.Vault().SetCardValue(card.owner, card.id, name, card.configuration, value);
   return ShowCard(call, card);
 }
 
+// Without names the file's configurations are shown, with --clear they all go.
 int RunConfigs(Call& call) {
   const Args& args = call.Arguments();
-  if (args.size() < 2) throw call.Misused();
+  const bool clear = call.Opt().clear;
+  if (args.empty() || (clear && args.size() > 1)) throw call.Misused();
   VaultHost& host = call.Host();
   const FileRef file = FindFile(host, args[0]);
   std::vector<std::wstring> names;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::wstring name = Wide(args[i]);
-    if (name.empty()) throw UsageError("a configuration needs a name");
+    if (name.empty()) throw UsageError("give each configuration a name that is not empty");
     if (std::find(names.begin(), names.end(), name) != names.end())
-      throw UsageError("the configuration " + args[i] + " is named twice");
+      throw UsageError("the configuration " + args[i] + " is named twice; name it once");
     names.push_back(name);
   }
-  host.Vault().SetConfigurations(file.fileId, names);
+  int removed = 0;
+  if (clear || !names.empty())
+    removed = host.Vault().SetConfigurations(file.fileId, names);
+  else
+    names = host.Vault().Configurations(file.fileId);
   if (call.Json()) {
     Json json;
     json["path"] = file.path;
     json["configurations"] = names;
+    json["removedValues"] = removed;
     call.Out() << WriteJson(json);
-  } else {
-    call.Out() << Utf8(file.path) << " has the configurations";
-    for (const std::wstring& name : names) call.Out() << " " << Utf8(name);
-    call.Out() << "\n";
+    return kExitOk;
   }
+  call.Out() << Utf8(file.path);
+  if (names.empty()) call.Out() << " has no configurations";
+  if (!names.empty()) call.Out() << " has the configurations";
+  for (const std::wstring& name : names) call.Out() << " " << Utf8(name);
+  if (removed > 0)
+    call.Out() << "; " << removed << " card value(s) of the configurations it had went with them";
+  call.Out() << "\n";
   return kExitOk;
 }
 

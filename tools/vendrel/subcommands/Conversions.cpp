@@ -1,5 +1,9 @@
 // Offline conversions between action files, vault hex text and the JSON form.
+#include <cctype>
+#include <istream>
+#include <iterator>
 #include <ostream>
+#include <string_view>
 
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
@@ -22,6 +26,20 @@ const std::string& OnlyArgument(const Call& call) {
   return call.Arguments()[0];
 }
 
+// A file, or standard input for "-" or no file: a stored set can be longer than a command line
+// may be.
+Bytes Input(Call& call) {
+  const Args& args = call.Arguments();
+  if (args.size() > 1 || (args.empty() && call.Io().interactive)) throw call.Misused();
+  if (!args.empty() && args[0] != "-") return ReadBytes(args[0]);
+  std::istream& in = call.Io().in;
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string_view Text(const Bytes& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 }  // namespace
 
 int RunActionFileToJson(Call& call) {
@@ -38,12 +56,17 @@ int RunJsonToActionFile(Call& call) {
 }
 
 int RunHexToJson(Call& call) {
-  call.Out() << WriteJson(VaultSetToJson(HexToBytes(Wide(OnlyArgument(call))), DefaultCodec()));
+  // The line end a file or a pipe brings along is no part of the text.
+  const Bytes input = Input(call);
+  std::string_view text = Text(input);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+    text.remove_suffix(1);
+  call.Out() << WriteJson(VaultSetToJson(HexToBytes(Wide(std::string(text))), DefaultCodec()));
   return kExitOk;
 }
 
 int RunJsonToHex(Call& call) {
-  const Json json = ReadJson(OnlyArgument(call));
+  const Json json = ParseJson(Text(Input(call)));
   ExpectFormat(json, "vault-set");
   call.Out() << Utf8(BytesToHex(JsonToBytes(json, DefaultCodec()))) << "\n";
   return kExitOk;

@@ -5,15 +5,24 @@
 #include "tools/vendrel/Operations.h"
 #include "tools/vendrel/Platform.h"
 #include "tools/vendrel/Report.h"
+#include "tools/vendrel/VaultFiles.h"
 
 namespace vendrel::tools {
 
 int RunMakeFolder(Call& call) {
   VaultHost& host = call.Host();
   if (call.Arguments().empty()) throw call.Misused();
+  // Every path is checked before the first folder is made, so that a bad one makes none.
+  std::vector<std::wstring> paths;
   for (const std::string& given : call.Arguments()) {
-    const std::wstring path = host.VaultPath(Wide(given));
-    MakeFolder(host, path);
+    paths.push_back(host.VaultPath(Wide(given)));
+    if (FindFolder(host, paths.back())) continue;
+    RequireBelowRoot(host, paths.back());
+    CheckNewPath(paths.back(), "choose another");
+  }
+  std::vector<std::wstring> made;
+  for (const std::wstring& path : paths) {
+    MakeFolder(host, path, made);
     call.Out() << "folder " << Utf8(path) << "\n";
   }
   return kExitOk;

@@ -8,6 +8,7 @@
 #include "tools/vendrel/DatabaseFailure.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Platform.h"
+#include "tools/vendrel/VaultFiles.h"
 #include "uilibs/win32/HostSettings.h"
 
 namespace vendrel::tools {
@@ -15,13 +16,19 @@ namespace vendrel::tools {
 int RunInit(Call& call) {
   namespace fs = std::filesystem;
   if (call.Arguments().size() != 1) throw call.Misused();
-  const fs::path folder = fs::absolute(call.Arguments()[0]);
+  if (call.Arguments()[0].empty()) throw UsageError("give init a folder, such as vendrel init v");
+  // "." and "v/" name the folder itself.
+  fs::path folder = fs::absolute(call.Arguments()[0]).lexically_normal();
+  if (!folder.has_filename()) folder = folder.parent_path();
   if (fs::exists(DatabaseOf(folder))) throw UsageError("a vault exists in " + folder.string());
   std::vector<std::wstring> users;
   for (const std::string& user : call.Opt().users) users.push_back(Wide(user));
   if (users.empty()) users.push_back(MachineServices::LoginName());
   const std::wstring name = folder.filename().wstring();
   const std::wstring root = Wide(call.Opt().root.value_or("C:\\" + Utf8(name)));
+  if (root.size() < 4 || root[1] != L':' || root[2] != L'\\')
+    throw UsageError("give --root as a folder of a drive, such as C:\\Vault");
+  CheckNewPath(root, "give another root with --root");
   // A failed init leaves nothing: neither the folder it made nor a half-made vault.
   const bool folderExisted = fs::exists(folder);
   try {

@@ -31,6 +31,19 @@ NamedValue ValueOf(const std::string& key, const std::string* value) {
   return {path, *where};
 }
 
+// As the registry command reads it: a sign and decimal digits, clamped to 32 bits, a negative
+// number stored as its two's complement. What the command would drop after the digits is
+// refused here, since it is most likely a typing error.
+std::uint32_t Dword(const std::string& text) {
+  const std::wstring wide = Wide(text);
+  std::size_t end = 0;
+  const std::int32_t number = actions::ReadNumber(wide, &end);
+  if (end == 0 || end != wide.size()) {
+    throw UsageError("--dword takes a decimal number such as 42 or -1, not \"" + text + "\"");
+  }
+  return static_cast<std::uint32_t>(number);
+}
+
 std::wstring DataText(const platform::RegistryData& data) {
   if (const auto* text = std::get_if<std::wstring>(&data)) return *text;
   return std::to_wstring(std::get<std::uint32_t>(data));
@@ -76,11 +89,8 @@ int RunRegSet(Call& call) {
   const Args& args = call.Arguments();
   if (args.size() != 3) throw call.Misused();
   const NamedValue value = ValueOf(args[0], &args[1]);
-  // A DWORD reads as the registry command reads it: digits up to the first other character.
-  const platform::RegistryData data =
-      call.Opt().dword
-          ? platform::RegistryData(static_cast<std::uint32_t>(actions::ReadNumber(Wide(args[2]))))
-          : platform::RegistryData(Wide(args[2]));
+  const platform::RegistryData data = call.Opt().dword ? platform::RegistryData(Dword(args[2]))
+                                                       : platform::RegistryData(Wide(args[2]));
   if (!RegistryOf(call)->Write(value.where.root, value.where.subkey, value.where.name, data)) {
     call.Io().err << "vendrel: the registry refused to write " << Utf8(value.path) << "\n";
     return kExitRefused;

@@ -14,7 +14,25 @@ namespace {
 
 std::wstring OnlyName(const Call& call) {
   if (call.Arguments().size() != 1) throw call.Misused();
+  if (call.Arguments()[0].empty()) throw UsageError("give a name that is not empty");
   return Wide(call.Arguments()[0]);
+}
+
+// The vault's spelling of a user's name; throws for a user it lacks.
+std::wstring KnownUser(const std::vector<std::wstring>& users, const std::string& given) {
+  const auto user = std::find_if(users.begin(), users.end(), [&](const std::wstring& u) {
+    return platform::SameIgnoringCase(u, Wide(given));
+  });
+  if (user == users.end()) throw UsageError("no user " + given + " (vendrel users lists them)");
+  return *user;
+}
+
+// The group's members; throws for a group the vault lacks.
+std::vector<std::wstring> KnownGroup(sim::SimVault& vault, const std::wstring& name) {
+  for (auto& [group, members] : vault.Groups()) {
+    if (platform::SameIgnoringCase(group, name)) return std::move(members);
+  }
+  throw UsageError("no group " + Utf8(name) + " (vendrel users lists them)");
 }
 
 std::string NamesText(const std::vector<std::wstring>& names) {
@@ -66,13 +84,7 @@ int RunGroupAdd(Call& call) {
   sim::SimVault& vault = call.Host().Vault();
   const std::vector<std::wstring> users = vault.Users();
   std::vector<std::wstring> members;
-  for (const std::string& given : call.Opt().members) {
-    const auto user = std::find_if(users.begin(), users.end(), [&](const std::wstring& u) {
-      return platform::SameIgnoringCase(u, Wide(given));
-    });
-    if (user == users.end()) throw UsageError("no user " + given + " (vendrel users lists them)");
-    members.push_back(*user);
-  }
+  for (const std::string& given : call.Opt().members) members.push_back(KnownUser(users, given));
   const auto groups = vault.Groups();
   const bool exists = std::any_of(groups.begin(), groups.end(), [&](const auto& group) {
     return platform::SameIgnoringCase(group.first, name);
@@ -89,6 +101,40 @@ int RunGroupAdd(Call& call) {
     call.Out() << (exists ? "group " : "added group ") << Utf8(name);
     if (!members.empty()) call.Out() << " with " << NamesText(members);
     call.Out() << "\n";
+  }
+  return kExitOk;
+}
+
+int RunGroupRemove(Call& call) {
+  const std::wstring name = OnlyName(call);
+  sim::SimVault& vault = call.Host().Vault();
+  KnownGroup(vault, name);
+  vault.RemoveGroup(name);
+  return Done(call, "removed", name, "removed group " + Utf8(name));
+}
+
+// Every member named is checked before the first leaves.
+int RunGroupRemoveMember(Call& call) {
+  const std::wstring name = OnlyName(call);
+  sim::SimVault& vault = call.Host().Vault();
+  const std::vector<std::wstring> members = KnownGroup(vault, name);
+  const std::vector<std::wstring> users = vault.Users();
+  std::vector<std::wstring> leaving;
+  for (const std::string& given : call.Opt().members) {
+    const std::wstring user = KnownUser(users, given);
+    if (std::find(members.begin(), members.end(), user) == members.end())
+      throw UsageError(Utf8(user) + " is no member of " + Utf8(name) +
+                       " (vendrel users lists them)");
+    leaving.push_back(user);
+  }
+  for (const std::wstring& user : leaving) vault.RemoveMember(name, user);
+  if (call.Json()) {
+    Json json;
+    json["group"] = name;
+    json["removed"] = leaving;
+    call.Out() << WriteJson(json);
+  } else {
+    call.Out() << "removed " << NamesText(leaving) << " from group " << Utf8(name) << "\n";
   }
   return kExitOk;
 }
