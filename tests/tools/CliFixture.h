@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,35 @@ inline std::string Quote(const std::string& arg) {
   std::string quoted = "'";
   for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
+}
+
+// What a database holds, table by table, rows sorted: a write-ahead log left beside it changes
+// its files, not what it holds.
+inline std::string DatabaseContents(const fs::path& file) {
+  platform::Database db(file);
+  std::vector<std::wstring> tables;
+  for (platform::Statement row =
+           db.Prepare("SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
+       row.Step();) {
+    tables.push_back(row.Text(0));
+  }
+  std::string all;
+  for (const std::wstring& table : tables) {
+    std::wstring columns;
+    for (platform::Statement column = db.Query("SELECT name FROM pragma_table_info(?)", table);
+         column.Step();) {
+      columns += (columns.empty() ? L"quote(\"" : L" || ',' || quote(\"") + column.Text(0) + L"\")";
+    }
+    std::vector<std::wstring> rows;
+    const std::string select = platform::ToUtf8(L"SELECT " + columns + L" FROM \"" + table + L"\"");
+    for (platform::Statement row = db.Prepare(select.c_str()); row.Step();) {
+      rows.push_back(row.Text(0));
+    }
+    std::sort(rows.begin(), rows.end());
+    all += platform::ToUtf8(table) + "\n";
+    for (const std::wstring& row : rows) all += platform::ToUtf8(row) + "\n";
+  }
+  return all;
 }
 
 class CliTest : public ::testing::Test {
@@ -72,24 +102,10 @@ class CliTest : public ::testing::Test {
     RunOk({"--vault", "v", "add", "a.txt", "--to", "C:\\v", "b.txt"});
   }
 
-  // Every row of the vault v (but the fixed error texts) and every file and folder on its drives:
-  // what a refused command must leave as it was.
+  // What the vault v holds and every file and folder on its drives: what a refused command
+  // must leave as it was.
   std::string VaultState() {
-    platform::Database db(dir / "v" / "vault.db");
-    std::vector<std::string> selects;
-    platform::Statement tables = db.Query(
-        "SELECT 'SELECT group_concat(' || group_concat('quote(\"' || p.name || '\")', "
-        "' || '','' || ') || ', '';'') FROM \"' || m.name || '\"' "
-        "FROM sqlite_master m, pragma_table_info(m.name) p "
-        "WHERE m.type = 'table' AND m.name <> 'error_texts' "
-        "GROUP BY m.name");
-    while (tables.Step()) selects.push_back(platform::ToUtf8(tables.Text(0)));
-    std::string state;
-    for (const std::string& select : selects) {
-      platform::Statement rows = db.Query(select.c_str());
-      rows.Step();
-      state += platform::ToUtf8(rows.Text(0)) + "\n";
-    }
+    std::string state = DatabaseContents(dir / "v" / "vault.db");
     for (const auto& entry : fs::recursive_directory_iterator(dir / "v" / "drives"))
       state += entry.path().string() + "\n";
     return state;

@@ -2,8 +2,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/Sqlite.h"
-#include "platform/Utf8.h"
 #include "tests/tools/CliFixture.h"
 #include "tools/vendrel/Json.h"
 
@@ -20,35 +18,6 @@ std::string WithoutDurations(std::string trace) {
     trace.erase(digits, trace.find_first_not_of("0123456789", digits) - digits);
   }
   return trace;
-}
-
-// What a database holds, table by table, rows sorted: a write-ahead log left beside it changes
-// its files, not what it holds.
-std::string DatabaseContents(const fs::path& file) {
-  platform::Database db(file);
-  std::vector<std::wstring> tables;
-  for (platform::Statement row =
-           db.Prepare("SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
-       row.Step();) {
-    tables.push_back(row.Text(0));
-  }
-  std::string all;
-  for (const std::wstring& table : tables) {
-    std::wstring columns;
-    for (platform::Statement column = db.Query("SELECT name FROM pragma_table_info(?)", table);
-         column.Step();) {
-      columns += (columns.empty() ? L"quote(\"" : L" || ',' || quote(\"") + column.Text(0) + L"\")";
-    }
-    std::vector<std::wstring> rows;
-    const std::string select = platform::ToUtf8(L"SELECT " + columns + L" FROM \"" + table + L"\"");
-    for (platform::Statement row = db.Prepare(select.c_str()); row.Step();) {
-      rows.push_back(row.Text(0));
-    }
-    std::sort(rows.begin(), rows.end());
-    all += platform::ToUtf8(table) + "\n";
-    for (const std::wstring& row : rows) all += platform::ToUtf8(row) + "\n";
-  }
-  return all;
 }
 
 TEST_F(WorkbenchTest, LintFindsNothingInTheDemoNorInTheTestsActions) {
@@ -83,6 +52,49 @@ TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
   EXPECT_EQ(stored.code, 1);
   EXPECT_EQ(ParseJson(stored.out).at("errors"), 2);
   EXPECT_EQ(Run({"lint", "nothere.acn"}).code, 2);
+}
+
+// The ids of the stored actions with their names.
+std::vector<std::pair<int, std::string>> Stored(const Result& actions) {
+  std::vector<std::pair<int, std::string>> stored;
+  for (const Json& action : ParseJson(actions.out).at("actions"))
+    stored.emplace_back(action.at("id").get<int>(), action.at("name").get<std::string>());
+  return stored;
+}
+
+TEST_F(WorkbenchTest, ImportUpdatesOrReplacesTheStoredSetAndShowsWhatWouldChange) {
+  MakeVault();
+  Write("set.json", kActions);
+  RunOk({"--vault", "v", "import", "set.json"});
+  // Matched by name: the file's ids 7 and 8 are no stored ones.
+  const Result again = RunOk({"--vault", "v", "import", "set.json", "--update"});
+  EXPECT_NE(again.out.find("updated \"Guard\" (102)\nupdated \"Tools\" (103)\n"), std::string::npos)
+      << again.out;
+  using Ids = std::vector<std::pair<int, std::string>>;
+  EXPECT_EQ(Stored(RunOk({"--vault", "v", "actions", "--json"})),
+            (Ids{{102, "Guard"}, {103, "Tools"}}));
+
+  // Matched by id, renamed; a new action keeps its free id, and its menu text is found twice
+  // only in the set the vault would hold.
+  Write("edited.json", R"({"format": "action-file", "actions": [
+    {"id": 102, "name": "Keeper", "activation": ["check-out"],
+     "checkOut": {"path": "%.txt", "kind": "check-in", "after": false}},
+    {"id": 150, "name": "More", "menuText": "Tools\\Run", "activation": ["menu"]}]})");
+  const Result dry = RunOk({"--vault", "v", "import", "edited.json", "--update", "--dry-run"});
+  EXPECT_NE(dry.out.find("has the menu text \"Tools\\Run\" of the action"), std::string::npos)
+      << dry.out;
+  EXPECT_NE(dry.out.find("--- vault\n+++ vault with edited.json\n"), std::string::npos) << dry.out;
+  EXPECT_NE(dry.out.find("@@ action 150 \"More\" added @@"), std::string::npos) << dry.out;
+  EXPECT_EQ(Stored(RunOk({"--vault", "v", "actions", "--json"})),
+            (Ids{{102, "Guard"}, {103, "Tools"}}));
+  RunOk({"--vault", "v", "import", "edited.json", "--update"});
+  EXPECT_EQ(Stored(RunOk({"--vault", "v", "actions", "--json"})),
+            (Ids{{102, "Keeper"}, {103, "Tools"}, {150, "More"}}));
+
+  const Result replaced = RunOk({"--vault", "v", "import", "set.json", "--replace"});
+  EXPECT_NE(replaced.out.find("removed \"Keeper\" (102)"), std::string::npos) << replaced.out;
+  EXPECT_EQ(Stored(RunOk({"--vault", "v", "actions", "--json"})),
+            (Ids{{151, "Guard"}, {152, "Tools"}}));
 }
 
 TEST_F(WorkbenchTest, DiffShowsOneChangedCommandAndExitsOneWhenSetsDiffer) {

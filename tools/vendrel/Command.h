@@ -43,6 +43,8 @@ struct Given {
   std::string timeout = "10";
   bool record = false;
   bool clear = false;
+  bool update = false;
+  bool replace = false;
 };
 
 // Where an option's value goes; the member's type decides how CLI11 reads it.

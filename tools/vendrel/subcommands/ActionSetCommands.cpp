@@ -1,13 +1,17 @@
 // The vault's stored actions: importing and exporting action files, listing the set.
+#include <algorithm>
 #include <ostream>
+#include <set>
 
 #include "actions/ActionStore.h"
 #include "actions/DiskFile.h"
+#include "actions/HexStringFile.h"
 #include "commands/core/CmdFactory.h"
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/workbench/ActionSets.h"
+#include "tools/vendrel/workbench/Diff.h"
 #include "tools/vendrel/workbench/Lint.h"
 
 namespace vendrel::tools {
@@ -27,44 +31,158 @@ actions::ActionStore LoadStore(VaultHost& host) {
   return store;
 }
 
-actions::ActionList ReadActionFile(const std::string& path) {
-  actions::ActionList loaded;
+// The actions of an action file, or of the JSON form of one or of a stored set.
+actions::ActionList ReadActions(Call& call, const std::string& path) {
+  const Json json = LoadSetJson(call, path);
+  actions::HexStringFile file;
   try {
-    actions::DiskFile file(Wide(path), actions::DiskFile::Mode::kRead);
+    const Bytes bytes = JsonToBytes(json, DefaultCodec());
+    file.Write(bytes.data(), bytes.size());
+    file.Seek(0, actions::File::Origin::kBegin);
     actions::Archive archive(file, actions::Archive::Mode::kLoad);
-    if (!actions::ReadActionFile(archive, loaded, commands::CreateCmd)) {
-      throw UsageError(path + " is not an action file");
+    if (json.at("format") == "vault-set") {
+      actions::ActionSet set;
+      actions::ReadActionSet(archive, set, commands::CreateCmd);
+      return std::move(set.actions);
     }
-  } catch (const actions::FileError& e) {
-    throw UsageError(Utf8(e.Message()));
+    actions::ActionList list;
+    actions::ReadActionFile(archive, list, commands::CreateCmd);
+    return list;
+  } catch (const JsonError& e) {
+    throw UsageError(path + " holds actions that cannot be stored: " + e.what());
   } catch (const actions::ArchiveError&) {
     throw UsageError(path + " holds damaged or unknown actions");
   }
-  return loaded;
+}
+
+// Ids that actions keep, and new ones above every id in use.
+class Ids {
+ public:
+  explicit Ids(actions::ActionSet& set) : set_(set) {}
+  void Take(std::int32_t id) {
+    taken_.insert(id);
+    set_.highestId = std::max(set_.highestId, id);
+  }
+  // The action's own id when it is a valid one nobody has, else a new one.
+  std::int32_t For(const actions::Action& action) {
+    std::int32_t id = action.actionId;
+    if (id <= actions::kNoActionId || taken_.contains(id)) {
+      while (taken_.contains(++set_.highestId)) {
+      }
+      id = set_.highestId;
+    }
+    Take(id);
+    return id;
+  }
+
+ private:
+  actions::ActionSet& set_;
+  std::set<std::int32_t> taken_;
+};
+
+std::string Quoted(const actions::Action& action) {
+  return "\"" + Utf8(action.name) + "\"";
+}
+
+// --update: a stored action of the same id, else of the same name, is replaced and keeps its id;
+// the others are added.
+void Update(actions::ActionSet& set, actions::ActionList& loaded, std::vector<std::string>& lines) {
+  Ids ids(set);
+  for (const auto& stored : set.actions) ids.Take(stored->actionId);
+  std::set<const actions::Action*> replaced;
+  std::vector<std::unique_ptr<actions::Action>> added;
+  for (auto& action : loaded) {
+    const auto same = [&](auto matches) {
+      return std::find_if(set.actions.begin(), set.actions.end(), [&](const auto& stored) {
+        return !replaced.contains(stored.get()) && matches(*stored);
+      });
+    };
+    auto match = same([&](const actions::Action& s) { return s.actionId == action->actionId; });
+    if (match == set.actions.end())
+      match = same([&](const actions::Action& s) { return s.name == action->name; });
+    action->changedMark = true;
+    if (match == set.actions.end()) {
+      added.push_back(std::move(action));
+      continue;
+    }
+    action->actionId = (*match)->actionId;
+    lines.push_back("updated " + Quoted(*action) + " (" + std::to_string(action->actionId) + ")");
+    *match = std::move(action);
+    replaced.insert(match->get());
+  }
+  for (auto& action : added) {
+    action->actionId = ids.For(*action);
+    lines.push_back("imported " + Quoted(*action) + " as " + std::to_string(action->actionId));
+    set.actions.push_back(std::move(action));
+  }
+}
+
+// --replace: the loaded actions become the set, with their own ids where they can.
+void Replace(actions::ActionSet& set, actions::ActionList& loaded,
+             std::vector<std::string>& lines) {
+  actions::ActionList old = std::move(set.actions);
+  set.actions.clear();
+  Ids ids(set);
+  for (auto& action : loaded) {
+    action->changedMark = true;
+    action->actionId = ids.For(*action);
+    lines.push_back("imported " + Quoted(*action) + " as " + std::to_string(action->actionId));
+    set.actions.push_back(std::move(action));
+  }
+  for (const auto& gone : old) {
+    const bool kept = std::any_of(set.actions.begin(), set.actions.end(),
+                                  [&](const auto& a) { return a->actionId == gone->actionId; });
+    if (!kept)
+      lines.push_back("removed " + Quoted(*gone) + " (" + std::to_string(gone->actionId) + ")");
+  }
+}
+
+void Append(actions::ActionSet& set, actions::ActionList& loaded, std::vector<std::string>& lines) {
+  for (auto& action : loaded) {
+    action->changedMark = true;
+    action->actionId = ++set.highestId;
+    lines.push_back("imported " + Quoted(*action) + " as " + std::to_string(action->actionId));
+    set.actions.push_back(std::move(action));
+  }
 }
 
 }  // namespace
 
 int RunImport(Call& call) {
-  VaultHost& host = call.Host();
   if (call.Arguments().size() != 1) throw call.Misused();
-  actions::ActionList loaded = ReadActionFile(call.Arguments()[0]);
-  // The administrator sees what lint sees; the import goes ahead all the same.
-  for (const Finding& finding : Lint(LoadLintSubjects(call, call.Arguments()[0]), LintVaultOf(call))) {
-    call.Out() << FindingLine(finding) << "\n";
-  }
+  const Given& given = call.Opt();
+  if (given.update && given.replace) throw UsageError("give --update or --replace, not both");
+  const std::string& path = call.Arguments()[0];
+  actions::ActionList loaded = ReadActions(call, path);
+  if (loaded.empty() && !given.replace)
+    throw UsageError(path + " holds no actions; give a file with some");
+  VaultHost& host = call.Host();
   actions::ActionStore store = LoadStore(host);
   actions::ActionSet& set = store.Set();
-  for (auto& action : loaded) {
-    action->changedMark = true;
-    action->actionId = ++set.highestId;
-    call.Out() << "imported \"" << Utf8(action->name) << "\" as " << action->actionId << "\n";
-    set.actions.push_back(std::move(action));
+  std::erase(set.actions, nullptr);
+  const Json before = ActionsJson(set.actions);
+  std::vector<std::string> lines;
+  if (given.update)
+    Update(set, loaded, lines);
+  else if (given.replace)
+    Replace(set, loaded, lines);
+  else
+    Append(set, loaded, lines);
+  const Json after = ActionsJson(set.actions);
+  // The administrator sees what lint sees in the set the vault is to hold; the import goes
+  // ahead all the same.
+  for (const Finding& finding : Lint(LintSubjectsOfJson(after), LintVaultOf(call))) {
+    call.Out() << FindingLine(finding) << "\n";
+  }
+  if (call.DryRun()) {
+    call.Out() << DiffText(DiffSets(before, after), "vault", "vault with " + path);
+    return kExitOk;
   }
   if (!store.Save(host.Session())) {
     call.Io().err << "vendrel: Error accessing database.\n";
     return kExitRefused;
   }
+  for (const std::string& line : lines) call.Out() << line << "\n";
   return kExitOk;
 }
 

@@ -59,6 +59,15 @@ void StoreSetJson(VaultHost& host, Json set) {
   dictionary->Write(actions::kCounterKey, L"1");
 }
 
+Json ActionsJson(const actions::ActionList& list) {
+  std::vector<const actions::Action*> pointers;
+  for (const auto& action : list) pointers.push_back(action.get());
+  actions::HexStringFile file;
+  actions::Archive archive(file, actions::Archive::Mode::kStore);
+  actions::WriteActionFile(archive, pointers);
+  return ActionFileToJson(file.TakeBytes(), DefaultCodec());
+}
+
 Json LoadSetJson(Call& call, const std::string& source) {
   if (source == "vault") return StoredSetJson(call.Host());
   const Bytes bytes = ReadBytes(source);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/ActionArchive.h"
 #include "tools/vendrel/Json.h"
 #include "tools/vendrel/workbench/Lint.h"
 
@@ -19,6 +20,9 @@ Json StoredSetJson(VaultHost& host);
 // Stores a set in either JSON form as the vault's whole set, as an administrator's OK would.
 // Throws JsonError for a faulty set.
 void StoreSetJson(VaultHost& host, Json set);
+
+// Actions in the JSON form of an action file.
+Json ActionsJson(const actions::ActionList& list);
 
 // The set in its JSON form. Throws UsageError for a file that is neither.
 Json LoadSetJson(Call& call, const std::string& source);
