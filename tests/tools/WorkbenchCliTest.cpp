@@ -72,6 +72,8 @@ TEST_F(WorkbenchTest, ImportUpdatesOrReplacesTheStoredSetAndShowsWhatWouldChange
   const Result again = RunOk({"--vault", "v", "import", "set.json", "--update"});
   EXPECT_NE(again.out.find("updated \"Guard\" (102)\nupdated \"Tools\" (103)\n"), std::string::npos)
       << again.out;
+  EXPECT_EQ(RunOk({"--vault", "v", "import", "set.json", "--update", "--dry-run"}).out,
+            "dry run: the stored set would stay as it is\n");
   using Ids = std::vector<std::pair<int, std::string>>;
   EXPECT_EQ(Stored(RunOk({"--vault", "v", "actions", "--json"})),
             (Ids{{102, "Guard"}, {103, "Tools"}}));

@@ -175,7 +175,9 @@ int RunImport(Call& call) {
     call.Out() << FindingLine(finding) << "\n";
   }
   if (call.DryRun()) {
-    call.Out() << DiffText(DiffSets(before, after), "vault", "vault with " + path);
+    const std::vector<ActionChange> changes = DiffSets(before, after);
+    call.Out() << (changes.empty() ? "dry run: the stored set would stay as it is\n"
+                                   : DiffText(changes, "vault", "vault with " + path));
     return kExitOk;
   }
   if (!store.Save(host.Session())) {
