@@ -209,6 +209,7 @@ Value LoadCardValue(platform::Database& db, std::int32_t variableId, CardOwner o
 
 HResult SimCardSet::GetValue(const std::wstring& variable, const std::wstring& configuration,
                              Value& value) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   Store& store = *client_->store;
   return store.Read([&] {
     platform::Statement found =
@@ -220,6 +221,7 @@ HResult SimCardSet::GetValue(const std::wstring& variable, const std::wstring& c
 }
 
 HResult SimVariableManager::Variables(std::vector<host::CardVariableInfo>& variables) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   Store& store = *client_->store;
   return store.Read([&] {
     platform::Statement rows =
@@ -233,6 +235,7 @@ HResult SimVariableManager::Variables(std::vector<host::CardVariableInfo>& varia
 
 HResult SimVariableManager::VariableByName(const std::wstring& name,
                                            host::CardVariableInfo& variable) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   Store& store = *client_->store;
   return store.Read([&] {
     platform::Statement row =
@@ -247,12 +250,14 @@ HResult SimBatchUpdate::AddFileValue(std::int32_t fileId, std::int32_t variableI
                                      const Value& value,
                                      const std::optional<std::wstring>& configuration,
                                      std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   entries_.push_back({CardOwner::kFile, fileId, variableId, value, configuration});
   return host::kOk;
 }
 
 HResult SimBatchUpdate::AddFolderValue(std::int32_t folderId, std::int32_t variableId,
                                        const Value& value, std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   entries_.push_back({CardOwner::kFolder, folderId, variableId, value, std::nullopt});
   return host::kOk;
 }
@@ -306,6 +311,7 @@ HResult SimBatchUpdate::Apply(const Entry& entry, std::int32_t& folderId) {
 }
 
 HResult SimBatchUpdate::Commit(std::vector<host::BatchError>& errors) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   std::vector<Entry> entries = std::move(entries_);
   entries_.clear();
   std::vector<host::BatchError> found;

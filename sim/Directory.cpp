@@ -14,14 +14,17 @@ class SimUser : public host::CountedImpl<host::VaultUser> {
       : client_(std::move(client)), id_(id), name_(std::move(name)) {}
 
   HResult Id(std::int32_t& id) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     id = id_;
     return host::kOk;
   }
   HResult Name(std::wstring& name) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     name = name_;
     return host::kOk;
   }
   HResult SendMessage(const std::wstring& subject, const std::wstring& text) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return client_->store->Write([&] {
       client_->store->Db().Run(
           "INSERT INTO messages(recipient_id, sender_id, subject, body, sent) "
@@ -43,16 +46,19 @@ class SimGroup : public host::CountedImpl<host::VaultGroup> {
       : client_(std::move(client)), id_(id), name_(std::move(name)) {}
 
   HResult Id(std::int32_t& id) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     id = id_;
     return host::kOk;
   }
   HResult Name(std::wstring& name) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     name = name_;
     return host::kOk;
   }
   // Every member gets the message in their own inbox.
   HResult SendMessage(const std::wstring& subject, const std::wstring& text,
                       std::int32_t) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return client_->store->Write([&] {
       if (!client_->store->Db().Query("SELECT 1 FROM groups WHERE id = ?", id_).Step())
         return host::kInvalidGroupName;
@@ -73,11 +79,13 @@ class SimGroup : public host::CountedImpl<host::VaultGroup> {
 }  // namespace
 
 HResult SimUserDirectory::LoggedInUser(Ref<host::VaultUser>& user) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   user = host::MakeRef<SimUser>(client_, client_->userId, client_->userName);
   return host::kOk;
 }
 
 HResult SimUserDirectory::Users(std::vector<Ref<host::VaultUser>>& users) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return client_->store->Read([&] {
     platform::Statement rows =
         client_->store->Db().Prepare("SELECT id, name FROM users ORDER BY id");
@@ -89,6 +97,7 @@ HResult SimUserDirectory::Users(std::vector<Ref<host::VaultUser>>& users) {
 }
 
 HResult SimUserDirectory::Groups(std::vector<Ref<host::VaultGroup>>& groups) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return client_->store->Read([&] {
     platform::Statement rows =
         client_->store->Db().Prepare("SELECT id, name FROM groups ORDER BY id");
@@ -101,6 +110,7 @@ HResult SimUserDirectory::Groups(std::vector<Ref<host::VaultGroup>>& groups) {
 }
 
 HResult SimUserDirectory::UserByName(const host::Value& name, Ref<host::VaultUser>& user) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   const auto* text = std::get_if<std::wstring>(&name);
   if (!text) return host::kTypeMismatch;
   return client_->store->Read([&] {
@@ -113,6 +123,7 @@ HResult SimUserDirectory::UserByName(const host::Value& name, Ref<host::VaultUse
 }
 
 HResult SimUserDirectory::GroupByName(const host::Value& name, Ref<host::VaultGroup>& group) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   const auto* text = std::get_if<std::wstring>(&name);
   if (!text) return host::kTypeMismatch;
   return client_->store->Read([&] {

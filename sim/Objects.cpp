@@ -40,11 +40,13 @@ HResult RequestedVersion(const host::Value& version, std::int32_t& number) {
 }  // namespace
 
 HResult SimFolder::Id(std::int32_t& id) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   id = id_;
   return host::kOk;
 }
 
 HResult SimFolder::Name(std::wstring& name) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row = store().Db().Query("SELECT name FROM folders WHERE id = ?", id_);
     if (!row.Step()) return host::kFolderNotFound;
@@ -54,6 +56,7 @@ HResult SimFolder::Name(std::wstring& name) {
 }
 
 HResult SimFolder::LocalPath(std::wstring& path) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     const auto found = store().FolderPath(id_);
     if (!found) return host::kFolderNotFound;
@@ -63,6 +66,7 @@ HResult SimFolder::LocalPath(std::wstring& path) {
 }
 
 HResult SimFolder::Files(std::vector<Ref<host::VaultFile>>& files) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement rows = store().Db().Query(
         "SELECT id, name FROM files WHERE folder_id = ?1 UNION "
@@ -78,6 +82,7 @@ HResult SimFolder::Files(std::vector<Ref<host::VaultFile>>& files) {
 }
 
 HResult SimFolder::SubFolders(std::vector<Ref<host::VaultFolder>>& folders) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement rows =
         store().Db().Query("SELECT id FROM folders WHERE parent_id = ? ORDER BY name", id_);
@@ -89,6 +94,7 @@ HResult SimFolder::SubFolders(std::vector<Ref<host::VaultFolder>>& folders) {
 }
 
 HResult SimFolder::SubFolder(const std::wstring& name, Ref<host::VaultFolder>& folder) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row =
         store().Db().Query("SELECT id FROM folders WHERE parent_id = ? AND name = ?", id_, name);
@@ -100,6 +106,7 @@ HResult SimFolder::SubFolder(const std::wstring& name, Ref<host::VaultFolder>& f
 
 HResult SimFolder::AddFolder(host::HostWindow, const std::wstring& name, std::int32_t,
                              Ref<host::VaultFolder>& folder) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   VENDREL_RETURN_IF_FAILED(ValidateName(name));
   return store().Write([&] {
     const auto parentPath = store().FolderPath(id_);
@@ -120,6 +127,7 @@ HResult SimFolder::AddFolder(host::HostWindow, const std::wstring& name, std::in
 HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
                            const std::wstring& newName, std::int32_t flags,
                            Ref<host::VaultFile>& file) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   VENDREL_RETURN_IF_FAILED(ValidateName(newName));
   return store().Write([&] {
     const auto folderPath = store().FolderPath(id_);
@@ -164,6 +172,7 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
 }
 
 HResult SimFolder::DeleteFile(host::HostWindow, std::int32_t fileId, std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Write([&] {
     platform::Database& db = store().Db();
     if (!store().FileInFolder(fileId, id_)) return host::kFileNotFound;
@@ -194,6 +203,7 @@ HResult SimFolder::DeleteFile(host::HostWindow, std::int32_t fileId, std::int32_
 }
 
 HResult SimFile::Id(std::int32_t& id) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   id = id_;
   return host::kOk;
 }
@@ -225,6 +235,7 @@ Stored SimFile::Version(std::int32_t version) {
 }
 
 HResult SimFile::Name(std::wstring& name) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   if (!listedName_.empty()) {
     name = listedName_;
     return host::kOk;
@@ -237,6 +248,7 @@ HResult SimFile::Name(std::wstring& name) {
 
 HResult SimFile::GetLocalCopy(host::HostWindow, const host::Value& version,
                               const host::Value& where, std::int32_t, const std::wstring&) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   std::int32_t number = 0;
   VENDREL_RETURN_IF_FAILED(RequestedVersion(version, number));
   return store().Read([&] {
@@ -263,6 +275,7 @@ HResult SimFile::GetLocalCopy(host::HostWindow, const host::Value& version,
 }
 
 HResult SimFile::CheckOut(std::int32_t folderId, host::HostWindow, std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Write([&] {
     const std::int32_t folder = folderId != 0 ? folderId : folderId_;
     const std::wstring path = PathIn(folder);
@@ -280,6 +293,7 @@ HResult SimFile::CheckOut(std::int32_t folderId, host::HostWindow, std::int32_t)
 
 HResult SimFile::CheckIn(host::HostWindow, const std::wstring& comment, std::int32_t,
                          std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Write([&] {
     platform::Database& db = store().Db();
     LoadName();
@@ -300,6 +314,7 @@ HResult SimFile::CheckIn(host::HostWindow, const std::wstring& comment, std::int
 }
 
 HResult SimFile::UndoCheckOut(host::HostWindow, std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Write([&] {
     LoadName();
     const auto held = LoadCheckOut(store().Db(), id_);
@@ -312,6 +327,7 @@ HResult SimFile::UndoCheckOut(host::HostWindow, std::int32_t) {
 }
 
 HResult SimFile::Rename(host::HostWindow, const std::wstring& newName, std::int32_t) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   VENDREL_RETURN_IF_FAILED(ValidateName(newName));
   const HResult renamed = store().Write([&] {
     platform::Database& db = store().Db();
@@ -348,6 +364,7 @@ HResult SimFile::Rename(host::HostWindow, const std::wstring& newName, std::int3
 }
 
 HResult SimFile::CheckOutState(host::CheckOutInfo& info) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     LoadName();
     platform::Statement row = store().Db().Query(
@@ -366,6 +383,7 @@ HResult SimFile::CheckOutState(host::CheckOutInfo& info) {
 }
 
 HResult SimFile::CurrentVersion(std::int32_t& version) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row =
         store().Db().Query("SELECT MAX(version) FROM versions WHERE file_id = ?", id_);
@@ -376,6 +394,7 @@ HResult SimFile::CurrentVersion(std::int32_t& version) {
 }
 
 HResult SimFile::CurrentRevision(std::wstring& revision) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row = store().Db().Query("SELECT revision FROM files WHERE id = ?", id_);
     if (!row.Step()) return host::kFileNotFound;
@@ -385,6 +404,7 @@ HResult SimFile::CurrentRevision(std::wstring& revision) {
 }
 
 HResult SimFile::CurrentState(std::wstring& name, std::int32_t& stateId) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row = store().Db().Query(
         "SELECT IFNULL(s.id, 0), IFNULL(s.name, '') FROM files f "
@@ -398,6 +418,7 @@ HResult SimFile::CurrentState(std::wstring& name, std::int32_t& stateId) {
 }
 
 HResult SimFile::VersionHistory(std::vector<host::VersionInfo>& versions) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     LoadName();
     platform::Statement rows = store().Db().Query(
@@ -413,6 +434,7 @@ HResult SimFile::VersionHistory(std::vector<host::VersionInfo>& versions) {
 }
 
 HResult SimFile::Configurations(std::vector<std::wstring>& names) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     LoadName();
     platform::Statement rows = store().Db().Query(
@@ -425,6 +447,7 @@ HResult SimFile::Configurations(std::vector<std::wstring>& names) {
 }
 
 HResult SimFile::CardVariables(Ref<host::CardVariableSet>& card) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     LoadName();
     card = host::MakeRef<SimCardSet>(client_, id_);

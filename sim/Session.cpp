@@ -19,6 +19,7 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
   SimDictionary(ClientPtr client, std::int32_t id) : client_(std::move(client)), id_(id) {}
 
   HResult Read(std::int32_t key, std::wstring& text, bool& exists) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return store().Read([&] {
       platform::Statement row = store().Db().Query(
           "SELECT text FROM dictionary_entries WHERE dictionary_id = ? AND key = ?", id_, key);
@@ -30,6 +31,7 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
   HResult ReadInPieces(std::int32_t key,
                        const std::function<void(std::wstring_view, std::size_t)>& take,
                        bool& exists) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return store().Read([&] {
       platform::Statement row = store().Db().Query(
           "SELECT rowid FROM dictionary_entries WHERE dictionary_id = ? AND key = ?", id_, key);
@@ -39,6 +41,7 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
     });
   }
   HResult Write(std::int32_t key, const std::wstring& text) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return store().Write([&] {
       store().Db().Run(
           "INSERT OR REPLACE INTO dictionary_entries(dictionary_id, key, text) VALUES(?, ?, ?)",
@@ -47,6 +50,7 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
     });
   }
   HResult SetIfAbsent(std::int32_t key, const std::wstring& text, bool& wasSet) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return store().Write([&] {
       wasSet = store().Db().Run(
                    "INSERT OR IGNORE INTO dictionary_entries(dictionary_id, key, text) "
@@ -56,6 +60,7 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
     });
   }
   HResult Remove(std::int32_t key) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return store().Write([&] {
       store().Db().Run("DELETE FROM dictionary_entries WHERE dictionary_id = ? AND key = ?", id_,
                        key);
@@ -75,6 +80,7 @@ class SimWorkflowManager : public host::CountedImpl<host::WorkflowManager> {
   explicit SimWorkflowManager(ClientPtr client) : client_(std::move(client)) {}
 
   HResult Workflows(std::vector<host::WorkflowInfo>& workflows) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     Store& store = *client_->store;
     return store.Read([&] {
       platform::Statement rows = store.Db().Prepare(
@@ -102,11 +108,13 @@ class SimStringService : public host::CountedImpl<host::StringService> {
   explicit SimStringService(ClientPtr client) : client_(std::move(client)) {}
 
   HResult Open(const std::wstring&, const std::wstring& stringFile) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     file_ = stringFile;
     open_ = true;
     return host::kOk;
   }
   HResult Text(const std::wstring& section, std::int32_t id, std::wstring& text) override {
+    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     if (!open_) return host::kUnexpected;
     Store& store = *client_->store;
     return store.Read([&] {
@@ -131,6 +139,7 @@ class SimStringService : public host::CountedImpl<host::StringService> {
 }  // namespace
 
 HResult SimSession::HostVersion(std::int32_t& major, std::int32_t& minor) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row = store().Db().Prepare("SELECT host_major, host_minor FROM vault");
     row.Step();
@@ -142,6 +151,7 @@ HResult SimSession::HostVersion(std::int32_t& major, std::int32_t& minor) {
 
 HResult SimSession::GetObject(host::ObjectKind kind, std::int32_t id,
                               Ref<host::VaultObject>& object) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     if (kind == host::ObjectKind::kFile) {
       platform::Statement row = store().Db().Query("SELECT folder_id FROM files WHERE id = ?", id);
@@ -161,6 +171,7 @@ HResult SimSession::GetObject(host::ObjectKind kind, std::int32_t id,
 
 HResult SimSession::GetFileFromPath(const std::wstring& path, Ref<host::VaultFile>& file,
                                     Ref<host::VaultFolder>& folder) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     std::int32_t fileId = 0;
     std::int32_t folderId = 0;
@@ -173,6 +184,7 @@ HResult SimSession::GetFileFromPath(const std::wstring& path, Ref<host::VaultFil
 }
 
 HResult SimSession::GetFolderFromPath(const std::wstring& path, Ref<host::VaultFolder>& folder) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     std::int32_t folderId = 0;
     const HResult hr = store().FindFolder(path, folderId);
@@ -182,11 +194,13 @@ HResult SimSession::GetFolderFromPath(const std::wstring& path, Ref<host::VaultF
 }
 
 HResult SimSession::RootFolderPath(std::wstring& path) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   path = store().RootPath();
   return host::kOk;
 }
 
 HResult SimSession::Name(std::wstring& name) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row = store().Db().Prepare("SELECT name FROM vault");
     row.Step();
@@ -197,6 +211,7 @@ HResult SimSession::Name(std::wstring& name) {
 
 HResult SimSession::GetDictionary(const std::wstring& name, bool create,
                                   Ref<host::AddInDictionary>& dictionary) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   const auto find = [&] {
     platform::Statement row =
         store().Db().Query("SELECT id FROM dictionaries WHERE name = ?", name);
@@ -212,6 +227,7 @@ HResult SimSession::GetDictionary(const std::wstring& name, bool create,
 }
 
 HResult SimSession::ErrorText(HResult code, std::wstring& name, std::wstring& description) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return store().Read([&] {
     platform::Statement row =
         store().Db().Query("SELECT name, description FROM error_texts WHERE code = ?", code);
@@ -223,31 +239,37 @@ HResult SimSession::ErrorText(HResult code, std::wstring& name, std::wstring& de
 }
 
 HResult SimSession::UserDirectory(Ref<host::VaultUserDirectory>& directory) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   directory = host::MakeRef<SimUserDirectory>(client_);
   return host::kOk;
 }
 
 HResult SimSession::Workflows(Ref<host::WorkflowManager>& manager) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   manager = host::MakeRef<SimWorkflowManager>(client_);
   return host::kOk;
 }
 
 HResult SimSession::Variables(Ref<host::VariableManager>& manager) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   manager = host::MakeRef<SimVariableManager>(client_);
   return host::kOk;
 }
 
 HResult SimSession::CreateBatchUpdate(Ref<host::BatchUpdate>& batch) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   batch = host::MakeRef<SimBatchUpdate>(client_);
   return host::kOk;
 }
 
 HResult SimSession::CreateStringService(Ref<host::StringService>& service) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   service = host::MakeRef<SimStringService>(client_);
   return host::kOk;
 }
 
 HResult SimSession::SetWindows(host::HostWindow first, host::HostWindow second) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   windows_ = {first, second};
   return host::kOk;
 }

@@ -220,6 +220,42 @@ std::optional<Stored> Store::KeepLocal(const std::wstring& path) {
   return Stored{static_cast<std::int64_t>(at), static_cast<std::int64_t>(size)};
 }
 
+std::vector<std::string> Store::Problems() {
+  std::vector<std::string> problems;
+  const auto each = [&](const char* sql, const std::string& what) {
+    for (platform::Statement rows = db_->Prepare(sql); rows.Step();)
+      problems.push_back(what + " " + platform::ToUtf8(rows.Text(0)));
+  };
+  for (platform::Statement check = db_->Prepare("PRAGMA integrity_check"); check.Step();) {
+    if (check.Text(0) != L"ok") problems.push_back("database: " + platform::ToUtf8(check.Text(0)));
+  }
+  each("SELECT \"table\" FROM pragma_foreign_key_check", "a dangling reference in");
+  each(
+      "SELECT name FROM files f WHERE NOT EXISTS "
+      "(SELECT 1 FROM versions v WHERE v.file_id = f.id AND v.version = 1)",
+      "no first version of");
+  each(
+      "SELECT f.name FROM versions v JOIN files f ON f.id = v.file_id WHERE v.version > 1 AND "
+      "NOT EXISTS (SELECT 1 FROM versions p WHERE p.file_id = v.file_id AND "
+      "p.version = v.version - 1)",
+      "a version without the one before it of");
+  each(
+      "SELECT f.name FROM checkouts c JOIN files f ON f.id = c.file_id WHERE c.folder_id <> "
+      "f.folder_id AND NOT EXISTS "
+      "(SELECT 1 FROM shares s WHERE s.file_id = c.file_id AND s.folder_id = c.folder_id)",
+      "checked out in a folder that does not hold it:");
+  const std::uint64_t size = contents_.Size();
+  for (platform::Statement rows =
+           db_->Prepare("SELECT f.name, v.version, v.content_at + v.content_size FROM versions v "
+                        "JOIN files f ON f.id = v.file_id");
+       rows.Step();) {
+    if (static_cast<std::uint64_t>(rows.Int64(2)) > size)
+      problems.push_back("the bytes of version " + std::to_string(rows.Int(1)) + " of " +
+                         platform::ToUtf8(rows.Text(0)) + " lie past the contents file's end");
+  }
+  return problems;
+}
+
 // The contents file only grows: a size once seen needs no second look.
 std::uint64_t Store::ContentsSize(std::uint64_t needed) {
   if (needed > contentsSeen_) contentsSeen_ = contents_.Size();

@@ -8,15 +8,18 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <source_location>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/Status.h"
 #include "host/Value.h"
 #include "platform/DataFile.h"
 #include "platform/Sqlite.h"
 #include "sim/Dates.h"
+#include "sim/Faults.h"
 
 namespace vendrel::sim {
 
@@ -53,6 +56,16 @@ class Store {
   // The vault's root in Windows form, without a trailing backslash.
   const std::wstring& RootPath() const { return root_; }
   const std::filesystem::path& LocalFolder() const { return localFolder_; }
+
+  // Every host operation starts here: kOk, or the failure a test planned for it.
+  host::HResult Enter(std::source_location where = std::source_location::current()) {
+    return faults_.Enter(where);
+  }
+  Faults& GetFaults() { return faults_; }
+  // What breaks the vault's own rules, one line each; empty for a consistent vault: the
+  // database's checks, versions without their bytes or their predecessor, check-outs in folders
+  // that do not hold the file.
+  std::vector<std::string> Problems();
 
   // Runs a host operation as one immediate transaction, committed only when it succeeds.
   // Exceptions become status codes, so none leaves an operation.
@@ -93,6 +106,7 @@ class Store {
   std::uint64_t ContentsSize(std::uint64_t needed);
 
   std::unique_ptr<platform::Database> db_;
+  Faults faults_;
   platform::DataFile contents_;
   // Bytes kept since the last commit, synced before the next one names them.
   bool contentsUnsynced_ = false;

@@ -12,6 +12,7 @@
 #include "commands/vault/CDisplayErrorsDlg.h"
 #include "commands/vault/CSetCardVariablesDlg.h"
 #include "commands/vault/CardValue.h"
+#include "commands/vault/HostErrors.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
@@ -43,14 +44,6 @@ std::wstring WithArguments(std::wstring format, const std::vector<std::wstring>&
 
 std::wstring Unexpected() {
   return strings::Load(176, L"Unexpected error.");
-}
-
-// The host's own description of a status code.
-std::wstring CodeText(actions::ActionData& run, host::HResult code) {
-  std::wstring name;
-  std::wstring description;
-  if (!run.vault || host::Failed(run.vault->ErrorText(code, name, description))) return {};
-  return description;
 }
 
 }  // namespace
@@ -101,7 +94,7 @@ class CardWrite {
 std::wstring CardWrite::WithCode(const std::wstring& message, host::HResult code) const {
   wchar_t hex[16];
   std::swprintf(hex, std::size(hex), L"0x%08X", static_cast<unsigned>(code));
-  return message + L"\r\n[" + CodeText(run_, code) + L"]\r\n[" + hex + L"]";
+  return message + L"\r\n[" + DescribeHostCode(run_, code) + L"]\r\n[" + hex + L"]";
 }
 
 std::wstring CardWrite::BoxText(const std::wstring& message) const {
@@ -338,7 +331,7 @@ bool CardWrite::WriteBatch() {
     return false;
   }
   for (const host::BatchError& error : errors) {
-    const std::wstring codeText = CodeText(run_, error.code);
+    const std::wstring codeText = DescribeHostCode(run_, error.code);
     if (error.fileId != 0 && error.folderId == 0) {
       messages_.push_back({codeText, false});
       continue;

@@ -34,8 +34,8 @@ constexpr Message kStatusCodes[] = {
     {0x80004001, L"Not implemented"},      {0x80004002, L"No such interface supported"},
     {0x80004003, L"Invalid pointer"},      {0x80004004, L"Operation aborted"},
     {0x80004005, L"Unspecified error"},    {0x8000FFFF, L"Catastrophic failure"},
-    {0x80020005, L"Type mismatch."},       {0x80040154, L"Class not registered"},
-    {0x800401F3, L"Invalid class string"},
+    {0x80020005, L"Type mismatch."},       {0x8002000A, L"Out of present range."},
+    {0x80040154, L"Class not registered"}, {0x800401F3, L"Invalid class string"},
 };
 
 std::wstring Find(std::span<const Message> messages, std::uint32_t code) {

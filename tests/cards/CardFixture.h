@@ -7,6 +7,7 @@
 #include "actions/Action.h"
 #include "actions/ActionData.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/posix/System.h"
 #include "platform/posix/Ui.h"
 #include "tests/sim/VaultFixture.h"
 #include "tests/support/Commands.h"
@@ -32,6 +33,7 @@ class CardFixture : public sim::testing::VaultTest {
     fakes.services.buttonBoxes = &buttons;
     fakes.services.messageBoxes = &boxes;
     fakes.services.dialogs = &dialogs;
+    fakes.services.machine = &machine;
     action.name = L"Stamp";
   }
 
@@ -59,6 +61,7 @@ class CardFixture : public sim::testing::VaultTest {
   std::int32_t gearId = 0;
   std::int32_t partsId = 0;
   vendrel::testing::FakeServices fakes;
+  platform::posix::PosixMachine machine{L"PC1", L"alice"};
   platform::RecordingAnswerer answers;
   platform::AnsweredMessageBoxes boxes{answers};
   platform::AnsweredButtonBoxes buttons{answers};
