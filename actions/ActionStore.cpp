@@ -112,7 +112,7 @@ std::int32_t ActionStore::ReadCounter(host::AddInDictionary& dictionary) {
 
 bool ActionStore::Load(host::VaultSession& vault) {
   const auto cursor = waitCursor_.Begin();
-  lastLoad_ = Stored::kUnreadable;
+  lastLoad_ = Stored::kNotRead;
   host::Ref<host::AddInDictionary> dictionary;
   const host::HResult found = vault.GetDictionary(kDictionaryName, false, dictionary);
   if (found == host::kFalse) lastLoad_ = Stored::kNothing;
@@ -136,6 +136,7 @@ bool ActionStore::Load(host::VaultSession& vault) {
     loaded_ = true;
     return true;
   }
+  lastLoad_ = Stored::kUnreadable;
   if (!decoded) return false;
   try {
     ReadActionSet(std::make_shared<const std::vector<std::uint8_t>>(file.TakeBytes()), set_,
@@ -168,8 +169,8 @@ bool ActionStore::Save(host::VaultSession& vault) {
 
   const std::int32_t counter = ReadCounter(*dictionary);
   if (counter < 0) return false;
-  if (counter != counterAtLoad_) {
-    // Someone saved since this client loaded.
+  if (counter != counterAtLoad_ || !loaded_) {
+    // Someone saved since this client loaded, or it never read what is stored.
     const std::int32_t highest = Merge(*dictionary);
     if (highest == -1) return false;
     set_.highestId = highest;

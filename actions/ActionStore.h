@@ -20,8 +20,9 @@ inline constexpr wchar_t kLockText[] = L"Busy";
 class ActionStore {
  public:
   // What the last load found: a vault with nothing stored yet may be saved to; one whose stored
-  // set could not be read may not, or the set would be lost.
-  enum class Stored { kNotAsked, kNothing, kRead, kUnreadable };
+  // set is damaged may not, or the set would be lost. A vault that did not answer (a host
+  // error, the lock not had) may be saved to once it answers: the save merges what it holds.
+  enum class Stored { kNotAsked, kNothing, kRead, kUnreadable, kNotRead };
 
   // The services are borrowed and must outlive the store.
   ActionStore(platform::WaitCursor& waitCursor, platform::Clock& clock,
@@ -30,8 +31,8 @@ class ActionStore {
   // Replaces the in-memory actions by the vault's. Fails quietly when the vault has no
   // dictionary, the lock cannot be had or the stored text is damaged.
   bool Load(host::VaultSession& vault);
-  // Writes the in-memory actions, merging first when another client saved since the load.
-  // Refuses after a load that found the stored set unreadable.
+  // Writes the in-memory actions, merging first when another client saved since the load, or
+  // when no load has read the stored set yet. Refuses after a load that found it damaged.
   bool Save(host::VaultSession& vault);
 
   // Polls every 50 ms; after 5 s the lock is taken to be left over and removed, once.

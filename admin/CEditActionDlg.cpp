@@ -99,7 +99,8 @@ void CEditActionDlg::OnInit() {
   if (!isNew) {
     Ui().SetText(IDC_EDIT_ACTION_NAME, action_.name);
     Ui().SetText(IDC_EDIT_ACTION_DESCRIPTION, action_.description);
-    Ui().SetText(IDC_EDIT_ACTION_MENU_TEXT, action_.menuText);
+    if ((action_.activationKinds & actions::kActivateByMenu) != 0)
+      Ui().SetText(IDC_EDIT_ACTION_MENU_TEXT, action_.menuText);
   }
   for (const Activation& activation : kActivations) {
     const bool on = !isNew && (action_.activationKinds & activation.bit) != 0;
@@ -214,8 +215,9 @@ void CEditActionDlg::RemoveCommands() {
 }
 
 void CEditActionDlg::MoveBlock(bool up) {
+  // A keyboard selection updates no buttons, so the block is checked here too.
   const auto rows = Ui().SelectedRows(IDC_EDIT_ACTION_LIST);
-  if (rows.empty()) return;
+  if (rows.empty() || !Contiguous(rows)) return;
   const std::int32_t first = rows.front();
   const auto count = static_cast<std::int32_t>(rows.size());
   if (up ? first == 0 : first + count >= Ui().RowCount(IDC_EDIT_ACTION_LIST)) return;

@@ -1,31 +1,29 @@
 // Send message: subject and text go out as typed, to every group first, then to every user.
 #include "commands/vault/CmdSendMsg.h"
 
+#include <optional>
+
 #include "actions/ActionData.h"
 #include "commands/vault/SendMsgDlg.h"
 
 namespace vendrel::commands {
 namespace {
 
-// The names of every user and every group of the vault, in the directory's order.
-void ReadDirectory(host::VaultSession* vault, std::vector<std::wstring>& users,
-                   std::vector<std::wstring>& groups) {
-  host::Ref<host::VaultUserDirectory> directory;
-  if (!vault || host::Failed(vault->UserDirectory(directory)) || !directory) return;
-  std::vector<host::Ref<host::VaultUser>> allUsers;
-  if (host::Succeeded(directory->Users(allUsers))) {
-    for (const auto& user : allUsers) {
-      std::wstring name;
-      if (user && host::Succeeded(user->Name(name))) users.push_back(std::move(name));
-    }
+// The names of every user (or group) of the vault in the directory's order; nothing when the
+// directory cannot list them.
+template <class Entry>
+std::optional<std::vector<std::wstring>> Names(
+    host::HResult (host::VaultUserDirectory::*list)(std::vector<host::Ref<Entry>>&),
+    host::VaultUserDirectory* directory) {
+  std::vector<host::Ref<Entry>> entries;
+  if (!directory || host::Failed((directory->*list)(entries))) return std::nullopt;
+  std::vector<std::wstring> names;
+  for (const auto& entry : entries) {
+    std::wstring name;
+    if (!entry || host::Failed(entry->Name(name))) return std::nullopt;
+    names.push_back(std::move(name));
   }
-  std::vector<host::Ref<host::VaultGroup>> allGroups;
-  if (host::Succeeded(directory->Groups(allGroups))) {
-    for (const auto& group : allGroups) {
-      std::wstring name;
-      if (group && host::Succeeded(group->Name(name))) groups.push_back(std::move(name));
-    }
-  }
+  return names;
 }
 
 }  // namespace
@@ -35,10 +33,14 @@ std::wstring CmdSendMsg::Summarize(const Fields& fields) const {
 }
 
 bool CmdSendMsg::Edit(platform::Window parent) {
-  std::vector<std::wstring> users;
-  std::vector<std::wstring> groups;
-  ReadDirectory(Vault().Get(), users, groups);
-  // The dialog drops recipients who left the vault from the command, even on Cancel.
+  host::Ref<host::VaultUserDirectory> directory;
+  if (Vault() && host::Failed(Vault()->UserDirectory(directory))) directory = nullptr;
+  // The dialog drops recipients who left the vault from the command, even on Cancel; a list the
+  // vault cannot give keeps the command's own names rather than dropping them all.
+  const std::vector<std::wstring> users =
+      Names(&host::VaultUserDirectory::Users, directory.Get()).value_or(fields_.users);
+  const std::vector<std::wstring> groups =
+      Names(&host::VaultUserDirectory::Groups, directory.Get()).value_or(fields_.groups);
   SendMsgDlg dialog(fields_.users, fields_.groups, users, groups, fields_.subject, fields_.message);
   if (!ShowEditor(dialog, parent)) return false;
   Fields edited = fields_;

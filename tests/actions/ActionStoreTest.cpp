@@ -127,26 +127,29 @@ TEST_F(ActionStoreTest, DamagedSetFailsTheLoadAndChangesNothingStored) {
   }
 }
 
-TEST_F(ActionStoreTest, SaveAfterAnUnreadableLoadIsRefusedAndTheStoredSetSurvives) {
-  const auto damaged = [this] {
-    Dictionary().values = {{kActionSetKey, L"C0F9FFFF01000000"}, {kCounterKey, L"3"}};
-  };
-  const auto heldForGood = [this] {
-    Seed({}, 3);
-    Dictionary().values[kLockKey] = kLockText;
-    Dictionary().lockComesBack = true;
-  };
-  for (const auto& prepare : {std::function<void()>(damaged), std::function<void()>(heldForGood)}) {
-    prepare();
-    const auto before = Dictionary().values;
-    Client client;
-    EXPECT_FALSE(client.store.Load(vault));
-    EXPECT_EQ(client.store.LastLoad(), ActionStore::Stored::kUnreadable);
-    Dictionary().lockComesBack = false;
-    client.Add(L"would overwrite");
-    EXPECT_FALSE(client.store.Save(vault));
-    EXPECT_EQ(Dictionary().values, before);
-  }
+TEST_F(ActionStoreTest, SaveAfterADamagedLoadIsRefusedButAfterAVaultThatDidNotAnswerItMerges) {
+  Dictionary().values = {{kActionSetKey, L"C0F9FFFF01000000"}, {kCounterKey, L"3"}};
+  const auto damaged = Dictionary().values;
+  Client client;
+  EXPECT_FALSE(client.store.Load(vault));
+  EXPECT_EQ(client.store.LastLoad(), ActionStore::Stored::kUnreadable);
+  client.Add(L"would overwrite");
+  EXPECT_FALSE(client.store.Save(vault));
+  EXPECT_EQ(Dictionary().values, damaged);
+
+  ActionList stored;
+  stored.push_back(NewAction(102, L"theirs"));
+  Seed(std::move(stored), 3);
+  Dictionary().values[kLockKey] = kLockText;
+  Dictionary().lockComesBack = true;
+  Client held;
+  EXPECT_FALSE(held.store.Load(vault));
+  EXPECT_EQ(held.store.LastLoad(), ActionStore::Stored::kNotRead);
+  held.Add(L"mine");
+  EXPECT_FALSE(held.store.Save(vault)) << "still locked";
+  Dictionary().lockComesBack = false;
+  EXPECT_TRUE(held.store.Save(vault)) << "the vault answers again";
+  EXPECT_THAT(Stored(vault), ElementsAre(Pair{103, L"mine"}, Pair{104, L"theirs"}));
 }
 
 TEST_F(ActionStoreTest, NothingStoredYetIsToldApartAndMayBeSaved) {

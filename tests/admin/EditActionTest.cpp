@@ -7,6 +7,7 @@
 #include "admin/CSelectCmdDlgRes.h"
 #include "admin/ConditionDlgsRes.h"
 #include "commands/core/CLabelDlgRes.h"
+#include "commands/core/CSetVariablesDlgRes.h"
 #include "commands/core/CmdFactory.h"
 #include "commands/core/CmdLabel.h"
 #include "commands/core/LabelList.h"
@@ -116,7 +117,54 @@ TEST_F(EditActionTest, OnlyAContiguousSelectionCanBeMovedOrRemovedAndOnlyOneRowE
     EXPECT_FALSE(ui.IsEnabled(IDC_EDIT_ACTION_EDIT));
     ui.ChooseRow(kList, 2);
     EXPECT_TRUE(ui.IsEnabled(IDC_EDIT_ACTION_EDIT));
+    // A selection made by keyboard updates no buttons: the move itself refuses the gap.
+    ui.ChooseRows(kList, {1, 2});
+    ui.SelectRow(kList, 2, false);
+    ui.SelectRow(kList, 3, true);
+    ui.Click(IDC_EDIT_ACTION_DOWN);
+    EXPECT_THAT(Rows(ui), ElementsAre(L"zero", L"one", L"two", L"three"));
+    ui.Click(IDC_EDIT_ACTION_UP);
+    EXPECT_THAT(Rows(ui), ElementsAre(L"zero", L"one", L"two", L"three"));
   });
+}
+
+TEST_F(EditActionTest, AMenuTextShowsOnlyWithTheMenuBit) {
+  action.activationKinds = actions::kActivateOnCheckOut;
+  Edit([](ScriptedSurface& ui) {
+    EXPECT_EQ(ui.Text(IDC_EDIT_ACTION_MENU_TEXT), L"");
+    ui.Check(IDC_EDIT_ACTION_MENU, true);
+    ui.Ok();
+    EXPECT_FALSE(ui.Result());
+  });
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 1u);
+  EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"Menu command is missing");
+}
+
+TEST_F(EditActionTest, EditAndADoubleClickOpenTheCommandsEditorAndVariablesTheActionsOwn) {
+  action.variables.push_back(
+      std::make_unique<actions::Variable>(L"dest", actions::Variable::kStaticText, L"C:\\B"));
+  CEditActionDlg dialog(action, session, &fakes.services);
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ui.ChooseRow(kList, 1);
+    ui.Click(IDC_EDIT_ACTION_EDIT);
+    EXPECT_EQ(ui.Cell(kList, 1, 1), L"edited");
+    ui.DoubleClickRow(kList, 2);
+    EXPECT_EQ(ui.Cell(kList, 2, 1), L"clicked");
+    ui.Click(IDC_EDIT_ACTION_VARIABLES);
+    ui.Ok();
+  });
+  dialogs.QueueLines({L"text 240 edited", L"ok"});
+  dialogs.QueueLines({L"text 240 clicked", L"ok"});
+  dialogs.Queue([](ScriptedSurface& ui) {
+    ASSERT_EQ(ui.RowCount(IDC_SETVAR_LIST), 1);
+    EXPECT_EQ(ui.Cell(IDC_SETVAR_LIST, 0, 0), L"dest");
+    ui.ChooseRow(IDC_SETVAR_LIST, 0);
+    ui.Click(IDC_SETVAR_REMOVE);
+    ui.Ok();
+  });
+  EXPECT_EQ(dialogs.Run(dialog, 0), platform::kIdOk);
+  EXPECT_THAT(Summaries(), ElementsAre(L"zero", L"edited", L"clicked", L"three"));
+  EXPECT_THAT(action.variables, IsEmpty());
 }
 
 TEST_F(EditActionTest, BlocksMoveTogetherAndStaySelected) {

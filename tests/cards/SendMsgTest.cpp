@@ -102,6 +102,21 @@ TEST_F(SendMsgTest, ARecipientWhoLeftTheVaultIsDroppedWhenTheEditorOpens) {
   EXPECT_TRUE(command->Values().groups.empty());
 }
 
+TEST_F(SendMsgTest, RecipientsStayWhenTheDirectoryCannotBeRead) {
+  for (const char* failing : {"SimUserDirectory::Users", "SimSession::UserDirectory"}) {
+    auto command = Make({.users = {L"carol"}, .groups = {L"Design"}, .subject = L"s"});
+    vault->GetStore().GetFaults().FailOperation(failing, host::kFail);
+    dialogs.Queue([](ScriptedSurface& ui) {
+      EXPECT_EQ(ui.SelectedRows(kTo).size(), 2u);
+      ui.Ok();
+    });
+    EXPECT_TRUE(command->Edit(0)) << failing;
+    vault->GetStore().GetFaults().Reset();
+    EXPECT_EQ(command->Values().users, std::vector<std::wstring>{L"carol"}) << failing;
+    EXPECT_EQ(command->Values().groups, std::vector<std::wstring>{L"Design"}) << failing;
+  }
+}
+
 TEST_F(SendMsgTest, StoredFormHoldsSubjectMessageThenUsersThenGroups) {
   actions::HexStringFile file;
   {

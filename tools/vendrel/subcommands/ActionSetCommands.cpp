@@ -23,7 +23,8 @@ actions::ActionStore LoadStore(VaultHost& host) {
   platform::Services& s = host.Services();
   actions::ActionStore store(*s.waitCursor, *s.clock, *s.messageBoxes, commands::CreateCmd);
   store.Load(host.Session());
-  if (store.LastLoad() == actions::ActionStore::Stored::kUnreadable) {
+  if (store.LastLoad() == actions::ActionStore::Stored::kUnreadable ||
+      store.LastLoad() == actions::ActionStore::Stored::kNotRead) {
     throw UsageError(
         "the vault's stored actions cannot be read (damaged, or locked by another client); "
         "nothing was changed");
