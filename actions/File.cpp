@@ -51,4 +51,22 @@ FileError::FileError(Cause cause, std::wstring fileName)
       fileName_(std::move(fileName)),
       message_(Compose(cause_, fileName_)) {}
 
+std::uint32_t FileError::SystemError() const {
+  switch (cause_) {
+    case Cause::kFileNotFound:
+      return 2;  // ERROR_FILE_NOT_FOUND
+    case Cause::kAccessDenied:
+      return 5;  // ERROR_ACCESS_DENIED
+    case Cause::kBadSeek:
+      return 25;  // ERROR_SEEK
+    case Cause::kHardIo:
+      return 1117;  // ERROR_IO_DEVICE
+    case Cause::kDiskFull:
+      return 112;  // ERROR_DISK_FULL
+    case Cause::kGeneric:
+      break;
+  }
+  return 31;  // ERROR_GEN_FAILURE
+}
+
 }  // namespace vendrel::actions

@@ -26,6 +26,8 @@ class FileError : public std::runtime_error {
   const std::wstring& FileName() const { return fileName_; }
   // The text shown to the user, e.g. "A seek error occurred while accessing a.acn.".
   const std::wstring& Message() const { return message_; }
+  // The Windows error code the cause stands for, whose system text an open failure shows.
+  std::uint32_t SystemError() const;
 
  private:
   Cause cause_;

@@ -11,6 +11,7 @@
 #include "commands/core/CmdFactory.h"
 #include "host/Strings.h"
 #include "platform/CaseFold.h"
+#include "platform/System.h"
 
 namespace vendrel::admin {
 namespace {
@@ -196,7 +197,11 @@ std::unique_ptr<actions::DiskFile> CAdministrateActionsDlg::OpenActionFile(bool 
     return std::make_unique<actions::DiskFile>(
         *path, save ? actions::DiskFile::Mode::kCreate : actions::DiskFile::Mode::kRead);
   } catch (const actions::FileError& error) {
-    Message(error.Message(), strings::Load(2, L"Error opening file"), mb::kOk);
+    // The system's own text for the failure; the composed one where the system has none.
+    platform::Machine* machine = services_ ? services_->machine : nullptr;
+    const std::wstring system = machine ? machine->SystemMessage(error.SystemError()) : L"";
+    Message(system.empty() ? error.Message() : system, strings::Load(2, L"Error opening file"),
+            mb::kOk);
     return nullptr;
   }
 }

@@ -12,6 +12,7 @@
 #include "actions/ActionArchive.h"
 #include "host/Strings.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/posix/System.h"
 #include "sim/SimVault.h"
 #include "tests/support/FakeServices.h"
 
@@ -21,6 +22,7 @@ class AdminTest : public ::testing::Test {
  protected:
   AdminTest() {
     fakes.services.dialogs = &dialogs;
+    fakes.services.machine = &machine;
     vault->AddUser(L"Chief");
     vault->AddWorkflow(L"Release", {L"Draft", L"Review", L"Released"});
     vault->AddWorkflow(L"Approval", {L"Released", L"Pending"});
@@ -50,6 +52,7 @@ class AdminTest : public ::testing::Test {
   std::unique_ptr<sim::SimVault> vault = sim::SimVault::CreateInMemory();
   host::Ref<host::VaultSession> session;
   vendrel::testing::FakeServices fakes;
+  platform::posix::PosixMachine machine{L"PC1", L"Chief"};
   platform::ScriptedDialogRunner dialogs{&fakes.messageBoxes};
   actions::ActionList list;
 };

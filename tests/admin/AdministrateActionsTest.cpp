@@ -216,10 +216,18 @@ TEST_F(AdministrateActionsTest, BadFilesAreToldAndLoseNothingAlreadyListed) {
       ui.Ok();
     });
   }
-  ASSERT_EQ(fakes.messageBoxes.shown.size(), 3u);
+  answerer.QueueFile(File("no folder/saved.acn"));
+  Administer([](ScriptedSurface& ui) {
+    ui.ChooseRow(IDC_ADMIN_LIST, 0);
+    ui.Click(IDC_ADMIN_SAVE);
+  });
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 4u);
   EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"This file is not a valid Kalvano Action file");
-  EXPECT_THAT(Captions(),
-              ElementsAre(L"Error loading data", L"CArchiveException", L"Error opening file"));
+  EXPECT_EQ(fakes.messageBoxes.shown[2].text, L"The system cannot find the file specified.");
+  EXPECT_EQ(fakes.messageBoxes.shown[3].text, L"The system cannot find the file specified.")
+      << "a file that cannot be created";
+  EXPECT_THAT(Captions(), ElementsAre(L"Error loading data", L"CArchiveException",
+                                      L"Error opening file", L"Error opening file"));
   EXPECT_THAT(Names(), ElementsAre(L"Zero", L"One", L"Two", L"Three", L"Four", L"Zero"))
       << "the cut file's first action stays";
 }
