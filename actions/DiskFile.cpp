@@ -36,7 +36,7 @@ std::ios::openmode OpenMode(DiskFile::Mode mode) {
       return std::ios::binary | std::ios::in;
     case DiskFile::Mode::kReadWrite:
       return std::ios::binary | std::ios::in | std::ios::out;
-    case DiskFile::Mode::kCreate:
+    case DiskFile::Mode::kReplace:
       break;
   }
   return std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc;
@@ -50,6 +50,11 @@ DiskFile::DiskFile(const std::wstring& path, Mode mode)
   // A directory opens as a stream on some systems; it is no file to read.
   std::error_code ec;
   if (std::filesystem::is_directory(native_, ec)) Fail(FileError::Cause::kAccessDenied);
+  if (mode == Mode::kReplace) {
+    replacement_.emplace(native_);
+    if (replacement_->Error()) Fail(CauseOf(replacement_->Error().value()));
+    native_ = replacement_->File();
+  }
   errno = 0;
   stream_.open(native_, OpenMode(mode));
   if (!stream_.is_open()) Fail(CauseOf(errno));
@@ -113,6 +118,8 @@ void DiskFile::SetLength(std::uint64_t length) {
 }
 
 std::unique_ptr<File> DiskFile::Duplicate() const {
+  // Opened again by its name, a replacement would be the old file.
+  if (replacement_) Fail(FileError::Cause::kAccessDenied);
   stream_.flush();
   const Mode mode = mode_ == Mode::kRead ? Mode::kRead : Mode::kReadWrite;
   auto copy = std::make_unique<DiskFile>(FilePath(), mode);
@@ -125,6 +132,8 @@ void DiskFile::Close() {
   errno = 0;
   stream_.close();
   if (stream_.fail()) Fail(errno == 0 ? FileError::Cause::kGeneric : CauseOf(errno));
+  if (!replacement_) return;
+  if (const std::error_code error = replacement_->Commit()) Fail(CauseOf(error.value()));
 }
 
 }  // namespace vendrel::actions

@@ -3,9 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "actions/File.h"
+#include "platform/Replacement.h"
 
 namespace vendrel::actions {
 
@@ -14,7 +16,9 @@ class DiskFile : public File {
   enum class Mode {
     kRead,       // an existing file, read only
     kReadWrite,  // an existing file
-    kCreate,     // created or truncated, read and write
+    // Written, read and written again as a new file; it takes the old one's place at Close,
+    // and a file dropped before that leaves the old one as it was.
+    kReplace,
   };
 
   // Throws FileError when the file cannot be opened.
@@ -28,14 +32,16 @@ class DiskFile : public File {
   void SetLength(std::uint64_t length) override;
   // The same file opened again (never truncated) at the same position.
   std::unique_ptr<File> Duplicate() const override;
-  // Writes out what is buffered; a failure is reported here rather than lost in the destructor.
+  // Writes out what is buffered, and puts a replacement in place; a failure is reported here
+  // rather than lost in the destructor.
   void Close();
 
  private:
   std::uint64_t Tell() const;
 
   Mode mode_;
-  std::filesystem::path native_;
+  std::optional<platform::Replacement> replacement_;  // outlives the stream writing it
+  std::filesystem::path native_;                      // the file the stream has open
   mutable std::fstream stream_;
 };
 

@@ -195,7 +195,7 @@ std::unique_ptr<actions::DiskFile> CAdministrateActionsDlg::OpenActionFile(bool 
   if (!path) return nullptr;
   try {
     return std::make_unique<actions::DiskFile>(
-        *path, save ? actions::DiskFile::Mode::kCreate : actions::DiskFile::Mode::kRead);
+        *path, save ? actions::DiskFile::Mode::kReplace : actions::DiskFile::Mode::kRead);
   } catch (const actions::FileError& error) {
     // The system's own text for the failure; the composed one where the system has none.
     platform::Machine* machine = services_ ? services_->machine : nullptr;

@@ -36,6 +36,8 @@ class DataFile {
                        std::uint64_t at) const;
   // Returns once what was written is on the disk.
   void Sync();
+  // Drops the bytes from `size` on.
+  void Truncate(std::uint64_t size);
 
  private:
   using Handle = std::intptr_t;

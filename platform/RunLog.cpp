@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "platform/Replacement.h"
 #include "platform/Utf8.h"
 
 namespace vendrel::platform {
@@ -26,8 +27,7 @@ bool RotatedLogFile::Append(const std::wstring& line) {
     fs::create_directories(file_.parent_path(), error);
     const std::uintmax_t size = fs::file_size(file_, error);
     if (!error && size + text.size() > limit_) {
-      fs::rename(file_, Older(), error);
-      if (error) return false;
+      if (RenameOver(file_, Older())) return false;
     }
     std::ofstream out(file_, std::ios::binary | std::ios::app);
     out << text;

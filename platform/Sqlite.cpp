@@ -108,6 +108,12 @@ class StatementCache {
 bool SqliteError::Busy() const {
   return (code_ & 0xFF) == SQLITE_BUSY || (code_ & 0xFF) == SQLITE_LOCKED;
 }
+bool SqliteError::Full() const {
+  return (code_ & 0xFF) == SQLITE_FULL;
+}
+bool SqliteError::ReadOnly() const {
+  return (code_ & 0xFF) == SQLITE_READONLY;
+}
 
 Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
   Check(db_, sqlite3_prepare_v2(db_, sql, -1, &stmt_, nullptr));
@@ -204,14 +210,50 @@ Blob Statement::Bytes(int column) const {
   return Blob(data, data + sqlite3_column_bytes(stmt_, column));
 }
 
+namespace {
+
+sqlite3* OpenOrThrow(const char* name, int flags) {
+  sqlite3* db = nullptr;
+  const int rc = Open(name, &db, flags);
+  if (rc != SQLITE_OK) {
+    SqliteError error(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    sqlite3_close(db);
+    throw error;
+  }
+  return db;
+}
+
+bool Readable(sqlite3* db) {
+  return sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) ==
+         SQLITE_OK;
+}
+
+}  // namespace
+
 Database::Database(const std::filesystem::path& file, int busyTimeoutMs) {
   const std::u8string name = file.u8string();
-  const int rc = Open(reinterpret_cast<const char*>(name.c_str()), &db_,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  if (rc != SQLITE_OK) {
-    SqliteError error(rc, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+  const auto* text = reinterpret_cast<const char*>(name.c_str());
+  db_ = OpenOrThrow(text, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  // A write-ahead log's readers share an index file beside the database, which a read-only
+  // folder may lack and cannot get. With no log to read either, nothing can change the file
+  // meanwhile, and it is read as it stands.
+  std::filesystem::path log = file;
+  log += "-wal";
+  std::error_code ec;
+  const std::uintmax_t logged = std::filesystem::file_size(log, ec);
+  if (ReadOnly() && !Readable(db_) && (ec || logged == 0)) {
     sqlite3_close(db_);
-    throw error;
+    std::string uri = "file:";
+    for (const char c : std::string_view(text)) {
+      if (c == '%' || c == '?' || c == '#') {
+        constexpr char kHex[] = "0123456789abcdef";
+        uri += {'%', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+      } else {
+        uri += c;
+      }
+    }
+    uri += "?immutable=1";
+    db_ = OpenOrThrow(uri.c_str(), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
   }
   sqlite3_busy_timeout(db_, busyTimeoutMs);
   cache_ = std::make_unique<StatementCache>(db_);
@@ -285,6 +327,9 @@ std::int64_t Database::LastInsertId() const {
 bool Database::InTransaction() const {
   return sqlite3_get_autocommit(db_) == 0;
 }
+bool Database::ReadOnly() const {
+  return sqlite3_db_readonly(db_, "main") == 1;
+}
 
 void Database::ReadTextInPieces(const char* table, const char* column, std::int64_t rowId,
                                 const std::function<void(std::wstring_view, std::size_t)>& take) {
@@ -357,14 +402,8 @@ ReadTransaction::~ReadTransaction() {
 void CopyDatabase(const std::filesystem::path& from, const std::filesystem::path& to) {
   const auto open = [](const std::filesystem::path& file, int flags) {
     const std::u8string name = file.u8string();
-    sqlite3* db = nullptr;
-    const int rc = Open(reinterpret_cast<const char*>(name.c_str()), &db, flags);
-    if (rc != SQLITE_OK) {
-      SqliteError error(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-      sqlite3_close(db);
-      throw error;
-    }
-    return std::unique_ptr<sqlite3, int (*)(sqlite3*)>(db, sqlite3_close_v2);
+    return std::unique_ptr<sqlite3, int (*)(sqlite3*)>(
+        OpenOrThrow(reinterpret_cast<const char*>(name.c_str()), flags), sqlite3_close_v2);
   };
   // Read-write without create: a WAL database needs its shared-memory file, which a read-only
   // connection could leave behind.

@@ -23,6 +23,9 @@ class SqliteError : public std::runtime_error {
   int Code() const { return code_; }
   // The database was locked by another connection beyond the busy timeout.
   bool Busy() const;
+  // The disk is full; the database's files cannot be written.
+  bool Full() const;
+  bool ReadOnly() const;
 
  private:
   int code_;
@@ -87,7 +90,8 @@ class Statement {
 
 class Database {
  public:
-  // ":memory:" opens a private in-memory database.
+  // ":memory:" opens a private in-memory database. A file the system lets no one write (a
+  // read-only mount, a write-protected copy) opens for reading only.
   explicit Database(const std::filesystem::path& file, int busyTimeoutMs = 5000);
   ~Database();
   Database(const Database&) = delete;
@@ -118,6 +122,8 @@ class Database {
   void BeforeEachCommit(std::function<void()> hook);
   std::int64_t LastInsertId() const;
   bool InTransaction() const;
+  // Every write fails with SQLITE_READONLY.
+  bool ReadOnly() const;
   // The text in a column of one row, decoded piece by piece as it is read, so that a long text
   // is never held whole. Each piece comes with at most how many characters are still to come.
   void ReadTextInPieces(const char* table, const char* column, std::int64_t rowId,

@@ -32,7 +32,7 @@ std::unique_ptr<platform::Database> OpenDatabase(const fs::path& file,
   // Syncing at checkpoints only still survives a killed process; only a power loss may lose the
   // last commits.
   db->Execute("PRAGMA page_size=4096");
-  if (file != ":memory:") {
+  if (file != ":memory:" && !db->ReadOnly()) {
     // Before the journal mode, whose change is synced as the setting says.
     db->Execute(durability == Durability::kSynced ? "PRAGMA synchronous=NORMAL"
                                                   : "PRAGMA synchronous=OFF");
@@ -91,9 +91,15 @@ std::unique_ptr<SimVault> SimVault::Open(const fs::path& database, const fs::pat
   platform::Statement root = db->Prepare("SELECT root_path FROM vault");
   root.Step();
   const fs::path folder = LocalFolderOf(localFolder, root.Text(0));
-  return std::make_unique<SimVault>(
-      std::make_shared<Store>(std::move(db), platform::DataFile(ContentsFile(database)), folder,
-                              false, durability == Durability::kSynced));
+  // A read-only vault that never kept a file's bytes has no contents file, nor can it get one.
+  std::optional<platform::DataFile> contents =
+      db->ReadOnly() ? platform::DataFile::OpenToRead(ContentsFile(database)) : std::nullopt;
+  if (!contents) {
+    contents.emplace(db->ReadOnly() ? platform::DataFile::Temporary()
+                                    : platform::DataFile(ContentsFile(database)));
+  }
+  return std::make_unique<SimVault>(std::make_shared<Store>(
+      std::move(db), std::move(*contents), folder, false, durability == Durability::kSynced));
 }
 
 std::unique_ptr<SimVault> SimVault::CreateInMemory(VaultSettings settings) {

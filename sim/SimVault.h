@@ -74,7 +74,8 @@ class SimVault {
   // Fails (SimError kNameAlreadyExists) when the database file exists already.
   static std::unique_ptr<SimVault> Create(const std::filesystem::path& database,
                                           const VaultSettings& settings);
-  // `localFolder` empty: where the platform maps the vault's root path.
+  // `localFolder` empty: where the platform maps the vault's root path. A vault whose files
+  // cannot be written opens for reading only.
   static std::unique_ptr<SimVault> Open(const std::filesystem::path& database,
                                         const std::filesystem::path& localFolder = {},
                                         Durability durability = Durability::kSynced);
@@ -93,6 +94,8 @@ class SimVault {
   const std::filesystem::path& LocalFolder() const { return store_->LocalFolder(); }
   // For the simulation's own tests; other callers use the methods below.
   Store& GetStore() { return *store_; }
+  // Opened from files that cannot be written: every writing operation fails.
+  bool ReadOnly() const { return store_->Db().ReadOnly(); }
 
   // Many reads in one snapshot instead of a read transaction each.
   platform::ReadTransaction Snapshot() { return platform::ReadTransaction(store_->Db()); }

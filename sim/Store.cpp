@@ -1,8 +1,11 @@
 // Transactions, path lookups and local copies of the simulated vault.
 #include "sim/Store.h"
 
+#include <algorithm>
 #include <chrono>
+#include <system_error>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/CaseFold.h"
@@ -83,7 +86,11 @@ Store::Store(std::unique_ptr<platform::Database> db, platform::DataFile contents
   platform::Statement vault = db_->Prepare("SELECT root_path FROM vault");
   if (!vault.Step()) throw SimError(host::kFail, "the database holds no vault");
   root_ = Normalized(vault.Text(0));
-  fs::create_directories(localFolder_);
+  // A read-only vault may lack it, and can still be read.
+  std::error_code ec;
+  fs::create_directories(localFolder_, ec);
+  if (ec && !db_->ReadOnly())
+    throw fs::filesystem_error("cannot make the local folder", localFolder_, ec);
 }
 
 Store::~Store() {
@@ -99,6 +106,11 @@ HResult Store::Guard(const std::function<HResult()>& operation) {
     return operation();
   } catch (const SimError& error) {
     return error.Code();
+  } catch (const platform::SqliteError& error) {
+    if (error.Busy()) return kVaultLocked;
+    if (error.Full()) return kDiskFull;
+    if (error.ReadOnly()) return kWriteProtected;
+    return host::kFail;
   } catch (const std::bad_alloc&) {
     return host::kOutOfMemory;
   } catch (const std::exception&) {
@@ -107,12 +119,36 @@ HResult Store::Guard(const std::function<HResult()>& operation) {
 }
 
 HResult Store::Write(const std::function<HResult()>& operation) {
+  // Bytes kept by a write that does not commit are given back while its lock still holds off
+  // other writers, so a failed add leaves nothing behind in the contents file. They are the
+  // last ones kept: a write inside another runs before the rest of it.
+  struct GiveBack {
+    Store& store;
+    const bool nested = store.db_->InTransaction();
+    const std::optional<std::uint64_t> outer = std::exchange(store.keptFrom_, std::nullopt);
+    bool committed = false;
+    ~GiveBack() {
+      if (!committed && store.keptFrom_) {
+        try {
+          store.contents_.Truncate(*store.keptFrom_);
+          store.contentsSeen_ = std::min(store.contentsSeen_, *store.keptFrom_);
+        } catch (const std::system_error&) {
+          // Unnamed bytes are never read; they only take room.
+        }
+        store.keptFrom_.reset();
+      }
+      if (outer) store.keptFrom_ = outer;
+      if (!nested) store.keptFrom_.reset();
+    }
+  };
   return Guard([&] {
     platform::Transaction transaction(*db_);
+    GiveBack giveBack{*this};
     const HResult hr = operation();
     if (host::Failed(hr)) return hr;
     if (InTransactionHook()) InTransactionHook()();
     transaction.Commit();
+    giveBack.committed = true;
     return hr;
   });
 }
@@ -203,12 +239,13 @@ fs::path Store::Native(const std::wstring& windowsPath) const {
 }
 
 // Appended at the end under the write lock, so no other writer appends meanwhile. Bytes of a
-// write rolled back, or of a writer killed before its commit, stay unnamed and are never read.
+// writer killed before its commit stay unnamed and are never read.
 std::optional<Stored> Store::KeepLocal(const std::wstring& path) {
   if (!db_->InTransaction()) throw std::logic_error("contents are kept inside a write");
   const std::optional<platform::DataFile> local = platform::DataFile::OpenToRead(Native(path));
   if (!local) return std::nullopt;
   const std::uint64_t at = contents_.Size();
+  if (!keptFrom_) keptFrom_ = at;
   const std::uint64_t size = local->CopyTo(0, local->Size(), contents_, at);
   contentsSeen_ = at + size;
   contentsUnsynced_ = syncContents_;
@@ -256,7 +293,8 @@ std::vector<std::string> Store::Problems() {
   return problems;
 }
 
-// The contents file only grows: a size once seen needs no second look.
+// The contents file shrinks only by bytes no commit named: a size once seen needs no second
+// look.
 std::uint64_t Store::ContentsSize(std::uint64_t needed) {
   if (needed > contentsSeen_) contentsSeen_ = contents_.Size();
   return contentsSeen_;

@@ -25,6 +25,12 @@ namespace vendrel::sim {
 
 inline constexpr std::int32_t kRootFolderId = 1;
 
+// What stops the vault's database, as the system's status codes: another client holds the
+// vault, the disk is full, the vault's files cannot be written.
+inline constexpr host::HResult kVaultLocked = host::MakeCode(0x80070021);
+inline constexpr host::HResult kDiskFull = host::MakeCode(0x80070070);
+inline constexpr host::HResult kWriteProtected = host::MakeCode(0x80070013);
+
 // A failure of the simulated host; inside operations it becomes their status code.
 class SimError : public std::runtime_error {
  public:
@@ -116,6 +122,8 @@ class Store {
   std::future<void> writeBack_;
   std::uint64_t keptSinceWriteBack_ = 0;
   std::uint64_t contentsSeen_ = 0;
+  // Where the bytes kept by the write under way begin; given back when it does not commit.
+  std::optional<std::uint64_t> keptFrom_;
   std::wstring root_;
   std::filesystem::path localFolder_;
   bool ownsLocalFolder_;

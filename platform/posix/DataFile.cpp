@@ -128,4 +128,8 @@ void DataFile::Sync() {
   if (::fdatasync(Fd(handle_)) != 0) Fail("cannot sync a data file");
 }
 
+void DataFile::Truncate(std::uint64_t size) {
+  if (::ftruncate(Fd(handle_), static_cast<off_t>(size)) != 0) Fail("cannot shorten a data file");
+}
+
 }  // namespace vendrel::platform

@@ -140,4 +140,11 @@ void DataFile::Sync() {
   if (!FlushFileBuffers(Native(handle_))) Fail("cannot sync a data file");
 }
 
+void DataFile::Truncate(std::uint64_t size) {
+  FILE_END_OF_FILE_INFO end{};
+  end.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
+  if (!SetFileInformationByHandle(Native(handle_), FileEndOfFileInfo, &end, sizeof end))
+    Fail("cannot shorten a data file");
+}
+
 }  // namespace vendrel::platform

@@ -4,14 +4,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <iterator>
 
 #include "actions/Archive.h"
+#include "tests/support/FileText.h"
 
 namespace vendrel::actions {
 namespace {
 
 using ::testing::HasSubstr;
+using vendrel::testing::FileText;
 
 class DiskFileTest : public ::testing::Test {
  protected:
@@ -37,13 +41,19 @@ class DiskFileTest : public ::testing::Test {
     return FileError(FileError::Cause::kGeneric, L"");
   }
 
+  static void WriteFile(const std::wstring& path, const char* text) {
+    DiskFile file(path, DiskFile::Mode::kReplace);
+    file.Write(text, std::strlen(text));
+    file.Close();
+  }
+
   std::filesystem::path dir_;
 };
 
 TEST_F(DiskFileTest, ArchiveWrittenToDiskReadsBack) {
   const std::wstring path = PathOf(L"set.acn");
   {
-    DiskFile file(path, DiskFile::Mode::kCreate);
+    DiskFile file(path, DiskFile::Mode::kReplace);
     Archive archive(file, Archive::Mode::kStore);
     archive.WriteText(L"Kalvano Vorn Action");
     archive.WriteInt32(1600);
@@ -57,17 +67,42 @@ TEST_F(DiskFileTest, ArchiveWrittenToDiskReadsBack) {
   EXPECT_THROW(archive.ReadInt32(), ArchiveError);
 }
 
-TEST_F(DiskFileTest, CreateTruncatesAnExistingFile) {
+// The old file stays whole until the new one is complete, whatever stops the new one.
+TEST_F(DiskFileTest, AReplacementTakesTheOldFilesPlaceOnlyWhenClosed) {
   const std::wstring path = PathOf(L"again.acn");
-  const char big[100] = {};
-  DiskFile(path, DiskFile::Mode::kCreate).Write(big, sizeof big);
-  DiskFile file(path, DiskFile::Mode::kCreate);
-  EXPECT_EQ(file.GetLength(), 0u);
+  WriteFile(path, "old bytes");
+  {
+    DiskFile file(path, DiskFile::Mode::kReplace);
+    EXPECT_EQ(file.GetLength(), 0u);
+    file.Write("dropped before its close", 24);
+  }
+  EXPECT_EQ(FileText(dir_ / "again.acn"), "old bytes");
+
+  {
+    DiskFile file(path, DiskFile::Mode::kReplace);
+    file.Write("blocked", 7);
+    std::filesystem::rename(dir_ / "again.acn", dir_ / "kept.acn");
+    std::filesystem::create_directories(dir_ / "again.acn" / "in the way");
+    EXPECT_THROW(file.Close(), FileError);
+  }
+  std::filesystem::remove_all(dir_ / "again.acn");
+  std::filesystem::rename(dir_ / "kept.acn", dir_ / "again.acn");
+
+  std::filesystem::permissions(dir_ / "again.acn", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_EQ(OpenFailure(path, DiskFile::Mode::kReplace).cause(), FileError::Cause::kAccessDenied);
+  std::filesystem::permissions(dir_ / "again.acn", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(FileText(dir_ / "again.acn"), "old bytes");
+
+  WriteFile(path, "new");
+  EXPECT_EQ(FileText(dir_ / "again.acn"), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 
 TEST_F(DiskFileTest, NonAsciiNamesWork) {
   const std::wstring path = PathOf(L"Aktion \u00E9\u20AC.acn");
-  DiskFile(path, DiskFile::Mode::kCreate).Write("xy", 2);
+  WriteFile(path, "xy");
   DiskFile file(path, DiskFile::Mode::kRead);
   EXPECT_EQ(file.GetLength(), 2u);
   EXPECT_EQ(file.FilePath(), path);
@@ -86,8 +121,8 @@ TEST_F(DiskFileTest, OpenErrorsNameTheFile) {
 }
 
 TEST_F(DiskFileTest, SeekLengthAndDuplicate) {
-  DiskFile file(PathOf(L"seek.bin"), DiskFile::Mode::kCreate);
-  file.Write("abcdef", 6);
+  WriteFile(PathOf(L"seek.bin"), "abcdef");
+  DiskFile file(PathOf(L"seek.bin"), DiskFile::Mode::kReadWrite);
   EXPECT_EQ(file.Seek(-2, File::Origin::kEnd), 4u);
   char c = 0;
   ASSERT_EQ(file.Read(&c, 1), 1u);
@@ -107,7 +142,7 @@ TEST_F(DiskFileTest, SeekLengthAndDuplicate) {
 
 TEST_F(DiskFileTest, ReadOnlyFileRefusesToChange) {
   const std::wstring path = PathOf(L"ro.bin");
-  DiskFile(path, DiskFile::Mode::kCreate).Write("a", 1);
+  WriteFile(path, "a");
   DiskFile file(path, DiskFile::Mode::kRead);
   EXPECT_THROW(file.Write("b", 1), FileError);
   EXPECT_THROW(file.SetLength(0), FileError);

@@ -1,8 +1,10 @@
 // Check out, check in, undo and local copies, with the conflicts between clients.
+#include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "platform/Sqlite.h"
+#include "sim/Store.h"
 #include "tests/sim/VaultFixture.h"
 
 namespace vendrel::sim::testing {
@@ -193,8 +195,8 @@ TEST_F(CheckOutTest, VersionsOfOneLongWriteReadBackTheirOwnBytes) {
   }
 }
 
-// A vault on disk keeps its versions' bytes beside its database: reopened, it reads them back;
-// with that file cut short, a read fails and writes nothing.
+// A vault on disk keeps its versions' bytes beside its database, and none of a failed write:
+// reopened, it reads them back; with that file cut short, a read fails and writes nothing.
 TEST(VaultOnDisk, ReadsItsVersionsWhenReopenedAndRefusesAContentsFileCutShort) {
   const std::filesystem::path folder = std::filesystem::current_path() / "contents-test";
   const auto clear = [&] {
@@ -229,6 +231,15 @@ TEST(VaultOnDisk, ReadsItsVersionsWhenReopenedAndRefusesAContentsFileCutShort) {
               host::kOk);
     WriteNative(local / "a.txt", "second, longer");
     ASSERT_EQ(added->CheckIn(0, L"", 0, 0), host::kOk);
+
+    // A write that fails once it kept a file's bytes gives them back.
+    const std::uintmax_t kept = std::filesystem::file_size(SimVault::ContentsFile(database));
+    sim::testing::SetInTransactionHook([] { throw std::runtime_error("no commit"); });
+    Ref<host::VaultFile> failed;
+    EXPECT_EQ(top->AddFile(0, platform::WindowsPath(folder / "a.txt"), L"b.txt", 0, failed),
+              host::kFail);
+    sim::testing::SetInTransactionHook({});
+    EXPECT_EQ(std::filesystem::file_size(SimVault::ContentsFile(database)), kept);
   }
   {
     auto vault = SimVault::Open(database, local);

@@ -74,7 +74,7 @@ class CliTest : public ::testing::Test {
 
   // Runs vendrel in the test folder with stdin from /dev/null, or the file `input` of the folder.
   Result Run(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
-    std::string command = "cd " + Quote(dir.string()) + " && " + Quote(VENDREL_BINARY);
+    std::string command = "cd " + Quote(dir.string()) + " && " + before + Quote(VENDREL_BINARY);
     for (const std::string& arg : args) {
       command += ' ';
       command += Quote(arg);
@@ -126,6 +126,8 @@ class CliTest : public ::testing::Test {
   }
 
   fs::path dir;
+  // Put before the program's name: limits it runs under, or a command that runs it.
+  std::string before;
 };
 
 // One action that runs before every check in of a text file, and one on the menu.

@@ -174,7 +174,15 @@ TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
     const Result r = Run(
         {"--vault", "v", command, command == std::string("import") ? "actions.acn" : "out.acn"});
     EXPECT_EQ(r.code, 2) << command;
-    EXPECT_NE(r.err.find("stored actions cannot be read"), std::string::npos) << r.err;
+    // The add-in loaded for an import says nothing itself.
+    const bool import = command == std::string("import");
+    const auto told = [](const char* consequence) {
+      return std::string("the vault's stored actions are damaged and cannot be read; ") +
+             consequence + ": restore the vault from a backup, then import the actions again\n";
+    };
+    EXPECT_EQ(r.err, import ? "vendrel: warning: " + told("no action runs") +
+                                  "vendrel: " + told("nothing was changed")
+                            : "vendrel: " + told("nothing was exported"));
   }
   EXPECT_EQ(stored(), before);
   EXPECT_FALSE(fs::exists(dir / "out.acn"));

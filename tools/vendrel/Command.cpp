@@ -22,6 +22,12 @@ Call::Call(const CommandForm& form, const Options& options, Console& console)
 Call::~Call() = default;
 
 VaultHost& Call::Host() {
+  VaultHost& host = Reader();
+  session_->LoadAddIn();
+  return host;
+}
+
+VaultHost& Call::Reader() {
   if (!session_) session_ = std::make_unique<Session>(options_, console_, given_.dryRun);
   return session_->Host();
 }

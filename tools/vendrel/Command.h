@@ -97,8 +97,11 @@ class Call {
   std::ostream& Out() { return console_.out; }
 
   // The vault of --vault with the add-in loaded, opened on first use. Throws UsageError
-  // without a vault.
+  // without a vault, and on a vault that cannot be written.
   VaultHost& Host();
+  // The vault of --vault for a command that only reads it: without the add-in, whose load
+  // takes the stored actions' lock, so it waits for no writer and reads a read-only vault.
+  VaultHost& Reader();
   // With --dry-run the host works on this copy of the vault; null otherwise.
   const VaultCopy* DryRun() const;
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "actions/DiskFile.h"
 #include "tools/vendrel/Cli.h"
 
 namespace vendrel::tools {
@@ -15,11 +16,13 @@ Bytes ReadBytes(const std::filesystem::path& file) {
 }
 
 void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw UsageError("cannot write " + file.string());
+  try {
+    actions::DiskFile out(Wide(file.string()), actions::DiskFile::Mode::kReplace);
+    out.Write(bytes.data(), bytes.size());
+    out.Close();
+  } catch (const actions::FileError& e) {
+    throw UsageError(Utf8(e.Message()));
+  }
 }
 
 Json ReadJson(const std::filesystem::path& file) {

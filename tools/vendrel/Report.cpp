@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "platform/Sqlite.h"
+#include "sim/Store.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Json.h"
 #include "tools/vendrel/VaultFiles.h"
 #include "tools/vendrel/workbench/VaultCopy.h"
 
 namespace vendrel::tools {
-namespace {
 
 std::string ErrorText(VaultHost& host, host::HResult code) {
   std::wstring name;
@@ -19,8 +19,23 @@ std::string ErrorText(VaultHost& host, host::HResult code) {
   if (host::Succeeded(host.Session().ErrorText(code, name, description)) && !description.empty()) {
     return Utf8(description) + " (" + HexCode(code) + ")";
   }
-  return HexCode(code);
+  // The simulated vault's own failures, which the host's table does not describe.
+  switch (code) {
+    case sim::kVaultLocked:
+      return "another program holds the vault locked; try again once it is done (" + HexCode(code) +
+             ")";
+    case sim::kDiskFull:
+      return "the disk holding the vault is full; make room on it and try again (" + HexCode(code) +
+             ")";
+    case sim::kWriteProtected:
+      return "the vault's files cannot be written (a read-only mount or copy) (" + HexCode(code) +
+             ")";
+    default:
+      return HexCode(code);
+  }
 }
+
+namespace {
 
 using Files = std::vector<std::pair<std::wstring, FileState>>;
 

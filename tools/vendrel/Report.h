@@ -11,6 +11,9 @@ namespace vendrel::tools {
 
 class Call;
 
+// What a failure status means, in the vault's words where it has them: "text (0x80040213)".
+std::string ErrorText(VaultHost& host, host::HResult code);
+
 // Reports the outcome of `operation` and the vault files of `paths` afterwards; 1 when the
 // add-in or the vault refused.
 int Report(Call& call, const std::string& operation, const Outcome& outcome,

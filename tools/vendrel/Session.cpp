@@ -1,12 +1,17 @@
 // Opening a vault for one command.
 #include "tools/vendrel/Session.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "tools/vendrel/workbench/ActionSets.h"
 
 namespace vendrel::tools {
 
 Session::Session(const Options& options, Console& console, bool dryRun)
-    : answers_(options, console) {
+    : answers_(options, console), err_(console.err) {
   if (!options.vault) throw UsageError("no vault: give --vault DIR or set VENDREL_VAULT");
   if (!std::filesystem::exists(DatabaseOf(*options.vault))) {
     throw UsageError("no vault in " + options.vault->string());
@@ -17,7 +22,29 @@ Session::Session(const Options& options, Console& console, bool dryRun)
                                   options.computer, answers_, options.json ? nullptr : &console.out,
                                   copy_ ? sim::Durability::kThrowaway : sim::Durability::kSynced);
   host_->GetTrace().ListAllDocuments(options.full);
+  folder_ = *options.vault;
+}
+
+void Session::LoadAddIn() {
+  if (loaded_) return;
+  if (host_->Vault().ReadOnly()) {
+    throw UsageError("the vault in " + folder_.string() +
+                     " is read-only (a read-only mount or a write-protected copy): ls, actions, "
+                     "show, export, lint and diff can read it; nothing was changed");
+  }
   host_->LoadAddIn();
+  loaded_ = true;
+  // The add-in says nothing of stored actions it could not load, and runs none of them: the
+  // user of this host is told. Actions it should have registered tell a failed lock.
+  actions::ActionSet set;
+  std::optional<Unreadable> why = ReadStoredSet(*host_, set);
+  const bool registers = std::any_of(set.actions.begin(), set.actions.end(),
+                                     [](const auto& a) { return a && a->activationKinds != 0; });
+  const Registrations& registered = host_->Registered();
+  if (!why && registers && registered.menus.size() <= 1 && registered.hooks.empty()) {
+    why = LockFailure(*host_);
+  }
+  if (why) err_ << "vendrel: warning: " << UnreadableText(*why, "no action runs") << "\n";
 }
 
 Session::~Session() = default;

@@ -7,6 +7,7 @@
 #include "sim/Client.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Json.h"
+#include "tools/vendrel/Report.h"
 
 namespace vendrel::tools {
 
@@ -95,9 +96,10 @@ host::Ref<host::VaultFolder> MakeFolder(VaultHost& host, const std::wstring& pat
   const std::size_t slash = path.rfind(L'\\');
   const host::Ref<host::VaultFolder> parent = MakeFolder(host, path.substr(0, slash), made);
   host::Ref<host::VaultFolder> folder;
-  if (host::Failed(parent->AddFolder(0, path.substr(slash + 1), 0, folder)) || !folder) {
-    std::string reason =
-        "the vault refused the folder " + Utf8(path) + "; check the name and your rights";
+  const host::HResult hr = parent->AddFolder(0, path.substr(slash + 1), 0, folder);
+  if (host::Failed(hr) || !folder) {
+    std::string reason = "the vault refused the folder " + Utf8(path) + ": " +
+                         ErrorText(host, host::Failed(hr) ? hr : host::kPointer);
     if (!made.empty())
       reason += ", and remove the folders made before it if need be: " + Utf8(Joined(made));
     throw UsageError(reason);

@@ -17,17 +17,20 @@
 namespace vendrel::tools {
 namespace {
 
-// The vault's stored actions, loaded; a vault with none yet gives an empty store, one whose
-// stored set cannot be read stops the command before anything is written.
+// The vault's stored actions, loaded under the lock to be saved again; a vault with none yet
+// gives an empty store, one whose stored set cannot be read or locked stops the command before
+// anything is written.
 actions::ActionStore LoadStore(VaultHost& host) {
   platform::Services& s = host.Services();
   actions::ActionStore store(*s.waitCursor, *s.clock, *s.messageBoxes, commands::CreateCmd);
   store.Load(host.Session());
   if (store.LastLoad() == actions::ActionStore::Stored::kUnreadable ||
       store.LastLoad() == actions::ActionStore::Stored::kNotRead) {
-    throw UsageError(
-        "the vault's stored actions cannot be read (damaged, or locked by another client); "
-        "nothing was changed");
+    // Read again without the lock, then ask for the lock once: what they find tells the set,
+    // the lock and the vault's disk apart.
+    actions::ActionSet set;
+    const std::optional<Unreadable> why = ReadStoredSet(host, set);
+    throw UsageError(UnreadableText(why ? *why : LockFailure(host), "nothing was changed"));
   }
   return store;
 }
@@ -190,16 +193,19 @@ int RunImport(Call& call) {
 }
 
 int RunExport(Call& call) {
-  VaultHost& host = call.Host();
+  VaultHost& host = call.Reader();
   if (call.Arguments().size() != 1) throw call.Misused();
   const std::string& path = call.Arguments()[0];
-  actions::ActionStore store = LoadStore(host);
+  actions::ActionSet set;
+  if (const auto why = ReadStoredSet(host, set)) {
+    throw UsageError(UnreadableText(*why, "nothing was exported"));
+  }
   std::vector<const actions::Action*> list;
-  for (const auto& action : store.Set().actions) {
+  for (const auto& action : set.actions) {
     if (action) list.push_back(action.get());
   }
   try {
-    actions::DiskFile file(Wide(path), actions::DiskFile::Mode::kCreate);
+    actions::DiskFile file(Wide(path), actions::DiskFile::Mode::kReplace);
     actions::Archive archive(file, actions::Archive::Mode::kStore);
     actions::WriteActionFile(archive, list);
     file.Close();
@@ -211,7 +217,7 @@ int RunExport(Call& call) {
 }
 
 int RunListActions(Call& call) {
-  const Json json = StoredSetJson(call.Host());
+  const Json json = StoredSetJson(call.Reader());
   std::ostream& out = call.Out();
   if (call.Json()) {
     out << WriteJson(json);

@@ -25,7 +25,7 @@ std::vector<std::pair<std::wstring, std::wstring>> Card(VaultHost& host, std::in
 }  // namespace
 
 int RunList(Call& call) {
-  VaultHost& host = call.Host();
+  VaultHost& host = call.Reader();
   const Args& args = call.Arguments();
   if (args.size() > 1) throw call.Misused();
   const std::wstring path = host.VaultPath(args.empty() ? L"" : Wide(args[0]));
@@ -58,7 +58,7 @@ int RunList(Call& call) {
 }
 
 int RunShow(Call& call) {
-  VaultHost& host = call.Host();
+  VaultHost& host = call.Reader();
   if (call.Arguments().size() != 1) throw call.Misused();
   const FileRef f = FindFile(host, call.Arguments()[0]);
   const FileState state = StateOf(*f.file);

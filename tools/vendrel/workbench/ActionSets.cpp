@@ -2,11 +2,13 @@
 #include "tools/vendrel/workbench/ActionSets.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "actions/ActionArchive.h"
 #include "actions/ActionStore.h"
 #include "actions/HexStringFile.h"
 #include "commands/core/CmdFactory.h"
+#include "sim/Store.h"
 #include "tools/vendrel/ActionJson.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Files.h"
@@ -16,18 +18,6 @@ namespace vendrel::tools {
 
 namespace {
 
-// The hex text of the vault's stored set; empty when it stores none yet.
-std::wstring StoredSetText(VaultHost& host) {
-  host::Ref<host::AddInDictionary> dictionary;
-  std::wstring text;
-  bool exists = false;
-  if (host.Session().GetDictionary(actions::kDictionaryName, false, dictionary) != host::kOk ||
-      !dictionary || host::Failed(dictionary->Read(actions::kActionSetKey, text, exists))) {
-    return {};
-  }
-  return text;
-}
-
 bool IsJson(const Bytes& bytes) {
   const auto first = std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) {
     return b != ' ' && b != '\t' && b != '\r' && b != '\n';
@@ -35,11 +25,79 @@ bool IsJson(const Bytes& bytes) {
   return first != bytes.end() && *first == '{';
 }
 
+// The text under the key, or the failed status of the host.
+host::HResult ReadSetText(VaultHost& host, std::wstring& text) {
+  host::Ref<host::AddInDictionary> dictionary;
+  const host::HResult found =
+      host.Session().GetDictionary(actions::kDictionaryName, false, dictionary);
+  if (found == host::kFalse) return host::kOk;
+  if (host::Failed(found)) return found;
+  if (!dictionary) return host::kPointer;
+  bool exists = false;
+  return dictionary->Read(actions::kActionSetKey, text, exists);
+}
+
 }  // namespace
+
+std::string UnreadableText(Unreadable why, const std::string& consequence) {
+  switch (why) {
+    case Unreadable::kDamaged:
+      return "the vault's stored actions are damaged and cannot be read; " + consequence +
+             ": restore the vault from a backup, then import the actions again";
+    case Unreadable::kLocked:
+      return "the vault's stored actions are locked by another client; " + consequence +
+             ": try again once the other client is done";
+    case Unreadable::kDiskFull:
+      return "the disk holding the vault is full, so the stored actions could not be locked; " +
+             consequence + ": make room on that disk and try again";
+    case Unreadable::kHostError:
+      break;
+  }
+  return "the vault failed to read its stored actions; " + consequence +
+         ": try again, and check the vault's disk if it keeps failing";
+}
+
+std::wstring StoredSetText(VaultHost& host) {
+  std::wstring text;
+  if (host::Failed(ReadSetText(host, text))) {
+    throw UsageError(UnreadableText(Unreadable::kHostError, "nothing was read"));
+  }
+  return text;
+}
+
+std::optional<Unreadable> ReadStoredSet(VaultHost& host, actions::ActionSet& set) {
+  std::wstring text;
+  if (host::Failed(ReadSetText(host, text))) return Unreadable::kHostError;
+  if (text.empty()) return std::nullopt;
+  try {
+    actions::ReadActionSet(std::make_shared<const Bytes>(HexToBytes(text)), set,
+                           commands::CreateCmd);
+  } catch (const std::exception&) {
+    return Unreadable::kDamaged;
+  }
+  return std::nullopt;
+}
+
+Unreadable LockFailure(VaultHost& host) {
+  host::Ref<host::AddInDictionary> dictionary;
+  bool wasSet = false;
+  host::HResult hr = host.Session().GetDictionary(actions::kDictionaryName, false, dictionary);
+  if (hr == host::kOk && dictionary) {
+    hr = dictionary->SetIfAbsent(actions::kLockKey, actions::kLockText, wasSet);
+    if (wasSet) dictionary->Remove(actions::kLockKey);
+  }
+  if (hr == sim::kDiskFull) return Unreadable::kDiskFull;
+  if (host::Failed(hr) && hr != sim::kVaultLocked) return Unreadable::kHostError;
+  return Unreadable::kLocked;
+}
 
 Json StoredSetJson(VaultHost& host) {
   const std::wstring text = StoredSetText(host);
-  if (!text.empty()) return VaultSetToJson(HexToBytes(text), DefaultCodec());
+  try {
+    if (!text.empty()) return VaultSetToJson(HexToBytes(text), DefaultCodec());
+  } catch (const JsonError&) {
+    throw UsageError(UnreadableText(Unreadable::kDamaged, "nothing was read"));
+  }
   return {
       {"format", "vault-set"}, {"version", actions::kArchiveVersion}, {"actions", Json::array()}};
 }
@@ -69,7 +127,7 @@ Json ActionsJson(const actions::ActionList& list) {
 }
 
 Json LoadSetJson(Call& call, const std::string& source) {
-  if (source == "vault") return StoredSetJson(call.Host());
+  if (source == "vault") return StoredSetJson(call.Reader());
   const Bytes bytes = ReadBytes(source);
   try {
     if (IsJson(bytes)) return ReadJson(source);
@@ -80,23 +138,22 @@ Json LoadSetJson(Call& call, const std::string& source) {
 }
 
 std::vector<LintSubject> LoadLintSubjects(Call& call, const std::string& source) {
-  const Bytes bytes = source == "vault" ? Bytes() : ReadBytes(source);
-  if (source != "vault" && IsJson(bytes)) return LintSubjectsOfJson(ReadJson(source));
+  if (source == "vault") {
+    actions::ActionSet set;
+    if (const auto why = ReadStoredSet(call.Reader(), set)) {
+      throw UsageError(UnreadableText(*why, "nothing was checked"));
+    }
+    return LintSubjects(std::move(set.actions));
+  }
+  const Bytes bytes = ReadBytes(source);
+  if (IsJson(bytes)) return LintSubjectsOfJson(ReadJson(source));
   actions::HexStringFile file;
   actions::ActionList loaded;
   try {
-    if (source == "vault") {
-      file.FromText(StoredSetText(call.Host()));
-      actions::Archive archive(file, actions::Archive::Mode::kLoad);
-      actions::ActionSet set;
-      if (file.GetLength() > 0) actions::ReadActionSet(archive, set, commands::CreateCmd);
-      loaded = std::move(set.actions);
-    } else {
-      file.FromText(BytesToHex(bytes));
-      actions::Archive archive(file, actions::Archive::Mode::kLoad);
-      if (!actions::ReadActionFile(archive, loaded, commands::CreateCmd)) {
-        throw UsageError(source + " is neither an action file nor actions in JSON");
-      }
+    file.FromText(BytesToHex(bytes));
+    actions::Archive archive(file, actions::Archive::Mode::kLoad);
+    if (!actions::ReadActionFile(archive, loaded, commands::CreateCmd)) {
+      throw UsageError(source + " is neither an action file nor actions in JSON");
     }
   } catch (const actions::ArchiveError&) {
     throw UsageError(source + " holds damaged actions or kinds this build cannot make");
@@ -109,7 +166,7 @@ std::vector<LintSubject> LoadLintSubjects(Call& call, const std::string& source)
 LintVault LintVaultOf(Call& call) {
   LintVault facts;
   if (!call.Global().vault) return facts;
-  VaultHost& host = call.Host();
+  VaultHost& host = call.Reader();
   facts.rootPath = host.Vault().RootPath();
   facts.cardVariables = host.Vault().VariableNames();
   return facts;

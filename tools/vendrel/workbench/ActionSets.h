@@ -2,10 +2,12 @@
 // for the set the vault stores.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "actions/ActionArchive.h"
+#include "tools/vendrel/Cli.h"
 #include "tools/vendrel/Json.h"
 #include "tools/vendrel/workbench/Lint.h"
 
@@ -13,6 +15,20 @@ namespace vendrel::tools {
 
 class Call;
 class VaultHost;
+
+// Why a stored set could not be read or locked.
+enum class Unreadable { kDamaged, kLocked, kDiskFull, kHostError };
+// One sentence: the cause, `consequence` ("nothing was changed") and what to do.
+std::string UnreadableText(Unreadable why, const std::string& consequence);
+
+// The vault's stored set as its hex text, empty when it stores none yet. Read without the
+// stored actions' lock: the text is written in one operation, so it is always one save's whole.
+// Throws UsageError when it cannot be read.
+std::wstring StoredSetText(VaultHost& host);
+// The stored set read the same way into `set`; why not when it cannot be.
+std::optional<Unreadable> ReadStoredSet(VaultHost& host, actions::ActionSet& set);
+// Why the stored actions' lock cannot be had now, asked once without waiting.
+Unreadable LockFailure(VaultHost& host);
 
 // The vault's stored set in its JSON form; an empty set when it stores none yet.
 Json StoredSetJson(VaultHost& host);
