@@ -78,7 +78,7 @@ TEST_F(CardTest, ValuesComeBackInTheirVariablesType) {
   EXPECT_THROW(vault->SetCardValue(CardOwner::kFile, fileId, L"Teeth", L"", Value(L"many")),
                SimError);
   EXPECT_THROW(vault->SetCardValue(CardOwner::kFile, fileId, L"Teeth", L"", Value(2.5)), SimError);
-  EXPECT_THROW(vault->SetCardValue(CardOwner::kFile, fileId, L"Due", L"", Value(L"2024-13-01")),
+  EXPECT_THROW(vault->SetCardValue(CardOwner::kFile, fileId, L"Due", L"", Value(L"2024-02-30")),
                SimError);
   EXPECT_THROW(
       vault->SetCardValue(CardOwner::kFile, fileId, L"Teeth", L"", Value(host::OtherValue{9})),

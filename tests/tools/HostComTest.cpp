@@ -114,7 +114,7 @@ TEST_F(HostComTest, AnUnregisteredClassIsOneLineAndExitCodeTwo) {
 TEST_F(HostComTest, RegistryValuesGoToTheRealRegistry) {
   const wchar_t subkey[] = L"Software\\VendrelHostComTest";
   const std::string key = "hkey_current_user\\Software\\VendrelHostComTest";
-  RunOk({"reg", "set", key, "Count", "42x", "--dword"});
+  RunOk({"reg", "set", key, "Count", "42", "--dword"});
   RunOk({"reg", "set", key, "Name", "Anna"});
   DWORD count = 0;
   DWORD size = sizeof count;
