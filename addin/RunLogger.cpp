@@ -12,22 +12,6 @@
 namespace vendrel::addin {
 namespace {
 
-// Flow commands answer false when they do not jump; that is no failure.
-bool Steers(std::int32_t type) {
-  switch (type) {
-    case commands::kLabelType:
-    case commands::kJumpType:
-    case commands::kAllDocumentsType:
-    case commands::kEndAllDocumentsType:
-    case commands::kAllConfigsType:
-    case commands::kEndAllConfigsType:
-    case commands::kCancelType:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // A field never holds the separators.
 std::wstring Field(std::wstring text) {
   for (wchar_t& c : text) {
@@ -141,7 +125,7 @@ void RunLogger::CommandStarted(const commands::Cmd& command, std::size_t index,
 
 void RunLogger::CommandEnded(const commands::Cmd& command, std::size_t index, bool result,
                              const actions::ActionData& run) {
-  if (!result && failed_.empty() && !Steers(command.TypeId())) {
+  if (!result && failed_.empty() && !commands::SteersFlow(command.TypeId())) {
     failed_ = std::to_wstring(index + 1) + L" " + command.GetName();
   }
   if (next_) next_->CommandEnded(command, index, result, run);

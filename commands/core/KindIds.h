@@ -36,4 +36,20 @@ inline constexpr std::int32_t kSetCardVarType = 25;
 inline constexpr std::int32_t kFirstListType = kEditBoxType;
 inline constexpr std::int32_t kLastListType = kSetCardVarType;
 
+// Flow commands answer false when they do not jump; that is no failure.
+constexpr bool SteersFlow(std::int32_t type) {
+  switch (type) {
+    case kLabelType:
+    case kJumpType:
+    case kAllDocumentsType:
+    case kEndAllDocumentsType:
+    case kAllConfigsType:
+    case kEndAllConfigsType:
+    case kCancelType:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace vendrel::commands

@@ -114,14 +114,16 @@ Result Ask(std::istream& in, std::ostream& out, const std::string& heading,
 // The answer a script's line gives through `parse`; a missing line or one that `parse` refuses
 // gives `dismissed` and a note naming `box`.
 template <class Result, class Parse>
-Result FromScript(const std::optional<std::string>& line, const std::string& box, Result dismissed,
+Result FromScript(AnswerScript& script, const std::string& box, Result dismissed,
                   std::string_view dismissedName, std::ostream& notes, Parse parse) {
+  const std::optional<std::string> line = script.Next();
   if (!line) {
     notes << "no scripted answer left for the box " << box << "; answered " << dismissedName
           << '\n';
     return dismissed;
   }
   if (const auto answer = parse(*line)) return *answer;
+  script.Misfit();
   notes << "scripted answer \"" << *line << "\" names no button of the box " << box << "; answered "
         << dismissedName << '\n';
   return dismissed;
@@ -244,25 +246,28 @@ std::optional<std::string> AnswerScript::Next() {
     const std::string_view line = Trim(lines_[next_++]);
     if (!line.empty() && line.front() != '#') return std::string(line);
   }
+  ++misfits_;
   return std::nullopt;
 }
 
 std::optional<std::string> AnswerScript::Peek() {
   const std::size_t at = next_;
+  const std::size_t misfits = misfits_;
   std::optional<std::string> line = Next();
   next_ = at;
+  misfits_ = misfits;
   return line;
 }
 
 Answer ScriptedAnswerer::Reply(const MessageBoxRequest& box) {
   const Answer dismissed = DismissAnswer(box.style);
-  return FromScript(script_.Next(), Describe(box), dismissed, ButtonName(dismissed), notes_,
+  return FromScript(script_, Describe(box), dismissed, ButtonName(dismissed), notes_,
                     [&](std::string_view line) { return ParseChoice(line, box.style); });
 }
 
 std::int32_t ScriptedAnswerer::Press(const ButtonBoxRequest& box) {
   const std::string first = box.buttons.empty() ? "nothing" : ToUtf8(box.buttons.front().text);
-  return FromScript(script_.Next(), Describe(box), FirstNumber(box), first, notes_,
+  return FromScript(script_, Describe(box), FirstNumber(box), first, notes_,
                     [&](std::string_view line) { return ParseButton(line, box.buttons); });
 }
 
@@ -274,6 +279,7 @@ std::optional<std::wstring> ScriptedAnswerer::ChooseFile(const FileDialogRequest
   }
   if (SameLetters(Trim(*line), "cancel")) return std::nullopt;
   if (auto path = ParseFileAnswer(*line)) return path;
+  script_.Misfit();
   notes_ << "scripted answer \"" << *line << "\" is no \"file PATH\" for the "
          << FileDialogName(dialog) << "; cancelled\n";
   return std::nullopt;

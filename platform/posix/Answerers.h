@@ -64,20 +64,25 @@ class TerminalAnswerer final : public Answerer {
 class AnswerScript {
  public:
   explicit AnswerScript(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  // Empty once the script is used up.
+  // Empty once the script is used up, which counts as a misfit.
   std::optional<std::string> Next();
   // The line Next would give, left in the script.
   std::optional<std::string> Peek();
+  // A line that fitted nothing it was given to.
+  void Misfit() { ++misfits_; }
+  // Lines that did not fit, and answers asked for after the last line.
+  std::size_t Misfits() const { return misfits_; }
 
  private:
   std::vector<std::string> lines_;
   std::size_t next_ = 0;
+  std::size_t misfits_ = 0;
 };
 
 // Answers boxes in turn from script lines such as "Yes", "cancel" or "OK to All", and file
 // dialogs from "file PATH" or "cancel". A line naming no button of its box, and every box after
-// the script ends, gets the box's dismiss answer and a note on `notes`; a file dialog is then
-// cancelled.
+// the script ends, gets the box's dismiss answer, a note on `notes` and a misfit of the script;
+// a file dialog is then cancelled.
 class ScriptedAnswerer final : public Answerer {
  public:
   ScriptedAnswerer(AnswerScript& script, std::ostream& notes) : script_(script), notes_(notes) {}

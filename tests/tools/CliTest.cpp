@@ -245,6 +245,39 @@ TEST_F(CliTest, DialogsAndMessageBoxesTakeTheAnswerLinesInTurn) {
             "\"Your name?\" -> Bob Smith");
 }
 
+// Answer files as editors save them, and answers that do not fit: each named on the error stream,
+// with exit code 3 and the same code in the JSON report.
+struct AnswerFile {
+  const char* text;
+  int code;
+  const char* note;
+};
+
+class AnswerFileTest : public CliTest, public ::testing::WithParamInterface<AnswerFile> {};
+
+TEST_P(AnswerFileTest, GivesTheExitCodeOfHowTheAnswersFitted) {
+  MakeVault();
+  Write("asking.json", kAsking);
+  RunOk({"acn", "from-json", "asking.json", "-o", "asking.acn"});
+  RunOk({"--vault", "v", "import", "asking.acn"});
+  Write("answers.txt", GetParam().text);
+  const Result r = Run({"--vault", "v", "--answers", "answers.txt", "menu", "Ask"});
+  EXPECT_EQ(r.code, GetParam().code) << r.out << r.err;
+  EXPECT_NE(r.err.find(GetParam().note), std::string::npos) << r.err;
+  const Result json = Run({"--vault", "v", "--answers", "answers.txt", "menu", "Ask", "--json"});
+  EXPECT_EQ(ParseJson(json.out).at("exit"), GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CliTest, AnswerFileTest,
+    ::testing::Values(AnswerFile{"\xEF\xBB\xBF"
+                                 "# by an editor\r\nBob\r\nNo\r\nOK\r\n",
+                                 0, ""},
+                      AnswerFile{"Bob\nMaybe\nOK\n", 3, "\"Maybe\" names no button"},
+                      AnswerFile{"choose 999 Bob\nNo\nOK\n", 3, "\"choose 999 Bob\" does not fit"},
+                      AnswerFile{"Bob\n", 3, "no scripted answer left"},
+                      AnswerFile{"Bob\nNo\nOK\nYes\n", 3, "the first left is \"Yes\""}));
+
 // The administration command's dialogs answered step by step: an action made, saved, then run.
 TEST_F(CliTest, TheAdministratorMakesAnActionByAnswerSteps) {
   MakeVault();
@@ -313,9 +346,10 @@ TEST_F(CliTest, SystemCommandsWriteTheRegistryRunCommandLinesAndWaitUntilCancell
   Write("machine.json", kMachine);
   RunOk({"acn", "from-json", "machine.json", "-o", "machine.acn"});
   RunOk({"--vault", "v", "import", "machine.acn"});
-  // The wait takes the step; the message box the line after it.
+  // The wait takes the step; the message box the line after it. The cancelled wait fails.
   Write("answers.txt", "cancel\nOK\n");
-  const Result r = RunOk({"--vault", "v", "--answers", "answers.txt", "menu", "Machine"});
+  const Result r = Run({"--vault", "v", "--answers", "answers.txt", "menu", "Machine"});
+  EXPECT_EQ(r.code, 3);
   const auto shows = [&](const std::string& text) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
   };

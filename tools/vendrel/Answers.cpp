@@ -18,6 +18,9 @@ Answers::Answers(const Options& options, Console& console) : notes_(console.err)
     if (!in) throw UsageError("cannot read " + options.answers->string());
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
+    // Editors may begin the file with a byte-order mark.
+    if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) lines.front().erase(0, 3);
+    fromFile_ = true;
     script_.emplace(std::move(lines));
     boxes_ = std::make_unique<platform::ScriptedAnswerer>(*script_, notes_);
   } else if (console.interactive) {

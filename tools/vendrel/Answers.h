@@ -41,8 +41,13 @@ class Answers {
   void CancelWaitsFrom(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
   bool WaitCancelled() const { return waitCancelled_; }
   std::ostream& Notes() { return notes_; }
+  // Whether a line of the answer file named no button, or one was asked for after its end.
+  bool RanShort() const { return fromFile_ && script_->Misfits() > 0; }
+  // The first line of the answer file that nothing asked for.
+  std::optional<std::string> LeftOver() { return fromFile_ ? script_->Peek() : std::nullopt; }
 
  private:
+  bool fromFile_ = false;
   std::optional<platform::AnswerScript> script_;
   std::istream* in_ = nullptr;
   std::ostream* prompts_ = nullptr;

@@ -220,7 +220,7 @@ int RunCli(const Args& args, Console& console) {
       }
       Call call(*b.form, options, console);
       call.Parsed(std::move(b.arguments), std::move(b.given));
-      return b.form->run(call);
+      return call.Finish(b.form->run(call));
     }
   } catch (const platform::SqliteError& e) {
     return fail(DatabaseFailure(e), kExitUsage);

@@ -1,6 +1,8 @@
 // One run of a subcommand.
 #include "tools/vendrel/Command.h"
 
+#include <algorithm>
+
 #include "tools/vendrel/Session.h"
 
 namespace vendrel::tools {
@@ -34,6 +36,11 @@ VaultHost& Call::Reader() {
 
 const VaultCopy* Call::DryRun() const {
   return session_ ? session_->Copy() : nullptr;
+}
+
+int Call::Finish(int code) {
+  if (!failed_) failed_ = session_ && session_->Host().Failed();
+  return *failed_ ? std::max(code, kExitFailed) : code;
 }
 
 UsageError Call::Misused() const {

@@ -105,6 +105,10 @@ class Call {
   // With --dry-run the host works on this copy of the vault; null otherwise.
   const VaultCopy* DryRun() const;
 
+  // The exit code of the command: `code`, or kExitFailed once a command of an action reported a
+  // failure or an answer did not fit. Says so only the first time.
+  int Finish(int code);
+
   // "usage: vendrel checkin PATH... [--comment TEXT]", to throw.
   UsageError Misused() const;
 
@@ -120,6 +124,7 @@ class Call {
   Console& console_;
   Args arguments_;
   Given given_;
+  std::optional<bool> failed_;
   std::unique_ptr<Session> session_;
 };
 

@@ -76,6 +76,7 @@ platform::ScriptedDialogRunner::Script DialogAnswers::Waiting(WaitingLine next) 
     if (platform::ApplyAnswerLine(surface, platform::FromUtf8(step))) {
       trace_.Dialog(asked, step);
     } else {
+      ++misfits_;
       notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; ignored\n";
     }
   };
@@ -98,6 +99,7 @@ void DialogAnswers::Answer(platform::ScriptedSurface& surface) {
       notes_ << "\"" << *line << "\" does not fit this dialog; try again\n";
       continue;
     }
+    ++misfits_;
     notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; cancelled\n";
     trace_.Dialog(asked, "cancelled (answer does not fit)");
     return;

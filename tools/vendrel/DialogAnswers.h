@@ -2,6 +2,7 @@
 // in-memory surface and takes answer lines until one of them closes it.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -33,10 +34,13 @@ class DialogAnswers {
   using WaitingLine =
       std::function<std::optional<std::string>(const std::string& asked, bool first)>;
   platform::ScriptedDialogRunner::Script Waiting(WaitingLine next);
+  // Lines that did not fit the dialog they were given to.
+  std::size_t Misfits() const { return misfits_; }
 
  private:
   NextLine next_;
   bool retry_;
+  std::size_t misfits_ = 0;
   std::ostream& notes_;
   Trace& trace_;
 };

@@ -91,6 +91,7 @@ fs::path DrivesOf(const fs::path& folder) {
 VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring computer,
                      Answers& answers, std::ostream* live, sim::Durability durability)
     : trace_(live),
+      answers_(answers),
       vault_(OpenVault(folder, durability)),
       user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
       machine_(folder, computer, user_),
@@ -122,6 +123,14 @@ VaultHost::~VaultHost() = default;
 
 host::HResult VaultHost::LoadAddIn() {
   return addIn_.addIn->GetAddInInfo(&info_, session_.Get(), &registrations_);
+}
+
+bool VaultHost::Failed() {
+  if (const auto unused = answers_.LeftOver()) {
+    answers_.Notes() << "the answers are not all used, the first left is \"" << *unused << "\"\n";
+  }
+  return trace_.Failures() > 0 || dialogAnswers_.Misfits() > 0 || answers_.RanShort() ||
+         answers_.LeftOver();
 }
 
 std::wstring VaultHost::VaultPath(std::wstring path) const {

@@ -94,6 +94,9 @@ class VaultHost {
   host::VaultSession& Session() { return *session_; }
   platform::Services& Services() { return services_; }
   Trace& GetTrace() { return trace_; }
+  // Whether a command of an action reported a failure, or an answer did not fit; says which
+  // answer was left over.
+  bool Failed();
   const std::wstring& User() const { return user_; }
 
   // Get add-in info, as a host calls it when it loads the add-in.
@@ -121,6 +124,7 @@ class VaultHost {
   void Absorb(const host::HostNotification& notification, host::HResult status, Outcome& outcome);
 
   Trace trace_;
+  Answers& answers_;
   std::unique_ptr<sim::SimVault> vault_;
   std::wstring user_;
   host::Ref<host::VaultSession> session_;

@@ -89,6 +89,9 @@ Files Afterwards(VaultHost& host, const std::vector<FileRef>& found, const Vault
 int Report(Call& call, const std::string& operation, const Outcome& outcome, const Files& files) {
   VaultHost& host = call.Host();
   std::ostream& out = call.Out();
+  const bool refused =
+      outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);
+  const int code = call.Finish(refused ? kExitRefused : kExitOk);
   if (call.Json()) {
     Json json = {
         {"operation", operation},          {"status", outcome.status},
@@ -98,6 +101,7 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome, con
     if (host.AddInLinked()) json["runs"] = host.GetTrace().RunsJson();
     json["files"] = FilesJson(files);
     if (const VaultCopy* copy = call.DryRun()) json["dryRun"] = copy->Changes().ToJson();
+    json["exit"] = code;
     out << WriteJson(json);
   } else if (outcome.veto) {
     out << operation << " refused by the add-in\n";
@@ -107,15 +111,14 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome, con
     out << operation << ": the add-in answered " << HexCode(outcome.status) << "\n";
   } else {
     out << operation << " done" << (outcome.refresh != 0 ? "; the add-in asks for a refresh" : "")
+        << (code == kExitFailed ? "; but the action did not run as it should (see above)" : "")
         << "\n";
   }
   if (!call.Json()) {
     for (const auto& [path, f] : files) out << "  " << FileLine(f) << "\n";
     if (const VaultCopy* copy = call.DryRun()) out << copy->Changes().Text();
   }
-  const bool refused =
-      outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);
-  return refused ? kExitRefused : kExitOk;
+  return code;
 }
 
 }  // namespace

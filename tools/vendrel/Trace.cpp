@@ -170,6 +170,7 @@ void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ra
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - runStarted_)
                         .count();
+  if (!ran) ++failures_;
   if (!runs_.empty()) {
     runs_.back().ran = ran;
     runs_.back().milliseconds = took;
@@ -222,12 +223,14 @@ const std::string& Trace::Heading(const commands::Cmd& command, std::size_t inde
   return heading.line;
 }
 
-void Trace::CommandEnded(const commands::Cmd&, std::size_t, bool result,
+void Trace::CommandEnded(const commands::Cmd& ended, std::size_t, bool result,
                          const actions::ActionData&) {
   if (CommandRecord* command = Current()) command->result = result;
   failures_ += result ? 0 : 1;
   inCommand_ = false;
-  if (live_ && !result) {
+  const bool failed = !result && !commands::SteersFlow(ended.TypeId());
+  if (failed) ++failures_;
+  if (live_ && failed) {
     PrintHeld();
     Print("        (reported a failure)");
   }
