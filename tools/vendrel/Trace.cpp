@@ -226,7 +226,6 @@ const std::string& Trace::Heading(const commands::Cmd& command, std::size_t inde
 void Trace::CommandEnded(const commands::Cmd& ended, std::size_t, bool result,
                          const actions::ActionData&) {
   if (CommandRecord* command = Current()) command->result = result;
-  failures_ += result ? 0 : 1;
   inCommand_ = false;
   const bool failed = !result && !commands::SteersFlow(ended.TypeId());
   if (failed) ++failures_;

@@ -109,7 +109,6 @@ class Trace final : public actions::RunObserver {
   bool inRun_ = false;  // a run has started: commands belong to it
   bool inCommand_ = false;
   bool allDocuments_ = false;
-  std::size_t failures_ = 0;
   std::chrono::steady_clock::time_point runStarted_;
   struct CommandHeading {
     std::int32_t type = 0;
