@@ -35,15 +35,20 @@ void Session::LoadAddIn() {
   host_->LoadAddIn();
   loaded_ = true;
   // The add-in says nothing of stored actions it could not load, and runs none of them: the
-  // user of this host is told. Actions it should have registered tell a failed lock.
+  // user of this host is told. A load that registered actions went well, so the stored set is
+  // read a second time only when nothing but the administration command was registered.
+  const Registrations& registered = host_->Registered();
+  const bool loadedActions =
+      !registered.hooks.empty() ||
+      std::any_of(registered.menus.begin(), registered.menus.end(),
+                  [](const MenuEntry& m) { return m.id != actions::kAdminCommandId; });
+  if (loadedActions) return;
   actions::ActionSet set;
   std::optional<Unreadable> why = ReadStoredSet(*host_, set);
   const bool registers = std::any_of(set.actions.begin(), set.actions.end(),
                                      [](const auto& a) { return a && a->activationKinds != 0; });
-  const Registrations& registered = host_->Registered();
-  if (!why && registers && registered.menus.size() <= 1 && registered.hooks.empty()) {
-    why = LockFailure(*host_);
-  }
+  // Actions it should have registered tell a failed lock.
+  if (!why && registers) why = LockFailure(*host_);
   if (why) err_ << "vendrel: warning: " << UnreadableText(*why, "no action runs") << "\n";
 }
 
