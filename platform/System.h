@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CivilTime.h"
+
 namespace vendrel::platform {
 
 class Environment {
@@ -16,9 +18,7 @@ class Environment {
   virtual std::vector<std::wstring> Block() = 0;
 };
 
-struct LocalTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
+using LocalTime = CivilTime;
 
 class Clock {
  public:
@@ -26,6 +26,9 @@ class Clock {
   virtual LocalTime Now() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
+
+// The machine's own clock, for what is handed none.
+Clock& SystemClock();
 
 class Machine {
  public:

@@ -7,10 +7,7 @@
 
 namespace vendrel::sim {
 
-// The local time now.
-host::Date Now();
-host::Date MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
-// "YYYY-MM-DD hh:mm:ss".
+// "YYYY-MM-DD hh:mm:ss"; empty for a date outside the years 100 to 9999.
 std::wstring FormatDate(host::Date date);
 
 }  // namespace vendrel::sim

@@ -29,7 +29,7 @@ class SimUser : public host::CountedImpl<host::VaultUser> {
       client_->store->Db().Run(
           "INSERT INTO messages(recipient_id, sender_id, subject, body, sent) "
           "SELECT id, ?, ?, ?, ? FROM users WHERE id = ?",
-          client_->userId, subject, text, Now().serial, id_);
+          client_->userId, subject, text, client_->store->Now().serial, id_);
       return host::kOk;
     });
   }
@@ -65,7 +65,7 @@ class SimGroup : public host::CountedImpl<host::VaultGroup> {
       client_->store->Db().Run(
           "INSERT INTO messages(recipient_id, sender_id, group_id, subject, body, sent) "
           "SELECT user_id, ?1, ?2, ?3, ?4, ?5 FROM group_members WHERE group_id = ?2",
-          client_->userId, id_, subject, text, Now().serial);
+          client_->userId, id_, subject, text, client_->store->Now().serial);
       return host::kOk;
     });
   }

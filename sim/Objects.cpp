@@ -149,7 +149,7 @@ HResult SimFolder::AddFile(host::HostWindow, const std::wstring& localPath,
     db.Run(
         "INSERT INTO versions(file_id, version, user_id, time, comment, content_at, "
         "content_size) VALUES(?, 1, ?, ?, '', ?, ?)",
-        id, client_->userId, Now().serial, stored->at, stored->size);
+        id, client_->userId, store().Now().serial, stored->at, stored->size);
 
     const std::wstring target = *folderPath + L'\\' + newName;
     const bool checkedOut = flags == 0;
@@ -306,7 +306,7 @@ HResult SimFile::CheckIn(host::HostWindow, const std::wstring& comment, std::int
         "INSERT INTO versions(file_id, version, user_id, time, comment, content_at, "
         "content_size) "
         "SELECT ?1, MAX(version) + 1, ?2, ?3, ?4, ?5, ?6 FROM versions WHERE file_id = ?1",
-        id_, client_->userId, Now().serial, comment, stored->at, stored->size);
+        id_, client_->userId, store().Now().serial, comment, stored->at, stored->size);
     db.Run("DELETE FROM checkouts WHERE file_id = ?", id_);
     store().SetWritable(held->localPath, false);
     return host::kOk;

@@ -92,6 +92,8 @@ class SimVault {
 
   const std::wstring& RootPath() const { return store_->RootPath(); }
   const std::filesystem::path& LocalFolder() const { return store_->LocalFolder(); }
+  // Versions and messages are stamped by this clock from now on.
+  void UseClock(platform::Clock& clock) { store_->UseClock(clock); }
   // For the simulation's own tests; other callers use the methods below.
   Store& GetStore() { return *store_; }
   // Opened from files that cannot be written: every writing operation fails.

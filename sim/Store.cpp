@@ -93,6 +93,10 @@ Store::Store(std::unique_ptr<platform::Database> db, platform::DataFile contents
     throw fs::filesystem_error("cannot make the local folder", localFolder_, ec);
 }
 
+host::Date Store::Now() {
+  return host::Date{platform::FromCivil(clock_->Now()).value_or(0.0)};
+}
+
 Store::~Store() {
   if (!ownsLocalFolder_) return;
   std::error_code ec;

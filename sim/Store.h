@@ -18,6 +18,7 @@
 #include "host/Value.h"
 #include "platform/DataFile.h"
 #include "platform/Sqlite.h"
+#include "platform/System.h"
 #include "sim/Dates.h"
 #include "sim/Faults.h"
 
@@ -62,6 +63,10 @@ class Store {
   // The vault's root in Windows form, without a trailing backslash.
   const std::wstring& RootPath() const { return root_; }
   const std::filesystem::path& LocalFolder() const { return localFolder_; }
+  // The local time that versions and messages are stamped with, from the machine's clock
+  // unless another is used.
+  host::Date Now();
+  void UseClock(platform::Clock& clock) { clock_ = &clock; }
 
   // Every host operation starts here: kOk, or the failure a test planned for it.
   host::HResult Enter(std::source_location where = std::source_location::current()) {
@@ -128,6 +133,7 @@ class Store {
   std::filesystem::path localFolder_;
   bool ownsLocalFolder_;
   bool syncContents_;
+  platform::Clock* clock_ = &platform::SystemClock();
 };
 
 namespace testing {

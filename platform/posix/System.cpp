@@ -67,3 +67,12 @@ std::wstring PosixMachine::UserName() {
 }
 
 }  // namespace vendrel::platform::posix
+
+namespace vendrel::platform {
+
+Clock& SystemClock() {
+  static posix::PosixClock clock;
+  return clock;
+}
+
+}  // namespace vendrel::platform

@@ -262,6 +262,11 @@ LocalTime Win32Clock::Now() {
   return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
+Clock& SystemClock() {
+  static Win32Clock clock;
+  return clock;
+}
+
 void Win32Clock::Sleep(std::uint32_t milliseconds) {
   ::Sleep(milliseconds);
 }

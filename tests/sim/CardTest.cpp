@@ -71,7 +71,7 @@ TEST_F(CardTest, ValuesComeBackInTheirVariablesType) {
   EXPECT_EQ(Read(L"Teeth", L""), Value(std::int32_t{42}));
   EXPECT_EQ(Read(L"Weight", L""), Value(1.5));
   EXPECT_EQ(Read(L"Approved", L""), Value(std::int32_t{1}));
-  EXPECT_EQ(Read(L"Due", L""), Value(MakeDate(2024, 2, 29, 12)));
+  EXPECT_EQ(Read(L"Due", L""), Value(host::Date{*platform::FromCivil({2024, 2, 29, 12})}));
   EXPECT_EQ(Read(L"Description", L""), Value(L"7"));
   EXPECT_EQ(FormatDate(std::get<host::Date>(Read(L"Due", L""))), L"2024-02-29 12:00:00");
 

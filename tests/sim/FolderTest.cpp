@@ -1,5 +1,6 @@
 // Lookups by path, folders and files: what a client finds where.
 #include "tests/sim/VaultFixture.h"
+#include "tests/support/FakeServices.h"
 
 namespace vendrel::sim::testing {
 namespace {
@@ -98,6 +99,8 @@ TEST_F(VaultTest, FolderEnumeratesItsFilesAndSubFoldersByName) {
 }
 
 TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
+  vendrel::testing::FixedClock clock;
+  vault->UseClock(clock);
   Ref<host::VaultFolder> root = Folder(*alice, L"C:\\Vault");
   Ref<host::VaultFile> file = Add(*root, L"sheet.txt", "first");
   EXPECT_EQ(FileText(Local(L"sheet.txt")), "first");
@@ -110,7 +113,7 @@ TEST_F(VaultTest, AddFileStoresVersionOneAndLeavesAReadOnlyLocalCopy) {
   ASSERT_EQ(file->VersionHistory(history), host::kOk);
   ASSERT_EQ(history.size(), 1u);
   EXPECT_EQ(history[0].user, L"alice");
-  EXPECT_NEAR(history[0].time.serial, Now().serial, 1.0 / 24);
+  EXPECT_EQ(history[0].time.serial, platform::FromCivil(clock.now));
 
   Ref<host::VaultFile> twice;
   EXPECT_EQ(root->AddFile(0, L"C:\\Vault\\sheet.txt", L"SHEET.txt", 1, twice),
