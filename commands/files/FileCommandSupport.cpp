@@ -3,8 +3,19 @@
 
 #include "actions/Action.h"
 #include "actions/RunObserver.h"
+#include "platform/CaseFold.h"
 
 namespace vendrel::commands {
+namespace {
+
+// The computer of a check-out path, which names it as a network path does: \\PC1\C:\Vault\a.txt.
+std::wstring_view ComputerOf(std::wstring_view path) {
+  if (!path.starts_with(L"\\\\")) return {};
+  path.remove_prefix(2);
+  return path.substr(0, path.find(L'\\'));
+}
+
+}  // namespace
 
 host::HostWindow HostWindowOf(const actions::ActionData& run) {
   return static_cast<host::HostWindow>(run.ownerWindow);
@@ -39,6 +50,24 @@ host::HResult FindFileInFolder(actions::ActionData& run, const std::wstring& pat
   const host::HResult hr = FileFromPath(run, path, found.file, folder);
   if (hr != host::kOk) return hr;
   return folder->Id(found.folderId);
+}
+
+host::HResult CurrentUserId(actions::ActionData& run, std::int32_t& id) {
+  if (!run.vault) return host::kPointer;
+  host::Ref<host::VaultUserDirectory> directory;
+  VENDREL_RETURN_IF_FAILED(run.vault->UserDirectory(directory));
+  if (!directory) return host::kPointer;
+  host::Ref<host::VaultUser> user;
+  VENDREL_RETURN_IF_FAILED(directory->LoggedInUser(user));
+  if (!user) return host::kPointer;
+  return user->Id(id);
+}
+
+bool CheckOutStand::MineHere(actions::ActionData& run, std::int32_t folderId) const {
+  if (!Mine() || info.folderId != folderId) return false;
+  platform::Machine* machine = run.Service(&platform::Services::machine);
+  const std::wstring computer = machine ? machine->ComputerName() : std::wstring();
+  return platform::SameIgnoringCase(ComputerOf(info.path), computer);
 }
 
 std::wstring HostErrorText(actions::ActionData& run, host::HResult code) {

@@ -32,6 +32,21 @@ struct FoundFile {
 host::HResult FindFileInFolder(actions::ActionData& run, const std::wstring& path,
                                FoundFile& found);
 
+// The id of the user logged in to the vault; kPointer without a vault or a user.
+host::HResult CurrentUserId(actions::ActionData& run, std::int32_t& id);
+
+// A vault file's check-out as the user running the action sees it.
+struct CheckOutStand {
+  host::CheckOutInfo info;
+  std::int32_t currentUser = 0;
+
+  // User ids 0 and 1 stand for nobody.
+  bool Free() const { return info.userId < 2; }
+  bool Mine() const { return !Free() && info.userId == currentUser; }
+  // Mine, in the folder `folderId`, on this computer.
+  bool MineHere(actions::ActionData& run, std::int32_t folderId) const;
+};
+
 // The host's description of `code`, empty when it has none.
 std::wstring HostErrorText(actions::ActionData& run, host::HResult code);
 // A failure message in the caption "Vendrel" with the exclamation icon.

@@ -13,7 +13,6 @@
 #include "commands/vault/HostErrors.h"
 #include "commands/vault/TemplateFile.h"
 #include "host/Strings.h"
-#include "platform/CaseFold.h"
 #include "platform/PathParts.h"
 
 namespace vendrel::commands {
@@ -31,13 +30,6 @@ std::wstring Message(std::int32_t id, const wchar_t* english,
     at += value.size();
   }
   return text;
-}
-
-// The computer of a check-out path, which names it as a network path does: \\PC1\C:\Vault\a.txt.
-std::wstring_view ComputerOf(std::wstring_view path) {
-  if (!path.starts_with(L"\\\\")) return {};
-  path.remove_prefix(2);
-  return path.substr(0, path.find(L'\\'));
 }
 
 enum class CheckOut { kNone, kMineHere, kElsewhere };
@@ -60,7 +52,6 @@ class VaultSteps {
  private:
   std::optional<CheckOut> State(const std::wstring& path, host::VaultFile& file,
                                 host::VaultFolder& folder);
-  host::HResult CurrentUserId(std::int32_t& id);
   bool Add(const std::wstring& path);
   void CheckIn(const std::wstring& path);
   std::wstring HostText(host::HResult code);
@@ -130,8 +121,8 @@ void VaultSteps::Finish(const std::wstring& path, AfterWriting after) {
 
 std::optional<CheckOut> VaultSteps::State(const std::wstring& path, host::VaultFile& file,
                                           host::VaultFolder& folder) {
-  std::int32_t me = 0;
-  host::HResult hr = CurrentUserId(me);
+  CheckOutStand stand;
+  host::HResult hr = CurrentUserId(run_, stand.currentUser);
   if (host::Failed(hr)) {
     Show(Message(129,
                  L"Error generating parameter file.\n\n Failed to get id of current user.\n\n%s",
@@ -139,9 +130,8 @@ std::optional<CheckOut> VaultSteps::State(const std::wstring& path, host::VaultF
     return std::nullopt;
   }
   std::int32_t folderId = 0;
-  host::CheckOutInfo info;
   hr = folder.Id(folderId);
-  if (host::Succeeded(hr)) hr = file.CheckOutState(info);
+  if (host::Succeeded(hr)) hr = file.CheckOutState(stand.info);
   if (host::Failed(hr)) {
     Show(Message(124,
                  L"Error generating parameter file.\n\n Failed to check if the file '%s' is "
@@ -149,24 +139,8 @@ std::optional<CheckOut> VaultSteps::State(const std::wstring& path, host::VaultF
                  {path, HostText(hr)}));
     return std::nullopt;
   }
-  // User ids 0 and 1 stand for nobody.
-  if (info.userId < 2) return CheckOut::kNone;
-  platform::Machine* machine = run_.Service(&platform::Services::machine);
-  const std::wstring computer = machine ? machine->ComputerName() : std::wstring();
-  const bool mine = info.userId == me && info.folderId == folderId &&
-                    platform::SameIgnoringCase(ComputerOf(info.path), computer);
-  return mine ? CheckOut::kMineHere : CheckOut::kElsewhere;
-}
-
-host::HResult VaultSteps::CurrentUserId(std::int32_t& id) {
-  if (!run_.vault) return host::kPointer;
-  host::Ref<host::VaultUserDirectory> directory;
-  VENDREL_RETURN_IF_FAILED(run_.vault->UserDirectory(directory));
-  if (!directory) return host::kPointer;
-  host::Ref<host::VaultUser> user;
-  VENDREL_RETURN_IF_FAILED(directory->LoggedInUser(user));
-  if (!user) return host::kPointer;
-  return user->Id(id);
+  if (stand.Free()) return CheckOut::kNone;
+  return stand.MineHere(run_, folderId) ? CheckOut::kMineHere : CheckOut::kElsewhere;
 }
 
 // Only an add that succeeded is followed by a check-in; a folder outside the vault takes none.

@@ -66,8 +66,12 @@ class CardWrite {
   bool CollectTargets();
   void AddFile(std::int32_t id, const std::wstring& name);
   bool WriteBatch();
-  // Empty after a host failure, which has been reported.
-  std::optional<bool> IsWritable(std::int32_t fileId, std::wstring& name);
+  // Adds the file's values unless its check-out forbids; false after a failure, reported.
+  bool AddFileValues(host::BatchUpdate& batch, std::int32_t fileId);
+  bool AddFolderValue(host::BatchUpdate& batch, std::int32_t folderId);
+  // kOk with the file's name and whether the current user may write its card.
+  host::HResult IsWritable(std::int32_t fileId, std::wstring& name, bool& writable);
+  std::wstring BatchErrorText(const host::BatchError& error);
   bool Finish();
 
   std::wstring WithCode(const std::wstring& message, host::HResult code) const;
@@ -244,26 +248,20 @@ void CardWrite::AddFile(std::int32_t id, const std::wstring& name) {
   }
 }
 
-std::optional<bool> CardWrite::IsWritable(std::int32_t fileId, std::wstring& name) {
+host::HResult CardWrite::IsWritable(std::int32_t fileId, std::wstring& name, bool& writable) {
   host::Ref<host::VaultObject> object;
+  VENDREL_RETURN_IF_FAILED(run_.vault->GetObject(host::ObjectKind::kFile, fileId, object));
+  if (!object) return host::kPointer;
   host::Ref<host::VaultFile> file;
-  host::HResult hr = run_.vault->GetObject(host::ObjectKind::kFile, fileId, object);
-  if (host::Succeeded(hr)) hr = object ? object->QueryFile(file) : host::kPointer;
-  host::CheckOutInfo holder;
-  if (host::Succeeded(hr)) hr = file ? file->CheckOutState(holder) : host::kPointer;
-  host::Ref<host::VaultUserDirectory> directory;
-  if (host::Succeeded(hr)) hr = run_.vault->UserDirectory(directory);
-  host::Ref<host::VaultUser> me;
-  if (host::Succeeded(hr)) hr = directory ? directory->LoggedInUser(me) : host::kPointer;
-  std::int32_t myId = 0;
-  if (host::Succeeded(hr)) hr = me ? me->Id(myId) : host::kPointer;
-  if (host::Failed(hr)) {
-    ReportCode(Unexpected(), hr);
-    return std::nullopt;
-  }
+  VENDREL_RETURN_IF_FAILED(object->QueryFile(file));
+  if (!file) return host::kPointer;
+  CheckOutStand stand;
+  VENDREL_RETURN_IF_FAILED(file->CheckOutState(stand.info));
+  VENDREL_RETURN_IF_FAILED(CurrentUserId(run_, stand.currentUser));
   file->Name(name);
-  if (holder.userId == myId) return true;
-  return holder.userId < 1 && (command_.variableFlags_ & kWritableWithoutCheckOut) != 0;
+  writable =
+      stand.Mine() || (stand.Free() && (command_.variableFlags_ & kWritableWithoutCheckOut) != 0);
+  return host::kOk;
 }
 
 bool CardWrite::WriteBatch() {
@@ -274,94 +272,99 @@ bool CardWrite::WriteBatch() {
     ReportCode(Unexpected(), hr);
     return false;
   }
-  const std::wstring variableId = std::to_wstring(variable_.id);
   for (std::int32_t fileId : files_) {
-    std::wstring name;
-    const std::optional<bool> writable = IsWritable(fileId, name);
-    if (!writable) continue;
-    if (!*writable) {
-      if (command_.showCheckOutWarning_) {
-        messages_.push_back({WithText(strings::Load(165,
-                                                    L"Cannot set card variables for file "
-                                                    L"%s, you must check out the file "
-                                                    L"before this command will run."),
-                                      name),
-                             true});
-      }
-      continue;
-    }
-    if (fields_.configurations.empty()) {
-      hr = batch->AddFileValue(fileId, variable_.id, value_, std::nullopt, kAllConfigurationsFlags);
-      if (host::Failed(hr)) {
-        ReportCode(WithArguments(strings::Load(166,
-                                               L"Error setting variable %1 on file %2 "
-                                               L"across all configurations."),
-                                 {variableId, std::to_wstring(fileId)}),
-                   hr);
-        return false;
-      }
-      continue;
-    }
-    for (const std::wstring& configuration : fields_.configurations) {
-      hr = batch->AddFileValue(fileId, variable_.id, value_, configuration, kOneConfigurationFlags);
-      if (host::Failed(hr)) {
-        ReportCode(WithArguments(strings::Load(167,
-                                               L"Error setting variable %1 on file %2 on "
-                                               L"configuration %3."),
-                                 {variableId, std::to_wstring(fileId), configuration}),
-                   hr);
-        return false;
-      }
-    }
+    if (!AddFileValues(*batch, fileId)) return false;
   }
   for (std::int32_t folderId : folders_) {
-    hr = batch->AddFolderValue(folderId, variable_.id, value_, kFolderFlags);
-    if (host::Failed(hr)) {
-      ReportCode(WithArguments(strings::Load(168, L"Error setting folder variable - %1 %2."),
-                               {std::to_wstring(folderId), variableId}),
-                 hr);
-      return false;
-    }
+    if (!AddFolderValue(*batch, folderId)) return false;
   }
-
   std::vector<host::BatchError> errors;
   hr = batch->Commit(errors);
   if (host::Failed(hr)) {
     ReportCode(Unexpected(), hr);
     return false;
   }
-  for (const host::BatchError& error : errors) {
-    const std::wstring codeText = DescribeHostCode(run_, error.code);
-    if (error.fileId != 0 && error.folderId == 0) {
-      messages_.push_back({codeText, false});
-      continue;
+  for (const host::BatchError& error : errors) messages_.push_back({BatchErrorText(error), false});
+  return true;
+}
+
+bool CardWrite::AddFileValues(host::BatchUpdate& batch, std::int32_t fileId) {
+  std::wstring name;
+  bool writable = false;
+  if (const host::HResult hr = IsWritable(fileId, name, writable); host::Failed(hr)) {
+    ReportCode(Unexpected(), hr);
+    return true;
+  }
+  if (!writable) {
+    if (command_.showCheckOutWarning_) {
+      messages_.push_back({WithText(strings::Load(165,
+                                                  L"Cannot set card variables for file "
+                                                  L"%s, you must check out the file "
+                                                  L"before this command will run."),
+                                    name),
+                           true});
     }
-    const bool file = error.fileId != 0;
-    const std::int32_t id = file ? error.fileId : error.folderId;
-    host::Ref<host::VaultObject> object;
-    std::wstring name;
-    hr = run_.vault->GetObject(file ? host::ObjectKind::kFile : host::ObjectKind::kFolder, id,
-                               object);
-    if (host::Succeeded(hr)) hr = object ? object->Name(name) : host::kPointer;
+    return true;
+  }
+  const std::wstring variableId = std::to_wstring(variable_.id);
+  if (fields_.configurations.empty()) {
+    const host::HResult hr =
+        batch.AddFileValue(fileId, variable_.id, value_, std::nullopt, kAllConfigurationsFlags);
     if (host::Failed(hr)) {
-      messages_.push_back({WithArguments(strings::Load(169,
-                                                       L"Error getting file object for "
-                                                       L"file %1. %2"),
-                                         {std::to_wstring(id), codeText}),
-                           false});
-    } else if (file) {
-      messages_.push_back(
-          {WithArguments(strings::Load(170, L"Error setting variable for file %1. %2"),
-                         {name, codeText}),
-           false});
-    } else {
-      messages_.push_back(
-          {WithArguments(strings::Load(171, L"Error setting variable for folder %1. %2"),
-                         {name, codeText}),
-           false});
+      ReportCode(WithArguments(strings::Load(166,
+                                             L"Error setting variable %1 on file %2 "
+                                             L"across all configurations."),
+                               {variableId, std::to_wstring(fileId)}),
+                 hr);
+      return false;
+    }
+    return true;
+  }
+  for (const std::wstring& configuration : fields_.configurations) {
+    const host::HResult hr =
+        batch.AddFileValue(fileId, variable_.id, value_, configuration, kOneConfigurationFlags);
+    if (host::Failed(hr)) {
+      ReportCode(WithArguments(strings::Load(167,
+                                             L"Error setting variable %1 on file %2 on "
+                                             L"configuration %3."),
+                               {variableId, std::to_wstring(fileId), configuration}),
+                 hr);
+      return false;
     }
   }
   return true;
+}
+
+bool CardWrite::AddFolderValue(host::BatchUpdate& batch, std::int32_t folderId) {
+  const host::HResult hr = batch.AddFolderValue(folderId, variable_.id, value_, kFolderFlags);
+  if (host::Succeeded(hr)) return true;
+  ReportCode(WithArguments(strings::Load(168, L"Error setting folder variable - %1 %2."),
+                           {std::to_wstring(folderId), std::to_wstring(variable_.id)}),
+             hr);
+  return false;
+}
+
+// A record naming a file but no folder gives only the code's text.
+std::wstring CardWrite::BatchErrorText(const host::BatchError& error) {
+  const std::wstring codeText = DescribeHostCode(run_, error.code);
+  if (error.fileId != 0 && error.folderId == 0) return codeText;
+  const bool file = error.fileId != 0;
+  const std::int32_t id = file ? error.fileId : error.folderId;
+  host::Ref<host::VaultObject> object;
+  std::wstring name;
+  host::HResult hr =
+      run_.vault->GetObject(file ? host::ObjectKind::kFile : host::ObjectKind::kFolder, id, object);
+  if (host::Succeeded(hr)) hr = object ? object->Name(name) : host::kPointer;
+  if (host::Failed(hr)) {
+    return WithArguments(strings::Load(169, L"Error getting file object for file %1. %2"),
+                         {std::to_wstring(id), codeText});
+  }
+  if (file) {
+    return WithArguments(strings::Load(170, L"Error setting variable for file %1. %2"),
+                         {name, codeText});
+  }
+  return WithArguments(strings::Load(171, L"Error setting variable for folder %1. %2"),
+                       {name, codeText});
 }
 
 bool CardWrite::Finish() {
