@@ -12,6 +12,7 @@
 #include "addin/Documents.h"
 #include "addin/RunLogger.h"
 #include "addin/Version.h"
+#include "commands/core/VarHandler.h"
 #include "host/Strings.h"
 #include "platform/PathParts.h"
 
@@ -65,7 +66,7 @@ std::wstring LoggedInUserName(host::VaultSession* vault) {
   std::wstring name;
   if (vault == nullptr || host::Failed(vault->UserDirectory(directory)) || !directory ||
       host::Failed(directory->LoggedInUser(user)) || !user || host::Failed(user->Name(name))) {
-    return L"N/A";
+    return commands::kNotAvailable;
   }
   return name;
 }

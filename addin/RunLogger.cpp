@@ -1,9 +1,6 @@
 // The run log's lines and the observer that writes them.
 #include "addin/RunLogger.h"
 
-#include <cstdio>
-#include <cwchar>
-
 #include "actions/Action.h"
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
@@ -34,11 +31,7 @@ std::vector<std::wstring> Split(const std::wstring& text) {
 
 std::wstring Now(platform::Clock* clock) {
   if (clock == nullptr) return {};
-  const platform::LocalTime t = clock->Now();
-  wchar_t text[32];
-  std::swprintf(text, 32, L"%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
-  return text;
+  return platform::FormatCivil(clock->Now());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,13 @@ namespace vendrel::strings {
 
 // Text `id` of table "TS" in the current string file, or the English default.
 std::wstring Load(std::int32_t id, const wchar_t* englishDefault);
+
+// `format` with its "%s" marks filled by `values` in order; marks beyond the values stay.
+std::wstring Fill(std::wstring format, std::initializer_list<std::wstring_view> values);
+// `format` with "%1", "%2", ... filled by the values of those numbers.
+std::wstring FillNumbered(std::wstring format, std::initializer_list<std::wstring_view> values);
+// A status code as the messages show it: "0x8002000A".
+std::wstring HexCode(std::int32_t code);
 
 // Makes `file` the current string file while the scope lives (push and pop).
 class DefaultFileScope {

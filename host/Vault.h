@@ -106,8 +106,13 @@ class CardVariableSet : public Counted {
                            Value& value) = 0;
 };
 
-// A card variable as the vault defines it. Types: 1 text, 2 integer, 3 floating point,
-// 4 yes/no, 5 date.
+enum class CardType : std::int32_t { kText = 1, kInteger = 2, kFloat = 3, kYesNo = 4, kDate = 5 };
+inline bool IsCardType(std::int32_t type) {
+  return type >= static_cast<std::int32_t>(CardType::kText) &&
+         type <= static_cast<std::int32_t>(CardType::kDate);
+}
+
+// A card variable as the vault defines it; `type` is a CardType.
 struct CardVariableInfo {
   std::wstring name;
   std::int32_t type = 0;

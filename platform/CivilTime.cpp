@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <iterator>
 
 namespace vendrel::platform {
 namespace {
@@ -73,6 +75,13 @@ std::optional<double> FromCivil(const CivilTime& t) {
   const double time = (t.hour * 3600 + t.minute * 60 + t.second) / double(kSecondsPerDay);
   // Before day 0 the time still counts forward from the start of the day.
   return days < 0 ? days - time : days + time;
+}
+
+std::wstring FormatCivil(const CivilTime& time) {
+  wchar_t text[32];
+  std::swprintf(text, std::size(text), L"%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
+                time.day, time.hour, time.minute, time.second);
+  return text;
 }
 
 }  // namespace vendrel::platform

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace vendrel::platform {
 
@@ -14,5 +15,7 @@ struct CivilTime {
 std::optional<CivilTime> ToCivil(double serial);
 // The automation date of calendar fields; empty for a day the month lacks or a field out of range.
 std::optional<double> FromCivil(const CivilTime& time);
+// "YYYY-MM-DD hh:mm:ss", the form logs and listings show.
+std::wstring FormatCivil(const CivilTime& time);
 
 }  // namespace vendrel::platform

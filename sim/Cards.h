@@ -8,7 +8,7 @@
 
 namespace vendrel::sim {
 
-enum class CardType : std::int32_t { kText = 1, kInteger = 2, kFloat = 3, kYesNo = 4, kDate = 5 };
+using host::CardType;
 enum class CardOwner : std::int32_t { kFile = 1, kFolder = 2 };
 
 // The value in the representation of a card variable type: text, 32-bit integer, double,

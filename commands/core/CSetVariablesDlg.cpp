@@ -19,12 +19,6 @@ constexpr std::int32_t kValueColumn = 2;
 constexpr std::int32_t kExtraColumn = 3;
 constexpr std::size_t kMaxNameLength = 256;
 
-std::wstring Fill(const std::wstring& format, const std::wstring& name) {
-  std::wstring text = format;
-  if (const auto at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, name);
-  return text;
-}
-
 // Layout steps: a given edge moves; "move" keeps the size, "stretch" keeps the opposite edge.
 void MoveRight(lexicor::CtrlRect& r, std::int32_t x) {
   r.left = x - (r.right - r.left);
@@ -227,7 +221,7 @@ void CSetVariablesDlg::AddRow() {
 
 bool CSetVariablesDlg::Refuse(std::int32_t messageId, const wchar_t* english,
                               const std::wstring& name) {
-  miMessageBox(Fill(strings::Load(messageId, english), name).c_str(), L"Vendrel",
+  miMessageBox(strings::Fill(strings::Load(messageId, english), {name}).c_str(), L"Vendrel",
                platform::mb::kOk | platform::mb::kIconError);
   return false;
 }

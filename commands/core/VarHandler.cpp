@@ -20,8 +20,6 @@ namespace {
 using actions::Variable;
 using host::Failed;
 
-constexpr wchar_t kNotAvailable[] = L"N/A";
-
 // Replaces every occurrence left to right; replaced text is not searched again.
 // False, leaving the text as it was, when the result would be longer than `limit`.
 bool ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to,

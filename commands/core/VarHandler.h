@@ -16,6 +16,9 @@
 
 namespace vendrel::commands {
 
+// The text of a value that cannot be read.
+inline constexpr wchar_t kNotAvailable[] = L"N/A";
+
 // Made on the run state at the start of a command's Execute and dropped at its end, so the cache
 // of card values never outlives one command.
 class VarHandler {

@@ -20,7 +20,7 @@ bool Met(std::int32_t condition, const std::wstring& path, VarHandler& variables
       return files == nullptr || !files->AnyMatch(path);
     case kRegistryValueSet: {
       const std::wstring value = variables.RegistryValue(path);
-      return !value.empty() && value != L"N/A";
+      return !value.empty() && value != kNotAvailable;
     }
     default:
       return false;

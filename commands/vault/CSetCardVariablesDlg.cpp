@@ -100,10 +100,8 @@ void CSetCardVariablesDlg::FillVariables() {
   host::HResult hr = vault_->Variables(manager);
   if (host::Succeeded(hr)) hr = manager ? manager->Variables(variables) : host::kPointer;
   if (host::Failed(hr)) {
-    wchar_t code[16];
-    std::swprintf(code, std::size(code), L"0x%08X", static_cast<unsigned>(hr));
-    Ui().ShowMessage(strings::Load(176, L"Unexpected error.") + L" [" + code + L"]", L"Vendrel",
-                     platform::mb::kIconExclamation);
+    Ui().ShowMessage(strings::Load(176, L"Unexpected error.") + L" [" + strings::HexCode(hr) + L"]",
+                     L"Vendrel", platform::mb::kIconExclamation);
     return;
   }
   for (const host::CardVariableInfo& variable : variables)
@@ -185,7 +183,7 @@ bool CSetCardVariablesDlg::OnOk() {
   // A value with variables is known only when the command runs. A type outside 1 to 5 has
   // nothing to be checked against.
   host::Value converted;
-  if (value.find(L'%') == std::wstring::npos && type >= kFirstCardType && type <= kLastCardType &&
+  if (value.find(L'%') == std::wstring::npos && host::IsCardType(type) &&
       host::Failed(ConvertCardValue(value, type, converted))) {
     Refuse(strings::Load(175, L"Error, value entered doesn't match target variable type."));
     return false;

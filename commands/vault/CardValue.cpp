@@ -6,29 +6,29 @@
 namespace vendrel::commands {
 
 host::HResult ConvertCardValue(const std::wstring& text, std::int32_t type, host::Value& value) {
-  switch (type) {
-    case 1:
+  switch (static_cast<host::CardType>(type)) {
+    case host::CardType::kText:
       value = text;
       return host::kOk;
-    case 2: {
+    case host::CardType::kInteger: {
       std::int32_t number = 0;
       VENDREL_RETURN_IF_FAILED(platform::TextToInt32(text, number));
       value = number;
       return host::kOk;
     }
-    case 3: {
+    case host::CardType::kFloat: {
       float number = 0;
       VENDREL_RETURN_IF_FAILED(platform::TextToSingle(text, number));
       value = static_cast<double>(number);
       return host::kOk;
     }
-    case 4: {
+    case host::CardType::kYesNo: {
       bool flag = false;
       VENDREL_RETURN_IF_FAILED(platform::TextToBool(text, flag));
       value = flag;
       return host::kOk;
     }
-    case 5: {
+    case host::CardType::kDate: {
       double serial = 0;
       VENDREL_RETURN_IF_FAILED(platform::TextToDate(text, serial));
       value = host::Date{serial};

@@ -18,18 +18,9 @@
 namespace vendrel::commands {
 namespace {
 
-// A message with its "%s" filled in order.
 std::wstring Message(std::int32_t id, const wchar_t* english,
                      std::initializer_list<std::wstring_view> values) {
-  std::wstring text = strings::Load(id, english);
-  std::size_t at = 0;
-  for (const std::wstring_view value : values) {
-    at = text.find(L"%s", at);
-    if (at == std::wstring::npos) break;
-    text.replace(at, 2, value);
-    at += value.size();
-  }
-  return text;
+  return strings::Fill(strings::Load(id, english), values);
 }
 
 enum class CheckOut { kNone, kMineHere, kElsewhere };

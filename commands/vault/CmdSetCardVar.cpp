@@ -26,22 +26,6 @@ constexpr std::int32_t kAllConfigurationsFlags = 3;
 constexpr std::int32_t kOneConfigurationFlags = 0;
 constexpr std::int32_t kFolderFlags = 2;
 
-// Fills the first "%s" of `format`.
-std::wstring WithText(std::wstring format, const std::wstring& text) {
-  if (const auto at = format.find(L"%s"); at != std::wstring::npos) format.replace(at, 2, text);
-  return format;
-}
-
-// Fills "%1", "%2" and "%3" of `format` with the arguments in order.
-std::wstring WithArguments(std::wstring format, const std::vector<std::wstring>& arguments) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::wstring mark = L"%" + std::to_wstring(i + 1);
-    if (const auto at = format.find(mark); at != std::wstring::npos)
-      format.replace(at, mark.size(), arguments[i]);
-  }
-  return format;
-}
-
 std::wstring Unexpected() {
   return strings::Load(176, L"Unexpected error.");
 }
@@ -96,9 +80,8 @@ class CardWrite {
 };
 
 std::wstring CardWrite::WithCode(const std::wstring& message, host::HResult code) const {
-  wchar_t hex[16];
-  std::swprintf(hex, std::size(hex), L"0x%08X", static_cast<unsigned>(code));
-  return message + L"\r\n[" + DescribeHostCode(run_, code) + L"]\r\n[" + hex + L"]";
+  return message + L"\r\n[" + DescribeHostCode(run_, code) + L"]\r\n[" + strings::HexCode(code) +
+         L"]";
 }
 
 std::wstring CardWrite::BoxText(const std::wstring& message) const {
@@ -146,25 +129,26 @@ bool CardWrite::PrepareValue() {
     return false;
   }
   if (hr != host::kOk) {
-    Report(WithText(strings::Load(160, L"Error, variable %s was not found in vault."),
-                    fields_.variableName));
+    Report(strings::Fill(strings::Load(160, L"Error, variable %s was not found in vault."),
+                         {fields_.variableName}));
     return false;
   }
   if (variable_.type != fields_.variableType) {
-    Report(WithText(strings::Load(161,
-                                  L"Error, variable %s's type has changed since this "
-                                  L"command was configured."),
-                    fields_.variableName));
+    Report(strings::Fill(strings::Load(161,
+                                       L"Error, variable %s's type has changed since this "
+                                       L"command was configured."),
+                         {fields_.variableName}));
     return false;
   }
   command_.variableFlags_ = variable_.flags;
-  if (variable_.type < kFirstCardType || variable_.type > kLastCardType) return false;
+  if (!host::IsCardType(variable_.type)) return false;
 
   hr = ConvertCardValue(variables_.Expand(fields_.value, false), variable_.type, value_);
   if (hr == host::kTypeMismatch) {
-    ReportCode(WithText(strings::Load(162, L"Error, could not set variable %s, type mismatch."),
-                        fields_.variableName),
-               hr);
+    ReportCode(
+        strings::Fill(strings::Load(162, L"Error, could not set variable %s, type mismatch."),
+                      {fields_.variableName}),
+        hr);
     return false;
   }
   if (host::Failed(hr)) {
@@ -185,7 +169,7 @@ bool CardWrite::CollectTargets() {
         return true;
       }
       if (hr != host::kOk || !folder) {
-        Report(WithText(strings::Load(164, L"Error, folder %s doesn't exist."), path));
+        Report(strings::Fill(strings::Load(164, L"Error, folder %s doesn't exist."), {path}));
         return false;
       }
       std::int32_t id = 0;
@@ -206,7 +190,8 @@ bool CardWrite::CollectTargets() {
         return true;
       }
       if (hr != host::kOk || !file) {
-        Report(WithText(strings::Load(163, L"Error, file %s doesn't exist."), fields_.filePath));
+        Report(strings::Fill(strings::Load(163, L"Error, file %s doesn't exist."),
+                             {fields_.filePath}));
         return true;
       }
       std::int32_t id = 0;
@@ -239,11 +224,11 @@ void CardWrite::AddFile(std::int32_t id, const std::wstring& name) {
     return;
   }
   if (command_.showAddWarning_ &&
-      Warn(WithText(strings::Load(177,
-                                  L"Cannot set file card variable for file %s. The file "
-                                  L"must be added to the vault before this command will "
-                                  L"run."),
-                    name))) {
+      Warn(strings::Fill(strings::Load(177,
+                                       L"Cannot set file card variable for file %s. The file "
+                                       L"must be added to the vault before this command will "
+                                       L"run."),
+                         {name}))) {
     command_.showAddWarning_ = false;
   }
 }
@@ -297,11 +282,11 @@ bool CardWrite::AddFileValues(host::BatchUpdate& batch, std::int32_t fileId) {
   }
   if (!writable) {
     if (command_.showCheckOutWarning_) {
-      messages_.push_back({WithText(strings::Load(165,
-                                                  L"Cannot set card variables for file "
-                                                  L"%s, you must check out the file "
-                                                  L"before this command will run."),
-                                    name),
+      messages_.push_back({strings::Fill(strings::Load(165,
+                                                       L"Cannot set card variables for file "
+                                                       L"%s, you must check out the file "
+                                                       L"before this command will run."),
+                                         {name}),
                            true});
     }
     return true;
@@ -311,10 +296,10 @@ bool CardWrite::AddFileValues(host::BatchUpdate& batch, std::int32_t fileId) {
     const host::HResult hr =
         batch.AddFileValue(fileId, variable_.id, value_, std::nullopt, kAllConfigurationsFlags);
     if (host::Failed(hr)) {
-      ReportCode(WithArguments(strings::Load(166,
-                                             L"Error setting variable %1 on file %2 "
-                                             L"across all configurations."),
-                               {variableId, std::to_wstring(fileId)}),
+      ReportCode(strings::FillNumbered(strings::Load(166,
+                                                     L"Error setting variable %1 on file %2 "
+                                                     L"across all configurations."),
+                                       {variableId, std::to_wstring(fileId)}),
                  hr);
       return false;
     }
@@ -324,10 +309,10 @@ bool CardWrite::AddFileValues(host::BatchUpdate& batch, std::int32_t fileId) {
     const host::HResult hr =
         batch.AddFileValue(fileId, variable_.id, value_, configuration, kOneConfigurationFlags);
     if (host::Failed(hr)) {
-      ReportCode(WithArguments(strings::Load(167,
-                                             L"Error setting variable %1 on file %2 on "
-                                             L"configuration %3."),
-                               {variableId, std::to_wstring(fileId), configuration}),
+      ReportCode(strings::FillNumbered(strings::Load(167,
+                                                     L"Error setting variable %1 on file %2 on "
+                                                     L"configuration %3."),
+                                       {variableId, std::to_wstring(fileId), configuration}),
                  hr);
       return false;
     }
@@ -338,8 +323,8 @@ bool CardWrite::AddFileValues(host::BatchUpdate& batch, std::int32_t fileId) {
 bool CardWrite::AddFolderValue(host::BatchUpdate& batch, std::int32_t folderId) {
   const host::HResult hr = batch.AddFolderValue(folderId, variable_.id, value_, kFolderFlags);
   if (host::Succeeded(hr)) return true;
-  ReportCode(WithArguments(strings::Load(168, L"Error setting folder variable - %1 %2."),
-                           {std::to_wstring(folderId), std::to_wstring(variable_.id)}),
+  ReportCode(strings::FillNumbered(strings::Load(168, L"Error setting folder variable - %1 %2."),
+                                   {std::to_wstring(folderId), std::to_wstring(variable_.id)}),
              hr);
   return false;
 }
@@ -356,15 +341,15 @@ std::wstring CardWrite::BatchErrorText(const host::BatchError& error) {
       run_.vault->GetObject(file ? host::ObjectKind::kFile : host::ObjectKind::kFolder, id, object);
   if (host::Succeeded(hr)) hr = object ? object->Name(name) : host::kPointer;
   if (host::Failed(hr)) {
-    return WithArguments(strings::Load(169, L"Error getting file object for file %1. %2"),
-                         {std::to_wstring(id), codeText});
+    return strings::FillNumbered(strings::Load(169, L"Error getting file object for file %1. %2"),
+                                 {std::to_wstring(id), codeText});
   }
   if (file) {
-    return WithArguments(strings::Load(170, L"Error setting variable for file %1. %2"),
-                         {name, codeText});
+    return strings::FillNumbered(strings::Load(170, L"Error setting variable for file %1. %2"),
+                                 {name, codeText});
   }
-  return WithArguments(strings::Load(171, L"Error setting variable for folder %1. %2"),
-                       {name, codeText});
+  return strings::FillNumbered(strings::Load(171, L"Error setting variable for folder %1. %2"),
+                               {name, codeText});
 }
 
 bool CardWrite::Finish() {
