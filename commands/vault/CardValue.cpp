@@ -1,6 +1,7 @@
 // Card values through the system's text conversions.
 #include "commands/vault/CardValue.h"
 
+#include "host/Vault.h"
 #include "platform/TextConversion.h"
 
 namespace vendrel::commands {
