@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "actions/ByteSpanFile.h"
 #include "commands/core/Cmd.h"
 
 namespace vendrel::actions {
@@ -52,10 +53,40 @@ std::vector<const Action*> Present(const ActionList& actions) {
   return present;
 }
 
-// Reads one record. With `source` (the file `archive` reads), the commands are walked with their
-// texts skimmed and left to be decoded from the source's bytes when reached.
+// Walks stored commands with their texts skimmed, to check them whole and find where they end.
+// A set holds thousands of commands of a few kinds, so one command of each kind met is made and
+// walks every stored command of its kind; the walk leaves nothing in it that the load keeps.
+class CommandWalker {
+ public:
+  CommandWalker(const ByteSpanFile& source, CommandFactory factory)
+      : source_(source), factory_(factory) {}
+
+  const ByteSpanFile& Source() const { return source_; }
+
+  void Walk(Archive& archive, Action& owner) {
+    const std::int32_t type = archive.ReadInt32();
+    auto made = std::find_if(made_.begin(), made_.end(),
+                             [type](const auto& kind) { return kind.first == type; });
+    if (made == made_.end()) {
+      std::unique_ptr<commands::Cmd> cmd = factory_(type, &owner);
+      if (!cmd) throw ArchiveError(ArchiveError::Cause::kBadIndex);
+      made = made_.insert(made_.end(), {type, std::move(cmd)});
+    }
+    archive.SetSkimming(true);
+    made->second->Serialize(archive);
+    archive.SetSkimming(false);
+  }
+
+ private:
+  const ByteSpanFile& source_;
+  CommandFactory factory_;
+  std::vector<std::pair<std::int32_t, std::unique_ptr<commands::Cmd>>> made_;
+};
+
+// Reads one record. With a walker (over the file `archive` reads), the action keeps its commands'
+// bytes to decode them when reached.
 void ReadRecord(Archive& archive, Action& action, std::int32_t version, CommandFactory factory,
-                const SharedBytesFile* source) {
+                CommandWalker* walker) {
   archive.SetVersion(version);
   action.commands.clear();
   action.variables.clear();
@@ -67,12 +98,13 @@ void ReadRecord(Archive& archive, Action& action, std::int32_t version, CommandF
   VisitRecordHead(action, version, FieldReader{archive});
 
   const std::int32_t commandCount = archive.ReadInt32();
-  if (source) {
-    const std::size_t position = source->Position();
-    archive.SetSkimming(true);
-    for (std::int32_t i = 0; i < commandCount; ++i) ReadCommand(archive, factory, &action);
-    archive.SetSkimming(false);
-    action.commands.Defer({source->Bytes(), position, commandCount, version, factory, &action});
+  if (walker) {
+    const ByteSpanFile& source = walker->Source();
+    const std::size_t first = source.Position();
+    for (std::int32_t i = 0; i < commandCount; ++i) walker->Walk(archive, action);
+    const auto commands = source.Bytes().subspan(first, source.Position() - first);
+    action.commands.Defer(
+        {{commands.begin(), commands.end()}, commandCount, version, factory, &action});
   } else {
     for (std::int32_t i = 0; i < commandCount; ++i) {
       action.commands.push_back(ReadCommand(archive, factory, &action));
@@ -84,14 +116,13 @@ void ReadRecord(Archive& archive, Action& action, std::int32_t version, CommandF
   }
 }
 
-void ReadSet(Archive& archive, ActionSet& set, CommandFactory factory,
-             const SharedBytesFile* source) {
+void ReadSet(Archive& archive, ActionSet& set, CommandFactory factory, CommandWalker* walker) {
   set.actions.clear();
   set.highestId = kNoActionId;
   const SetHeader header = ReadSetHeader(archive);
   for (std::int32_t i = 0; i < header.count; ++i) {
     auto action = std::make_unique<Action>();
-    ReadRecord(archive, *action, header.version, factory, source);
+    ReadRecord(archive, *action, header.version, factory, walker);
     set.highestId = std::max(set.highestId, action->actionId);
     set.actions.push_back(std::move(action));
   }
@@ -136,10 +167,11 @@ void ReadActionSet(Archive& archive, ActionSet& set, CommandFactory factory) {
   ReadSet(archive, set, factory, nullptr);
 }
 
-void ReadActionSet(const SharedBytes& bytes, ActionSet& set, CommandFactory factory) {
-  SharedBytesFile file(bytes);
+void ReadActionSet(std::span<const std::uint8_t> bytes, ActionSet& set, CommandFactory factory) {
+  ByteSpanFile file(bytes);
   Archive archive(file, Archive::Mode::kLoad);
-  ReadSet(archive, set, factory, &file);
+  CommandWalker walker(file, factory);
+  ReadSet(archive, set, factory, &walker);
 }
 
 void WriteActionFile(Archive& archive, std::span<const Action* const> actions) {

@@ -116,9 +116,9 @@ void WriteActionSet(Archive& archive, const ActionList& actions);
 // Destroys the set's actions and restarts its highest id first; on an error the actions read
 // before it stay.
 void ReadActionSet(Archive& archive, ActionSet& set, CommandFactory factory);
-// The same set from bytes the actions go on sharing: each action's commands are only walked,
-// to check them whole, and decoded from those bytes when first reached.
-void ReadActionSet(const SharedBytes& bytes, ActionSet& set, CommandFactory factory);
+// The same set from its bytes: each action's commands are only walked, to check them whole, and
+// the action keeps a copy of their bytes to decode them from when first reached.
+void ReadActionSet(std::span<const std::uint8_t> bytes, ActionSet& set, CommandFactory factory);
 
 // Action files: header text, version, count, records.
 void WriteActionFile(Archive& archive, std::span<const Action* const> actions);

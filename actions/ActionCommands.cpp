@@ -2,6 +2,7 @@
 #include "actions/ActionCommands.h"
 
 #include "actions/Archive.h"
+#include "actions/ByteSpanFile.h"
 #include "commands/core/Cmd.h"
 
 namespace vendrel::actions {
@@ -51,7 +52,7 @@ void ActionCommands::clear() {
 ActionCommands::List& ActionCommands::Decoded() const {
   if (!stored_) return list_;
   const StoredCommands& stored = *stored_;
-  SharedBytesFile file(stored.bytes, stored.position);
+  ByteSpanFile file(stored.bytes);
   Archive archive(file, Archive::Mode::kLoad, stored.version);
   List list;
   list.reserve(static_cast<std::size_t>(stored.count));

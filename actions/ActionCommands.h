@@ -1,14 +1,13 @@
 // An action's commands. Those of a set read from the vault stay as their stored bytes until
 // something reaches them: every client reads the whole set when it starts, and runs or edits
-// few of its actions.
+// few of its actions. Each action keeps the bytes of its own commands only, so a loaded set holds
+// little more than its stored size.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include "actions/SharedBytesFile.h"
 
 namespace vendrel::commands {
 class Cmd;
@@ -27,11 +26,10 @@ using CommandFactory = std::unique_ptr<commands::Cmd> (*)(std::int32_t typeId, A
 // factory does not know.
 std::unique_ptr<commands::Cmd> ReadCommand(Archive& archive, CommandFactory factory, Action* owner);
 
-// Commands left in their stored form: `count` of them from `position` of `bytes`, in the layout
-// of `version`, made by `factory` for `owner`.
+// Commands left in their stored form: `count` of them in `bytes`, in the layout of `version`,
+// made by `factory` for `owner`.
 struct StoredCommands {
-  SharedBytes bytes;
-  std::size_t position = 0;
+  std::vector<std::uint8_t> bytes;
   std::int32_t count = 0;
   std::int32_t version = 0;
   CommandFactory factory = nullptr;

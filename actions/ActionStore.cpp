@@ -139,8 +139,7 @@ bool ActionStore::Load(host::VaultSession& vault) {
   lastLoad_ = Stored::kUnreadable;
   if (!decoded) return false;
   try {
-    ReadActionSet(std::make_shared<const std::vector<std::uint8_t>>(file.TakeBytes()), set_,
-                  factory_);
+    ReadActionSet(file.TakeBytes(), set_, factory_);
   } catch (const ArchiveError&) {
     return false;
   }

@@ -161,12 +161,8 @@ void Archive::Skip(std::uint64_t count, std::size_t unitSize) {
   if (count > std::numeric_limits<std::size_t>::max() / 4) {
     throw ArchiveError(ArchiveError::Cause::kBadLength);
   }
-  std::uint8_t slice[kSlice];
-  for (std::uint64_t left = count * unitSize; left > 0;) {
-    const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, kSlice));
-    ReadExact(slice, take);
-    left -= take;
-  }
+  const std::size_t n = static_cast<std::size_t>(count) * unitSize;
+  if (file_.Skip(n) != n) throw ArchiveError(ArchiveError::Cause::kEndOfFile);
 }
 
 std::wstring Archive::ReadText() {

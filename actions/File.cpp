@@ -1,6 +1,7 @@
 // Messages of file errors.
 #include "actions/File.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vendrel::actions {
@@ -67,6 +68,17 @@ std::uint32_t FileError::SystemError() const {
       break;
   }
   return 31;  // ERROR_GEN_FAILURE
+}
+
+std::size_t File::Skip(std::size_t n) {
+  std::uint8_t slice[4096];
+  std::size_t skipped = 0;
+  while (skipped < n) {
+    const std::size_t read = Read(slice, std::min(n - skipped, sizeof slice));
+    if (read == 0) break;
+    skipped += read;
+  }
+  return skipped;
 }
 
 }  // namespace vendrel::actions

@@ -49,6 +49,9 @@ class File {
   virtual void Write(const void* data, std::size_t n) = 0;
   // Returns the new position.
   virtual std::uint64_t Seek(std::int64_t offset, Origin origin) = 0;
+  // Moves past n bytes without handing them out; fewer than n only at the end of the data. Files
+  // held in memory only move their position.
+  virtual std::size_t Skip(std::size_t n);
   virtual std::uint64_t GetLength() const = 0;
   virtual void SetLength(std::uint64_t length) = 0;
   // A second, independent file with the same name, contents and position.

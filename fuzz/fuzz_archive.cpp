@@ -48,8 +48,7 @@ void CheckRewrite(const actions::ActionList& list) {
 std::optional<std::wstring> ReadDeferred(const std::uint8_t* data, std::size_t size) {
   actions::ActionSet set;
   try {
-    actions::ReadActionSet(std::make_shared<const std::vector<std::uint8_t>>(data, data + size),
-                           set, &commands::CreateCmd);
+    actions::ReadActionSet({data, size}, set, &commands::CreateCmd);
   } catch (const actions::ArchiveError&) {
     return std::nullopt;
   }

@@ -117,17 +117,13 @@ ActionSet ReadSetFromText(const std::wstring& text) {
   return set;
 }
 
-SharedBytes Shared(const Bytes& bytes) {
-  return std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end());
-}
-
 // Damage must end the read alike whether commands are decoded at once or left stored: the same
 // cause, the same actions kept before it.
 ArchiveError::Cause SetReadFailure(const Bytes& bytes, ActionSet& set) {
   ActionSet deferred;
   std::optional<ArchiveError::Cause> deferredCause;
   try {
-    ReadActionSet(Shared(bytes), deferred, MakeProbe);
+    ReadActionSet(bytes, deferred, MakeProbe);
   } catch (const ArchiveError& e) {
     deferredCause = e.cause();
   }
@@ -301,7 +297,7 @@ TEST(ActionSetContainer, CommandsLeftStoredDecodeAsTheWholeReadWhenReached) {
   const std::wstring text = SetText(list);
   HexStringFile file;
   ASSERT_TRUE(file.FromText(text));
-  const SharedBytes bytes = Shared(BytesOf(file));
+  const Bytes bytes = BytesOf(file);
 
   ActionSet set;
   ReadActionSet(bytes, set, MakeProbe);
@@ -320,7 +316,7 @@ TEST(ActionSetContainer, CommandsLeftStoredDecodeAsTheWholeReadWhenReached) {
 
   // An old layout decodes by the version the set announced, after the bytes' owner let go.
   ActionSet old;
-  ReadActionSet(Shared(Bytes{1, 0, 0, 0} + OldRecord(1)), old, MakeProbe);
+  ReadActionSet(Bytes{1, 0, 0, 0} + OldRecord(1), old, MakeProbe);
   ASSERT_EQ(old.actions.size(), 1u);
   EXPECT_EQ(Probe(*old.actions[0], 0).readVersion, 1);
   EXPECT_EQ(Probe(*old.actions[0], 0).payload, 99);

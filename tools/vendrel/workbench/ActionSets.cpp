@@ -70,8 +70,7 @@ std::optional<Unreadable> ReadStoredSet(VaultHost& host, actions::ActionSet& set
   if (host::Failed(ReadSetText(host, text))) return Unreadable::kHostError;
   if (text.empty()) return std::nullopt;
   try {
-    actions::ReadActionSet(std::make_shared<const Bytes>(HexToBytes(text)), set,
-                           commands::CreateCmd);
+    actions::ReadActionSet(HexToBytes(text), set, commands::CreateCmd);
   } catch (const std::exception&) {
     return Unreadable::kDamaged;
   }
