@@ -2,11 +2,13 @@
 // text, archive, commands), registering their menu commands, and finding none that applies; and
 // an administrator's save with lock and merge.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <string>
 
 #include "actions/ActionData.h"
 #include "actions/ActionStore.h"
+#include "actions/HexStringFile.h"
 #include "addin/CreateAddIn.h"
 #include "commands/core/CmdFactory.h"
 #include "sim/SimVault.h"
@@ -93,17 +95,48 @@ class CountingRegistrar final : public host::HostRegistrar {
   std::int64_t menus = 0;
 };
 
+// Bytes in use on the heap.
+double HeapInUse() {
+  return static_cast<double>(mallinfo2().uordblks);
+}
+
+// Loading alone, with what a loaded set keeps on the heap against the bytes its text spells.
 void LoadActions(benchmark::State& state) {
   Vault vault(state.range(0));
   testing::FakeServices fakes;
+  double kept = 0;
   for (auto _ : state) {
+    const double before = HeapInUse();
     actions::ActionStore store(*fakes.services.waitCursor, *fakes.services.clock,
                                *fakes.services.messageBoxes, commands::CreateCmd);
     if (!store.Load(vault.Session())) state.SkipWithError("the actions do not load");
     benchmark::DoNotOptimize(store.Set().actions.data());
+    kept = HeapInUse() - before;
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
-  state.counters["text_kB"] = static_cast<double>(vault.TextSize()) / 1024.0;
+  state.counters["stored_kB"] = static_cast<double>(vault.TextSize()) / 2 / 1024;
+  state.counters["heap_kB"] = kept / 1024;
+}
+
+// The floor under loading: the stored text read from the vault and turned into bytes, no lock,
+// no counter, no actions.
+void ReadStoredBytes(benchmark::State& state) {
+  Vault vault(state.range(0));
+  host::Ref<host::AddInDictionary> dictionary;
+  vault.Session().GetDictionary(actions::kDictionaryName, false, dictionary);
+  for (auto _ : state) {
+    actions::HexStringFile file;
+    actions::HexStringFile::TextDecoder decoder(file);
+    bool exists = false;
+    dictionary->ReadInPieces(
+        actions::kActionSetKey,
+        [&](std::wstring_view piece, std::size_t left) { decoder.Add(piece, left); }, exists);
+    if (!decoder.Finish() || file.GetLength() * 2 != vault.TextSize()) {
+      state.SkipWithError("the text does not decode");
+    }
+    benchmark::DoNotOptimize(file.TakeBytes().data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void SaveActions(benchmark::State& state) {
@@ -191,6 +224,7 @@ BENCHMARK(LoadActions)
     ->Arg(1000)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadStoredBytes)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveActions)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(GetAddInInfo)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckInNothingApplies)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
