@@ -173,14 +173,21 @@ void VaultSteps::CheckIn(const std::wstring& path) {
                {path, HostText(hr)}));
 }
 
-// The host's name and description of the code; the standard text when it has none.
+// The host's name and description of the code; when it has none, the standard text and what
+// the failed call left in the thread's error object.
 std::wstring VaultSteps::HostText(host::HResult code) {
   if (host::Succeeded(code)) return strings::Load(130, L"Unknown or unspecified error.");
   std::wstring name;
   std::wstring description;
   if (run_.vault && host::Succeeded(run_.vault->ErrorText(code, name, description)))
     return name + L"\n" + description;
-  return ComErrorText(code, run_.services ? run_.services->machine : nullptr);
+  platform::Machine* machine = run_.Service(&platform::Services::machine);
+  std::wstring text = ComErrorText(code, machine);
+  if (machine) {
+    if (const std::wstring left = machine->ErrorObjectDescription(); !left.empty())
+      text += L"\n" + left;
+  }
+  return text;
 }
 
 }  // namespace

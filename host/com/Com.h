@@ -24,21 +24,16 @@
 
 namespace vendrel::com {
 
+using uilibs::UniqueBstr;
 using uilibs::UniqueHandle;
 using uilibs::UniqueHkey;
 using uilibs::UniqueHmodule;
 
-struct BstrTraits {
-  using Type = BSTR;
-  static Type Empty() { return nullptr; }
-  static void Close(Type h) { SysFreeString(h); }
-};
 struct SafeArrayTraits {
   using Type = SAFEARRAY*;
   static Type Empty() { return nullptr; }
   static void Close(Type h) { SafeArrayDestroy(h); }
 };
-using UniqueBstr = UniqueHandle<BstrTraits>;
 using UniqueSafeArray = UniqueHandle<SafeArrayTraits>;
 
 // A VARIANT cleared on destruction.

@@ -24,6 +24,15 @@ std::optional<std::wstring> Variable(const char* name) {
   return FromUtf8(value);
 }
 
+std::wstring ReadComputerName() {
+  if (auto name = Variable("VENDREL_COMPUTERNAME"); name && !name->empty()) return *name;
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  std::wstring name = FromUtf8(host);
+  name = name.substr(0, name.find(L'.'));
+  return UpperCase(std::move(name));
+}
+
 }  // namespace
 
 std::optional<std::wstring> PosixEnvironment::Get(const std::wstring& name) {
@@ -49,13 +58,12 @@ void PosixClock::Sleep(std::uint32_t milliseconds) {
 }
 
 std::wstring PosixMachine::ComputerName() {
-  if (computer_) return *computer_;
-  if (auto name = Variable("VENDREL_COMPUTERNAME"); name && !name->empty()) return *name;
-  char host[256] = {};
-  gethostname(host, sizeof host - 1);
-  std::wstring name = FromUtf8(host);
-  name = name.substr(0, name.find(L'.'));
-  return UpperCase(std::move(name));
+  if (!computer_) computer_ = ReadComputerName();
+  return *computer_;
+}
+
+std::wstring PosixMachine::ErrorObjectDescription() {
+  return {};
 }
 
 std::wstring PosixMachine::UserName() {

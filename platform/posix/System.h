@@ -20,7 +20,8 @@ class PosixClock : public Clock {
 };
 
 // The computer name is VENDREL_COMPUTERNAME or the host name in upper case (as Windows shows
-// it); the user name is VENDREL_USERNAME or the login name. Either may be fixed instead.
+// it), read at the first call; the user name is VENDREL_USERNAME or the login name. Either may be
+// fixed instead.
 class PosixMachine : public Machine {
  public:
   PosixMachine() = default;
@@ -31,6 +32,8 @@ class PosixMachine : public Machine {
   std::wstring UserName() override;
   // The English texts of the codes this emulation and the simulated vault produce.
   std::wstring SystemMessage(std::uint32_t code) override;
+  // The simulated vault leaves no error objects.
+  std::wstring ErrorObjectDescription() override;
 
  private:
   std::optional<std::wstring> computer_;

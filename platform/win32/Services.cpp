@@ -16,6 +16,13 @@
 namespace vendrel::platform {
 namespace {
 
+// The thread's error object, released after its description is read.
+struct ErrorInfoTraits {
+  using Type = IErrorInfo*;
+  static Type Empty() { return nullptr; }
+  static void Close(Type h) { h->Release(); }
+};
+
 HKEY RootKey(RegistryRoot root) {
   switch (root) {
     case RegistryRoot::kClassesRoot:
@@ -39,9 +46,10 @@ bool Open(RegistryRoot root, const std::wstring& subkey, REGSAM access, Key& key
   return RegOpenKeyExW(RootKey(root), subkey.c_str(), 0, access, key.Put()) == ERROR_SUCCESS;
 }
 
+// Write access only: a key the user may write but not read takes a value all the same.
 bool Create(RegistryRoot root, const std::wstring& subkey, Key& key) {
   return RegCreateKeyExW(RootKey(root), subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                         KEY_READ | KEY_WRITE, nullptr, key.Put(), nullptr) == ERROR_SUCCESS;
+                         KEY_WRITE, nullptr, key.Put(), nullptr) == ERROR_SUCCESS;
 }
 
 // The system's message text as FormatMessageW gives it, line end included.
@@ -272,9 +280,12 @@ void Win32Clock::Sleep(std::uint32_t milliseconds) {
 }
 
 std::wstring Win32Machine::ComputerName() {
-  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
-  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-  return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+  if (!computer_) {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    computer_ = GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+  }
+  return *computer_;
 }
 
 std::wstring Win32Machine::UserName() {
@@ -290,6 +301,14 @@ std::wstring Win32Machine::SystemMessage(std::uint32_t code) {
     if (text.ends_with(L'\r')) text.pop_back();
   }
   return text;
+}
+
+std::wstring Win32Machine::ErrorObjectDescription() {
+  uilibs::UniqueHandle<ErrorInfoTraits> info;
+  if (GetErrorInfo(0, info.Put()) != S_OK || !info) return {};
+  uilibs::UniqueBstr description;
+  if (FAILED(info.Get()->GetDescription(description.Put())) || !description) return {};
+  return std::wstring(description.Get(), SysStringLen(description.Get()));
 }
 
 }  // namespace vendrel::platform

@@ -2,6 +2,8 @@
 // wrappers: each operation is one or two Win32 calls.
 #pragma once
 
+#include <optional>
+
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -60,6 +62,10 @@ class Win32Machine final : public Machine {
   std::wstring ComputerName() override;
   std::wstring UserName() override;
   std::wstring SystemMessage(std::uint32_t code) override;
+  std::wstring ErrorObjectDescription() override;
+
+ private:
+  std::optional<std::wstring> computer_;
 };
 
 }  // namespace vendrel::platform

@@ -189,15 +189,43 @@ TEST_F(GenerateFileTest, ATemplateInTheVaultIsFetchedUnlessCheckedOutHere) {
   EXPECT_TRUE(Messages().empty()) << platform::ToUtf8(Message(0));
 }
 
+// Without the host's own description of the code: the standard text and what the failed call
+// left in the thread's error object.
 TEST_F(GenerateFileTest, AnOutputBelowTheVaultInAFolderItLacksIsWrittenAfterAMessage) {
+  class LeavingErrorObjects : public platform::posix::PosixMachine {
+    std::wstring ErrorObjectDescription() override { return L"No such folder in the vault."; }
+  } machine;
   std::filesystem::create_directories(Native(L"C:\\Vault\\Loose"));
+  EXPECT_TRUE(Generate(L"C:\\Vault\\Loose\\p.txt"));
+  fakes_.services.machine = &machine;
+  vault_->GetStore().GetFaults().FailOperation("SimSession::ErrorText", host::kFail);
   EXPECT_TRUE(Generate(L"C:\\Vault\\Loose\\p.txt"));
   EXPECT_EQ(Read(L"C:\\Vault\\Loose\\p.txt"), kExpanded);
   EXPECT_FALSE(InVault(L"C:\\Vault\\Loose\\p.txt"));
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Message(0),
-            L"Error generating parameter file.\n\n Failed to access the file "
-            L"'C:\\Vault\\Loose\\p.txt'.\n\nE_ZEM_FILE_NOT_FOUND\nThe file could not be found.");
+  ASSERT_EQ(Messages().size(), 2u);
+  const std::wstring failed =
+      L"Error generating parameter file.\n\n Failed to access the file "
+      L"'C:\\Vault\\Loose\\p.txt'.\n\n";
+  EXPECT_EQ(Message(0), failed + L"E_ZEM_FILE_NOT_FOUND\nThe file could not be found.");
+  EXPECT_EQ(Message(1), failed + L"IDispatch error #19\nNo such folder in the vault.");
+}
+
+// Nothing is undone after a failed step, and only an add that succeeded is checked in.
+TEST_F(GenerateFileTest, AFailedStepLeavesTheVaultAsItWas) {
+  AddToDocs(L"param.txt", "old\r\n");
+  std::filesystem::rename(Native(L"C:\\Templates\\param.tpl"), Native(L"C:\\In\\keep.tpl"));
+  EXPECT_FALSE(Generate(L"C:\\Vault\\Docs\\param.txt"));
+  EXPECT_NE(HolderId(L"C:\\Vault\\Docs\\param.txt"), 0) << "checked out before the write failed";
+  EXPECT_EQ(History(L"C:\\Vault\\Docs\\param.txt").size(), 1u);
+
+  std::filesystem::rename(Native(L"C:\\In\\keep.tpl"), Native(L"C:\\Templates\\param.tpl"));
+  vault_->GetStore().GetFaults().FailOperation("SimFolder::AddFile", host::kFail);
+  EXPECT_TRUE(Generate(L"C:\\Vault\\Docs\\new.txt"));
+  EXPECT_EQ(Read(L"C:\\Vault\\Docs\\new.txt"), kExpanded);
+  ASSERT_EQ(Messages().size(), 2u) << platform::ToUtf8(Message(2));
+  EXPECT_EQ(Message(1),
+            L"Error generating parameter file.\n\n Failed to add the file "
+            L"'C:\\Vault\\Docs\\new.txt' to vault.\n\nE_FAIL\nAn unspecified error occurred.");
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ class ScriptedMachine : public platform::Machine {
     const auto it = texts.find(code);
     return it == texts.end() ? std::wstring() : it->second;
   }
+  std::wstring ErrorObjectDescription() override { return {}; }
   std::map<std::uint32_t, std::wstring> texts;
 };
 

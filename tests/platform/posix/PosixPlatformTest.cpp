@@ -223,7 +223,10 @@ TEST(Machine, NamesCanBeFixedForTests) {
   EXPECT_EQ(fixed.ComputerName(), L"BUILD01");
   EXPECT_EQ(fixed.UserName(), L"tester");
   setenv("VENDREL_COMPUTERNAME", "WORKSTATION", 1);
-  EXPECT_EQ(PosixMachine().ComputerName(), L"WORKSTATION");
+  PosixMachine machine;
+  EXPECT_EQ(machine.ComputerName(), L"WORKSTATION");
+  setenv("VENDREL_COMPUTERNAME", "RENAMED", 1);
+  EXPECT_EQ(machine.ComputerName(), L"WORKSTATION") << "read once and kept";
   unsetenv("VENDREL_COMPUTERNAME");
   EXPECT_FALSE(PosixMachine().ComputerName().empty());
   EXPECT_FALSE(PosixMachine().UserName().empty());

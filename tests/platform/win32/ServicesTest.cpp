@@ -54,6 +54,17 @@ TEST(Win32Services, EnvironmentAndNames) {
   EXPECT_FALSE(machine.ComputerName().empty());
   EXPECT_FALSE(machine.UserName().empty());
   testing::CheckSystemMessageRules(machine);
+  // What a failed call leaves in the thread's error object is read once.
+  ICreateErrorInfo* created = nullptr;
+  ASSERT_EQ(CreateErrorInfo(&created), S_OK);
+  created->SetDescription(const_cast<wchar_t*>(L"The vault went away."));
+  IErrorInfo* info = nullptr;
+  ASSERT_EQ(created->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)), S_OK);
+  SetErrorInfo(0, info);
+  info->Release();
+  created->Release();
+  EXPECT_EQ(machine.ErrorObjectDescription(), L"The vault went away.");
+  EXPECT_EQ(machine.ErrorObjectDescription(), L"");
   const LocalTime now = Win32Clock().Now();
   EXPECT_GE(now.year, 2024);
 }
