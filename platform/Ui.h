@@ -11,6 +11,9 @@ namespace vendrel::platform {
 
 // A native window handle as an integer; 0 means no owner.
 using Window = std::uintptr_t;
+// A dialog's owner when its caller names none: the top-level window of the thread's active
+// window, so that it cannot fall behind the host's.
+inline constexpr Window kDefaultOwner = ~Window{0};
 
 namespace mb {
 inline constexpr std::uint32_t kOk = 0x0;

@@ -367,7 +367,7 @@ bool CardWrite::Finish() {
   CDisplayErrorsDlg report(texts, run_.currentAction ? run_.currentAction->name : std::wstring(),
                            fields_.variableName);
   if (platform::DialogRunner* dialogs = run_.Service(&platform::Services::dialogs))
-    dialogs->Run(report, 0);
+    dialogs->Run(report, platform::kDefaultOwner);
   return false;
 }
 

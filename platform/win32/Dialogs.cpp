@@ -17,6 +17,12 @@ HWND AsHwnd(Window window) {
   return reinterpret_cast<HWND>(window);
 }
 
+HWND OwnerHwnd(Window owner) {
+  if (owner != kDefaultOwner) return AsHwnd(owner);
+  HWND active = GetActiveWindow();
+  return active ? GetAncestor(active, GA_ROOT) : nullptr;
+}
+
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -457,8 +463,8 @@ std::int32_t Win32DialogRunner::Run(Dialog& dialog, Window owner) {
   static const uilibs::UniqueHmodule richEdit(LoadLibraryW(L"riched20.dll"));
   Session session{dialog, false, nullptr, {}};
   const INT_PTR result =
-      DialogBoxParamW(resources_, MAKEINTRESOURCEW(dialog.TemplateId()), AsHwnd(owner), Procedure,
-                      reinterpret_cast<LPARAM>(&session));
+      DialogBoxParamW(resources_, MAKEINTRESOURCEW(dialog.TemplateId()), OwnerHwnd(owner),
+                      Procedure, reinterpret_cast<LPARAM>(&session));
   dialog.Close();
   return static_cast<std::int32_t>(result);
 }
@@ -502,7 +508,7 @@ class Win32Modeless final : public ModelessDialog {
 
 std::unique_ptr<ModelessDialog> Win32DialogRunner::Show(Dialog& dialog, Window owner) {
   auto shown = std::make_unique<Win32Modeless>(dialog);
-  if (!shown->Create(resources_, AsHwnd(owner))) return nullptr;
+  if (!shown->Create(resources_, OwnerHwnd(owner))) return nullptr;
   return shown;
 }
 

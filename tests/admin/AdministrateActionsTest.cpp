@@ -2,6 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -12,6 +15,7 @@
 #include "platform/NativePath.h"
 #include "platform/posix/Answerers.h"
 #include "platform/posix/Ui.h"
+#include "tests/actions/TestActions.h"
 #include "tests/admin/AdminFixture.h"
 #include "tests/support/FileText.h"
 
@@ -230,6 +234,39 @@ TEST_F(AdministrateActionsTest, BadFilesAreToldAndLoseNothingAlreadyListed) {
                                       L"Error opening file", L"Error opening file"));
   EXPECT_THAT(Names(), ElementsAre(L"Zero", L"One", L"Two", L"Three", L"Four", L"Zero"))
       << "the cut file's first action stays";
+}
+
+// A write that fails on the way leaves the old file as it was; an action that cannot be stored
+// stops a copy before the clipboard is touched.
+TEST_F(AdministrateActionsTest, SaveAndCopyFailuresAreTold) {
+  const std::wstring saved = File("saved.acn");
+  std::ofstream(platform::NativePath(saved), std::ios::binary) << "old";
+  answerer.QueueFile(saved);
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small{16, limit.rlim_max};
+  const auto oldSignal = signal(SIGXFSZ, SIG_IGN);
+  Administer([&](ScriptedSurface& ui) {
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    ui.ChooseRow(IDC_ADMIN_LIST, 0);
+    ui.Click(IDC_ADMIN_SAVE);
+    setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  signal(SIGXFSZ, oldSignal);
+  EXPECT_EQ(FileText(platform::NativePath(saved)), "old");
+
+  list.front()->commands.push_back(
+      std::make_unique<test::ProbeCmd>(test::ProbeCmd::kUnwritableType, list.front().get()));
+  Administer([](ScriptedSurface& ui) {
+    ui.ChooseRow(IDC_ADMIN_LIST, 0);
+    ui.Click(IDC_ADMIN_COPY);
+  });
+  EXPECT_TRUE(fakes.clipboard.formats.empty());
+  ASSERT_EQ(fakes.messageBoxes.shown.size(), 2u);
+  EXPECT_EQ(fakes.messageBoxes.shown[0].text, L"The disk is full while accessing " + saved + L".");
+  EXPECT_EQ(fakes.messageBoxes.shown[1].text, L"Error creating archive");
+  EXPECT_EQ(fakes.messageBoxes.shown[1].style, platform::mb::kIconError);
+  EXPECT_THAT(Captions(), ElementsAre(L"CFileException", L""));
 }
 
 }  // namespace

@@ -220,6 +220,41 @@ TEST_F(CardCommandTest, ConfigurationsAreWrittenOneByOneAndAnUnknownOneIsABatchE
             L"Action: Stamp\r\nError setting variable for file gear.txt. The name is invalid.");
 }
 
+// A failed add ends the command before the commit; a batch record says less of an object that
+// it names without its folder, or that cannot be got.
+TEST_F(CardCommandTest, FailedAddsAndRecordsOfObjectsThatCannotBeNamed) {
+  ASSERT_EQ(gear->CheckOut(IdOf(*root), 0, 0), host::kOk);
+  AddDocument(gear.Get(), L"gear.txt");
+  lists.selectedFolders = {partsId};
+  sim::Faults& faults = vault->GetStore().GetFaults();
+  faults.FailOperation("SimBatchUpdate::AddFileValue", host::kFail);
+  auto command = Make({.configurations = {L"Default"},
+                       .value = L"Spur",
+                       .variableName = L"Description",
+                       .variableType = 1});
+  EXPECT_FALSE(command->Execute(*Run()));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nError setting variable 1 on file " +
+                           std::to_wstring(gearId) +
+                           L" on configuration Default.\r\n[An unspecified error "
+                           L"occurred.]\r\n[0x80004005]");
+  EXPECT_EQ(Card(CardOwner::kFolder, partsId, L"Description"), host::Value());
+
+  faults.Reset();
+  lists.selectedFolders = {};
+  vault->RefuseCardWrites(CardOwner::kFile, gearId, host::kLockedByAnotherUser);
+  vault->GetStore().Db().Run("UPDATE files SET folder_id = 0 WHERE id = ?", gearId);
+  EXPECT_FALSE(command->Execute(*Run()));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nThe file in question is checked out by another user.");
+
+  lists = {.selectedFolders = {partsId}};
+  vault->RefuseCardWrites(CardOwner::kFolder, partsId, host::kPermissionDenied);
+  faults.FailOperation("SimSession::GetObject", host::kFail);
+  EXPECT_FALSE(command->Execute(*Run()));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nError getting file object for file " +
+                           std::to_wstring(partsId) +
+                           L". You do not have permission to perform this operation.");
+}
+
 TEST_F(CardCommandTest, TwoOrMoreMessagesGoToTheErrorReport) {
   ASSERT_EQ(gear->CheckOut(IdOf(*root), 0, 0), host::kOk);
   AddDocument(gear.Get(), L"gear.txt");
@@ -242,6 +277,7 @@ TEST_F(CardCommandTest, TwoOrMoreMessagesGoToTheErrorReport) {
     EXPECT_EQ(ui.Text(462), L"Stamp");
     EXPECT_EQ(ui.Text(463), L"Set Variables");
     EXPECT_EQ(ui.Text(464), L"Description");
+    EXPECT_EQ(ui.Owner(), platform::kDefaultOwner);
     ui.Ok();
   });
   const std::size_t boxes = answers.Boxes().size();
