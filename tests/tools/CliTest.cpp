@@ -298,10 +298,24 @@ ok
   const auto shows = [](const Result& r, const std::string& text) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
   };
-  shows(admin, "dialog 301 -> text 214 Tools\\Make folder");
-  shows(admin, "dialog 302 -> choose 232 Create folder");
-  shows(admin, "dialog 300 -> ok");
+  // Named by their captions, each outer step before the steps of the dialog it opened.
+  shows(admin, R"(  dialog "Administrate actions" -> click 207
+  dialog "Edit Action" -> text 233 Make folder
+  dialog "Edit Action" -> check 211
+  dialog "Edit Action" -> text 214 Tools\Make folder
+  dialog "Edit Action" -> click 207
+  dialog "Select command" -> choose 232 Create folder
+  dialog "Select command" -> ok
+  dialog "Create folder" -> text 343 C:\v\made
+  dialog "Create folder" -> ok
+  dialog "Edit Action" -> ok
+  dialog "Administrate actions" -> ok
+)");
   shows(admin, "refresh 6");
+  // The ids of the steps are those the listing of the dialogs gives.
+  shows(RunOk({"dialogs", "select COMMAND"}),
+        "302 \"Select command\"\n  376 static \"Select an "
+        "action command to add.\"\n  232 drop-down list\n");
 
   RunOk({"--vault", "v", "menu", "Tools\\Make folder"});
   EXPECT_TRUE(fs::is_directory(dir / "v" / "drives" / "c" / "v" / "made"));
@@ -353,7 +367,7 @@ TEST_F(CliTest, SystemCommandsWriteTheRegistryRunCommandLinesAndWaitUntilCancell
   const auto shows = [&](const std::string& text) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
   };
-  shows("shell print C:\\v\\a.txt");
+  shows("\n        shell print C:\\v\\a.txt\n");
   shows("waiting \"Waiting for C:\\v\\never*.txt to be created\" -> cancel");
   shows("count 42 -> OK");
   EXPECT_EQ(FileText(dir / "made.txt"), "made\n");

@@ -6,6 +6,8 @@
 #include <deque>
 #include <sstream>
 
+#include "admin/CSelectCmdDlg.h"
+#include "admin/CSelectCmdDlgRes.h"
 #include "commands/prompts/CRunComboBoxDlg.h"
 #include "commands/prompts/CRunEditBoxDlg.h"
 
@@ -18,8 +20,10 @@ class DialogAnswersTest : public ::testing::Test {
   void Answer(std::deque<std::string> lines, bool retry) {
     lines_ = std::move(lines);
     answers_ = std::make_unique<DialogAnswers>(
-        [this](const std::string& asked) -> std::optional<std::string> {
+        [this](const std::string& asked,
+               const std::string& controls) -> std::optional<std::string> {
           asked_.push_back(asked);
+          controls_ = controls;
           if (lines_.empty()) return std::nullopt;
           std::string line = lines_.front();
           lines_.pop_front();
@@ -36,6 +40,7 @@ class DialogAnswersTest : public ::testing::Test {
 
   std::deque<std::string> lines_;
   std::vector<std::string> asked_;
+  std::string controls_;
   std::ostringstream notes_;
   Trace trace_{nullptr};
   std::unique_ptr<DialogAnswers> answers_;
@@ -58,6 +63,28 @@ TEST_F(DialogAnswersTest, APlainLineIsTheAnswerAndStepsFillInAnyControl) {
   EXPECT_EQ(Run(cancelled), platform::kIdCancel);
   EXPECT_EQ(cancelled.Answer(), L"");
   EXPECT_EQ(notes_.str(), "");
+}
+
+TEST_F(DialogAnswersTest, OtherDialogsAreNamedByTheirCaptionsAndListTheirControls) {
+  const std::string kChoose = "choose " + std::to_string(IDC_SELECT_CMD_KINDS) + " Label";
+  std::ostringstream live;
+  Trace trace(&live);
+  answers_ = std::make_unique<DialogAnswers>(
+      [this, &kChoose](const std::string& asked,
+                       const std::string& controls) -> std::optional<std::string> {
+        asked_.push_back(asked);
+        controls_ = controls;
+        return asked_.size() == 1 ? kChoose : "";
+      },
+      true, notes_, trace);
+  admin::CSelectCmdDlg select;
+  EXPECT_EQ(Run(select), platform::kIdOk);
+  EXPECT_EQ(asked_.front(), "\"Select command\"");
+  const std::string kinds = "   " + std::to_string(IDC_SELECT_CMD_KINDS) + " drop-down list\n";
+  EXPECT_NE(controls_.find(kinds), std::string::npos) << controls_;
+  EXPECT_NE(controls_.find("   1 button \"OK\"\n"), std::string::npos) << controls_;
+  EXPECT_EQ(live.str(),
+            "  dialog \"Select command\" -> " + kChoose + "\n  dialog \"Select command\" -> ok\n");
 }
 
 TEST_F(DialogAnswersTest, AnEmptyLinePressesOkAsTheDialogOpened) {

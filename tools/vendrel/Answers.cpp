@@ -39,9 +39,10 @@ Answers::Answers(std::vector<std::string> lines, std::ostream& notes)
   boxes_ = std::make_unique<platform::ScriptedAnswerer>(*script_, notes_);
 }
 
-std::optional<std::string> Answers::DialogLine(const std::string& asked) {
+std::optional<std::string> Answers::DialogLine(const std::string& asked,
+                                               const std::string& controls) {
   if (script_) return script_->Next();
-  *prompts_ << "\n-- " << asked << " --\n> " << std::flush;
+  *prompts_ << "\n-- " << asked << " --\n" << controls << "> " << std::flush;
   std::string line;
   if (!std::getline(*in_, line)) {
     *prompts_ << '\n';

@@ -28,8 +28,9 @@ class Answers {
   Answers& operator=(const Answers&) = delete;
 
   platform::Answerer& Boxes() { return *boxes_; }
-  // The next line for the dialog that asks `asked`; empty when nobody answers.
-  std::optional<std::string> DialogLine(const std::string& asked);
+  // The next line for the dialog that asks `asked`; empty when nobody answers. A person is shown
+  // `controls`, the dialog's controls one a line.
+  std::optional<std::string> DialogLine(const std::string& asked, const std::string& controls);
   // For a window that waits on its own: a line only when one is there without waiting for it.
   // From the file only a dialog step ("cancel", "click 2"), since the lines after a wait belong
   // to what comes after it; at the terminal any line, read once typed. `first`: the window has

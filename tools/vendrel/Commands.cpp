@@ -57,6 +57,7 @@ int RunCardSet(Call& call);
 int RunConfigs(Call& call);
 int RunRegGet(Call& call);
 int RunRegSet(Call& call);
+int RunDialogs(Call& call);
 
 // Checks of option values.
 CLI::Validator CardTypeNames();  // the name of a card type, read as its number
@@ -160,6 +161,11 @@ const std::vector<CommandForm> kCommands = {
        Seconds},
       {"--record", nullptr, "write what each test's run left as its expectations", &Given::record}},
      RunTest},
+    {"dialogs",
+     "[ID | CAPTION]",
+     "list the dialogs the add-in can show, each with its controls: id, kind and text",
+     {},
+     RunDialogs},
     {"log",
      "[on | off]",
      "the add-in's log of this user's action runs; on or off switches it",

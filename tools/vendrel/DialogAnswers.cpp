@@ -7,6 +7,7 @@
 #include "commands/prompts/CRunEditBoxDlgRes.h"
 #include "commands/system/CRunWaitDlgRes.h"
 #include "platform/Utf8.h"
+#include "tools/vendrel/DialogTable.h"
 
 namespace vendrel::tools {
 namespace {
@@ -49,9 +50,12 @@ std::string DescribeDialog(const platform::ScriptedSurface& surface) {
   }
   const PlainAnswer* plain = PlainAnswerOf(surface);
   if (!plain) {
-    std::string out = "dialog " + std::to_string(surface.TemplateId());
-    if (!surface.Caption().empty()) out += " \"" + platform::ToUtf8(surface.Caption()) + "\"";
-    return out;
+    // The caption as the window shows it; the template's before the dialog sets its own.
+    std::wstring caption = surface.Caption();
+    const DialogTemplate* dialog = FindDialogTemplate(surface.TemplateId());
+    if (caption.empty() && dialog) caption = dialog->caption;
+    if (caption.empty()) return "dialog " + std::to_string(surface.TemplateId());
+    return "\"" + platform::ToUtf8(caption) + "\"";
   }
   // Appended rather than `"\"" + text`, which mingw's g++ 12 flags with a false -Wrestrict.
   std::string out(1, '"');
@@ -66,6 +70,12 @@ std::string DescribeDialog(const platform::ScriptedSurface& surface) {
   return out;
 }
 
+std::string DialogControls(const platform::ScriptedSurface& surface) {
+  const DialogTemplate* dialog = FindDialogTemplate(surface.TemplateId());
+  if (!dialog || PlainAnswerOf(surface)) return "";
+  return DescribeControls(*dialog, "   ");
+}
+
 platform::ScriptedDialogRunner::Script DialogAnswers::Waiting(WaitingLine next) {
   return [this, next = std::move(next), first = true](platform::ScriptedSurface& surface) mutable {
     const std::string asked = DescribeDialog(surface);
@@ -73,9 +83,10 @@ platform::ScriptedDialogRunner::Script DialogAnswers::Waiting(WaitingLine next) 
     first = false;
     if (!line) return;
     const std::string step = line->empty() ? "cancel" : *line;
-    if (platform::ApplyAnswerLine(surface, platform::FromUtf8(step))) {
-      trace_.Dialog(asked, step);
-    } else {
+    trace_.DialogStepBegun(asked, step);
+    const bool taken = platform::ApplyAnswerLine(surface, platform::FromUtf8(step));
+    trace_.DialogStepEnded(taken);
+    if (!taken) {
       ++misfits_;
       notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; ignored\n";
     }
@@ -84,17 +95,18 @@ platform::ScriptedDialogRunner::Script DialogAnswers::Waiting(WaitingLine next) 
 
 void DialogAnswers::Answer(platform::ScriptedSurface& surface) {
   const std::string asked = DescribeDialog(surface);
+  const std::string controls = DialogControls(surface);
   while (!surface.Result()) {
-    const std::optional<std::string> line = next_ ? next_(asked) : std::nullopt;
+    const std::optional<std::string> line = next_ ? next_(asked, controls) : std::nullopt;
     if (!line) {
       notes_ << "no answer for the " << asked << "; cancelled\n";
       trace_.Dialog(asked, "cancelled (no answer)");
       return;
     }
-    if (Apply(surface, platform::FromUtf8(*line))) {
-      trace_.Dialog(asked, line->empty() ? "ok" : *line);
-      continue;
-    }
+    trace_.DialogStepBegun(asked, line->empty() ? "ok" : *line);
+    const bool taken = Apply(surface, platform::FromUtf8(*line));
+    trace_.DialogStepEnded(taken);
+    if (taken) continue;
     if (retry_) {
       notes_ << "\"" << *line << "\" does not fit this dialog; try again\n";
       continue;

@@ -18,8 +18,10 @@ namespace vendrel::tools {
 // in or chosen, followed by OK. An empty line presses OK.
 class DialogAnswers {
  public:
-  // The next line for the dialog that asks `asked`; empty when there is none.
-  using NextLine = std::function<std::optional<std::string>(const std::string& asked)>;
+  // The next line for the dialog that asks `asked`, whose controls `controls` lists one a line
+  // (empty for the dialogs that a plain line answers); none when there is none.
+  using NextLine = std::function<std::optional<std::string>(const std::string& asked,
+                                                            const std::string& controls)>;
 
   // With `retry`, a person answers: a line that does not fit is said so and asked again.
   // Otherwise it is used up and the dialog cancelled, with a note on `notes`.
@@ -45,7 +47,11 @@ class DialogAnswers {
   Trace& trace_;
 };
 
-// The dialog as a person would read it in one line: its prompt and what can be chosen.
+// The dialog as a person would read it in one line: its caption, or its prompt and what can be
+// chosen.
 std::string DescribeDialog(const platform::ScriptedSurface& surface);
+// The controls of the dialog that answer steps address, one a line; empty for the dialogs that
+// a plain line answers.
+std::string DialogControls(const platform::ScriptedSurface& surface);
 
 }  // namespace vendrel::tools

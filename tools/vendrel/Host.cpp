@@ -96,8 +96,11 @@ VaultHost::VaultHost(const fs::path& folder, std::wstring user, std::wstring com
       user_(user.empty() ? FirstUser(*vault_) : std::move(user)),
       machine_(folder, computer, user_),
       messageBoxes_(answers.Boxes(), trace_),
-      dialogAnswers_([&answers](const std::string& asked) { return answers.DialogLine(asked); },
-                     answers.FromPerson(), answers.Notes(), trace_),
+      dialogAnswers_(
+          [&answers](const std::string& asked, const std::string& controls) {
+            return answers.DialogLine(asked, controls);
+          },
+          answers.FromPerson(), answers.Notes(), trace_),
       dialogs_(
           &messageBoxes_,
           [this](platform::ScriptedSurface& surface) { dialogAnswers_.Answer(surface); },

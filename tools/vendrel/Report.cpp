@@ -93,12 +93,14 @@ int Report(Call& call, const std::string& operation, const Outcome& outcome, con
       outcome.veto || host::Failed(outcome.operation) || host::Failed(outcome.status);
   const int code = call.Finish(refused ? kExitRefused : kExitOk);
   if (call.Json()) {
-    Json json = {
-        {"operation", operation},          {"status", outcome.status},
-        {"refresh", outcome.refresh},      {"veto", outcome.veto ? 1 : 0},
-        {"hostStatus", outcome.operation}, {"notifications", host.GetTrace().NotificationsJson()}};
+    Json json = {{"operation", operation},
+                 {"status", outcome.status},
+                 {"refresh", outcome.refresh},
+                 {"veto", outcome.veto ? 1 : 0},
+                 {"hostStatus", outcome.operation},
+                 {"notifications", host.GetTrace().Records().NotificationsJson()}};
     // Through COM the runs are the add-in's own business: no list rather than an empty one.
-    if (host.AddInLinked()) json["runs"] = host.GetTrace().RunsJson();
+    if (host.AddInLinked()) json["runs"] = host.GetTrace().Records().RunsJson();
     json["files"] = FilesJson(files);
     if (const VaultCopy* copy = call.DryRun()) json["dryRun"] = copy->Changes().ToJson();
     json["exit"] = code;

@@ -1,9 +1,7 @@
-// The trace of the runs: kept as records, printed as they happen.
+// The trace of the runs: every event goes to the records, or to the printer when live.
 #include "tools/vendrel/Trace.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <utility>
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
@@ -11,28 +9,11 @@
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
 #include "platform/Utf8.h"
-#include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
-namespace {
 
 using platform::FromUtf8;
 using platform::ToUtf8;
-
-std::wstring KindName(std::int32_t type) {
-  const commands::CommandKind* kind = commands::FindCommandKind(type);
-  return kind ? kind->nameDefault : L"command " + std::to_wstring(type);
-}
-
-Json TextsJson(const CommandRecord& command) {
-  Json texts = Json::array();
-  for (const auto& [text, expanded] : command.texts) {
-    texts.push_back({{"text", text}, {"expanded", expanded}});
-  }
-  return texts;
-}
-
-}  // namespace
 
 std::string HexCode(std::int32_t code) {
   char text[16];
@@ -82,14 +63,19 @@ std::wstring DescribeBox(const std::wstring& caption, const std::wstring& text) 
   return L"[" + caption + L"] " + shown;
 }
 
-CommandRecord* Trace::Current() {
-  if (!inCommand_ || runs_.empty() || runs_.back().commands.empty()) return nullptr;
-  return &runs_.back().commands.back();
+Trace::Trace(std::ostream* live) : recorder_(live == nullptr) {
+  if (live) printer_.emplace(*live);
+}
+
+void Trace::ListAllDocuments(bool all) {
+  if (printer_) printer_->ListAllDocuments(all);
 }
 
 void Trace::Message(const platform::MessageBoxRequest& box, platform::Answer answer) {
   boxes_.push_back(box.text);
-  Shown("message", DescribeBox(box.caption, box.text) + L" -> " + FromUtf8(AnswerName(answer)));
+  const std::wstring line =
+      DescribeBox(box.caption, box.text) + L" -> " + FromUtf8(AnswerName(answer));
+  Shown(line, "message " + ToUtf8(line));
 }
 
 void Trace::ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t pressed) {
@@ -98,72 +84,68 @@ void Trace::ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t presse
   for (const platform::BoxButton& button : box.buttons) {
     if (button.number == pressed) name = button.text;
   }
-  Shown("message", DescribeBox(box.caption, box.text) + L" -> " + name);
+  const std::wstring line = DescribeBox(box.caption, box.text) + L" -> " + name;
+  Shown(line, "message " + ToUtf8(line));
 }
 
 void Trace::Dialog(const std::string& asked, const std::string& answer) {
-  Shown("dialog", FromUtf8(asked + " -> " + answer));
+  const std::string line = asked + " -> " + answer;
+  Shown(FromUtf8(line), "dialog " + line);
+}
+
+void Trace::DialogStepBegun(const std::string& asked, const std::string& step) {
+  pendingSteps_.push_back({asked, step, false});
+}
+
+void Trace::DialogStepEnded(bool taken) {
+  if (pendingSteps_.empty()) return;
+  const PendingStep ended = std::move(pendingSteps_.back());
+  pendingSteps_.pop_back();
+  if (taken && !ended.traced) Dialog(ended.asked, ended.step);
+}
+
+void Trace::TracePendingSteps() {
+  // Every output traces them all, so the untraced ones are the innermost.
+  auto first = pendingSteps_.begin();
+  while (first != pendingSteps_.end() && first->traced) ++first;
+  for (auto step = first; step != pendingSteps_.end(); ++step) step->traced = true;
+  for (auto step = first; step != pendingSteps_.end(); ++step) Dialog(step->asked, step->step);
 }
 
 void Trace::FileDialog(const platform::FileDialogRequest& dialog,
                        const std::optional<std::wstring>& chosen) {
   const wchar_t* name = dialog.kind == platform::FileDialogKind::kSave ? L"Save As" : L"Open";
-  Shown("dialog", std::wstring(L"\"") + name + L"\" -> " + chosen.value_or(L"cancelled"));
+  const std::wstring line = std::wstring(L"\"") + name + L"\" -> " + chosen.value_or(L"cancelled");
+  Shown(line, "dialog " + ToUtf8(line));
 }
 
 void Trace::Shell(const std::wstring& request) {
-  Shown("shell", request);
+  Shown(request, ToUtf8(request));
 }
 
-void Trace::Shown(const char* kind, const std::wstring& line) {
-  if (CommandRecord* command = Current()) command->messages.push_back(line);
-  if (!live_) return;
-  PrintHeld();
-  Print(std::string(inCommand_ ? "        " : "  ") + kind + " " + ToUtf8(line));
-}
-
-void Trace::Print(const std::string& line) {
-  live_->write(line.data(), static_cast<std::streamsize>(line.size())).put('\n');
+void Trace::Shown(const std::wstring& record, const std::string& line) {
+  TracePendingSteps();
+  recorder_.Shown(record);
+  if (printer_) printer_->Shown(line, place_ == Place::kCommand);
 }
 
 void Trace::BeginNotification(std::int32_t kind, std::size_t items, bool observed) {
   notification_ = kind;
-  notifications_.push_back({kind, items, 0, 0, 0});
-  if (!live_) return;
-  *live_ << "  " << NotificationName(kind) << " (notification " << kind << "), " << items
-         << " item(s)\n";
-  if (!observed) *live_ << "    the add-in runs inside vendrel.dll; COM shows only its answers\n";
+  recorder_.Notification(kind, items);
+  if (printer_) printer_->Notification(NotificationName(kind), kind, items, observed);
 }
 
 void Trace::EndNotification(std::int32_t status, std::int32_t refresh, std::int32_t veto) {
-  if (notifications_.empty()) return;
-  NotificationRecord& record = notifications_.back();
-  record.status = status;
-  record.refresh = refresh;
-  record.veto = veto;
-  if (live_) {
-    *live_ << "    answered " << HexCode(status) << ", refresh " << refresh << ", veto " << veto
-           << "\n";
-  }
+  recorder_.Answered(status, refresh, veto);
+  if (printer_) printer_->Answered(status, refresh, veto);
 }
 
 void Trace::RunStarted(const actions::Action& action, const actions::ActionData& run) {
-  inRun_ = true;
-  held_ = nullptr;
-  quiet_ = false;
-  quietUpTo_ = 0;
+  place_ = Place::kRun;
   runStarted_ = std::chrono::steady_clock::now();
-  if (!live_) {
-    runs_.push_back({notification_, action.actionId, action.name, run.documentNames, false, 0, {}});
-    return;
-  }
-  const std::size_t count = run.documentNames.size();
-  std::string line = "    run \"" + ToUtf8(action.name) + "\" (" + std::to_string(action.actionId) +
-                     ") over " + std::to_string(count) + " document(s)";
-  const std::size_t shown = allDocuments_ ? count : std::min(count, kDocumentsShown);
-  for (std::size_t i = 0; i < shown; ++i) line.append(" ").append(ToUtf8(run.documentNames[i]));
-  if (shown < count) line += " and " + std::to_string(count - shown) + " more";
-  Print(line);
+  recorder_.RunStarted(
+      {notification_, action.actionId, action.name, run.documentNames, false, 0, {}});
+  if (printer_) printer_->RunStarted(action, run);
 }
 
 void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ran) {
@@ -171,125 +153,41 @@ void Trace::RunEnded(const actions::Action&, const actions::ActionData&, bool ra
                         std::chrono::steady_clock::now() - runStarted_)
                         .count();
   if (!ran) ++failures_;
-  if (!runs_.empty()) {
-    runs_.back().ran = ran;
-    runs_.back().milliseconds = took;
-  }
-  if (live_ && !ran) Print("      refused: the document blocks do not balance");
-  if (live_ && quietUpTo_ > kDocumentsShown) {
-    Print("      documents " + std::to_string(kDocumentsShown + 1) + " to " +
-          std::to_string(quietUpTo_) + ": only failures, boxes and dialogs (--full traces all)");
-  }
-  if (live_) Print("      took " + std::to_string(took) + " ms");
+  recorder_.RunEnded(ran, took);
+  if (printer_) printer_->RunEnded(ran, took);
 }
 
 void Trace::CommandStarted(const commands::Cmd& command, std::size_t index,
                            const actions::ActionData& run) {
-  if (!inRun_) return;
-  inCommand_ = true;
-  if (!live_) {
-    runs_.back().commands.push_back(
-        {index, command.TypeId(), command.Summary(), false, {}, {}, {}, {}});
-    return;
-  }
-  const actions::Position document = run.currentName;
-  quiet_ = !allDocuments_ && document && *document >= kDocumentsShown;
-  if (quiet_) {
-    held_ = &command;
-    heldIndex_ = index;
-    quietUpTo_ = std::max(quietUpTo_, *document + 1);
-    return;
-  }
-  Print(Heading(command, index));
-}
-
-void Trace::PrintHeld() {
-  if (!held_) return;
-  Print(Heading(*held_, heldIndex_));
-  held_ = nullptr;
-}
-
-const std::string& Trace::Heading(const commands::Cmd& command, std::size_t index) {
-  if (index >= headings_.size()) headings_.resize(index + 1);
-  CommandHeading& heading = headings_[index];
-  // Loops run the same commands again and again; another action may differ at any index.
-  if (heading.line.empty() || heading.type != command.TypeId() ||
-      heading.summary != command.Summary()) {
-    heading.type = command.TypeId();
-    heading.summary = command.Summary();
-    heading.line = "      " + std::to_string(index + 1) + ". " + ToUtf8(KindName(heading.type));
-    if (!heading.summary.empty()) heading.line += ": " + ToUtf8(heading.summary);
-  }
-  return heading.line;
+  if (place_ == Place::kOutside) return;
+  place_ = Place::kCommand;
+  recorder_.CommandStarted(command, index);
+  if (printer_) printer_->CommandStarted(command, index, run);
 }
 
 void Trace::CommandEnded(const commands::Cmd& ended, std::size_t, bool result,
                          const actions::ActionData&) {
-  if (CommandRecord* command = Current()) command->result = result;
-  inCommand_ = false;
+  recorder_.CommandEnded(result);
+  if (place_ == Place::kCommand) place_ = Place::kRun;
   const bool failed = !result && !commands::SteersFlow(ended.TypeId());
   if (failed) ++failures_;
-  if (live_ && failed) {
-    PrintHeld();
-    Print("        (reported a failure)");
-  }
-  held_ = nullptr;
-  quiet_ = false;
+  if (printer_) printer_->CommandEnded(failed);
 }
 
 void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded) {
-  if (CommandRecord* command = Current()) command->texts.emplace_back(text, expanded);
-  if (live_ && !quiet_ && text != expanded)
-    Print("        " + ToUtf8(text) + " = " + ToUtf8(expanded));
+  recorder_.Text(text, expanded);
+  if (printer_ && text != expanded) printer_->Detail(ToUtf8(text) + " = " + ToUtf8(expanded));
 }
 
 void Trace::CommandDid(const std::wstring& what) {
-  if (CommandRecord* command = Current()) command->done.push_back(what);
-  if (live_ && !quiet_) Print("        " + ToUtf8(what));
+  recorder_.Did(what);
+  if (printer_) printer_->Detail(ToUtf8(what));
 }
 
 void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
   const wchar_t* name = mark == actions::ActionMark::kVeto ? L"veto" : L"refresh";
-  if (CommandRecord* command = Current()) command->marks.push_back(name);
-  if (live_ && !quiet_) Print("        marks the action for " + ToUtf8(name));
-}
-
-Json Trace::NotificationsJson() const {
-  Json notifications = Json::array();
-  for (const NotificationRecord& record : notifications_) {
-    notifications.push_back({{"kind", record.kind},
-                             {"items", record.items},
-                             {"status", record.status},
-                             {"refresh", record.refresh},
-                             {"veto", record.veto}});
-  }
-  return notifications;
-}
-
-Json Trace::RunsJson() const {
-  Json runs = Json::array();
-  for (const RunRecord& record : runs_) {
-    Json commands = Json::array();
-    for (const CommandRecord& command : record.commands) {
-      commands.push_back({{"index", command.index},
-                          {"type", command.type},
-                          {"command", KindName(command.type)},
-                          {"summary", command.summary},
-                          {"result", command.result},
-                          {"texts", TextsJson(command)},
-                          {"marks", command.marks},
-                          {"messages", command.messages},
-                          {"done", command.done}});
-    }
-    runs.push_back({{"notification", record.notification},
-                    {"action", record.actionId},
-                    {"name", record.name},
-                    {"documents", record.documents},
-                    {"ran", record.ran},
-                    {"milliseconds", record.milliseconds},
-                    {"commands", std::move(commands)}});
-  }
-  return runs;
+  recorder_.Mark(name);
+  if (printer_) printer_->Detail("marks the action for " + ToUtf8(name));
 }
 
 }  // namespace vendrel::tools

@@ -1,4 +1,5 @@
-// What the add-in did during one host operation, as a readable trace and as JSON.
+// What the add-in did during one host operation: kept as records for the JSON report, or printed
+// as it happens.
 #pragma once
 
 #include <chrono>
@@ -11,50 +12,19 @@
 #include "actions/RunObserver.h"
 #include "platform/FileDialogs.h"
 #include "platform/Ui.h"
-#include "tools/vendrel/JsonFwd.h"
+#include "tools/vendrel/TracePrinter.h"
+#include "tools/vendrel/TraceRecorder.h"
 
 namespace vendrel::tools {
-
-struct CommandRecord {
-  std::size_t index = 0;
-  std::int32_t type = 0;
-  std::wstring summary;
-  bool result = false;
-  std::vector<std::pair<std::wstring, std::wstring>> texts;  // as written, as expanded
-  std::vector<std::wstring> marks;
-  std::vector<std::wstring> messages;
-  std::vector<std::wstring> done;  // what the command did, in its words
-};
-
-// One notification with the add-in's answers to it.
-struct NotificationRecord {
-  std::int32_t kind = 0;
-  std::size_t items = 0;
-  std::int32_t status = 0;
-  std::int32_t refresh = 0;
-  std::int32_t veto = 0;
-};
-
-struct RunRecord {
-  std::int32_t notification = 0;
-  std::int32_t actionId = 0;
-  std::wstring name;
-  std::vector<std::wstring> documents;
-  bool ran = false;
-  std::int64_t milliseconds = 0;
-  std::vector<CommandRecord> commands;
-};
 
 // Listens to the runs; prints each step at once to `live` when given, else keeps the records
 // that the JSON report reads.
 class Trace final : public actions::RunObserver {
  public:
-  explicit Trace(std::ostream* live) : live_(live) {}
+  explicit Trace(std::ostream* live);
 
-  // Runs over many documents list the first ten, and trace every step of those ten only,
-  // unless all are asked for: later documents show their failures, boxes and dialogs.
-  static constexpr std::size_t kDocumentsShown = 10;
-  void ListAllDocuments(bool all) { allDocuments_ = all; }
+  static constexpr std::size_t kDocumentsShown = TracePrinter::kDocumentsShown;
+  void ListAllDocuments(bool all);
 
   // The notification whose runs follow; `observed` tells whether its runs reach this trace.
   void BeginNotification(std::int32_t kind, std::size_t items, bool observed);
@@ -66,10 +36,14 @@ class Trace final : public actions::RunObserver {
   void ButtonBox(const platform::ButtonBoxRequest& box, std::int32_t pressed);
   // A step a dialog of a command took: what it asked, and the answer line or its end.
   void Dialog(const std::string& asked, const std::string& answer);
+  // A dialog step about to be taken: traced before whatever it leads to, such as the steps of
+  // the dialog it opens or a box, and forgotten when the dialog does not take it.
+  void DialogStepBegun(const std::string& asked, const std::string& step);
+  void DialogStepEnded(bool taken);
   // A file dialog and the path chosen in it; none when it was cancelled.
   void FileDialog(const platform::FileDialogRequest& dialog,
                   const std::optional<std::wstring>& chosen);
-  // A shell request that this build reports instead of carrying out.
+  // A shell request that this build reports instead of carrying out, in its own words.
   void Shell(const std::wstring& request);
 
   void RunStarted(const actions::Action& action, const actions::ActionData& run) override;
@@ -82,46 +56,34 @@ class Trace final : public actions::RunObserver {
   void CommandDid(const std::wstring& what) override;
   void MarkSet(actions::ActionMark mark, const actions::Action& action, std::size_t index) override;
 
-  const std::vector<RunRecord>& Runs() const { return runs_; }
   // Kept whether printed or not: the texts of the boxes shown, and how many commands failed.
   const std::vector<std::wstring>& Boxes() const { return boxes_; }
   std::size_t Failures() const { return failures_; }
-  Json RunsJson() const;
-  Json NotificationsJson() const;
+  const TraceRecorder& Records() const { return recorder_; }
 
  private:
-  CommandRecord* Current();
-  // A box or dialog step, kept with the command that showed it.
-  void Shown(const char* kind, const std::wstring& line);
-  // One whole line, so a long run costs one write to the stream per step.
-  void Print(const std::string& line);
-  // The line that announces a command, built once for each position in the action.
-  const std::string& Heading(const commands::Cmd& command, std::size_t index);
-  // Prints the heading of a command held back, before a line that is always shown.
-  void PrintHeld();
+  // A box, dialog or shell step: `record` is kept with the command that showed it, `line`
+  // printed.
+  void Shown(const std::wstring& record, const std::string& line);
 
-  std::ostream* live_;
+  // Where the runs are: commands outside a run are not traced.
+  enum class Place { kOutside, kRun, kCommand };
+
+  struct PendingStep {
+    std::string asked;
+    std::string step;
+    bool traced;
+  };
+  void TracePendingSteps();
+
+  TraceRecorder recorder_;
+  std::optional<TracePrinter> printer_;
+  Place place_ = Place::kOutside;
   std::int32_t notification_ = 0;
-  std::vector<NotificationRecord> notifications_;
-  std::vector<RunRecord> runs_;
   std::vector<std::wstring> boxes_;
   std::size_t failures_ = 0;
-  bool inRun_ = false;  // a run has started: commands belong to it
-  bool inCommand_ = false;
-  bool allDocuments_ = false;
   std::chrono::steady_clock::time_point runStarted_;
-  struct CommandHeading {
-    std::int32_t type = 0;
-    std::wstring summary;
-    std::string line;
-  };
-  std::vector<CommandHeading> headings_;  // by index
-  // A command of a document past the first ten: its steps are not printed, its heading only
-  // before a failure, box or dialog.
-  const commands::Cmd* held_ = nullptr;
-  std::size_t heldIndex_ = 0;
-  bool quiet_ = false;
-  std::size_t quietUpTo_ = 0;  // documents of the run, up to the last one held back
+  std::vector<PendingStep> pendingSteps_;  // of nested dialogs, the outermost first
 };
 
 // 0x80004005 and the like.
