@@ -57,7 +57,7 @@ void CAdministrateActionsDlg::OnInit() {
   Ui().AddColumn(IDC_ADMIN_LIST, strings::Load(92, L"Description"), 400);
   for (std::int32_t id : kSelectionButtons) Ui().Enable(id, false);
   for (const auto& action : actions_) {
-    if (action) ShowRow(Ui().RowCount(IDC_ADMIN_LIST), *action);
+    if (action) InsertRow(RowCount(), *action);
   }
   const bool pasteable =
       services_ && services_->clipboard && services_->clipboard->Has(actions::kClipboardFormat);
@@ -98,36 +98,29 @@ void CAdministrateActionsDlg::OnControl(std::int32_t control, ControlEvent event
   }
 }
 
-Action* CAdministrateActionsDlg::RowAction(std::int32_t row) const {
-  return reinterpret_cast<Action*>(Ui().RowData(IDC_ADMIN_LIST, row));
-}
-
 std::vector<const Action*> CAdministrateActionsDlg::SelectedActions() const {
   std::vector<const Action*> selected;
-  for (std::int32_t row : Ui().SelectedRows(IDC_ADMIN_LIST)) {
-    if (const Action* action = RowAction(row)) selected.push_back(action);
-  }
+  for (std::int32_t row : Ui().SelectedRows(IDC_ADMIN_LIST))
+    selected.push_back(rows_[static_cast<std::size_t>(row)]);
   return selected;
 }
 
-void CAdministrateActionsDlg::ShowRow(std::int32_t row, const Action& action) {
-  const std::int32_t at =
-      Ui().InsertRow(IDC_ADMIN_LIST, row, action.name, reinterpret_cast<std::intptr_t>(&action));
+void CAdministrateActionsDlg::InsertRow(std::int32_t row, Action& action) {
+  const std::int32_t at = Ui().InsertRow(IDC_ADMIN_LIST, row, action.name, 0);
   Ui().SetCell(IDC_ADMIN_LIST, at, kDescriptionColumn, action.description);
+  rows_.insert(rows_.begin() + at, &action);
 }
 
 void CAdministrateActionsDlg::Append(std::unique_ptr<Action> action) {
   action->actionId = ++counter_;
-  ShowRow(Ui().RowCount(IDC_ADMIN_LIST), *action);
+  InsertRow(RowCount(), *action);
   actions_.push_back(std::move(action));
 }
 
 bool CAdministrateActionsDlg::NameListed(const std::wstring& name) const {
-  const std::int32_t rows = Ui().RowCount(IDC_ADMIN_LIST);
-  for (std::int32_t row = 0; row < rows; ++row) {
-    if (platform::SameIgnoringCase(Ui().Cell(IDC_ADMIN_LIST, row, kNameColumn), name)) return true;
-  }
-  return false;
+  return std::any_of(rows_.begin(), rows_.end(), [&name](const Action* action) {
+    return platform::SameIgnoringCase(action->name, name);
+  });
 }
 
 void CAdministrateActionsDlg::UpdateButtons() {
@@ -151,12 +144,12 @@ void CAdministrateActionsDlg::Add() {
   }
   const auto rows = Ui().SelectedRows(IDC_ADMIN_LIST);
   if (rows.empty()) {
-    ShowRow(Ui().RowCount(IDC_ADMIN_LIST), *action);
+    InsertRow(RowCount(), *action);
     actions_.push_back(std::move(action));
     return;
   }
-  const Action* after = RowAction(rows.front());
-  ShowRow(rows.front() + 1, *action);
+  const Action* after = rows_[static_cast<std::size_t>(rows.front())];
+  InsertRow(rows.front() + 1, *action);
   auto at = std::find_if(actions_.begin(), actions_.end(),
                          [after](const auto& listed) { return listed.get() == after; });
   actions_.insert(at == actions_.end() ? at : at + 1, std::move(action));
@@ -165,20 +158,20 @@ void CAdministrateActionsDlg::Add() {
 void CAdministrateActionsDlg::Edit() {
   const auto rows = Ui().SelectedRows(IDC_ADMIN_LIST);
   if (rows.empty() || !services_ || !services_->dialogs) return;
-  Action* action = RowAction(rows.front());
-  if (!action) return;
-  CEditActionDlg editor(*action, vault_, services_);
-  if (services_->dialogs->Run(editor, Ui().Handle()) == platform::kIdOk) action->changedMark = true;
-  Ui().SetCell(IDC_ADMIN_LIST, rows.front(), kNameColumn, action->name);
-  Ui().SetCell(IDC_ADMIN_LIST, rows.front(), kDescriptionColumn, action->description);
+  Action& action = *rows_[static_cast<std::size_t>(rows.front())];
+  CEditActionDlg editor(action, vault_, services_);
+  if (services_->dialogs->Run(editor, Ui().Handle()) == platform::kIdOk) action.changedMark = true;
+  Ui().SetCell(IDC_ADMIN_LIST, rows.front(), kNameColumn, action.name);
+  Ui().SetCell(IDC_ADMIN_LIST, rows.front(), kDescriptionColumn, action.description);
 }
 
 void CAdministrateActionsDlg::Remove() {
   const auto rows = Ui().SelectedRows(IDC_ADMIN_LIST);
-  for (std::int32_t row : rows) {
-    if (Action* action = RowAction(row)) action->removedMark = true;
+  for (std::int32_t row : rows) rows_[static_cast<std::size_t>(row)]->removedMark = true;
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    Ui().DeleteRow(IDC_ADMIN_LIST, *row);
+    rows_.erase(rows_.begin() + *row);
   }
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row) Ui().DeleteRow(IDC_ADMIN_LIST, *row);
 }
 
 std::unique_ptr<actions::DiskFile> CAdministrateActionsDlg::OpenActionFile(bool save) {

@@ -43,9 +43,10 @@ class CAdministrateActionsDlg final : public platform::Dialog, public lexicor::S
   bool OnOk() override;
 
  private:
-  actions::Action* RowAction(std::int32_t row) const;
   std::vector<const actions::Action*> SelectedActions() const;
-  void ShowRow(std::int32_t row, const actions::Action& action);
+  // The list view and rows_ change together.
+  void InsertRow(std::int32_t row, actions::Action& action);
+  std::int32_t RowCount() const { return static_cast<std::int32_t>(rows_.size()); }
   // Gives the action the next id and puts it at the end of the rows and of the list.
   void Append(std::unique_ptr<actions::Action> action);
   bool NameListed(const std::wstring& name) const;
@@ -67,6 +68,7 @@ class CAdministrateActionsDlg final : public platform::Dialog, public lexicor::S
   host::Ref<host::VaultSession> vault_;
   platform::Services* services_;
   std::int32_t counter_ = actions::kNoActionId;
+  std::vector<actions::Action*> rows_;  // the actions of the rows, in order
 };
 
 }  // namespace vendrel::admin

@@ -88,7 +88,7 @@ std::int32_t CEditActionDlg::TemplateId() const {
 }
 
 void CEditActionDlg::OnInit() {
-  commands::LabelList::Process().Clear();
+  labels_.Clear();
   mbInitStrWnd(&Ui(), L"CEditActionDlg", true, L"", L"", L"");
   Ui().SetFullRowSelect(IDC_EDIT_ACTION_LIST);
   Ui().AddColumn(IDC_EDIT_ACTION_LIST, strings::Load(12, L"Type"), 150);
@@ -109,9 +109,9 @@ void CEditActionDlg::OnInit() {
   }
   for (const auto& command : action_.commands) {
     if (!command) continue;
-    InsertRow(Ui().RowCount(IDC_EDIT_ACTION_LIST), *command);
+    InsertRow(RowCount(), *command);
     if (command->TypeId() == commands::kLabelType && !command->Summary().empty())
-      commands::LabelList::Process().Add(command->Summary());
+      labels_.Add(command->Summary());
   }
   for (std::int32_t id : kListButtons) Ui().Enable(id, false);
   OnSize(Ui().Client());
@@ -154,14 +154,15 @@ void CEditActionDlg::OnControl(std::int32_t control, ControlEvent event) {
   }
 }
 
-commands::Cmd* CEditActionDlg::RowCommand(std::int32_t row) const {
-  return reinterpret_cast<commands::Cmd*>(Ui().RowData(IDC_EDIT_ACTION_LIST, row));
+void CEditActionDlg::InsertRow(std::int32_t row, commands::Cmd& command) {
+  const std::int32_t at = Ui().InsertRow(IDC_EDIT_ACTION_LIST, row, command.GetName(), 0);
+  Ui().SetCell(IDC_EDIT_ACTION_LIST, at, kSummaryColumn, command.Summary());
+  rows_.insert(rows_.begin() + at, &command);
 }
 
-void CEditActionDlg::InsertRow(std::int32_t row, commands::Cmd& command) {
-  const std::int32_t at = Ui().InsertRow(IDC_EDIT_ACTION_LIST, row, command.GetName(),
-                                         reinterpret_cast<std::intptr_t>(&command));
-  Ui().SetCell(IDC_EDIT_ACTION_LIST, at, kSummaryColumn, command.Summary());
+void CEditActionDlg::DeleteRow(std::int32_t row) {
+  Ui().DeleteRow(IDC_EDIT_ACTION_LIST, row);
+  rows_.erase(rows_.begin() + row);
 }
 
 void CEditActionDlg::UpdateListButtons() {
@@ -173,9 +174,14 @@ void CEditActionDlg::UpdateListButtons() {
   Ui().Enable(IDC_EDIT_ACTION_EDIT, block && rows.size() == 1);
 }
 
-void CEditActionDlg::PrepareForEdit(commands::Cmd& command) {
+bool CEditActionDlg::RunEditor(commands::Cmd& command) {
   command.SetVault(vault_.Get());
   command.SetServices(services_);
+  // The labels live as long as this dialog, the command longer.
+  command.SetLabels(&labels_);
+  const bool confirmed = command.Edit(Ui().Handle());
+  command.SetLabels(nullptr);
+  return confirmed;
 }
 
 void CEditActionDlg::AddCommand() {
@@ -184,34 +190,28 @@ void CEditActionDlg::AddCommand() {
   if (services_->dialogs->Run(select, Ui().Handle()) != platform::kIdOk) return;
   std::unique_ptr<commands::Cmd> command = commands::CreateCmd(select.TypeId(), &action_);
   if (!command) return;
-  PrepareForEdit(*command);
-  if (!command->Edit(Ui().Handle())) return;
+  if (!RunEditor(*command)) return;
   const auto rows = Ui().SelectedRows(IDC_EDIT_ACTION_LIST);
-  InsertRow(rows.empty() ? Ui().RowCount(IDC_EDIT_ACTION_LIST) : rows.front() + 1, *command);
+  InsertRow(rows.empty() ? RowCount() : rows.front() + 1, *command);
   added_.push_back(std::move(command));
 }
 
 void CEditActionDlg::EditCommand() {
   const auto rows = Ui().SelectedRows(IDC_EDIT_ACTION_LIST);
   if (rows.empty()) return;
-  commands::Cmd* command = RowCommand(rows.front());
-  if (!command) return;
-  PrepareForEdit(*command);
-  command->Edit(Ui().Handle());
-  Ui().SetCell(IDC_EDIT_ACTION_LIST, rows.front(), kSummaryColumn, command->Summary());
+  commands::Cmd& command = *rows_[static_cast<std::size_t>(rows.front())];
+  RunEditor(command);
+  Ui().SetCell(IDC_EDIT_ACTION_LIST, rows.front(), kSummaryColumn, command.Summary());
 }
 
 void CEditActionDlg::RemoveCommands() {
   const auto rows = Ui().SelectedRows(IDC_EDIT_ACTION_LIST);
   for (std::int32_t row : rows) {
-    commands::Cmd* command = RowCommand(row);
-    if (!command) continue;
-    command->SetRemoved(true);
-    if (command->TypeId() == commands::kLabelType)
-      commands::LabelList::Process().RemoveFirst(command->Summary());
+    commands::Cmd& command = *rows_[static_cast<std::size_t>(row)];
+    command.SetRemoved(true);
+    if (command.TypeId() == commands::kLabelType) labels_.RemoveFirst(command.Summary());
   }
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-    Ui().DeleteRow(IDC_EDIT_ACTION_LIST, *row);
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) DeleteRow(*row);
 }
 
 void CEditActionDlg::MoveBlock(bool up) {
@@ -220,10 +220,9 @@ void CEditActionDlg::MoveBlock(bool up) {
   if (rows.empty() || !Contiguous(rows)) return;
   const std::int32_t first = rows.front();
   const auto count = static_cast<std::int32_t>(rows.size());
-  if (up ? first == 0 : first + count >= Ui().RowCount(IDC_EDIT_ACTION_LIST)) return;
-  std::vector<commands::Cmd*> block;
-  for (std::int32_t row : rows) block.push_back(RowCommand(row));
-  for (std::int32_t i = 0; i < count; ++i) Ui().DeleteRow(IDC_EDIT_ACTION_LIST, first);
+  if (up ? first == 0 : first + count >= RowCount()) return;
+  const std::vector<commands::Cmd*> block(rows_.begin() + first, rows_.begin() + first + count);
+  for (std::int32_t i = 0; i < count; ++i) DeleteRow(first);
   const std::int32_t start = up ? first - 1 : first + 1;
   Ui().Focus(IDC_EDIT_ACTION_LIST);
   for (std::int32_t i = 0; i < count; ++i) {
@@ -234,8 +233,7 @@ void CEditActionDlg::MoveBlock(bool up) {
 
 void CEditActionDlg::EditVariables() {
   commands::CmdSetVar variables(&action_);
-  PrepareForEdit(variables);
-  variables.Edit(Ui().Handle());
+  RunEditor(variables);
 }
 
 void CEditActionDlg::EditConditions(std::int32_t button) {
@@ -303,9 +301,7 @@ void CEditActionDlg::RebuildCommands() {
     from.erase(found);
     return true;
   };
-  const std::int32_t rows = Ui().RowCount(IDC_EDIT_ACTION_LIST);
-  for (std::int32_t row = 0; row < rows; ++row) {
-    commands::Cmd* command = RowCommand(row);
+  for (commands::Cmd* command : rows_) {
     if (!take(action_.commands.Items(), command)) take(added_, command);
   }
   // What is left was removed: no row shows it any more.

@@ -8,6 +8,7 @@
 
 #include "actions/Action.h"
 #include "commands/core/Cmd.h"
+#include "commands/core/LabelList.h"
 #include "host/Ref.h"
 #include "host/Vault.h"
 #include "platform/Dialog.h"
@@ -35,8 +36,10 @@ class CEditActionDlg final : public platform::Dialog, public lexicor::StrWnd {
   void OnSize(platform::ClientSize client) override;
 
  private:
-  commands::Cmd* RowCommand(std::int32_t row) const;
+  // The list view and rows_ change together.
   void InsertRow(std::int32_t row, commands::Cmd& command);
+  void DeleteRow(std::int32_t row);
+  std::int32_t RowCount() const { return static_cast<std::int32_t>(rows_.size()); }
   void UpdateListButtons();
   void AddCommand();
   void EditCommand();
@@ -46,12 +49,14 @@ class CEditActionDlg final : public platform::Dialog, public lexicor::StrWnd {
   void EditConditions(std::int32_t button);
   // Hands the rows' commands to the action in row order; what no row shows is destroyed.
   void RebuildCommands();
-  // Prepares a command for its editor the one way every editor is opened.
-  void PrepareForEdit(commands::Cmd& command);
+  // Opens a command's editor the one way every editor is opened; true on OK.
+  bool RunEditor(commands::Cmd& command);
 
   actions::Action& action_;
   host::Ref<host::VaultSession> vault_;
   platform::Services* services_;
+  commands::LabelList labels_;                         // offered by the jump editor
+  std::vector<commands::Cmd*> rows_;                   // the commands of the rows, in order
   std::vector<std::unique_ptr<commands::Cmd>> added_;  // rows of Add, not yet the action's
   bool accepted_ = false;
 };

@@ -18,9 +18,10 @@ bool IsExistenceTest(std::int32_t op) {
 
 }  // namespace
 
-CJumpDlg::CJumpDlg(JumpCondition condition, actions::Action* action,
+CJumpDlg::CJumpDlg(JumpCondition condition, const LabelList* labels, actions::Action* action,
                    host::Ref<host::VaultSession> vault, platform::Services* services)
     : condition_(std::move(condition)),
+      labels_(labels),
       services_(services),
       variableButton_(action, vault, IDC_JUMP_VARIABLE),
       valueButton_(action, vault, IDC_JUMP_VALUE) {
@@ -50,11 +51,13 @@ void CJumpDlg::OnInit() {
   for (std::int32_t id : {IDC_JUMP_VALUE, IDC_JUMP_VALUE_MENU, IDC_JUMP_MATCH_CASE})
     Ui().Enable(id, takesValue);
 
-  LabelList& labels = LabelList::Process();
-  for (const std::wstring& name : labels.Names()) Ui().AddItem(IDC_JUMP_LABEL, name, 0);
+  if (labels_) {
+    for (const std::wstring& name : labels_->Names()) Ui().AddItem(IDC_JUMP_LABEL, name, 0);
+  }
   if (!condition_.label.empty()) {
     // Jumps compare names exactly, so the stored name is chosen by its exact text.
-    if (!labels.Contains(condition_.label)) Ui().AddItem(IDC_JUMP_LABEL, condition_.label, 0);
+    if (!labels_ || !labels_->Contains(condition_.label))
+      Ui().AddItem(IDC_JUMP_LABEL, condition_.label, 0);
     for (std::int32_t i = 0; i < Ui().ItemCount(IDC_JUMP_LABEL); ++i) {
       if (Ui().ItemText(IDC_JUMP_LABEL, i) == condition_.label) {
         Ui().SelectItem(IDC_JUMP_LABEL, i);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commands/core/CMenuButton.h"
+#include "commands/core/LabelList.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
 #include "uilibs/lexicor/StrWnd.h"
@@ -35,9 +36,10 @@ struct JumpCondition {
 
 class CJumpDlg final : public platform::Dialog, public lexicor::StrWnd {
  public:
-  // `action` and `vault` serve the two "->" buttons, `services` their nested dialogs.
-  CJumpDlg(JumpCondition condition, actions::Action* action, host::Ref<host::VaultSession> vault,
-           platform::Services* services);
+  // `labels` are offered, when given; `action` and `vault` serve the two "->" buttons,
+  // `services` their nested dialogs.
+  CJumpDlg(JumpCondition condition, const LabelList* labels, actions::Action* action,
+           host::Ref<host::VaultSession> vault, platform::Services* services);
 
   std::int32_t TemplateId() const override;
   std::vector<std::int32_t> SortedLists() const override;
@@ -53,6 +55,7 @@ class CJumpDlg final : public platform::Dialog, public lexicor::StrWnd {
   void ChooseOperator(std::int32_t op);
 
   JumpCondition condition_;
+  const LabelList* labels_;
   platform::Services* services_;
   CMenuButton variableButton_;
   CMenuButton valueButton_;

@@ -19,6 +19,8 @@ class Archive;
 
 namespace vendrel::commands {
 
+class LabelList;
+
 // Concrete kinds derive from Cmd first and from the localized-window base second. The runner
 // (in actions/) reaches commands only through the inline and virtual members below, so it needs
 // this header but nothing from the commands library.
@@ -57,6 +59,9 @@ class Cmd {
   // Without a dialog runner, Edit of a kind with a dialog changes nothing and returns false.
   void SetServices(platform::Services* services) { services_ = services; }
   platform::Services* Services() const { return services_; }
+  // The label names of the action being edited, borrowed; the editor sets them with the vault.
+  void SetLabels(LabelList* labels) { labels_ = labels; }
+  LabelList* Labels() const { return labels_; }
 
  protected:
   explicit Cmd(std::int32_t typeId) : typeId_(typeId) {}
@@ -75,6 +80,7 @@ class Cmd {
   actions::Action* owner_ = nullptr;
   host::Ref<host::VaultSession> vault_;
   platform::Services* services_ = nullptr;
+  LabelList* labels_ = nullptr;
 };
 
 }  // namespace vendrel::commands

@@ -27,7 +27,7 @@ CmdJump::CmdJump(actions::Action* owner) : Cmd(kJumpType) {
 }
 
 bool CmdJump::Edit(platform::Window parent) {
-  CJumpDlg dialog(condition_, Owner(), Vault(), Services());
+  CJumpDlg dialog(condition_, Labels(), Owner(), Vault(), Services());
   if (!ShowEditor(dialog, parent)) return false;
   condition_ = dialog.Condition();
   SetSummary(Describe());

@@ -15,8 +15,9 @@ bool CmdLabel::Edit(platform::Window parent) {
   CLabelDlg dialog(Summary());
   if (!ShowEditor(dialog, parent)) return false;
   SetSummary(dialog.Name());
-  LabelList& labels = LabelList::Process();
-  if (!dialog.Name().empty() && !labels.Contains(dialog.Name())) labels.Add(dialog.Name());
+  LabelList* labels = Labels();
+  if (labels && !dialog.Name().empty() && !labels->Contains(dialog.Name()))
+    labels->Add(dialog.Name());
   return true;
 }
 

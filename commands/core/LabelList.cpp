@@ -1,14 +1,9 @@
-// The process-wide label list.
+// The action editor's label list.
 #include "commands/core/LabelList.h"
 
 #include <algorithm>
 
 namespace vendrel::commands {
-
-LabelList& LabelList::Process() {
-  static LabelList list;
-  return list;
-}
 
 bool LabelList::Contains(const std::wstring& name) const {
   return std::find(names_.begin(), names_.end(), name) != names_.end();

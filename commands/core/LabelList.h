@@ -1,4 +1,5 @@
-// The process-wide list of label names: the action editor fills it, the jump editor offers it.
+// The label names the action editor knows while it is open: it fills the list and hands it to
+// the commands' editors; the label editor adds to it, the jump editor offers it.
 #pragma once
 
 #include <string>
@@ -8,9 +9,6 @@ namespace vendrel::commands {
 
 class LabelList {
  public:
-  // The one list of the process.
-  static LabelList& Process();
-
   void Clear() { names_.clear(); }
   void Add(const std::wstring& name) { names_.push_back(name); }
   bool Contains(const std::wstring& name) const;  // exact, as jumps compare

@@ -18,6 +18,7 @@
 #include "tests/actions/TestActions.h"
 #include "tests/admin/AdminFixture.h"
 #include "tests/support/FileText.h"
+#include "tests/support/Steps.h"
 
 namespace vendrel::admin {
 namespace {
@@ -52,7 +53,7 @@ class AdministrateActionsTest : public testing::AdminTest {
   }
   // The action editor names a new action and closes with OK.
   void QueueNewAction(const std::wstring& name) {
-    dialogs.QueueLines({L"text 233 " + name, L"ok"});
+    dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_EDIT_ACTION_NAME, name), L"ok"});
   }
   std::wstring File(const char* name) {
     std::filesystem::create_directories(folder);
@@ -98,7 +99,8 @@ TEST_F(AdministrateActionsTest, CancelKeepsTheRemovedActions) {
 
 TEST_F(AdministrateActionsTest, AddPutsTheNewActionAfterTheSelectedRowAndUsesAnIdEvenCancelled) {
   Administer([&](ScriptedSurface& ui) {
-    dialogs.QueueLines({L"text 233 Never", L"cancel"});
+    dialogs.QueueLines(
+        {vendrel::testing::Step(L"text", IDC_EDIT_ACTION_NAME, L"Never"), L"cancel"});
     ui.Click(IDC_ADMIN_ADD);
     EXPECT_EQ(ui.RowCount(IDC_ADMIN_LIST), 5);
 
@@ -124,7 +126,9 @@ TEST_F(AdministrateActionsTest, EditRewritesTheRowWhateverTheEditorAnswers) {
   Administer([&](ScriptedSurface& ui) {
     ui.Click(IDC_ADMIN_EDIT);  // disabled: nothing selected
     EXPECT_EQ(dialogs.Opened(), 1u);
-    dialogs.QueueLines({L"text 233 Renamed", L"text 331 new words", L"ok"});
+    dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_EDIT_ACTION_NAME, L"Renamed"),
+                        vendrel::testing::Step(L"text", IDC_EDIT_ACTION_DESCRIPTION, L"new words"),
+                        L"ok"});
     ui.DoubleClickRow(IDC_ADMIN_LIST, 2);
     EXPECT_EQ(ui.Cell(IDC_ADMIN_LIST, 2, 0), L"Renamed");
     EXPECT_EQ(ui.Cell(IDC_ADMIN_LIST, 2, 1), L"new words");

@@ -5,7 +5,9 @@
 #include "actions/ActionStore.h"
 #include "addin/CVornAddIn.h"
 #include "admin/CAdministrateActionsDlgRes.h"
+#include "admin/CEditActionDlgRes.h"
 #include "tests/admin/AdminFixture.h"
+#include "tests/support/Steps.h"
 
 namespace vendrel::addin {
 namespace {
@@ -59,8 +61,8 @@ TEST_F(AdministrationTest, OkSavesEvenAnUnchangedListAndAsksForTheRefresh) {
 }
 
 TEST_F(AdministrationTest, CancelStoresNothingAndAnswersNothing) {
-  dialogs.QueueLines({L"click 207", L"cancel"});
-  dialogs.QueueLines({L"text 233 Abandoned", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"click", IDC_ADMIN_ADD), L"cancel"});
+  dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_EDIT_ACTION_NAME, L"Abandoned"), L"ok"});
   EXPECT_EQ(Administer(addIn).refreshFlags, -5);
   EXPECT_EQ(StoredCounter(), L"");
 }
@@ -72,7 +74,7 @@ TEST_F(AdministrationTest, TheListStartsFromTheVaultAndItsNewIdsFollowTheStoredO
     ui.Click(IDC_ADMIN_ADD);
     ui.Ok();
   });
-  dialogs.QueueLines({L"text 233 Mine", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_EDIT_ACTION_NAME, L"Mine"), L"ok"});
   Administer(addIn);
   SaveElsewhere(L"Later");
   dialogs.QueueLines({L"ok"});
@@ -92,7 +94,7 @@ TEST_F(AdministrationTest, TwoAdministratorsSavingAtOnceKeepBothChanges) {
     ui.Click(IDC_ADMIN_ADD);
     ui.Ok();
   });
-  dialogs.QueueLines({L"text 233 Mine", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_EDIT_ACTION_NAME, L"Mine"), L"ok"});
   EXPECT_EQ(Administer(addIn).refreshFlags, kRefreshAfterAdministration);
   CVornAddIn reader(fakes.services);
   ASSERT_TRUE(reader.Store().Load(*session));

@@ -6,13 +6,15 @@
 #include "admin/CEditActionDlgRes.h"
 #include "admin/CSelectCmdDlgRes.h"
 #include "admin/ConditionDlgsRes.h"
+#include "commands/core/CJumpDlgRes.h"
 #include "commands/core/CLabelDlgRes.h"
 #include "commands/core/CSetVariablesDlgRes.h"
 #include "commands/core/CmdFactory.h"
 #include "commands/core/CmdLabel.h"
-#include "commands/core/LabelList.h"
+#include "commands/prompts/COKMsgBoxDlgRes.h"
 #include "commands/prompts/CmdOkMsgBox.h"
 #include "tests/admin/AdminFixture.h"
+#include "tests/support/Steps.h"
 
 namespace vendrel::admin {
 namespace {
@@ -53,7 +55,7 @@ class EditActionTest : public testing::AdminTest {
   }
   // The selection offers a kind by its name; its editor takes `steps`.
   void QueueCommand(const std::wstring& kind, std::vector<std::wstring> steps) {
-    dialogs.QueueLines({L"choose 232 " + kind, L"ok"});
+    dialogs.QueueLines({vendrel::testing::Step(L"choose", IDC_SELECT_CMD_KINDS, kind), L"ok"});
     dialogs.QueueLines(std::move(steps));
   }
 
@@ -153,8 +155,8 @@ TEST_F(EditActionTest, EditAndADoubleClickOpenTheCommandsEditorAndVariablesTheAc
     ui.Click(IDC_EDIT_ACTION_VARIABLES);
     ui.Ok();
   });
-  dialogs.QueueLines({L"text 240 edited", L"ok"});
-  dialogs.QueueLines({L"text 240 clicked", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_OK_MSG_BOX_TEXT, L"edited"), L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_OK_MSG_BOX_TEXT, L"clicked"), L"ok"});
   dialogs.Queue([](ScriptedSurface& ui) {
     ASSERT_EQ(ui.RowCount(IDC_SETVAR_LIST), 1);
     EXPECT_EQ(ui.Cell(IDC_SETVAR_LIST, 0, 0), L"dest");
@@ -187,15 +189,16 @@ TEST_F(EditActionTest, BlocksMoveTogetherAndStaySelected) {
 
 TEST_F(EditActionTest, AddedCommandsGoAfterTheSelectedRowAndACancelledEditorAddsNothing) {
   Edit([&](ScriptedSurface& ui) {
-    QueueCommand(L"OK MessageBox", {L"text 240 new", L"ok"});
+    QueueCommand(L"OK MessageBox",
+                 {vendrel::testing::Step(L"text", IDC_OK_MSG_BOX_TEXT, L"new"), L"ok"});
     ui.ChooseRow(kList, 2);
     ui.Click(IDC_EDIT_ACTION_ADD);
-    QueueCommand(L"Label", {L"text 1003 never", L"cancel"});
+    QueueCommand(L"Label", {vendrel::testing::Step(L"text", IDC_LABEL_NAME, L"never"), L"cancel"});
     ui.Click(IDC_EDIT_ACTION_ADD);
     dialogs.QueueLines({L"cancel"});
     ui.Click(IDC_EDIT_ACTION_ADD);
     ui.ChooseRows(kList, {});
-    QueueCommand(L"Label", {L"text 1003 end", L"ok"});
+    QueueCommand(L"Label", {vendrel::testing::Step(L"text", IDC_LABEL_NAME, L"end"), L"ok"});
     ui.Click(IDC_EDIT_ACTION_ADD);
     EXPECT_THAT(Rows(ui), ElementsAre(L"zero", L"one", L"two", L"new", L"three", L"end"));
     ui.Ok();
@@ -207,15 +210,27 @@ TEST_F(EditActionTest, AddedCommandsGoAfterTheSelectedRowAndACancelledEditorAdds
 TEST_F(EditActionTest, RemovedCommandsGoOnOkAndComeBackUnmarkedOnCancel) {
   auto label = std::make_unique<commands::CmdLabel>(&action);
   label->SetServices(&fakes.services);
-  dialogs.QueueLines({L"text 1003 again", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"text", IDC_LABEL_NAME, L"again"), L"ok"});
   ASSERT_TRUE(label->Edit(0));
   action.commands.push_back(std::move(label));
+  // The jump editor offers the labels the rows hold.
+  const auto offered = [this](ScriptedSurface& ui) {
+    std::vector<std::wstring> labels;
+    dialogs.QueueLines({vendrel::testing::Step(L"choose", IDC_SELECT_CMD_KINDS, L"Jump"), L"ok"});
+    dialogs.Queue([&labels](ScriptedSurface& jump) {
+      labels = jump.Items(IDC_JUMP_LABEL);
+      jump.Cancel();
+    });
+    ui.Click(IDC_EDIT_ACTION_ADD);
+    return labels;
+  };
   Edit([&](ScriptedSurface& ui) {
-    EXPECT_THAT(commands::LabelList::Process().Names(), ElementsAre(L"again"));
+    EXPECT_THAT(offered(ui), ElementsAre(L"again"));
     ui.ChooseRows(kList, {3, 4});
     ui.Click(IDC_EDIT_ACTION_REMOVE);
-    EXPECT_THAT(commands::LabelList::Process().Names(), IsEmpty());
-    QueueCommand(L"OK MessageBox", {L"text 240 added", L"ok"});
+    EXPECT_THAT(offered(ui), IsEmpty());
+    QueueCommand(L"OK MessageBox",
+                 {vendrel::testing::Step(L"text", IDC_OK_MSG_BOX_TEXT, L"added"), L"ok"});
     ui.Click(IDC_EDIT_ACTION_ADD);
     ui.Cancel();
   });
@@ -269,7 +284,8 @@ TEST_F(EditActionTest, ConditionsAreWrittenAtOnceEvenWhenTheEditorIsCancelled) {
       lock.Ok();
     });
     ui.Click(IDC_EDIT_ACTION_CHECK_OUT_CONDITIONS);
-    dialogs.QueueLines({L"text 422 C:\\Vault\\New\\%", L"cancel"});
+    dialogs.QueueLines(
+        {vendrel::testing::Step(L"text", IDC_ADD_COND_PATH, L"C:\\Vault\\New\\%"), L"cancel"});
     ui.Click(IDC_EDIT_ACTION_ADD_CONDITIONS);
     ui.Cancel();
   });

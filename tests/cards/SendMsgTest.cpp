@@ -6,7 +6,9 @@
 #include "actions/Archive.h"
 #include "actions/HexStringFile.h"
 #include "commands/vault/CmdSendMsg.h"
+#include "commands/vault/SendMsgDlgRes.h"
 #include "tests/cards/CardFixture.h"
+#include "tests/support/Steps.h"
 
 namespace vendrel::commands::testing {
 namespace {
@@ -62,8 +64,10 @@ TEST_F(SendMsgTest, GroupsHearFirstAndAnUnknownRecipientStopsTheSending) {
 
 TEST_F(SendMsgTest, TheEditorListsGroupsAndUsersAndTakesTheSelection) {
   auto command = Make({.users = {L"carol"}, .subject = L"Hi", .message = L"there"});
-  dialogs.QueueLines(
-      {L"rows 482", L"select 482 Group:Design", L"select 482 User:bob", L"text 484 Review", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"rows", IDC_SEND_MSG_TO),
+                      vendrel::testing::Step(L"select", IDC_SEND_MSG_TO, L"Group:Design"),
+                      vendrel::testing::Step(L"select", IDC_SEND_MSG_TO, L"User:bob"),
+                      vendrel::testing::Step(L"text", IDC_SEND_MSG_SUBJECT, L"Review"), L"ok"});
   EXPECT_TRUE(command->Edit(0));
   EXPECT_EQ(
       command->Values(),

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "commands/core/LabelList.h"
 #include "platform/win32/Services.h"
 #include "tests/core/FlowEditors.h"
 
@@ -24,7 +23,6 @@ void ProductInstallation::SetUp() {
 void EndToEndTest::SetUp() {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   fakes.services.dialogs = &dialogs;
-  commands::LabelList::Process().Clear();
 
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);

@@ -12,7 +12,6 @@
 #include "commands/core/CmdFactory.h"
 #include "commands/core/CmdJump.h"
 #include "commands/core/CmdLabel.h"
-#include "commands/core/LabelList.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/core/FlowEditors.h"
 #include "tests/support/FakeServices.h"
@@ -47,7 +46,6 @@ class FlowTest : public ::testing::Test {
  protected:
   FlowTest() {
     fakes.services.dialogs = &dialogs;
-    LabelList::Process().Clear();
     vault->AddFolder(10, L"\\Parts");
     AddDocument(20, L"a.prt");
     AddDocument(21, L"b.prt");

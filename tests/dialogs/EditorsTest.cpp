@@ -26,15 +26,13 @@ using ::testing::ElementsAre;
 
 class EditorsTest : public ::testing::Test {
  protected:
-  EditorsTest() {
-    fakes.services.dialogs = &dialogs;
-    LabelList::Process().Clear();
-  }
+  EditorsTest() { fakes.services.dialogs = &dialogs; }
 
   template <class Kind>
   std::unique_ptr<Kind> Make() {
     auto command = testing::MakeCommand<Kind>(action, fakes.services);
     command->SetVault(vault.Get());
+    command->SetLabels(&labels);
     return command;
   }
   void Define(const std::wstring& name, Variable::VariableType type, const std::wstring& value = {},
@@ -51,11 +49,13 @@ class EditorsTest : public ::testing::Test {
   testing::FakeServices fakes;
   testing::StrictDialogRunner dialogs{&fakes.messageBoxes};
   actions::Action action;
+  LabelList labels;
 };
 
 TEST_F(EditorsTest, TheLabelEditorTakesAnyNameAndOffersNewOnesToJumps) {
   CmdLabel label(&action);
   label.SetServices(&fakes.services);
+  label.SetLabels(&labels);
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Text(IDC_LABEL_NAME), L"");
     ui.Type(IDC_LABEL_NAME, L"Retry");
@@ -66,12 +66,13 @@ TEST_F(EditorsTest, TheLabelEditorTakesAnyNameAndOffersNewOnesToJumps) {
 
   CmdLabel twin(&action);
   twin.SetServices(&fakes.services);
+  twin.SetLabels(&labels);
   dialogs.Queue([](ScriptedSurface& ui) {
     ui.Type(IDC_LABEL_NAME, L"Retry");
     ui.Ok();
   });
   EXPECT_TRUE(twin.Edit(0)) << "a name another label has is accepted";
-  EXPECT_THAT(LabelList::Process().Names(), ElementsAre(L"Retry")) << "but listed once";
+  EXPECT_THAT(labels.Names(), ElementsAre(L"Retry")) << "but listed once";
 
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Text(IDC_LABEL_NAME), L"Retry");
@@ -86,8 +87,8 @@ TEST_F(EditorsTest, TheLabelEditorTakesAnyNameAndOffersNewOnesToJumps) {
 }
 
 TEST_F(EditorsTest, ANewJumpShowsAlwaysAndTheLabelsOfTheAction) {
-  LabelList::Process().Add(L"beta");
-  LabelList::Process().Add(L"Alpha");
+  labels.Add(L"beta");
+  labels.Add(L"Alpha");
   auto jump = Make<CmdJump>();
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_TRUE(ui.IsChecked(IDC_JUMP_ALWAYS));
@@ -136,7 +137,7 @@ TEST_F(EditorsTest, TheTwoRadioGroupsActAsOneAndTheExistenceTestsTakeNoValue) {
 }
 
 TEST_F(EditorsTest, AnExistenceJumpOpensWithItsValueDisabledAndShowsItsLabelExactly) {
-  LabelList::Process().Add(L"end");
+  labels.Add(L"end");
   auto jump = Make<CmdJump>();
   dialogs.Queue([](ScriptedSurface& ui) {
     ui.Type(IDC_JUMP_VARIABLE, L"C:\\Out");

@@ -12,6 +12,7 @@
 #include "commands/system/CmdWait.h"
 #include "platform/ScriptedDialogs.h"
 #include "tests/support/Commands.h"
+#include "tests/support/Steps.h"
 
 namespace vendrel::commands {
 namespace {
@@ -136,7 +137,8 @@ TEST(CommandLineTextTest, EverythingUpToTheCharacterAfterTheCIsCut) {
 TEST_F(SystemEditorsTest, WithoutTheSystemFolderTheShellFindsCmdItself) {
   shell.folder.clear();
   auto command = Make<CmdShell>();
-  dialogs.QueueLines({L"check 436", L"text 438 ver", L"ok"});
+  dialogs.QueueLines({vendrel::testing::Step(L"check", IDC_SHELL_COMMAND_LINE_MODE),
+                      vendrel::testing::Step(L"text", IDC_SHELL_COMMAND_LINE, L"ver"), L"ok"});
   ASSERT_TRUE(command->Edit(0));
   EXPECT_EQ(command->Values().file, L"Cmd.exe");
   EXPECT_EQ(command->Values().parameters, L"/c ver");

@@ -60,7 +60,6 @@ TEST(HostErrors, EveryRowHasOneCodeAndAnEnglishText) {
         << row.stringId;
     EXPECT_EQ(host::FindStatus(row.code), &row);
   }
-  EXPECT_EQ(codes.size(), 302u);
   EXPECT_EQ(host::FindStatus(MakeCode(0x80040200)), nullptr);
   EXPECT_EQ(host::FindStatus(MakeCode(0x800402D3)), nullptr) << "described by its own rule";
 }

@@ -49,19 +49,19 @@ TEST_F(FlowDialogsTest, TheLabelEditorKeepsItsNameAndHelpIsTheFrameworksCommand)
 }
 
 TEST_F(FlowDialogsTest, TheJumpEditorsRadioButtonsReachItsPresenterByClicks) {
-  LabelList::Process().Clear();
-  LabelList::Process().Add(L"Start");
-  LabelList::Process().Add(L"End");
+  LabelList labels;
+  labels.Add(L"Start");
+  labels.Add(L"End");
   actions::Action action;
   const JumpCondition shown{L"%Size%", L"10", L"End", JumpCondition::kGreaterOrEqual, false};
-  CJumpDlg untouched(shown, &action, nullptr, &fakes.services);
+  CJumpDlg untouched(shown, &labels, &action, nullptr, &fakes.services);
   DialogDriver look(L"Conditional jump dialog", {},
                     platform::testing::ArtefactPath(L"jump-dialog.bmp"));
   EXPECT_EQ(runner.Run(untouched, 0), platform::kIdOk);
   ASSERT_TRUE(look.Found());
   EXPECT_EQ(untouched.Condition(), shown);
 
-  CJumpDlg dialog(shown, &action, nullptr, &fakes.services);
+  CJumpDlg dialog(shown, &labels, &action, nullptr, &fakes.services);
   bool valueOffForVault = true, valueOnAgain = false;
   DialogDriver driver(L"Conditional jump dialog",
                       [&](HWND window) {
@@ -82,7 +82,7 @@ TEST_F(FlowDialogsTest, TheJumpEditorsRadioButtonsReachItsPresenterByClicks) {
 
 TEST_F(FlowDialogsTest, TheArrowButtonsMenuReplacesTheSelectionWithTheChosenVariable) {
   actions::Action action;
-  CJumpDlg dialog({L"%Size%", L"", L"End", JumpCondition::kEquals, true}, &action, nullptr,
+  CJumpDlg dialog({L"%Size%", L"", L"End", JumpCondition::kEquals, true}, nullptr, &action, nullptr,
                   &fakes.services);
   bool menuShown = false;
   std::wstring variable;
