@@ -49,16 +49,16 @@ std::string DescribeDialog(const platform::ScriptedSurface& surface) {
     return "waiting \"" + platform::ToUtf8(surface.Text(IDC_RUN_WAIT_TEXT)) + "\"";
   }
   const PlainAnswer* plain = PlainAnswerOf(surface);
+  // The caption as the window shows it; the template's before the dialog sets its own.
+  std::wstring caption = surface.Caption();
   if (!plain) {
-    // The caption as the window shows it; the template's before the dialog sets its own.
-    std::wstring caption = surface.Caption();
     const DialogTemplate* dialog = FindDialogTemplate(surface.TemplateId());
     if (caption.empty() && dialog) caption = dialog->caption;
     if (caption.empty()) return "dialog " + std::to_string(surface.TemplateId());
-    return "\"" + platform::ToUtf8(caption) + "\"";
   }
   // Appended rather than `"\"" + text`, which mingw's g++ 12 flags with a false -Wrestrict.
   std::string out(1, '"');
+  if (!plain) return out + platform::ToUtf8(caption) + "\"";
   out += platform::ToUtf8(surface.Text(plain->prompt)) + "\"";
   if (plain->chosen) {
     const char* separator = " choices: ";
