@@ -446,4 +446,8 @@ std::wstring WindowsPath(const fs::path& nativePath) {
   return posix::DriveMap(posix::DriveMap::DefaultRoot()).ToWindows(nativePath);
 }
 
+std::wstring PathText(const fs::path& path) {
+  return FromUtf8(path.native());
+}
+
 }  // namespace vendrel::platform

@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "platform/CaseFold.h"
+#include "platform/NativePath.h"
 
 namespace vendrel::platform::posix {
 namespace {
@@ -195,7 +196,7 @@ bool PosixFileSystem::AnyMatch(const std::wstring& pattern) {
   const bool driveRoot = folder.size() == 3 && folder[1] == L':';
   if (!driveRoot && (Matches(last, L".") || Matches(last, L".."))) return true;
   for (const fs::directory_entry& entry : entries) {
-    if (Matches(last, entry.path().filename().wstring())) return true;
+    if (Matches(last, PathText(entry.path().filename()))) return true;
   }
   return false;
 }

@@ -11,4 +11,8 @@ std::wstring WindowsPath(const std::filesystem::path& nativePath) {
   return nativePath.wstring();
 }
 
+std::wstring PathText(const std::filesystem::path& path) {
+  return path.native();
+}
+
 }  // namespace vendrel::platform

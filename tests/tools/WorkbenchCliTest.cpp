@@ -213,6 +213,29 @@ TEST_F(WorkbenchTest, FoldersAreMadeWithTheirParentsAndAddedWithTheirTrees) {
             std::string::npos);
 }
 
+// Local names are UTF-8 whatever the locale: a vault, a file and a folder named beyond ASCII,
+// in the C locale where the standard library's own conversion refuses them.
+class LocalNameTest : public CliTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(LocalNameTest, NamesAVaultAFileAndAFolderAsSpelt) {
+  before = "LC_ALL=C ";
+  const std::string name = GetParam();
+  const std::string root = "C:\\" + name;
+  EXPECT_NE(RunOk({"init", name}).out.find("with root " + root + " in"), std::string::npos);
+  Write(name + ".txt", "file\n");
+  fs::create_directories(dir / ("d" + name));
+  Write("d" + name + "/" + name + ".txt", "in a folder\n");
+  RunOk({"--vault", name, "add", name + ".txt", "d" + name, "--to", root});
+  const Json listed = ParseJson(RunOk({"--vault", name, "--json", "ls"}).out);
+  EXPECT_EQ(listed.at("folders"), Json::array({"d" + name}));
+  EXPECT_EQ(listed.at("files")[0].at("path"), root + "\\" + name + ".txt");
+  EXPECT_NE(RunOk({"--vault", name, "ls", "d" + name}).out.find(name + ".txt  v1"),
+            std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, LocalNameTest,
+                         ::testing::Values("\u00e9t\u00e9", "\u4e2d\u6587", "\U0001F600"));
+
 TEST_F(WorkbenchTest, ListingAndShowingSpeakJsonToo) {
   MakeVault();
   RunOk({"--vault", "v", "mkdir", "Docs"});

@@ -100,7 +100,9 @@ struct Local {
   std::int32_t fileId = 0;
   host::Ref<host::VaultFolder> folder;
 
-  std::wstring VaultPath() const { return vaultFolder + L"\\" + file.filename().wstring(); }
+  std::wstring VaultPath() const {
+    return vaultFolder + L"\\" + platform::PathText(file.filename());
+  }
 };
 
 // A local file, or every file below a local folder in the vault folder of the same name.
@@ -112,12 +114,12 @@ void Gather(const fs::path& given, const std::wstring& into, std::vector<Local>&
   if (!fs::is_directory(given)) {
     throw UsageError("no local file or folder " + given.string() + "; check the path");
   }
-  const std::wstring top = into + L"\\" + given.filename().wstring();
+  const std::wstring top = into + L"\\" + platform::PathText(given.filename());
   for (const auto& entry : fs::recursive_directory_iterator(given)) {
     if (!entry.is_regular_file()) continue;
     std::wstring folder = top;
     for (const fs::path& part : fs::relative(entry.path().parent_path(), given)) {
-      if (part != ".") folder += L"\\" + part.wstring();
+      if (part != ".") folder += L"\\" + platform::PathText(part);
     }
     locals.emplace_back(entry.path(), folder);
   }
@@ -237,8 +239,8 @@ Addition AddLocalFiles(VaultHost& host, const Args& given, const std::string& to
         for (std::size_t i = 0; i < locals.size(); ++i) {
           Local& l = locals[i];
           host::Ref<host::VaultFile> file;
-          hr = l.folder->AddFile(0, platform::WindowsPath(l.file), l.file.filename().wstring(), 1,
-                                 file);
+          hr = l.folder->AddFile(0, platform::WindowsPath(l.file),
+                                 platform::PathText(l.file.filename()), 1, file);
           if (host::Failed(hr)) break;
           file->Id(l.fileId);
           if (progress) *progress << "\radded " << i + 1 << " of " << locals.size() << std::flush;

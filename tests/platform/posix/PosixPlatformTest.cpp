@@ -142,6 +142,7 @@ TEST_F(DrivesTest, NamesBeyondAsciiMatchInAnotherCaseOnlyInTheirAsciiLetters) {
   ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt",
                              L"C:\\Vault\\Pi\u00e8ces\\\u00e9tau.txt", false));
   EXPECT_TRUE(fs::exists(pieces / u8"\u00e9tau.txt"));
+  EXPECT_TRUE(files.AnyMatch(L"C:\\Vault\\Pi\u00e8ces\\\u00e9t*"));
 }
 
 TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {

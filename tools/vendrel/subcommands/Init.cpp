@@ -3,6 +3,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "platform/NativePath.h"
 #include "platform/Sqlite.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/DatabaseFailure.h"
@@ -24,7 +25,7 @@ int RunInit(Call& call) {
   std::vector<std::wstring> users;
   for (const std::string& user : call.Opt().users) users.push_back(Wide(user));
   if (users.empty()) users.push_back(MachineServices::LoginName());
-  const std::wstring name = folder.filename().wstring();
+  const std::wstring name = platform::PathText(folder.filename());
   const std::wstring root = Wide(call.Opt().root.value_or("C:\\" + Utf8(name)));
   if (root.size() < 4 || root[1] != L':' || root[2] != L'\\')
     throw UsageError("give --root as a folder of a drive, such as C:\\Vault");

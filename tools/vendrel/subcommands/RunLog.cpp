@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "addin/RunLogger.h"
+#include "platform/NativePath.h"
 #include "platform/RunLog.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
@@ -65,7 +66,8 @@ int RunLog(Call& call) {
     }
   }
   if (call.Json()) {
-    call.Out() << WriteJson({{"file", file.File().wstring()}, {"runs", std::move(lines)}});
+    call.Out() << WriteJson(
+        {{"file", platform::PathText(file.File())}, {"runs", std::move(lines)}});
   }
   return kExitOk;
 }
