@@ -2,7 +2,9 @@
 #include "host/Strings.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <iterator>
+#include <string_view>
 
 #include "uilibs/lexicor/Lexicor.h"
 
@@ -37,6 +39,24 @@ std::wstring HexCode(std::int32_t code) {
   wchar_t text[16];
   std::swprintf(text, std::size(text), L"0x%08X", static_cast<unsigned>(code));
   return text;
+}
+
+std::wstring HostText(const std::wstring& text) {
+  constexpr std::wstring_view kStart = L"\u00a7(";
+  const std::size_t end = text.find(L')');
+  if (!text.starts_with(kStart) || end == std::wstring::npos) return text;
+  const std::wstring inside = text.substr(kStart.size(), end - kStart.size());
+  const std::size_t first = inside.find(L',');
+  const std::size_t second = inside.find(L',', first + 1);
+  if (second == std::wstring::npos) return text;
+  wchar_t* digitsEnd = nullptr;
+  const long id = std::wcstol(inside.c_str(), &digitsEnd, 10);
+  if (digitsEnd != inside.c_str() + first) return text;
+  const std::wstring table = inside.substr(first + 1, second - first - 1);
+  const std::wstring file = inside.substr(second + 1);
+  const std::wstring english = text.substr(end + 1);
+  return lexicor::TSS_internal(static_cast<std::int32_t>(id), table.c_str(), file.c_str(),
+                               english.c_str());
 }
 
 DefaultFileScope::DefaultFileScope(const wchar_t* file) {

@@ -18,6 +18,10 @@ std::wstring FillNumbered(std::wstring format, std::initializer_list<std::wstrin
 // A status code as the messages show it: "0x8002000A".
 std::wstring HexCode(std::int32_t code);
 
+// A text the add-in hands the host, as the host shows it: "§(8,TS,Vorn)Administrate Actions..." is
+// text 8 of table TS of string file Vorn, the rest its English default; any other text as it is.
+std::wstring HostText(const std::wstring& text);
+
 // Makes `file` the current string file while the scope lives (push and pop).
 class DefaultFileScope {
  public:

@@ -311,10 +311,6 @@ std::int32_t SimVault::AddVariable(const std::wstring& name, std::int32_t type,
   return static_cast<std::int32_t>(store_->Db().LastInsertId());
 }
 
-std::vector<std::wstring> SimVault::VariableNames() {
-  return Texts(store_->Db().Prepare("SELECT name FROM variables ORDER BY id"));
-}
-
 void SimVault::RedefineVariable(const std::wstring& name, std::int32_t type, std::int32_t flags) {
   if (type < 1 || type > 5) throw SimError(host::kInvalidType, "card variable type 1 to 5");
   InTransaction(*store_, [&](platform::Database& db) {

@@ -133,7 +133,6 @@ class SimVault {
   // Type 1 text, 2 integer, 3 floating point, 4 yes/no, 5 date. Flag bits 4 and 8: values may
   // be written without a check-out.
   std::int32_t AddVariable(const std::wstring& name, std::int32_t type, std::int32_t flags = 0);
-  std::vector<std::wstring> VariableNames();
   // Another type and flags for a variable, with every value it holds converted to the type; a
   // value that does not convert (kTypeMismatch) leaves it all as it was.
   void RedefineVariable(const std::wstring& name, std::int32_t type, std::int32_t flags);

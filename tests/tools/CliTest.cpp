@@ -64,11 +64,15 @@ TEST_F(CliTest, BadUsageExitsWithTwoAndOneLine) {
   EXPECT_EQ(Run({"ls"}).code, 0);
 }
 
-// --json may come before or after the command, and turns a refusal into JSON as well.
+// --json may come before or after the command, and turns a refusal into JSON as well; what
+// commands do is told in JSON with its exit code, and values keep their types.
 TEST_F(CliTest, JsonIsTakenAnywhereAndErrorsAreJsonToo) {
   MakeVault();
-  for (const std::vector<std::string>& command :
-       {std::vector<std::string>{"actions"}, {"show", "a.txt"}, {"users"}, {"ls"}}) {
+  for (const std::vector<std::string>& command : {std::vector<std::string>{"actions"},
+                                                  {"show", "a.txt"},
+                                                  {"users"},
+                                                  {"ls"},
+                                                  {"registered"}}) {
     std::vector<std::string> before{"--json", "--vault", "v"};
     before.insert(before.end(), command.begin(), command.end());
     std::vector<std::string> after{"--vault", "v"};
@@ -78,6 +82,30 @@ TEST_F(CliTest, JsonIsTakenAnywhereAndErrorsAreJsonToo) {
     EXPECT_EQ(first.out, RunOk(after).out);
     EXPECT_NO_THROW(ParseJson(first.out)) << first.out;
   }
+  Write("actions.json", kActions);
+  for (const auto& [command, code] : std::vector<std::pair<std::vector<std::string>, int>>{
+           {{"init", "w"}, 0},
+           {{"--vault", "v", "mkdir", "Docs"}, 0},
+           {{"--vault", "v", "import", "actions.json"}, 0},
+           {{"--vault", "v", "export", "x.acn"}, 0},
+           {{"acn", "from-json", "actions.json", "-o", "y.acn"}, 0},
+           {{"--vault", "v", "lint"}, 0},
+           {{"--vault", "v", "diff", "actions.json", "vault"}, 1}}) {
+    std::vector<std::string> args = command;
+    args.push_back("--json");
+    const Result r = Run(args);
+    EXPECT_EQ(r.code, code) << command.back() << r.err;
+    EXPECT_EQ(ParseJson(r.out).at("exit"), code) << r.out;
+  }
+  EXPECT_NE(RunOk({"--vault", "v", "registered"}).out.find("menu 100 \"Administrate Actions...\""),
+            std::string::npos);
+  RunOk({"--vault", "v", "var", "define", "Due", "--type", "date"});
+  RunOk({"--vault", "v", "var", "define", "Count", "--type", "integer"});
+  RunOk({"--vault", "v", "card", "set", "a.txt", "Due=2024-02-29 13:30", "Count=7"});
+  const Json shown = ParseJson(RunOk({"--vault", "v", "show", "a.txt", "--json"}).out);
+  EXPECT_EQ(shown.at("card"), Json({{"Due", "2024-02-29T13:30:00"}, {"Count", 7}}));
+  EXPECT_EQ(AsText(shown.at("versions")[0].at("time"), "").at(10), L'T');
+
   const Result refused = Run({"--vault", "v", "show", "nothere.txt", "--json"});
   EXPECT_EQ(refused.code, 2);
   EXPECT_TRUE(refused.err.empty()) << refused.err;

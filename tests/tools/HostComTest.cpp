@@ -46,8 +46,7 @@ TEST_F(HostComTest, TheRegisteredAddInRegistersItsCommandsAndHooks) {
   MakeVault();
   const Result r = RunOk({"--vault", "v", "--user", "Chief", "registered"});
   EXPECT_NE(r.out.find("Vendrel, Zentrik Corporation"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("menu 100 \"\xC2\xA7(8,TS,Vorn)Administrate Actions...\" flags 0x00020040"),
-            std::string::npos)
+  EXPECT_NE(r.out.find("menu 100 \"Administrate Actions...\" flags 0x00020040"), std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("\"Tools\\Copy out\" flags 0x00004000"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("hook 6 after check in"), std::string::npos) << r.out;

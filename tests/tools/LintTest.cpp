@@ -29,8 +29,9 @@ class LintFaultTest : public testing::TestWithParam<Fault> {};
 
 TEST_P(LintFaultTest, IsFoundWithItsExactText) {
   LintVault vault;
-  vault.cardVariables = std::vector<std::wstring>{L"Part number"};
+  vault.cardVariables = {{{L"Part number", 1}, {L"Due", 5}}};
   vault.rootPath = L"C:\\Vault";
+  vault.stateIds = {{1, 2, 3}};
   std::vector<std::string> lines;
   for (const Finding& finding : LintJson(GetParam().actions, vault)) {
     lines.push_back(FindingLine(finding));
@@ -42,6 +43,12 @@ TEST_P(LintFaultTest, IsFoundWithItsExactText) {
 std::string Jump(const std::string& label, int op = 1) {
   return R"({"type": 8, "variable": "a", "value": "b", "ignoreCase": true, "operator": )" +
          std::to_string(op) + R"(, "label": ")" + label + "\"}";
+}
+
+// A set-card-variable command that writes `variable` as a text.
+std::string SetCard(const std::string& variable) {
+  return R"([{"type": 25, "item": 0, "filePath": "", "folderPath": "", "value": "x", "variable": ")" +
+         variable + R"(", "variableType": 1, "configurations": []}])";
 }
 
 const Fault kFaults[] = {
@@ -113,6 +120,23 @@ const Fault kFaults[] = {
       "it starts neither with % nor with the vault's root C:\\Vault.",
       "warning: \"A\" (1): has the add path pattern \"Projects\\%\", which never matches: it "
       "starts neither with % nor with the vault's root C:\\Vault."}},
+    {"MenuTextEmpty",
+     R"({"id": 1, "name": "A", "activation": ["menu"]})",
+     {"warning: \"A\" (1): runs from the menu but has an empty menu text, so its command has no "
+      "name."}},
+    {"StateUnknown",
+     R"({"id": 1, "name": "A", "activation": ["state-change"],
+      "stateChange": {"path": "%", "stateId": 7}})",
+     {"warning: \"A\" (1): runs on the change to the state of id 7, which the vault does not "
+      "have, so it never runs."}},
+    {"CardVariableOfAnotherType",
+     Menu(SetCard("due")),
+     {"error: \"A\" (1), command 1: writes the card variable \"due\" as type 1, but the vault's "
+      "is of type 5, so the command fails."}},
+    {"CardVariableMissing",
+     Menu(SetCard("Size")),
+     {"error: \"A\" (1), command 1: writes the card variable \"Size\", which the vault does not "
+      "have, so the command fails."}},
     {"MenuTextTwice",
      Menu("[]") + R"(, {"id": 2, "name": "B", "menuText": "a", "activation": ["menu"]})",
      {"warning: \"B\" (2): has the menu text \"a\" of the action \"A\", so the menu shows two "
@@ -130,10 +154,10 @@ TEST(LintTest, CardVariablesAndTheRootAreCheckedOnlyWhenKnown) {
   EXPECT_TRUE(LintJson(action, {}).empty());
   LintVault vault;
   vault.rootPath = L"c:\\vault";
-  vault.cardVariables = std::vector<std::wstring>{L"Part number"};
+  vault.cardVariables = {{{L"Part number", 1}}};
   EXPECT_TRUE(LintJson(action, vault).empty());
   vault.rootPath = L"C:\\Other";
-  vault.cardVariables = std::vector<std::wstring>{L"Revision"};
+  vault.cardVariables = {{{L"Revision", 1}}};
   EXPECT_EQ(LintJson(action, vault).size(), 2u);
 }
 

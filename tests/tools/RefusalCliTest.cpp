@@ -28,6 +28,7 @@ class RefusalTest : public CliTest, public ::testing::WithParamInterface<Refusal
   void PrepareVault() {
     Write("b.txt", "beta\n");
     Write("aux.txt", "device\n");
+    Write("empty.acn", "");
     if (!prepared_.empty()) {
       fs::copy(prepared_, dir / "v", fs::copy_options::recursive);
       return;
@@ -77,6 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
            Refusal{{"mkdir", "D:\\x"}, "give a folder below the vault's root C:\\v"},
            Refusal{{"add", "b.txt", "aux.txt", "--to", "C:\\v"}, "\"aux.txt\" in"},
            Refusal{{"init", ""}, "give init a folder"},
+           Refusal{{"state", "a.txt", "--to", "Review"},
+                   "--to Review names no workflow; give one of Release.Draft, Release.Review, "
+                   "Release.Released"},
+           Refusal{{"import", "empty.acn"}, "empty.acn is empty; give a file that holds actions"},
            Refusal{{"init", "w", "--root", "C:\\w."}, "\"w.\" in C:\\w. is no name"},
            Refusal{{"init", "w", "--root", "w"}, "give --root as a folder of a drive"}));
 

@@ -23,12 +23,18 @@ std::string WithoutDurations(std::string trace) {
 TEST_F(WorkbenchTest, LintFindsNothingInTheDemoNorInTheTestsActions) {
   const std::string vault = DemoVault(Demo());
   const Result stored = RunOk({"--vault", vault, "lint"});
-  EXPECT_EQ(stored.out, "");
+  EXPECT_EQ(stored.out, "checked 5 action(s): nothing found\n");
   Write("actions.json", kActions);
-  EXPECT_EQ(RunOk({"--vault", vault, "lint", "actions.json"}).out, "");
+  EXPECT_EQ(RunOk({"--vault", vault, "lint", "actions.json"}).out,
+            "checked 2 action(s): nothing found\n");
+  // Without a vault what only a vault knows is not checked, and lint says so.
   RunOk({"acn", "from-json", "actions.json", "-o", "actions.acn"});
+  EXPECT_EQ(RunOk({"lint", "actions.acn"}).out,
+            "checked 2 action(s): nothing found\nnote: card variables, workflow states and the "
+            "vault's root were not checked: give --vault DIR to check them\n");
   const Json json = ParseJson(RunOk({"lint", "actions.acn", "--json"}).out);
   EXPECT_TRUE(json.at("findings").empty());
+  EXPECT_TRUE(json.contains("note"));
 }
 
 TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
@@ -52,6 +58,7 @@ TEST_F(WorkbenchTest, LintFailsOnErrorsAndImportShowsTheFindings) {
   const Result stored = Run({"--vault", "v", "--json", "lint"});
   EXPECT_EQ(stored.code, 1);
   EXPECT_EQ(ParseJson(stored.out).at("errors"), 2);
+  EXPECT_EQ(ParseJson(stored.out).at("exit"), 1);
   EXPECT_EQ(Run({"lint", "nothere.acn"}).code, 2);
 }
 
@@ -72,6 +79,9 @@ TEST_F(WorkbenchTest, ImportUpdatesOrReplacesTheStoredSetAndShowsWhatWouldChange
   const Result again = RunOk({"--vault", "v", "import", "set.json", "--update"});
   EXPECT_NE(again.out.find("updated \"Guard\" (102)\nupdated \"Tools\" (103)\n"), std::string::npos)
       << again.out;
+  const Json json =
+      ParseJson(RunOk({"--vault", "v", "import", "set.json", "--update", "--json"}).out);
+  EXPECT_EQ(json.at("actions")[1], Json({{"change", "updated"}, {"id", 103}, {"name", "Tools"}}));
   EXPECT_EQ(RunOk({"--vault", "v", "import", "set.json", "--update", "--dry-run"}).out,
             "dry run: the stored set would stay as it is\n");
   using Ids = std::vector<std::pair<int, std::string>>;
@@ -171,7 +181,7 @@ TEST_F(WorkbenchTest, TheRunLogNamesTheFailingCommandOnceSwitchedOn) {
   const auto copy = [&] { EXPECT_EQ(Run({"--vault", "v", "menu", "Copy", "a.txt"}).code, 3); };
   copy();
   EXPECT_TRUE(runs().empty());  // off until an administrator switches it on
-  RunOk({"--vault", "v", "log", "on"});
+  RunOk({"log", "on"});         // the registry that VENDREL_REGISTRY names, the vault's too
   copy();
   const Json logged = runs();
   ASSERT_EQ(logged.size(), 1u);
@@ -179,6 +189,7 @@ TEST_F(WorkbenchTest, TheRunLogNamesTheFailingCommandOnceSwitchedOn) {
   EXPECT_EQ(logged[0].at("notification"), 1);
   EXPECT_EQ(logged[0].at("user"), "Chief");
   EXPECT_EQ(logged[0].at("failed"), "1 Copy file");
+  EXPECT_EQ(AsText(logged[0].at("time"), "").at(10), L'T') << "ISO 8601";
   EXPECT_NE(RunOk({"log"}).out.find("\"Copy\" (102)"), std::string::npos);
 
   RunOk({"--vault", "v", "log", "off"});

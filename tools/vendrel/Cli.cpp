@@ -222,6 +222,8 @@ int RunCli(const Args& args, Console& console) {
       call.Parsed(std::move(b.arguments), std::move(b.given));
       return call.Finish(b.form->run(call));
     }
+  } catch (const RefusedError& e) {
+    return fail(e.what(), kExitRefused);
   } catch (const platform::SqliteError& e) {
     return fail(DatabaseFailure(e), kExitUsage);
   } catch (const std::exception& e) {

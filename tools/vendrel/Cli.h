@@ -23,6 +23,12 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The vault or the add-in refused what was asked: reported in one line, exit code 1.
+class RefusedError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct Options {
   std::optional<std::filesystem::path> vault;
   std::wstring user;

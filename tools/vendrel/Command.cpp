@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "tools/vendrel/Platform.h"
 #include "tools/vendrel/Session.h"
 
 namespace vendrel::tools {
@@ -32,6 +33,13 @@ VaultHost& Call::Host() {
 VaultHost& Call::Reader() {
   if (!session_) session_ = std::make_unique<Session>(options_, console_, given_.dryRun);
   return session_->Host();
+}
+
+std::unique_ptr<platform::Registry> Call::Registry(bool toRead) const {
+  if (options_.vault) UseVaultFolder(*options_.vault);
+  const std::filesystem::path file = RegistryFile();
+  if (toRead && !file.empty() && !std::filesystem::exists(file)) return nullptr;
+  return MachineRegistry();
 }
 
 const VaultCopy* Call::DryRun() const {

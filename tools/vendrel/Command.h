@@ -13,6 +13,10 @@
 
 #include "tools/vendrel/Cli.h"
 
+namespace vendrel::platform {
+class Registry;
+}
+
 namespace CLI {
 class Validator;
 }
@@ -102,6 +106,10 @@ class Call {
   // The vault of --vault for a command that only reads it: without the add-in, whose load
   // takes the stored actions' lock, so it waits for no writer and reads a read-only vault.
   VaultHost& Reader();
+  // The registry that the actions of --vault read and write, else this machine's, without
+  // opening the vault. Null for a read of an emulated registry that has no file yet: making
+  // one would set nothing.
+  std::unique_ptr<platform::Registry> Registry(bool toRead = false) const;
   // With --dry-run the host works on this copy of the vault; null otherwise.
   const VaultCopy* DryRun() const;
 

@@ -9,10 +9,13 @@
 
 namespace vendrel::tools {
 
-Bytes ReadBytes(const std::filesystem::path& file) {
+Bytes ReadBytes(const std::filesystem::path& file, const char* holding) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw UsageError("cannot read " + file.string());
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  Bytes bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+  if (holding && bytes.empty())
+    throw UsageError(file.string() + " is empty; give a file that holds " + holding);
+  return bytes;
 }
 
 void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
@@ -25,8 +28,8 @@ void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
   }
 }
 
-Json ReadJson(const std::filesystem::path& file) {
-  const Bytes bytes = ReadBytes(file);
+Json ReadJson(const std::filesystem::path& file, const char* holding) {
+  const Bytes bytes = ReadBytes(file, holding);
   return ParseJson(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

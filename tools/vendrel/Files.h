@@ -8,9 +8,10 @@
 
 namespace vendrel::tools {
 
-// Throw UsageError naming the file.
-Bytes ReadBytes(const std::filesystem::path& file);
+// Throw UsageError naming the file. A file to read that is to hold something, `holding`
+// ("actions"), is refused when it is empty.
+Bytes ReadBytes(const std::filesystem::path& file, const char* holding = nullptr);
 void WriteBytes(const std::filesystem::path& file, const Bytes& bytes);
-Json ReadJson(const std::filesystem::path& file);
+Json ReadJson(const std::filesystem::path& file, const char* holding);
 
 }  // namespace vendrel::tools

@@ -71,7 +71,7 @@ std::unique_ptr<sim::SimVault> CreateVault(const fs::path& folder, const std::ws
   auto vault = sim::SimVault::Create(DatabaseOf(folder), settings);
   fs::create_directories(vault->LocalFolder());
   for (const std::wstring& user : users) vault->AddUser(user);
-  vault->AddWorkflow(kWorkflow, {L"Draft", L"Review", L"Released"});
+  vault->AddWorkflow(kWorkflow, {std::begin(kWorkflowStates), std::end(kWorkflowStates)});
   vault->AddTransition(kWorkflow, L"Draft", L"Review", L"Submit");
   vault->AddTransition(kWorkflow, L"Review", L"Released", L"Release");
   vault->AddTransition(kWorkflow, L"Review", L"Draft", L"Reject");

@@ -69,6 +69,7 @@ class TracedMessageBoxes final : public platform::MessageBoxes,
 
 // The workflow every new vault has, with its states in order.
 inline constexpr wchar_t kWorkflow[] = L"Release";
+inline constexpr const wchar_t* kWorkflowStates[] = {L"Draft", L"Review", L"Released"};
 
 // Where a vault lives: its database and the drives its Windows paths map onto natively.
 std::filesystem::path DatabaseOf(const std::filesystem::path& folder);

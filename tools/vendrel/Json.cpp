@@ -2,9 +2,14 @@
 #include "tools/vendrel/Json.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <set>
+#include <type_traits>
+#include <variant>
 
+#include "commands/core/ValueText.h"
+#include "platform/CivilTime.h"
 #include "platform/Utf16.h"
 #include "platform/Utf8.h"
 
@@ -148,6 +153,32 @@ std::wstring AsText(const Json& json, std::string_view what) {
 const Json& AsList(const Json& json, std::string_view what) {
   if (!json.is_array()) WrongKind(json, what, "a list");
   return json;
+}
+
+Json DateJson(host::Date date) {
+  const std::optional<platform::CivilTime> t = platform::ToCivil(date.serial);
+  if (!t) return nullptr;
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t->year, t->month, t->day,
+                t->hour, t->minute, t->second);
+  return text;
+}
+
+Json ValueJson(const host::Value& value) {
+  return std::visit(
+      [&](const auto& v) -> Json {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          return nullptr;
+        } else if constexpr (std::is_same_v<T, host::Date>) {
+          return DateJson(v);
+        } else if constexpr (std::is_same_v<T, host::OtherValue>) {
+          return commands::ValueToText(value);
+        } else {
+          return v;
+        }
+      },
+      value);
 }
 
 JsonFields::JsonFields(const Json& object, std::string_view what) : object_(object), what_(what) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/Value.h"
 #include "tools/vendrel/JsonFwd.h"
 
 namespace vendrel::tools {
@@ -30,6 +31,12 @@ std::int64_t AsInteger(const Json& json, std::string_view what);
 std::int32_t AsInt32(const Json& json, std::string_view what);
 std::wstring AsText(const Json& json, std::string_view what);
 const Json& AsList(const Json& json, std::string_view what);
+
+// A date in ISO 8601, "2024-02-29T13:30:00"; null outside the years automation dates hold.
+Json DateJson(host::Date date);
+// A host value with its own type: numbers stay numbers, booleans booleans, dates DateJson; null
+// when empty, and the value's text for a kind the add-in does not read.
+Json ValueJson(const host::Value& value);
 
 // Reads the members of an object by name and refuses names nobody asked for.
 class JsonFields {

@@ -2,9 +2,11 @@
 #include "tools/vendrel/Operations.h"
 
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 
 #include "addin/CVornAddIn.h"
+#include "host/Strings.h"
 #include "platform/NativePath.h"
 #include "platform/Sqlite.h"
 #include "sim/SimVault.h"
@@ -23,14 +25,13 @@ std::vector<HostNotificationItem> CheckOutItems(const std::vector<FileRef>& file
   return items;
 }
 
-// The registered menu command of a text; the administration command also by its plain text,
-// with or without its dots.
+// The registered menu command of a text as registered or as the host shows it; the
+// administration command also without its dots.
 std::optional<std::int32_t> MenuCommandId(const VaultHost& host, const std::wstring& text) {
   for (const MenuEntry& entry : host.Registered().menus) {
-    std::wstring plain = entry.text;
-    if (plain.starts_with(L"\u00a7(")) plain.erase(0, plain.find(L')') + 1);
-    const bool dotted = plain.ends_with(L"...") && plain.substr(0, plain.size() - 3) == text;
-    if (entry.text == text || plain == text || dotted) return entry.id;
+    const std::wstring shown = strings::HostText(entry.text);
+    const bool dotted = shown.ends_with(L"...") && shown.substr(0, shown.size() - 3) == text;
+    if (entry.text == text || shown == text || dotted) return entry.id;
   }
   return std::nullopt;
 }
@@ -161,19 +162,27 @@ Outcome OperateOnFiles(VaultHost& host, FileOperation operation, const std::vect
 Outcome ChangeStates(VaultHost& host, const std::vector<FileRef>& files,
                      const std::string& target) {
   const std::size_t dot = target.find('.');
-  if (dot == std::string::npos) throw UsageError("state needs --to WORKFLOW.STATE");
-  const std::wstring workflow = Wide(target.substr(0, dot));
-  const std::wstring state = Wide(target.substr(dot + 1));
-  std::int32_t stateId = 0;
+  const std::wstring state = Wide(target.substr(dot == std::string::npos ? 0 : dot + 1));
+  std::optional<std::int32_t> stateId;
   try {
-    stateId = host.Vault().StateId(workflow, state);
+    if (dot != std::string::npos)
+      stateId = host.Vault().StateId(Wide(target.substr(0, dot)), state);
   } catch (const std::exception&) {
-    throw UsageError("no state " + target);
+  }
+  if (!stateId) {
+    std::string known;
+    for (const sim::Workflow& w : host.Vault().Workflows()) {
+      for (const sim::WorkflowState& s : w.states)
+        known += (known.empty() ? "" : ", ") + Utf8(w.name) + "." + Utf8(s.name);
+    }
+    const std::string what = dot == std::string::npos ? "--to " + target + " names no workflow"
+                                                      : "there is no state " + target;
+    throw UsageError(what + "; give one of " + known);
   }
   const auto items = [&] {
     std::vector<HostNotificationItem> list;
     for (const FileRef& f : files) {
-      list.push_back(StateChangeItem(f.fileId, f.folderId, f.path, stateId));
+      list.push_back(StateChangeItem(f.fileId, f.folderId, f.path, *stateId));
     }
     return list;
   };

@@ -183,7 +183,7 @@ TestFile ReadTestFile(const std::filesystem::path& path) {
   TestFile file;
   file.path = path;
   try {
-    file.document = ReadJson(path);
+    file.document = ReadJson(path, "tests");
     JsonFields in(file.document, "the file");
     if (const Json* actions = in.Take("actions")) file.actions = Utf8(AsText(*actions, "actions"));
     const Json* fixture = in.Take("fixture");

@@ -84,13 +84,33 @@ class Ids {
   std::set<std::int32_t> taken_;
 };
 
-std::string Quoted(const actions::Action& action) {
-  return "\"" + Utf8(action.name) + "\"";
-}
+// What an import did to one action.
+struct Imported {
+  enum class Kind { kImported, kUpdated, kRemoved };
+  Kind kind;
+  std::int32_t id;
+  std::wstring name;
+
+  Imported(Kind kind, const actions::Action& action)
+      : kind(kind), id(action.actionId), name(action.name) {}
+
+  const char* Verb() const {
+    static constexpr const char* kVerbs[] = {"imported", "updated", "removed"};
+    return kVerbs[static_cast<int>(kind)];
+  }
+  // imported "Guard" as 102, updated "Guard" (102), removed "Guard" (102)
+  std::string Line() const {
+    const std::string number = std::to_string(id);
+    return std::string(Verb()) + " \"" + Utf8(name) + "\"" +
+           (kind == Kind::kImported ? " as " + number : " (" + number + ")");
+  }
+  Json ToJson() const { return {{"change", Verb()}, {"id", id}, {"name", name}}; }
+};
+using Imports = std::vector<Imported>;
 
 // --update: a stored action of the same id, else of the same name, is replaced and keeps its id;
 // the others are added.
-void Update(actions::ActionSet& set, actions::ActionList& loaded, std::vector<std::string>& lines) {
+void Update(actions::ActionSet& set, actions::ActionList& loaded, Imports& lines) {
   Ids ids(set);
   for (const auto& stored : set.actions) ids.Take(stored->actionId);
   std::set<const actions::Action*> replaced;
@@ -110,42 +130,40 @@ void Update(actions::ActionSet& set, actions::ActionList& loaded, std::vector<st
       continue;
     }
     action->actionId = (*match)->actionId;
-    lines.push_back("updated " + Quoted(*action) + " (" + std::to_string(action->actionId) + ")");
+    lines.emplace_back(Imported::Kind::kUpdated, *action);
     *match = std::move(action);
     replaced.insert(match->get());
   }
   for (auto& action : added) {
     action->actionId = ids.For(*action);
-    lines.push_back("imported " + Quoted(*action) + " as " + std::to_string(action->actionId));
+    lines.emplace_back(Imported::Kind::kImported, *action);
     set.actions.push_back(std::move(action));
   }
 }
 
 // --replace: the loaded actions become the set, with their own ids where they can.
-void Replace(actions::ActionSet& set, actions::ActionList& loaded,
-             std::vector<std::string>& lines) {
+void Replace(actions::ActionSet& set, actions::ActionList& loaded, Imports& lines) {
   actions::ActionList old = std::move(set.actions);
   set.actions.clear();
   Ids ids(set);
   for (auto& action : loaded) {
     action->changedMark = true;
     action->actionId = ids.For(*action);
-    lines.push_back("imported " + Quoted(*action) + " as " + std::to_string(action->actionId));
+    lines.emplace_back(Imported::Kind::kImported, *action);
     set.actions.push_back(std::move(action));
   }
   for (const auto& gone : old) {
     const bool kept = std::any_of(set.actions.begin(), set.actions.end(),
                                   [&](const auto& a) { return a->actionId == gone->actionId; });
-    if (!kept)
-      lines.push_back("removed " + Quoted(*gone) + " (" + std::to_string(gone->actionId) + ")");
+    if (!kept) lines.emplace_back(Imported::Kind::kRemoved, *gone);
   }
 }
 
-void Append(actions::ActionSet& set, actions::ActionList& loaded, std::vector<std::string>& lines) {
+void Append(actions::ActionSet& set, actions::ActionList& loaded, Imports& lines) {
   for (auto& action : loaded) {
     action->changedMark = true;
     action->actionId = ++set.highestId;
-    lines.push_back("imported " + Quoted(*action) + " as " + std::to_string(action->actionId));
+    lines.emplace_back(Imported::Kind::kImported, *action);
     set.actions.push_back(std::move(action));
   }
 }
@@ -165,7 +183,7 @@ int RunImport(Call& call) {
   actions::ActionSet& set = store.Set();
   std::erase(set.actions, nullptr);
   const Json before = ActionsJson(set.actions);
-  std::vector<std::string> lines;
+  Imports lines;
   if (given.update)
     Update(set, loaded, lines);
   else if (given.replace)
@@ -175,20 +193,29 @@ int RunImport(Call& call) {
   const Json after = ActionsJson(set.actions);
   // The administrator sees what lint sees in the set the vault is to hold; the import goes
   // ahead all the same.
-  for (const Finding& finding : Lint(LintSubjectsOfJson(after), LintVaultOf(call))) {
-    call.Out() << FindingLine(finding) << "\n";
-  }
+  const std::vector<Finding> findings = Lint(LintSubjectsOfJson(after), LintVaultOf(call));
+  std::optional<std::vector<ActionChange>> wouldChange;
   if (call.DryRun()) {
-    const std::vector<ActionChange> changes = DiffSets(before, after);
-    call.Out() << (changes.empty() ? "dry run: the stored set would stay as it is\n"
-                                   : DiffText(changes, "vault", "vault with " + path));
+    wouldChange = DiffSets(before, after);
+  } else if (!store.Save(host.Session())) {
+    throw RefusedError("Error accessing database.");
+  }
+  std::ostream& out = call.Out();
+  if (call.Json()) {
+    Json json = {{"actions", Json::array()}, {"lint", FindingsJson(findings)}};
+    for (const Imported& line : lines) json["actions"].push_back(line.ToJson());
+    if (wouldChange) json["dryRun"] = DiffJson(*wouldChange);
+    json["exit"] = kExitOk;
+    out << WriteJson(json);
     return kExitOk;
   }
-  if (!store.Save(host.Session())) {
-    call.Io().err << "vendrel: Error accessing database.\n";
-    return kExitRefused;
+  for (const Finding& finding : findings) out << FindingLine(finding) << "\n";
+  if (wouldChange) {
+    out << (wouldChange->empty() ? "dry run: the stored set would stay as it is\n"
+                                 : DiffText(*wouldChange, "vault", "vault with " + path));
+    return kExitOk;
   }
-  for (const std::string& line : lines) call.Out() << line << "\n";
+  for (const Imported& line : lines) out << line.Line() << "\n";
   return kExitOk;
 }
 
@@ -212,7 +239,11 @@ int RunExport(Call& call) {
   } catch (const actions::FileError& e) {
     throw UsageError(Utf8(e.Message()));
   }
-  call.Out() << "exported " << list.size() << " action(s) to " << path << "\n";
+  if (call.Json()) {
+    call.Out() << WriteJson({{"file", path}, {"actions", list.size()}, {"exit", kExitOk}});
+  } else {
+    call.Out() << "exported " << list.size() << " action(s) to " << path << "\n";
+  }
   return kExitOk;
 }
 

@@ -136,6 +136,7 @@ int RunTest(Call& call) {
     if (record) WriteRecorded(file, done.results);
   }
   if (const auto& junit = call.Opt().junit) WriteJUnit(*junit, all);
+  const int code = failed > 0 ? kExitRefused : kExitOk;
   if (json) {
     Json tests = Json::array();
     for (const FileResults& file : all) {
@@ -147,11 +148,12 @@ int RunTest(Call& call) {
                          {"seconds", r.seconds}});
       }
     }
-    out << WriteJson({{"tests", std::move(tests)}, {"passed", passed}, {"failed", failed}});
+    out << WriteJson(
+        {{"tests", std::move(tests)}, {"passed", passed}, {"failed", failed}, {"exit", code}});
   } else {
     out << passed << " passed, " << failed << " failed\n";
   }
-  return failed > 0 ? kExitRefused : kExitOk;
+  return code;
 }
 
 }  // namespace vendrel::tools

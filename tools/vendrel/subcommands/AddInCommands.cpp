@@ -1,6 +1,7 @@
 // What the add-in registered, and choosing one of its menu commands.
 #include <ostream>
 
+#include "host/Strings.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Host.h"
 #include "tools/vendrel/Json.h"
@@ -14,7 +15,8 @@ Json RegisteredJson(const VaultHost& host) {
   const host::AddInInfo& info = host.Info();
   Json entries = Json::array();
   for (const MenuEntry& entry : host.Registered().menus) {
-    entries.push_back({{"menu", entry.id}, {"text", entry.text}, {"flags", entry.flags}});
+    entries.push_back(
+        {{"menu", entry.id}, {"text", strings::HostText(entry.text)}, {"flags", entry.flags}});
   }
   for (const std::int32_t kind : host.Registered().hooks) entries.push_back({{"hook", kind}});
   return {{"info",
@@ -46,8 +48,8 @@ int RunRegistered(Call& call) {
   out << Utf8(info.name) << ", " << Utf8(info.company) << ", " << Utf8(info.description) << " ("
       << info.version << ")\n";
   for (const MenuEntry& entry : host.Registered().menus) {
-    out << "menu " << entry.id << " \"" << Utf8(entry.text) << "\" flags " << HexCode(entry.flags)
-        << "\n";
+    out << "menu " << entry.id << " \"" << Utf8(strings::HostText(entry.text)) << "\" flags "
+        << HexCode(entry.flags) << "\n";
   }
   for (const std::int32_t kind : host.Registered().hooks) {
     out << "hook " << kind << " " << NotificationName(kind) << "\n";

@@ -133,8 +133,7 @@ int ShowCard(Call& call, const Card& card) {
       Json json;
       json["name"] = line.variable.name;
       json["type"] = Wide(TypeOf(line.variable.type).name);
-      const bool empty = host::KindOf(line.value) == host::ValueKind::kEmpty;
-      json["value"] = empty ? Json() : Json(commands::ValueToText(line.value));
+      json["value"] = ValueJson(line.value);
       values.push_back(std::move(json));
     }
     Json json;
@@ -171,7 +170,8 @@ CLI::Validator CardTypeNames() {
   return CLI::Validator(
       [](std::string& given) -> std::string {
         const std::optional<std::int32_t> type = CardTypeNamed(given);
-        if (!type) return "no card variable type " + given + ": text, integer, float, date or yesno";
+        if (!type)
+          return "no card variable type " + given + ": text, integer, float, date or yesno";
         given = std::to_string(*type);
         return {};
       },

@@ -31,7 +31,7 @@ const std::string& OnlyArgument(const Call& call) {
 Bytes Input(Call& call) {
   const Args& args = call.Arguments();
   if (args.size() > 1 || (args.empty() && call.Io().interactive)) throw call.Misused();
-  if (!args.empty() && args[0] != "-") return ReadBytes(args[0]);
+  if (!args.empty() && args[0] != "-") return ReadBytes(args[0], "a stored set");
   std::istream& in = call.Io().in;
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -43,15 +43,22 @@ std::string_view Text(const Bytes& bytes) {
 }  // namespace
 
 int RunActionFileToJson(Call& call) {
-  call.Out() << WriteJson(ActionFileToJson(ReadBytes(OnlyArgument(call)), DefaultCodec()));
+  call.Out() << WriteJson(
+      ActionFileToJson(ReadBytes(OnlyArgument(call), "actions"), DefaultCodec()));
   return kExitOk;
 }
 
 int RunJsonToActionFile(Call& call) {
   const std::string& input = OnlyArgument(call);
-  const Json json = ReadJson(input);
+  const Json json = ReadJson(input, "actions");
   ExpectFormat(json, "action-file");
-  WriteBytes(call.Opt().output, JsonToBytes(json, DefaultCodec()));
+  const std::string& output = call.Opt().output;
+  WriteBytes(output, JsonToBytes(json, DefaultCodec()));
+  if (call.Json()) {
+    const auto actions = json.find("actions");
+    const std::size_t count = actions != json.end() && actions->is_array() ? actions->size() : 0;
+    call.Out() << WriteJson({{"file", output}, {"actions", count}, {"exit", kExitOk}});
+  }
   return kExitOk;
 }
 
@@ -68,7 +75,12 @@ int RunHexToJson(Call& call) {
 int RunJsonToHex(Call& call) {
   const Json json = ParseJson(Text(Input(call)));
   ExpectFormat(json, "vault-set");
-  call.Out() << Utf8(BytesToHex(JsonToBytes(json, DefaultCodec()))) << "\n";
+  const std::wstring hex = BytesToHex(JsonToBytes(json, DefaultCodec()));
+  if (call.Json()) {
+    call.Out() << WriteJson({{"hex", hex}, {"exit", kExitOk}});
+  } else {
+    call.Out() << Utf8(hex) << "\n";
+  }
   return kExitOk;
 }
 

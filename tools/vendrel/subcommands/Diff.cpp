@@ -13,12 +13,15 @@ int RunDiff(Call& call) {
   const std::string& second = call.Arguments()[1];
   const std::vector<ActionChange> changes =
       DiffSets(LoadSetJson(call, first), LoadSetJson(call, second));
+  const int code = changes.empty() ? kExitOk : kExitRefused;
   if (call.Json()) {
-    call.Out() << WriteJson(DiffJson(changes));
+    Json json = DiffJson(changes);
+    json["exit"] = code;
+    call.Out() << WriteJson(json);
   } else {
     call.Out() << DiffText(changes, first, second);
   }
-  return changes.empty() ? kExitOk : kExitRefused;
+  return code;
 }
 
 }  // namespace vendrel::tools

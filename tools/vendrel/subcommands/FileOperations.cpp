@@ -10,8 +10,7 @@ namespace {
 int CheckOutFamily(Call& call, const char* name, FileOperation operation) {
   VaultHost& host = call.Host();
   const std::vector<FileRef> files = FindFiles(host, call.Arguments());
-  const Outcome outcome =
-      OperateOnFiles(host, operation, files, Wide(call.Opt().comment));
+  const Outcome outcome = OperateOnFiles(host, operation, files, Wide(call.Opt().comment));
   return Report(call, name, outcome, PathsOf(files));
 }
 

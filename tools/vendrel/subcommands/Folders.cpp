@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "tools/vendrel/Command.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/Operations.h"
 #include "tools/vendrel/Platform.h"
 #include "tools/vendrel/Report.h"
@@ -21,10 +22,12 @@ int RunMakeFolder(Call& call) {
     CheckNewPath(paths.back(), "choose another");
   }
   std::vector<std::wstring> made;
-  for (const std::wstring& path : paths) {
-    MakeFolder(host, path, made);
-    call.Out() << "folder " << Utf8(path) << "\n";
+  for (const std::wstring& path : paths) MakeFolder(host, path, made);
+  if (call.Json()) {
+    call.Out() << WriteJson({{"folders", paths}, {"made", made}, {"exit", kExitOk}});
+    return kExitOk;
   }
+  for (const std::wstring& path : paths) call.Out() << "folder " << Utf8(path) << "\n";
   return kExitOk;
 }
 

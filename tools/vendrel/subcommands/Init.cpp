@@ -8,6 +8,7 @@
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/DatabaseFailure.h"
 #include "tools/vendrel/Host.h"
+#include "tools/vendrel/Json.h"
 #include "tools/vendrel/Platform.h"
 #include "tools/vendrel/VaultFiles.h"
 #include "uilibs/win32/HostSettings.h"
@@ -58,10 +59,24 @@ int RunInit(Call& call) {
     }
   }
   std::ostream& out = call.Out();
+  const std::vector<std::wstring> states(std::begin(kWorkflowStates), std::end(kWorkflowStates));
+  if (call.Json()) {
+    Json json = {{"vault", name},
+                 {"root", root},
+                 {"folder", platform::PathText(folder)},
+                 {"users", users},
+                 {"workflow", {{"name", kWorkflow}, {"states", states}}}};
+    if (hostFolder) json["hostFolder"] = *hostFolder;
+    json["exit"] = kExitOk;
+    out << WriteJson(json);
+    return kExitOk;
+  }
   out << "created vault \"" << Utf8(name) << "\" with root " << Utf8(root) << " in "
       << folder.string() << "\nusers:";
   for (const std::wstring& user : users) out << " " << Utf8(user);
-  out << "\nworkflow " << Utf8(kWorkflow) << ": Draft, Review, Released\n";
+  out << "\nworkflow " << Utf8(kWorkflow) << ":";
+  for (const std::wstring& state : states) out << (state == states[0] ? " " : ", ") << Utf8(state);
+  out << "\n";
   if (hostFolder) out << "host installation folder " << *hostFolder << "\n";
   return kExitOk;
 }

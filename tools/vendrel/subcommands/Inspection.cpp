@@ -12,14 +12,13 @@
 namespace vendrel::tools {
 namespace {
 
-// The card variables of the file that have a value, with their values as text.
-std::vector<std::pair<std::wstring, std::wstring>> Card(VaultHost& host, std::int32_t fileId) {
-  std::vector<std::pair<std::wstring, std::wstring>> values;
-  for (const CardLine& line : CardOf(host, sim::CardOwner::kFile, fileId, L"")) {
-    if (host::KindOf(line.value) != host::ValueKind::kEmpty)
-      values.emplace_back(line.variable.name, commands::ValueToText(line.value));
-  }
-  return values;
+// The card variables of the file that have a value.
+std::vector<CardLine> Card(VaultHost& host, std::int32_t fileId) {
+  std::vector<CardLine> lines = CardOf(host, sim::CardOwner::kFile, fileId, L"");
+  std::erase_if(lines, [](const CardLine& line) {
+    return host::KindOf(line.value) == host::ValueKind::kEmpty;
+  });
+  return lines;
 }
 
 }  // namespace
@@ -78,12 +77,13 @@ int RunShow(Call& call) {
     for (const host::VersionInfo& v : history) {
       json["versions"].push_back({{"version", v.version},
                                   {"user", v.user},
-                                  {"time", sim::FormatDate(v.time)},
+                                  {"time", DateJson(v.time)},
                                   {"comment", v.comment}});
     }
     json["configurations"] = configurations;
     json["card"] = Json::object();
-    for (const auto& [name, value] : card) json["card"][Utf8(name)] = value;
+    for (const CardLine& line : card)
+      json["card"][Utf8(line.variable.name)] = ValueJson(line.value);
     out << WriteJson(json);
     return kExitOk;
   }
@@ -100,7 +100,10 @@ int RunShow(Call& call) {
     for (const std::wstring& c : configurations) out << " " << Utf8(c);
     out << "\n";
   }
-  for (const auto& [name, value] : card) out << "  " << Utf8(name) << " = " << Utf8(value) << "\n";
+  for (const CardLine& line : card) {
+    out << "  " << Utf8(line.variable.name) << " = " << Utf8(commands::ValueToText(line.value))
+        << "\n";
+  }
   return kExitOk;
 }
 

@@ -5,9 +5,9 @@
 
 #include "actions/Number.h"
 #include "commands/core/RegistryPath.h"
+#include "platform/Registry.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/Json.h"
-#include "tools/vendrel/Platform.h"
 
 namespace vendrel::tools {
 namespace {
@@ -49,13 +49,6 @@ std::wstring DataText(const platform::RegistryData& data) {
   return std::to_wstring(std::get<std::uint32_t>(data));
 }
 
-// Natively the actions of a vault read the registry beside its drives, unless VENDREL_REGISTRY
-// names another.
-std::unique_ptr<platform::Registry> RegistryOf(const Call& call) {
-  if (call.Global().vault) UseVaultFolder(*call.Global().vault);
-  return MachineRegistry();
-}
-
 int Answer(Call& call, const NamedValue& value, const platform::RegistryData& data) {
   const bool dword = std::holds_alternative<std::uint32_t>(data);
   if (call.Json()) {
@@ -77,7 +70,10 @@ int RunRegGet(Call& call) {
   const Args& args = call.Arguments();
   if (args.empty() || args.size() > 2) throw call.Misused();
   const NamedValue value = ValueOf(args[0], args.size() == 2 ? &args[1] : nullptr);
-  const auto data = RegistryOf(call)->Read(value.where.root, value.where.subkey, value.where.name);
+  const std::unique_ptr<platform::Registry> registry = call.Registry(true);
+  const auto data = registry
+                        ? registry->Read(value.where.root, value.where.subkey, value.where.name)
+                        : std::nullopt;
   if (!data) {
     call.Io().err << "vendrel: " << Utf8(value.path) << " is not set\n";
     return kExitRefused;
@@ -91,7 +87,7 @@ int RunRegSet(Call& call) {
   const NamedValue value = ValueOf(args[0], &args[1]);
   const platform::RegistryData data = call.Opt().dword ? platform::RegistryData(Dword(args[2]))
                                                        : platform::RegistryData(Wide(args[2]));
-  if (!RegistryOf(call)->Write(value.where.root, value.where.subkey, value.where.name, data)) {
+  if (!call.Registry()->Write(value.where.root, value.where.subkey, value.where.name, data)) {
     call.Io().err << "vendrel: the registry refused to write " << Utf8(value.path) << "\n";
     return kExitRefused;
   }

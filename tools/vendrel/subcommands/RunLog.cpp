@@ -3,16 +3,20 @@
 
 #include "addin/RunLogger.h"
 #include "platform/NativePath.h"
+#include "platform/Registry.h"
 #include "platform/RunLog.h"
 #include "tools/vendrel/Command.h"
-#include "tools/vendrel/Host.h"
 #include "tools/vendrel/Json.h"
+#include "tools/vendrel/Trace.h"
 
 namespace vendrel::tools {
 namespace {
 
 Json LineJson(const addin::RunLogLine& line) {
-  return {{"time", line.time},
+  // The log's "2026-12-06 23:41:20" in ISO 8601.
+  std::wstring time = line.time;
+  if (time.size() > 10 && time[10] == L' ') time[10] = L'T';
+  return {{"time", time},
           {"user", line.user},
           {"computer", line.computer},
           {"notification", line.notification},
@@ -44,9 +48,8 @@ int RunLog(Call& call) {
   if (call.Arguments().size() == 1) {
     const std::string& switched = call.Arguments()[0];
     if (switched != "on" && switched != "off") throw call.Misused();
-    platform::Registry& registry = *call.Host().Services().registry;
-    if (!registry.Write(platform::RegistryRoot::kCurrentUser, addin::kSettingsKey,
-                        addin::kRunLogValue, std::uint32_t{switched == "on" ? 1u : 0u})) {
+    if (!call.Registry()->Write(platform::RegistryRoot::kCurrentUser, addin::kSettingsKey,
+                                addin::kRunLogValue, std::uint32_t{switched == "on" ? 1u : 0u})) {
       throw UsageError(
           "the run log's registry value cannot be written; check the rights on "
           "HKEY_CURRENT_USER\\Software\\Vendrel");

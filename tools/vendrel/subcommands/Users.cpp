@@ -175,7 +175,7 @@ int RunInbox(Call& call) {
       json["group"] = message.group.empty() ? Json() : Json(message.group);
       json["subject"] = message.subject;
       json["text"] = message.text;
-      json["sent"] = sim::FormatDate(message.sent);
+      json["sent"] = DateJson(message.sent);
       array.push_back(std::move(json));
     }
     call.Out() << WriteJson(array);

@@ -127,9 +127,9 @@ Json ActionsJson(const actions::ActionList& list) {
 
 Json LoadSetJson(Call& call, const std::string& source) {
   if (source == "vault") return StoredSetJson(call.Reader());
-  const Bytes bytes = ReadBytes(source);
+  const Bytes bytes = ReadBytes(source, "actions");
   try {
-    if (IsJson(bytes)) return ReadJson(source);
+    if (IsJson(bytes)) return ReadJson(source, "actions");
     return ActionFileToJson(bytes, DefaultCodec());
   } catch (const JsonError& e) {
     throw UsageError(source + " is neither an action file nor actions in JSON: " + e.what());
@@ -144,8 +144,8 @@ std::vector<LintSubject> LoadLintSubjects(Call& call, const std::string& source)
     }
     return LintSubjects(std::move(set.actions));
   }
-  const Bytes bytes = ReadBytes(source);
-  if (IsJson(bytes)) return LintSubjectsOfJson(ReadJson(source));
+  const Bytes bytes = ReadBytes(source, "actions");
+  if (IsJson(bytes)) return LintSubjectsOfJson(ReadJson(source, "actions"));
   actions::HexStringFile file;
   actions::ActionList loaded;
   try {
@@ -167,7 +167,16 @@ LintVault LintVaultOf(Call& call) {
   if (!call.Global().vault) return facts;
   VaultHost& host = call.Reader();
   facts.rootPath = host.Vault().RootPath();
-  facts.cardVariables = host.Vault().VariableNames();
+  host::Ref<host::VariableManager> manager;
+  std::vector<host::CardVariableInfo> variables;
+  if (host::Succeeded(host.Session().Variables(manager)) && manager &&
+      host::Succeeded(manager->Variables(variables))) {
+    facts.cardVariables = std::move(variables);
+  }
+  facts.stateIds.emplace();
+  for (const sim::Workflow& workflow : host.Vault().Workflows()) {
+    for (const sim::WorkflowState& state : workflow.states) facts.stateIds->push_back(state.id);
+  }
   return facts;
 }
 

@@ -40,7 +40,7 @@ constexpr ActionCheck kActionChecks[] = {
     lint::CheckActivation,     lint::CheckRunnerRefuses, lint::CheckDocumentLoops,
     lint::CheckConfigLoops,    lint::CheckLabels,        lint::CheckJumpTargets,
     lint::CheckEndlessJumps,   lint::CheckReferences,    lint::CheckLostAnswers,
-    lint::CheckSelfReferences,
+    lint::CheckSelfReferences, lint::CheckCardWrites,
 };
 
 void CheckAction(const LintSubject& stored, const LintVault& vault, std::vector<Finding>& found) {

@@ -11,6 +11,7 @@
 
 #include "actions/Action.h"
 #include "actions/ActionArchive.h"
+#include "host/Vault.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
@@ -27,8 +28,9 @@ struct Finding {
 
 // What is known of the vault the actions are meant for; what is not known is not checked.
 struct LintVault {
-  std::optional<std::vector<std::wstring>> cardVariables;
+  std::optional<std::vector<host::CardVariableInfo>> cardVariables;
   std::optional<std::wstring> rootPath;
+  std::optional<std::vector<std::int32_t>> stateIds;  // of every workflow
 };
 
 // One stored action as the add-in would load it, or what kept it from loading.

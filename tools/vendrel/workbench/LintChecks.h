@@ -51,5 +51,6 @@ void CheckEndlessJumps(const Subject& subject, const LintVault& vault, Findings&
 void CheckReferences(const Subject& subject, const LintVault& vault, Findings& findings);
 void CheckLostAnswers(const Subject& subject, const LintVault& vault, Findings& findings);
 void CheckSelfReferences(const Subject& subject, const LintVault& vault, Findings& findings);
+void CheckCardWrites(const Subject& subject, const LintVault& vault, Findings& findings);
 
 }  // namespace vendrel::tools::lint

@@ -195,6 +195,17 @@ void CheckActivation(const Subject& subject, const LintVault& vault, Findings& f
   } patterns[] = {{actions::kActivateOnStateChange, a.stateChangePath, L"state-change"},
                   {actions::kActivateOnCheckOut, a.checkOutPath, L"check-out"},
                   {actions::kActivateOnAdd, a.addPath, L"add"}};
+  if ((a.activationKinds & actions::kActivateByMenu) != 0 && a.menuText.empty()) {
+    findings.Add(Severity::kWarning,
+                 L"runs from the menu but has an empty menu text, so its command has no name");
+  }
+  if ((a.activationKinds & actions::kActivateOnStateChange) != 0 && vault.stateIds &&
+      std::find(vault.stateIds->begin(), vault.stateIds->end(), a.stateId) ==
+          vault.stateIds->end()) {
+    findings.Add(Severity::kWarning, L"runs on the change to the state of id " +
+                                         std::to_wstring(a.stateId) +
+                                         L", which the vault does not have, so it never runs");
+  }
   for (const auto& p : patterns) {
     if ((a.activationKinds & p.kind) == 0 || CanMatch(p.pattern, vault.rootPath)) continue;
     findings.Add(Severity::kWarning,

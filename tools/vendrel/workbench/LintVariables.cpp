@@ -4,6 +4,7 @@
 #include <set>
 
 #include "commands/core/VariableKinds.h"
+#include "commands/vault/CmdSetCardVar.h"
 #include "platform/CaseFold.h"
 #include "tools/vendrel/workbench/LintChecks.h"
 
@@ -48,12 +49,18 @@ bool BuiltIn(const std::wstring& name) {
   });
 }
 
+// The vault's card variable of that name, in any case; null when it has none.
+const host::CardVariableInfo* CardVariable(const LintVault& vault, const std::wstring& name) {
+  const auto& cards = *vault.cardVariables;
+  const auto found = std::find_if(cards.begin(), cards.end(), [&](const auto& card) {
+    return platform::SameIgnoringCase(card.name, name);
+  });
+  return found == cards.end() ? nullptr : &*found;
+}
+
 bool Known(const std::wstring& name, const actions::Action& action, const LintVault& vault) {
   if (UserVariable(action, name) || BuiltIn(name) || !vault.cardVariables) return true;
-  const auto& cards = *vault.cardVariables;
-  return std::any_of(cards.begin(), cards.end(), [&](const std::wstring& card) {
-    return platform::SameIgnoringCase(card, name);
-  });
+  return CardVariable(vault, name) != nullptr;
 }
 
 // The references in a variable's own value, which the expansion follows in turn.
@@ -138,6 +145,27 @@ void CheckLostAnswers(const Subject& subject, const LintVault&, Findings& findin
     findings.Add(Severity::kWarning, i,
                  L"keeps its answer in " + Quoted(sets) +
                      L", which is not a variable of the action, so the answer is lost");
+  }
+}
+
+void CheckCardWrites(const Subject& subject, const LintVault& vault, Findings& findings) {
+  if (!vault.cardVariables) return;
+  for (std::size_t i = 0; i < subject.action.commands.size(); ++i) {
+    const auto* write =
+        dynamic_cast<const commands::CmdSetCardVar*>(subject.action.commands[i].get());
+    if (!write) continue;
+    const commands::SetCardVarFields& fields = write->Values();
+    const host::CardVariableInfo* card = CardVariable(vault, fields.variableName);
+    if (!card) {
+      findings.Add(Severity::kError, i,
+                   L"writes the card variable " + Quoted(fields.variableName) +
+                       L", which the vault does not have, so the command fails");
+    } else if (card->type != fields.variableType) {
+      findings.Add(Severity::kError, i,
+                   L"writes the card variable " + Quoted(fields.variableName) + L" as type " +
+                       std::to_wstring(fields.variableType) + L", but the vault's is of type " +
+                       std::to_wstring(card->type) + L", so the command fails");
+    }
   }
 }
 
