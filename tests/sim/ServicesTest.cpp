@@ -27,6 +27,23 @@ TEST_F(VaultTest, DictionaryExistsOnlyOnceCreated) {
   EXPECT_EQ(text, L"");
 }
 
+TEST_F(VaultTest, DictionaryTextReadInPiecesIsTheTextRead) {
+  host::Ref<host::AddInDictionary> dictionary;
+  ASSERT_EQ(alice->GetDictionary(L"Store", true, dictionary), host::kOk);
+  const std::wstring stored = std::wstring(100000, L'7') + L"\u00FC";
+  ASSERT_EQ(dictionary->Write(3, stored), host::kOk);
+  std::wstring joined;
+  bool exists = false;
+  const auto take = [&](std::wstring_view piece, std::size_t) { joined += piece; };
+  ASSERT_EQ(dictionary->ReadInPieces(3, take, exists), host::kOk);
+  EXPECT_TRUE(exists);
+  EXPECT_EQ(joined, stored);
+  joined.clear();
+  ASSERT_EQ(dictionary->ReadInPieces(4, take, exists), host::kOk);
+  EXPECT_FALSE(exists);
+  EXPECT_EQ(joined, L"");
+}
+
 TEST_F(VaultTest, SetIfAbsentSetsOnlyAMissingKey) {
   Ref<host::AddInDictionary> dictionary;
   ASSERT_EQ(alice->GetDictionary(L"Locks", true, dictionary), host::kOk);

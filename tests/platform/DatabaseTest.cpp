@@ -1,6 +1,6 @@
-// The SQLite connection under the simulated vault: statements used again, transactions inside
-// transactions, a commit hook, long texts read in pieces, a log kept at close, a database opened
-// when first used.
+// The SQLite connection of the platform layer, which the simulated vault is built on: statements
+// used again, transactions inside transactions, a commit hook, long texts read in pieces, a log
+// kept at close, a database opened when first used.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,14 +11,9 @@
 #include <vector>
 
 #include "platform/Sqlite.h"
-#include "tests/sim/VaultFixture.h"
 
-namespace vendrel::sim::testing {
+namespace vendrel::platform {
 namespace {
-
-using platform::Database;
-using platform::Statement;
-using platform::Transaction;
 
 std::vector<int> Keys(Database& db) {
   std::vector<int> keys;
@@ -102,7 +97,7 @@ TEST(Database, AReadTransactionSeesOneSnapshotAndNestsInAnyTransaction) {
     Database writer(file);
     writer.Execute("PRAGMA journal_mode=WAL; CREATE TABLE t(k INTEGER); INSERT INTO t VALUES(1)");
     {
-      const platform::ReadTransaction snapshot(reader);
+      const ReadTransaction snapshot(reader);
       EXPECT_TRUE(reader.InTransaction());
       EXPECT_EQ(Keys(reader), std::vector<int>({1}));
       writer.Run("INSERT INTO t VALUES(2)");
@@ -112,7 +107,7 @@ TEST(Database, AReadTransactionSeesOneSnapshotAndNestsInAnyTransaction) {
     EXPECT_EQ(Keys(reader), std::vector<int>({1, 2}));
     {
       Transaction outer(reader);
-      { const platform::ReadTransaction inner(reader); }
+      { const ReadTransaction inner(reader); }
       EXPECT_TRUE(reader.InTransaction());
       reader.Run("INSERT INTO t VALUES(3)");
       outer.Commit();
@@ -147,7 +142,7 @@ TEST(Database, TheCommitHookRunsForOuterCommitsAndCanRefuseThem) {
   {
     Transaction refused(db);
     db.Run("INSERT INTO t VALUES(3)");
-    EXPECT_THROW(refused.Commit(), platform::SqliteError);
+    EXPECT_THROW(refused.Commit(), SqliteError);
   }
   EXPECT_FALSE(db.InTransaction());
   EXPECT_EQ(Keys(db), std::vector<int>({1, 2}));
@@ -204,12 +199,12 @@ TEST(Database, ALazyDatabaseIsOpenedAtItsFirstUseAndSetUpAgainAfterAFailedSetUp)
   const std::filesystem::path file = folder / "lazy.db";
   int setUps = 0;
   {
-    platform::LazyDatabase lazy(file, [&](Database& db) {
+    LazyDatabase lazy(file, [&](Database& db) {
       if (++setUps == 1) db.Execute("NOT SQL");
       db.Execute("CREATE TABLE t(k INTEGER)");
     });
     EXPECT_FALSE(std::filesystem::exists(file)) << "opened before its first use";
-    EXPECT_THROW(lazy.Get(), platform::SqliteError);
+    EXPECT_THROW(lazy.Get(), SqliteError);
     lazy.Get().Run("INSERT INTO t VALUES(3)");
     EXPECT_EQ(Keys(lazy.Get()), std::vector<int>{3});
   }
@@ -217,22 +212,5 @@ TEST(Database, ALazyDatabaseIsOpenedAtItsFirstUseAndSetUpAgainAfterAFailedSetUp)
   std::filesystem::remove_all(folder);  // closed first: Windows removes no open file
 }
 
-TEST_F(VaultTest, DictionaryTextReadInPiecesIsTheTextRead) {
-  host::Ref<host::AddInDictionary> dictionary;
-  ASSERT_EQ(alice->GetDictionary(L"Store", true, dictionary), host::kOk);
-  const std::wstring stored = std::wstring(100000, L'7') + L"\u00FC";
-  ASSERT_EQ(dictionary->Write(3, stored), host::kOk);
-  std::wstring joined;
-  bool exists = false;
-  const auto take = [&](std::wstring_view piece, std::size_t) { joined += piece; };
-  ASSERT_EQ(dictionary->ReadInPieces(3, take, exists), host::kOk);
-  EXPECT_TRUE(exists);
-  EXPECT_EQ(joined, stored);
-  joined.clear();
-  ASSERT_EQ(dictionary->ReadInPieces(4, take, exists), host::kOk);
-  EXPECT_FALSE(exists);
-  EXPECT_EQ(joined, L"");
-}
-
 }  // namespace
-}  // namespace vendrel::sim::testing
+}  // namespace vendrel::platform
