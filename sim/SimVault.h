@@ -32,16 +32,8 @@ struct InboxMessage {
   host::Date sent;
 };
 
-struct WorkflowState {
-  std::int32_t id = 0;
-  std::wstring name;
-};
-
-struct Workflow {
-  std::int32_t id = 0;
-  std::wstring name;
-  std::vector<WorkflowState> states;  // in their order
-};
+using WorkflowState = host::WorkflowStateInfo;
+using Workflow = host::WorkflowInfo;
 
 struct StoredBatchError {
   std::int32_t batch = 0;
