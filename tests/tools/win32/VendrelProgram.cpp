@@ -56,9 +56,19 @@ Result Execute(const fs::path& program, const std::vector<std::string>& args,
     startup.hStdOutput = out.Get();
     startup.hStdError = err.Get();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                        &startup, &process)) {
-      ADD_FAILURE() << "cannot start " << program.string();
+    // Wine on a loaded machine now and then fails a process start that succeeds a moment later.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                         folder.c_str(), &startup, &process)) {
+        error = 0;
+        break;
+      }
+      error = GetLastError();
+      Sleep(500);
+    }
+    if (error != 0) {
+      ADD_FAILURE() << "cannot start " << program.string() << ": error " << error;
       return result;
     }
     WaitForSingleObject(process.hProcess, INFINITE);
