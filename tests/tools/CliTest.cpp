@@ -302,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "# by an editor\r\nBob\r\nNo\r\nOK\r\n",
                                  0, ""},
                       AnswerFile{"Bob\nMaybe\nOK\n", 3, "\"Maybe\" names no button"},
-                      AnswerFile{"choose 999 Bob\nNo\nOK\n", 3, "\"choose 999 Bob\" does not fit"},
+                      AnswerFile{"click 999\nNo\nOK\n", 3, "\"click 999\" names control 999"},
                       AnswerFile{"Bob\n", 3, "no scripted answer left"},
                       AnswerFile{"Bob\nNo\nOK\nYes\n", 3, "the first left is \"Yes\""}));
 

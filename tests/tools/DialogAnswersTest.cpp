@@ -119,5 +119,23 @@ TEST_F(DialogAnswersTest, WithoutAnswersTheDialogIsCancelledWithANote) {
   EXPECT_EQ(notes_.str(), "no answer for the \"Your name?\"; cancelled\n");
 }
 
+class MissingControlTest : public DialogAnswersTest,
+                           public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MissingControlTest, AStepNamingAControlTheDialogLacksDoesNotFit) {
+  Answer({GetParam()}, false);
+  admin::CSelectCmdDlg select;
+  EXPECT_EQ(Run(select), platform::kIdCancel);
+  EXPECT_EQ(answers_->Misfits(), 1u);
+  EXPECT_EQ(notes_.str(), "answer \"" + std::string(GetParam()) +
+                              "\" names control 999, which the dialog \"Select command\" lacks "
+                              "(vendrel dialogs 302 lists its controls); cancelled\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStepKind, MissingControlTest,
+                         ::testing::Values("click 999", "text 999 x", "check 999", "uncheck 999",
+                                           "choose 999 x", "row 999 0", "rows 999", "select 999 x",
+                                           "double 999 0"));
+
 }  // namespace
 }  // namespace vendrel::tools

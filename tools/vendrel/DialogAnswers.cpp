@@ -1,7 +1,9 @@
 // Answer lines applied to the dialogs of actions.
 #include "tools/vendrel/DialogAnswers.h"
 
+#include <algorithm>
 #include <array>
+#include <sstream>
 
 #include "commands/prompts/CRunComboBoxDlgRes.h"
 #include "commands/prompts/CRunEditBoxDlgRes.h"
@@ -30,6 +32,29 @@ const PlainAnswer* PlainAnswerOf(const platform::ScriptedSurface& surface) {
     if (plain.templateId == surface.TemplateId()) return &plain;
   }
   return nullptr;
+}
+
+// A step naming a control that the dialog's template lacks: the surface, which knows no
+// template, would take it as a control it has not met yet. Says so, else is empty.
+std::string MissingControl(const platform::ScriptedSurface& surface, const std::wstring& line) {
+  const DialogTemplate* dialog = FindDialogTemplate(surface.TemplateId());
+  if (!dialog || !platform::IsAnswerStep(line)) return "";
+  std::wistringstream in(line);
+  std::wstring verb;
+  std::int32_t id = 0;
+  // A menu step names a menu command, not a control.
+  if (!(in >> verb >> id) || verb == L"menu") return "";
+  const auto has = [id](const DialogControl& control) { return control.id == id; };
+  if (std::any_of(dialog->controls.begin(), dialog->controls.end(), has)) return "";
+  const std::wstring& caption = surface.Caption().empty() ? dialog->caption : surface.Caption();
+  return "names control " + std::to_string(id) + ", which the dialog \"" +
+         platform::ToUtf8(caption) + "\" lacks (vendrel dialogs " + std::to_string(dialog->id) +
+         " lists its controls)";
+}
+
+// Why a line was not taken by `dialog`, given what MissingControl said of it.
+std::string Unfit(const std::string& missing, const std::string& dialog) {
+  return missing.empty() ? "does not fit " + dialog : missing;
 }
 
 // Applies one line; false when the dialog cannot take it.
@@ -83,12 +108,14 @@ platform::ScriptedDialogRunner::Script DialogAnswers::Waiting(WaitingLine next) 
     first = false;
     if (!line) return;
     const std::string step = line->empty() ? "cancel" : *line;
+    const std::wstring wide = platform::FromUtf8(step);
+    const std::string missing = MissingControl(surface, wide);
     trace_.DialogStepBegun(asked, step);
-    const bool taken = platform::ApplyAnswerLine(surface, platform::FromUtf8(step));
+    const bool taken = missing.empty() && platform::ApplyAnswerLine(surface, wide);
     trace_.DialogStepEnded(taken);
     if (!taken) {
       ++misfits_;
-      notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; ignored\n";
+      notes_ << "answer \"" << *line << "\" " << Unfit(missing, "the " + asked) << "; ignored\n";
     }
   };
 }
@@ -103,16 +130,18 @@ void DialogAnswers::Answer(platform::ScriptedSurface& surface) {
       trace_.Dialog(asked, "cancelled (no answer)");
       return;
     }
+    const std::wstring wide = platform::FromUtf8(*line);
+    const std::string missing = MissingControl(surface, wide);
     trace_.DialogStepBegun(asked, line->empty() ? "ok" : *line);
-    const bool taken = Apply(surface, platform::FromUtf8(*line));
+    const bool taken = missing.empty() && Apply(surface, wide);
     trace_.DialogStepEnded(taken);
     if (taken) continue;
     if (retry_) {
-      notes_ << "\"" << *line << "\" does not fit this dialog; try again\n";
+      notes_ << "\"" << *line << "\" " << Unfit(missing, "this dialog") << "; try again\n";
       continue;
     }
     ++misfits_;
-    notes_ << "answer \"" << *line << "\" does not fit the " << asked << "; cancelled\n";
+    notes_ << "answer \"" << *line << "\" " << Unfit(missing, "the " + asked) << "; cancelled\n";
     trace_.Dialog(asked, "cancelled (answer does not fit)");
     return;
   }
