@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,8 +17,17 @@
 namespace vendrel::platform {
 namespace {
 
+// SQLite calls a file it had no room to make or extend an I/O error; only a write cut short is
+// "full" to it. Windows' own layer already says full for both.
+int Classified(sqlite3* db, int code) {
+  if (db && (code & 0xFF) == SQLITE_IOERR && sqlite3_system_errno(db) == ENOSPC) {
+    return SQLITE_FULL;
+  }
+  return code;
+}
+
 [[noreturn]] void Throw(sqlite3* db, int code) {
-  throw SqliteError(code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+  throw SqliteError(Classified(db, code), db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
 }
 
 void Check(sqlite3* db, int code) {
@@ -315,7 +325,7 @@ void Database::Execute(const char* sql) {
   char* message = nullptr;
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
   if (rc != SQLITE_OK) {
-    SqliteError error(rc, message ? message : sqlite3_errstr(rc));
+    SqliteError error(Classified(db_, rc), message ? message : sqlite3_errstr(rc));
     sqlite3_free(message);
     throw error;
   }

@@ -50,14 +50,19 @@ class SimDictionary : public host::CountedImpl<host::AddInDictionary> {
     });
   }
   HResult SetIfAbsent(std::int32_t key, const std::wstring& text, bool& wasSet) override {
+    wasSet = false;
     VENDREL_RETURN_IF_FAILED(client_->store->Enter());
-    return store().Write([&] {
-      wasSet = store().Db().Run(
-                   "INSERT OR IGNORE INTO dictionary_entries(dictionary_id, key, text) "
-                   "VALUES(?, ?, ?)",
-                   id_, key, text) == 1;
+    bool inserted = false;
+    const HResult hr = store().Write([&] {
+      inserted = store().Db().Run(
+                     "INSERT OR IGNORE INTO dictionary_entries(dictionary_id, key, text) "
+                     "VALUES(?, ?, ?)",
+                     id_, key, text) == 1;
       return host::kOk;
     });
+    // An insert whose commit failed set nothing.
+    wasSet = host::Succeeded(hr) && inserted;
+    return hr;
   }
   HResult Remove(std::int32_t key) override {
     VENDREL_RETURN_IF_FAILED(client_->store->Enter());

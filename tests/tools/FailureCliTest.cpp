@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <optional>
+#include <ostream>
 #include <tuple>
 
 #include "platform/Sqlite.h"
@@ -14,42 +16,57 @@
 namespace vendrel::tools {
 namespace {
 
+// A small tmpfs at dir/full, which only root may mount; unmounted with the test.
+class TmpfsTest : public CliTest {
+ protected:
+  ~TmpfsTest() override {
+    if (mounted_) ::umount(full_.c_str());
+  }
+
+  // Skips when the tmpfs cannot be had.
+  void Mount(const char* size) {
+    full_ = dir / "full";
+    fs::create_directories(full_);
+    if (::geteuid() != 0) {
+      GTEST_SKIP() << "a full disk is a tmpfs, which only root may mount";
+    }
+    if (::mount("tmpfs", full_.c_str(), "tmpfs", 0, size) != 0) {
+      GTEST_SKIP() << "no tmpfs could be mounted here: " << std::strerror(errno);
+    }
+    mounted_ = true;
+  }
+  void Fill() {
+    std::ofstream filler(full_ / "filler", std::ios::binary);
+    const std::string block(1024, 'x');
+    while (filler.write(block.data(), block.size())) {
+    }
+  }
+
+  fs::path full_;
+  bool mounted_ = false;
+};
+
 // How the new bytes of a replaced file are kept from the disk.
 enum class Disk {
   kSizeLimit,  // no file past 32 kB, which the vault's shared index fits in: runs everywhere
   kFullTmpfs,  // a small file system filled up: needs the rights to mount one
 };
 
-class FullDiskTest : public CliTest,
+class FullDiskTest : public TmpfsTest,
                      public ::testing::WithParamInterface<std::tuple<Disk, const char*>> {
  protected:
-  ~FullDiskTest() override {
-    if (mounted_) ::umount(full_.c_str());
-  }
-
-  // The folder the target is to lie in: a tmpfs, or the test's own under a limit; skips when
-  // the tmpfs cannot be had.
+  // The folder the target is to lie in: the tmpfs, or the test's own under a limit.
   void Prepare(Disk disk) {
     if (disk == Disk::kSizeLimit) {
       before = "trap '' XFSZ; ulimit -f 64; ";
       folder = dir;
       return;
     }
-    full_ = dir / "full";
-    fs::create_directories(full_);
-    if (::geteuid() != 0) {
-      GTEST_SKIP() << "a full disk is a tmpfs, which only root may mount";
-    }
-    if (::mount("tmpfs", full_.c_str(), "tmpfs", 0, "size=64k") != 0) {
-      GTEST_SKIP() << "no tmpfs could be mounted here: " << std::strerror(errno);
-    }
-    mounted_ = true;
+    Mount("size=64k");
     folder = full_;
   }
 
   fs::path folder;
-  fs::path full_;
-  bool mounted_ = false;
 };
 
 TEST_P(FullDiskTest, AFileThatCannotBeWrittenWholeLeavesTheOldOneAsItWas) {
@@ -66,12 +83,7 @@ TEST_P(FullDiskTest, AFileThatCannotBeWrittenWholeLeavesTheOldOneAsItWas) {
   if (IsSkipped()) return;
   const fs::path target = folder / "target.acn";
   std::ofstream(target) << "old bytes\n";
-  if (disk == Disk::kFullTmpfs) {
-    std::ofstream filler(folder / "filler", std::ios::binary);
-    const std::string block(4096, 'x');
-    while (filler.write(block.data(), block.size())) {
-    }
-  }
+  if (disk == Disk::kFullTmpfs) Fill();
   const Result r = command == std::string("export")
                        ? Run({"--vault", "v", "export", target.string()})
                        : Run({"acn", "from-json", "big.json", "-o", target.string()});
@@ -87,6 +99,113 @@ TEST_P(FullDiskTest, AFileThatCannotBeWrittenWholeLeavesTheOldOneAsItWas) {
 INSTANTIATE_TEST_SUITE_P(Disks, FullDiskTest,
                          ::testing::Combine(::testing::Values(Disk::kSizeLimit, Disk::kFullTmpfs),
                                             ::testing::Values("export", "from-json")));
+
+// What stands in the way of a command that writes to the vault.
+enum class Obstacle {
+  kWriter,        // another program in the middle of a write
+  kFullDisk,      // the vault's disk full while another program has the vault open
+  kFullDiskShut,  // the same with nobody having it open, so that its log cannot even be made
+};
+
+struct Blocked {
+  Obstacle obstacle;
+  std::vector<std::string> command;
+  int code;
+  std::string out;
+  std::string err;
+};
+
+void PrintTo(const Blocked& b, std::ostream* os) {
+  *os << static_cast<int>(b.obstacle) << " " << b.command.front();
+}
+
+class BlockedVaultTest : public TmpfsTest, public ::testing::WithParamInterface<Blocked> {};
+
+// Each message names the cause and what to do, whichever step the obstacle stopped.
+TEST_P(BlockedVaultTest, SaysWhatStoodInTheWay) {
+  const Blocked& blocked = GetParam();
+  Write("actions.json", kActions);
+  RunOk({"acn", "from-json", "actions.json", "-o", "actions.acn"});
+  std::string vault = "v";
+  std::optional<platform::Database> other;
+  std::optional<platform::Transaction> writing;
+  if (blocked.obstacle == Obstacle::kWriter) {
+    MakeVault();
+    other.emplace(dir / "v" / "vault.db");
+    writing.emplace(*other);
+  } else {
+    Mount("size=1m");
+    if (IsSkipped()) return;
+    vault = "full/v";
+    RunOk({"init", vault, "--user", "Chief"});
+    Write("a.txt", "alpha\n");
+    RunOk({"--vault", vault, "add", "a.txt", "--to", "C:\\v"});
+    RunOk({"--vault", vault, "import", "actions.acn"});
+    // The last connection to close folds the log into the database and removes it.
+    other.emplace(dir / vault / "vault.db");
+    other->Prepare("SELECT count(*) FROM sqlite_schema").Step();
+    if (blocked.obstacle == Obstacle::kFullDiskShut) other.reset();
+    Fill();
+  }
+  std::vector<std::string> args{"--vault", vault};
+  args.insert(args.end(), blocked.command.begin(), blocked.command.end());
+  const Result r = Run(args);
+  EXPECT_EQ(r.code, blocked.code);
+  EXPECT_EQ(r.out, blocked.out);
+  EXPECT_EQ(r.err, blocked.err);
+}
+
+const std::string kFullWarning =
+    "vendrel: warning: the disk holding the vault is full, so the stored actions could not be "
+    "locked; no action runs: make room on that disk and try again\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Obstacles, BlockedVaultTest,
+    ::testing::Values(
+        Blocked{Obstacle::kWriter,
+                {"checkout", "a.txt"},
+                1,
+                "checkout failed: another program holds the vault locked; try again once it is "
+                "done (0x80070021)\n  a.txt  v1  Draft\n",
+                ""},
+        Blocked{Obstacle::kWriter,
+                {"mkdir", "C:\\v\\New"},
+                2,
+                "",
+                "vendrel: the vault refused the folder C:\\v\\New: another program holds the "
+                "vault locked; try again once it is done (0x80070021)\n"},
+        Blocked{Obstacle::kWriter,
+                {"import", "actions.acn"},
+                2,
+                "",
+                "vendrel: the vault's stored actions are locked by another client; nothing was "
+                "changed: try again once the other client is done\n"},
+        Blocked{Obstacle::kFullDisk,
+                {"checkout", "a.txt"},
+                1,
+                "checkout failed: the disk holding the vault is full; make room on it and try "
+                "again (0x80070070)\n  a.txt  v1  Draft\n",
+                kFullWarning},
+        Blocked{Obstacle::kFullDisk,
+                {"mkdir", "C:\\v\\New"},
+                2,
+                "",
+                kFullWarning +
+                    "vendrel: the vault refused the folder C:\\v\\New: the disk holding the "
+                    "vault is full; make room on it and try again (0x80070070)\n"},
+        Blocked{Obstacle::kFullDisk,
+                {"import", "actions.acn"},
+                2,
+                "",
+                kFullWarning +
+                    "vendrel: the disk holding the vault is full, so the stored actions could not "
+                    "be locked; nothing was changed: make room on that disk and try again\n"},
+        Blocked{Obstacle::kFullDiskShut,
+                {"checkout", "a.txt"},
+                2,
+                "",
+                "vendrel: the disk holding the vault is full; make room on it and try again "
+                "(database error 13)\n"}));
 
 // How a vault comes to be read-only.
 enum class Copy {

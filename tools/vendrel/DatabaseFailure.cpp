@@ -18,7 +18,7 @@ std::string DatabaseFailure(const platform::SqliteError& e) {
     case SQLITE_READONLY:
       return "the vault's database cannot be opened for writing" + code;
     case SQLITE_FULL:
-      return "the disk holding the vault is full" + code;
+      return "the disk holding the vault is full; make room on it and try again" + code;
     default:
       return "the vault's database failed" + code;
   }

@@ -198,7 +198,7 @@ int RunImport(Call& call) {
   if (call.DryRun()) {
     wouldChange = DiffSets(before, after);
   } else if (!store.Save(host.Session())) {
-    throw RefusedError("Error accessing database.");
+    throw UsageError(UnsavedText(host, "nothing was changed"));
   }
   std::ostream& out = call.Out();
   if (call.Json()) {

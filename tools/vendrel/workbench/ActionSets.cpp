@@ -57,6 +57,19 @@ std::string UnreadableText(Unreadable why, const std::string& consequence) {
          ": try again, and check the vault's disk if it keeps failing";
 }
 
+std::string UnsavedText(VaultHost& host, const std::string& consequence) {
+  switch (LockFailure(host)) {
+    case Unreadable::kLocked:
+      return UnreadableText(Unreadable::kLocked, consequence);
+    case Unreadable::kDiskFull:
+      return "the disk holding the vault is full, so the actions could not be stored; " +
+             consequence + ": make room on that disk and try again";
+    default:
+      return "the vault failed to store the actions; " + consequence +
+             ": try again, and check the vault's disk if it keeps failing";
+  }
+}
+
 std::wstring StoredSetText(VaultHost& host) {
   std::wstring text;
   if (host::Failed(ReadSetText(host, text))) {
@@ -80,10 +93,14 @@ std::optional<Unreadable> ReadStoredSet(VaultHost& host, actions::ActionSet& set
 Unreadable LockFailure(VaultHost& host) {
   host::Ref<host::AddInDictionary> dictionary;
   bool wasSet = false;
-  host::HResult hr = host.Session().GetDictionary(actions::kDictionaryName, false, dictionary);
+  // Made when missing, as a save would: what keeps it from being made tells why.
+  host::HResult hr = host.Session().GetDictionary(actions::kDictionaryName, true, dictionary);
   if (hr == host::kOk && dictionary) {
     hr = dictionary->SetIfAbsent(actions::kLockKey, actions::kLockText, wasSet);
-    if (wasSet) dictionary->Remove(actions::kLockKey);
+    if (host::Succeeded(hr) && wasSet) {
+      dictionary->Remove(actions::kLockKey);
+      return Unreadable::kHostError;  // nobody held it
+    }
   }
   if (hr == sim::kDiskFull) return Unreadable::kDiskFull;
   if (host::Failed(hr) && hr != sim::kVaultLocked) return Unreadable::kHostError;

@@ -20,6 +20,8 @@ class VaultHost;
 enum class Unreadable { kDamaged, kLocked, kDiskFull, kHostError };
 // One sentence: the cause, `consequence` ("nothing was changed") and what to do.
 std::string UnreadableText(Unreadable why, const std::string& consequence);
+// Why a save of the stored actions failed, asked of the vault afterwards.
+std::string UnsavedText(VaultHost& host, const std::string& consequence);
 
 // The vault's stored set as its hex text, empty when it stores none yet. Read without the
 // stored actions' lock: the text is written in one operation, so it is always one save's whole.
@@ -27,7 +29,8 @@ std::string UnreadableText(Unreadable why, const std::string& consequence);
 std::wstring StoredSetText(VaultHost& host);
 // The stored set read the same way into `set`; why not when it cannot be.
 std::optional<Unreadable> ReadStoredSet(VaultHost& host, actions::ActionSet& set);
-// Why the stored actions' lock cannot be had now, asked once without waiting.
+// Why the stored actions' lock cannot be had now, asked once without waiting; kHostError when
+// it can.
 Unreadable LockFailure(VaultHost& host);
 
 // The vault's stored set in its JSON form; an empty set when it stores none yet.
