@@ -29,6 +29,8 @@ std::vector<std::wstring> Split(const std::wstring& text) {
   return fields;
 }
 
+constexpr wchar_t kNote[] = L"note";
+
 std::wstring Now(platform::Clock* clock) {
   if (clock == nullptr) return {};
   return platform::FormatCivil(clock->Now());
@@ -36,7 +38,21 @@ std::wstring Now(platform::Clock* clock) {
 
 }  // namespace
 
+RunLogLine RunLogLine::Stamped(platform::Services& services) {
+  RunLogLine line;
+  line.time = Now(services.clock);
+  if (services.machine) {
+    line.user = services.machine->UserName();
+    line.computer = services.machine->ComputerName();
+  }
+  return line;
+}
+
 std::wstring RunLogLine::Text() const {
+  if (!note.empty()) {
+    return Field(time) + L"\t" + Field(user) + L"\t" + Field(computer) + L"\t" + kNote + L"\t" +
+           Field(note);
+  }
   const std::wstring fields[] = {Field(time),
                                  Field(user),
                                  Field(computer),
@@ -55,6 +71,14 @@ std::wstring RunLogLine::Text() const {
 
 bool RunLogLine::Parse(const std::wstring& text, RunLogLine& line) {
   const std::vector<std::wstring> f = Split(text);
+  if (f.size() == 5 && f[3] == kNote && !f[4].empty()) {
+    line = {};
+    line.time = f[0];
+    line.user = f[1];
+    line.computer = f[2];
+    line.note = f[4];
+    return true;
+  }
   if (f.size() != 11) return false;
   try {
     line = {f[0],
@@ -67,22 +91,32 @@ bool RunLogLine::Parse(const std::wstring& text, RunLogLine& line) {
             f[7] == L"ran",
             f[8] == L"1",
             f[9] == L"1",
-            f[10]};
+            f[10],
+            {}};
   } catch (const std::exception&) {
     return false;
   }
   return true;
 }
 
-RunLogger::RunLogger(platform::Services& services, actions::RunObserver* next,
-                     std::int32_t notification)
-    : services_(services), next_(next), notification_(notification) {
-  if (services.runLog == nullptr || services.registry == nullptr) return;
+bool RunLogOn(platform::Services& services) {
+  if (services.runLog == nullptr || services.registry == nullptr) return false;
   const auto value =
       services.registry->Read(platform::RegistryRoot::kCurrentUser, kSettingsKey, kRunLogValue);
   const auto* number = value ? std::get_if<std::uint32_t>(&*value) : nullptr;
-  on_ = number != nullptr && *number != 0;
+  return number != nullptr && *number != 0;
 }
+
+void AppendRunLogNote(platform::Services& services, const std::wstring& note) {
+  if (!RunLogOn(services)) return;
+  RunLogLine line = RunLogLine::Stamped(services);
+  line.note = note;
+  services.runLog->Append(line.Text());
+}
+
+RunLogger::RunLogger(platform::Services& services, actions::RunObserver* next,
+                     std::int32_t notification)
+    : services_(services), next_(next), notification_(notification), on_(RunLogOn(services)) {}
 
 void RunLogger::RunStarted(const actions::Action& action, const actions::ActionData& run) {
   started_ = std::chrono::steady_clock::now();
@@ -92,12 +126,7 @@ void RunLogger::RunStarted(const actions::Action& action, const actions::ActionD
 
 void RunLogger::RunEnded(const actions::Action& action, const actions::ActionData& run, bool ran) {
   if (next_) next_->RunEnded(action, run, ran);
-  RunLogLine line;
-  line.time = Now(services_.clock);
-  if (services_.machine) {
-    line.user = services_.machine->UserName();
-    line.computer = services_.machine->ComputerName();
-  }
+  RunLogLine line = RunLogLine::Stamped(services_);
   line.notification = notification_;
   line.actionId = action.actionId;
   line.action = action.name;

@@ -29,11 +29,21 @@ struct RunLogLine {
   bool refresh = false;
   bool veto = false;
   std::wstring failed;  // "3 Copy file": the first command that failed, if any
+  // Not a run: what kept the actions from running, as the host told its user. A note's line
+  // holds time, user, computer, "note" and the note.
+  std::wstring note;
 
+  // Time, user and computer of now.
+  static RunLogLine Stamped(platform::Services& services);
   std::wstring Text() const;
   // False for a line of another form.
   static bool Parse(const std::wstring& text, RunLogLine& line);
 };
+
+// Whether the administrator has switched the log on.
+bool RunLogOn(platform::Services& services);
+// Writes a note when the log is on.
+void AppendRunLogNote(platform::Services& services, const std::wstring& note);
 
 class RunLogger final : public actions::RunObserver {
  public:

@@ -197,6 +197,7 @@ TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
     return FileText(dir / "stored.txt");
   };
   const std::string before = stored();
+  RunOk({"log", "on"});
 
   for (const char* command : {"import", "export"}) {
     const Result r = Run(
@@ -214,6 +215,13 @@ TEST_F(CliTest, ADamagedStoredSetIsNeitherOverwrittenByImportNorExported) {
   }
   EXPECT_EQ(stored(), before);
   EXPECT_FALSE(fs::exists(dir / "out.acn"));
+  // The run log keeps what the add-in could not say: the warning of the import's load.
+  const Json notes = ParseJson(RunOk({"log", "--json"}).out).at("notes");
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].at("note"),
+            "the vault's stored actions are damaged and cannot be read; no action runs: restore "
+            "the vault from a backup, then import the actions again");
+  EXPECT_EQ(notes[0].at("user"), "Chief");
 }
 
 TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAVetoAndACardValue) {

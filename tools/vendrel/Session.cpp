@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "addin/RunLogger.h"
 #include "tools/vendrel/workbench/ActionSets.h"
 
 namespace vendrel::tools {
@@ -49,7 +50,10 @@ void Session::LoadAddIn() {
                                      [](const auto& a) { return a && a->activationKinds != 0; });
   // Actions it should have registered tell a failed lock.
   if (!why && registers) why = LockFailure(*host_);
-  if (why) err_ << "vendrel: warning: " << UnreadableText(*why, "no action runs") << "\n";
+  if (!why) return;
+  const std::string told = UnreadableText(*why, "no action runs");
+  err_ << "vendrel: warning: " << told << "\n";
+  addin::AppendRunLogNote(host_->Services(), Wide(told));
 }
 
 Session::~Session() = default;

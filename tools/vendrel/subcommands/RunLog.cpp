@@ -16,6 +16,8 @@ Json LineJson(const addin::RunLogLine& line) {
   // The log's "2026-12-06 23:41:20" in ISO 8601.
   std::wstring time = line.time;
   if (time.size() > 10 && time[10] == L' ') time[10] = L'T';
+  if (!line.note.empty())
+    return {{"time", time}, {"user", line.user}, {"computer", line.computer}, {"note", line.note}};
   return {{"time", time},
           {"user", line.user},
           {"computer", line.computer},
@@ -30,10 +32,11 @@ Json LineJson(const addin::RunLogLine& line) {
 }
 
 std::string LineText(const addin::RunLogLine& line) {
-  std::string text = Utf8(line.time) + "  " + Utf8(line.user) + "@" + Utf8(line.computer) + "  " +
-                     NotificationName(line.notification) + "  \"" + Utf8(line.action) + "\" (" +
-                     std::to_string(line.actionId) + ")  " + std::to_string(line.milliseconds) +
-                     " ms";
+  const std::string who = Utf8(line.time) + "  " + Utf8(line.user) + "@" + Utf8(line.computer);
+  if (!line.note.empty()) return who + "  note: " + Utf8(line.note);
+  std::string text = who + "  " + NotificationName(line.notification) + "  \"" + Utf8(line.action) +
+                     "\" (" + std::to_string(line.actionId) + ")  " +
+                     std::to_string(line.milliseconds) + " ms";
   if (!line.ran) text += "  refused: the document blocks do not balance";
   if (line.refresh) text += "  refresh";
   if (line.veto) text += "  veto";
@@ -59,18 +62,20 @@ int RunLog(Call& call) {
   }
   platform::RotatedLogFile file(platform::RotatedLogFile::DefaultFile());
   Json lines = Json::array();
+  Json notes = Json::array();
   for (const std::wstring& text : file.Lines()) {
     addin::RunLogLine line;
     if (!addin::RunLogLine::Parse(text, line)) continue;
     if (call.Json()) {
-      lines.push_back(LineJson(line));
+      (line.note.empty() ? lines : notes).push_back(LineJson(line));
     } else {
       call.Out() << LineText(line) << "\n";
     }
   }
   if (call.Json()) {
-    call.Out() << WriteJson(
-        {{"file", platform::PathText(file.File())}, {"runs", std::move(lines)}});
+    call.Out() << WriteJson({{"file", platform::PathText(file.File())},
+                             {"runs", std::move(lines)},
+                             {"notes", std::move(notes)}});
   }
   return kExitOk;
 }
