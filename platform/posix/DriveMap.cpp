@@ -334,37 +334,18 @@ void DriveMap::Start(std::string& path, std::wstring_view& rest) const {
   }
 }
 
-std::optional<std::string> DriveMap::Spelt(const std::wstring& windowsPath) const {
+DriveMap::Native DriveMap::Map(const std::wstring& windowsPath, Use use) const {
+  Native native;
+  std::string& path = native.text;
   std::wstring_view rest = windowsPath;
-  std::string path;
   Start(path, rest);
-  if (!Spell(path, rest)) return std::nullopt;
-  return path;
-}
-
-fs::path DriveMap::ToNative(const std::wstring& windowsPath) const {
-  struct ::stat status {};
-  return NativeText(windowsPath, status);
-}
-
-std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat& status) const {
-  return NativeText(windowsPath, status, false);
-}
-
-std::string DriveMap::NativeTextToWrite(const std::wstring& windowsPath) const {
-  struct ::stat status {};
-  return NativeText(windowsPath, status, true);
-}
-
-std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat& status,
-                                 bool toWrite) const {
-  status.st_mode = 0;
-  std::wstring_view rest = windowsPath;
-  std::string path;
-  Start(path, rest);
+  if (use == Use::kOpen) {
+    if (!Spell(path, rest)) path.clear();
+    return native;
+  }
   const std::size_t startSize = path.size();
-  if (AsSpelt(path, rest, status, toWrite)) return path;
-  status.st_mode = 0;
+  if (AsSpelt(path, rest, native.status, use == Use::kWrite)) return native;
+  native.status.st_mode = 0;
   path.resize(startSize);
   // A drive's root and "/" have no parent, as on Windows; a relative path may climb out of the
   // current folder.
@@ -382,7 +363,8 @@ std::string DriveMap::NativeText(const std::wstring& windowsPath, struct ::stat&
     }
     result = Resolve(result, part);
   }
-  return result.native();
+  path = result.native();
+  return native;
 }
 
 // An absolute path without ".", ".." or doubled and trailing slashes is normal already: its
@@ -439,7 +421,7 @@ std::wstring DriveMap::ToWindows(const fs::path& nativePath) const {
 namespace vendrel::platform {
 
 fs::path NativePath(const std::wstring& windowsPath) {
-  return posix::DriveMap(posix::DriveMap::DefaultRoot()).ToNative(windowsPath);
+  return posix::DriveMap(posix::DriveMap::DefaultRoot()).Map(windowsPath).text;
 }
 
 std::wstring WindowsPath(const fs::path& nativePath) {

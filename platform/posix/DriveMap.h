@@ -18,19 +18,20 @@ class DriveMap {
   static std::filesystem::path DefaultRoot();
 
   const std::filesystem::path& Root() const { return root_; }
+  // How a caller uses a path it maps, which decides how much of it is looked at.
+  enum class Use {
+    kLook,   // `status` gets the path's status when the mapping found it whole
+    kWrite,  // most often new: where its folder's listing is kept, that answers without a look
+    kOpen,   // opened at once: as spelt, unlooked at, and empty when a component is "." or "..";
+             // a caller whose open fails maps it again to look
+  };
+  struct Native {
+    std::string text;
+    struct ::stat status {};  // a zero st_mode when the mapping did not find the path whole
+  };
   // Existing components are found regardless of case, as Windows would; missing ones keep
   // their spelling. A path without drive letter is a posix path (rooted at "\") or relative.
-  std::filesystem::path ToNative(const std::wstring& windowsPath) const;
-  // The same as a text, for a caller that only hands it to the system; `status` gets the path's
-  // status when the mapping found the path whole, else a zero st_mode. That spares the caller
-  // looking at it again.
-  std::string NativeText(const std::wstring& windowsPath, struct ::stat& status) const;
-  // The same for a path about to be written, which is most often new: where its folder's
-  // listing is kept, that answers without a look at the path itself.
-  std::string NativeTextToWrite(const std::wstring& windowsPath) const;
-  // The path as spelt, unlooked at: what ToNative gives whenever it exists so. Empty when a
-  // component is "." or "..".
-  std::optional<std::string> Spelt(const std::wstring& windowsPath) const;
+  Native Map(const std::wstring& windowsPath, Use use = Use::kLook) const;
   std::wstring ToWindows(const std::filesystem::path& nativePath) const;
 
  private:
@@ -47,8 +48,6 @@ class DriveMap {
   static std::optional<Spelling> Spell(std::string& path, std::wstring_view rest);
   bool AsSpelt(std::string& path, std::wstring_view rest, struct ::stat& status,
                bool toWrite) const;
-  std::string NativeText(const std::wstring& windowsPath, struct ::stat& status,
-                         bool toWrite) const;
   std::optional<std::wstring> PlainToWindows(const std::string& path) const;
   std::filesystem::path Resolve(const std::filesystem::path& dir, const std::wstring& name) const;
 

@@ -190,7 +190,7 @@ bool PosixFileSystem::AnyMatch(const std::wstring& pattern) {
   }
   const std::wstring folder = slash == std::wstring::npos ? L"." : pattern.substr(0, slash + 1);
   std::error_code ec;
-  fs::directory_iterator entries(drives_.ToNative(folder), ec);
+  fs::directory_iterator entries(drives_.Map(folder).text, ec);
   if (ec) return false;
   // A search in a folder other than a drive's root also meets its "." and ".." entries.
   const bool driveRoot = folder.size() == 3 && folder[1] == L':';
@@ -211,8 +211,7 @@ bool PosixFileSystem::Fail(const std::error_code& ec) {
 }
 
 std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::wstring& path) {
-  struct stat status {};
-  const std::string native = drives_.NativeText(path, status);
+  auto [native, status] = drives_.Map(path);
   if (status.st_mode == 0 && ::stat(native.c_str(), &status) != 0) {
     Fail(kFileNotFound);
     return std::nullopt;
@@ -229,14 +228,13 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
   // Non-blocking, so that a named pipe is refused instead of waited on. Most sources exist as
   // spelt: opened so first, they need no lookup.
   constexpr int kReading = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-  struct stat status {};
-  const std::optional<std::string> spelt = drives_.Spelt(from);
-  int opened = spelt ? ::open(spelt->c_str(), kReading) : -1;
-  if (opened < 0) opened = ::open(drives_.NativeText(from, status).c_str(), kReading);
+  int opened = ::open(drives_.Map(from, DriveMap::Use::kOpen).text.c_str(), kReading);
+  if (opened < 0) opened = ::open(drives_.Map(from).text.c_str(), kReading);
   const Descriptor in(opened);
   if (in.Get() < 0) return Fail(errno == EACCES ? kAccessDenied : kFileNotFound);
+  struct stat status {};
   if (::fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return Fail(kFileNotFound);
-  const std::string target = drives_.NativeTextToWrite(to);
+  const std::string target = drives_.Map(to, DriveMap::Use::kWrite).text;
 
   // Like Windows, the copy takes the source's attributes, read-only included: set after the
   // contents, since the file mode mask may have taken some away as it was made.
@@ -266,8 +264,8 @@ bool PosixFileSystem::CopyFile(const std::wstring& from, const std::wstring& to,
 }
 
 bool PosixFileSystem::MoveFile(const std::wstring& from, const std::wstring& to) {
-  const fs::path source = drives_.ToNative(from);
-  const fs::path target = drives_.ToNative(to);
+  const fs::path source = drives_.Map(from).text;
+  const fs::path target = drives_.Map(to).text;
   std::error_code ec;
   if (!fs::exists(source, ec)) return Fail(kFileNotFound);
   // Renaming only the case of a name is allowed; any other existing target is refused.
@@ -278,7 +276,7 @@ bool PosixFileSystem::MoveFile(const std::wstring& from, const std::wstring& to)
 }
 
 bool PosixFileSystem::DeleteFile(const std::wstring& path) {
-  const fs::path native = drives_.ToNative(path);
+  const fs::path native = drives_.Map(path).text;
   std::error_code ec;
   if (!fs::exists(native, ec)) return Fail(kFileNotFound);
   if (fs::is_directory(native, ec) || ReadOnly(native)) return Fail(kAccessDenied);
@@ -288,12 +286,12 @@ bool PosixFileSystem::DeleteFile(const std::wstring& path) {
 
 bool PosixFileSystem::MakeWritable(const std::wstring& path) {
   std::error_code ec;
-  fs::permissions(drives_.ToNative(path), fs::perms::owner_write, fs::perm_options::add, ec);
+  fs::permissions(drives_.Map(path).text, fs::perms::owner_write, fs::perm_options::add, ec);
   return !ec || Fail(ec);
 }
 
 bool PosixFileSystem::CreateDirectory(const std::wstring& path) {
-  const fs::path native = drives_.ToNative(path);
+  const fs::path native = drives_.Map(path).text;
   std::error_code ec;
   if (fs::exists(native, ec)) return Fail(kAlreadyExists);
   if (!fs::is_directory(native.parent_path(), ec)) return Fail(kPathNotFound);
@@ -317,7 +315,7 @@ std::optional<std::uint32_t> PosixFileSystem::OpenFailure(const fs::path& native
 }
 
 std::unique_ptr<FileReader> PosixFileSystem::OpenForReading(const std::wstring& path) {
-  const fs::path native = drives_.ToNative(path);
+  const fs::path native = drives_.Map(path).text;
   const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
   const std::optional<std::uint32_t> failure = OpenFailure(native, fd < 0 ? errno : 0);
   if (failure) {
@@ -329,7 +327,7 @@ std::unique_ptr<FileReader> PosixFileSystem::OpenForReading(const std::wstring& 
 }
 
 std::unique_ptr<FileWriter> PosixFileSystem::OpenForWriting(const std::wstring& path, bool append) {
-  const fs::path native = drives_.ToNative(path);
+  const fs::path native = drives_.Map(path).text;
   // Root writes read-only files too; Windows lets nobody.
   if (ReadOnly(native)) {
     Fail(kAccessDenied);

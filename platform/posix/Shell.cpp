@@ -79,7 +79,7 @@ ShellResult PosixShell::Execute(const ShellRequest& request) {
   }
   std::error_code ec;
   const bool folder = (request.mask & see::kClassName) != 0 && request.className == L"Folder";
-  const std::filesystem::path native = drives_.ToNative(request.file);
+  const std::filesystem::path native = drives_.Map(request.file).text;
   const bool found = folder ? std::filesystem::is_directory(native, ec)
                             : std::filesystem::is_regular_file(native, ec);
   if (!found) return {};

@@ -78,7 +78,7 @@ class DriveVaultTest : public ::testing::Test {
   }
 
   std::filesystem::path Native(const std::wstring& windowsPath) const {
-    return platform::posix::DriveMap(drives_).ToNative(windowsPath);
+    return platform::posix::DriveMap(drives_).Map(windowsPath).text;
   }
   void Write(const std::wstring& windowsPath, const std::string& content) {
     const std::filesystem::path native = Native(windowsPath);

@@ -23,6 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+fs::path Native(const DriveMap& drives, const std::wstring& windowsPath) {
+  return drives.Map(windowsPath).text;
+}
+
 class DrivesTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,17 +49,17 @@ class DrivesTest : public ::testing::Test {
 
 TEST_F(DrivesTest, DrivePathsFindExistingFoldersRegardlessOfCase) {
   DriveMap drives(root);
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\Bolt.txt"), root / "c/Vault/Parts/Bolt.txt");
-  EXPECT_EQ(drives.ToNative(L"c:\\VAULT\\parts\\BOLT.TXT"), root / "c/Vault/Parts/Bolt.txt");
-  EXPECT_EQ(drives.ToNative(L"C:/vault/Parts/New.txt"), root / "c/Vault/Parts/New.txt");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\..\\x.txt"), root / "c/Vault/x.txt");
-  EXPECT_EQ(drives.ToNative(L"D:\\Data"), root / "d/Data");
-  EXPECT_EQ(drives.ToNative(L"\\tmp\\x"), fs::path("/tmp/x"));
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\Bolt.txt"), root / "c/Vault/Parts/Bolt.txt");
+  EXPECT_EQ(Native(drives, L"c:\\VAULT\\parts\\BOLT.TXT"), root / "c/Vault/Parts/Bolt.txt");
+  EXPECT_EQ(Native(drives, L"C:/vault/Parts/New.txt"), root / "c/Vault/Parts/New.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\..\\x.txt"), root / "c/Vault/x.txt");
+  EXPECT_EQ(Native(drives, L"D:\\Data"), root / "d/Data");
+  EXPECT_EQ(Native(drives, L"\\tmp\\x"), fs::path("/tmp/x"));
   // Relative paths may climb; roots may not.
-  EXPECT_EQ(drives.ToNative(L"..\\..\\x.acn"), fs::path("../../x.acn"));
-  EXPECT_EQ(drives.ToNative(L"a\\..\\..\\x.acn"), fs::path("../x.acn"));
-  EXPECT_EQ(drives.ToNative(L"C:\\..\\Vault"), root / "c/Vault");
-  EXPECT_EQ(drives.ToNative(L"\\..\\tmp"), fs::path("/tmp"));
+  EXPECT_EQ(Native(drives, L"..\\..\\x.acn"), fs::path("../../x.acn"));
+  EXPECT_EQ(Native(drives, L"a\\..\\..\\x.acn"), fs::path("../x.acn"));
+  EXPECT_EQ(Native(drives, L"C:\\..\\Vault"), root / "c/Vault");
+  EXPECT_EQ(Native(drives, L"\\..\\tmp"), fs::path("/tmp"));
 }
 
 // Folders searched for another case are read once and then kept current: a change between two
@@ -63,21 +67,21 @@ TEST_F(DrivesTest, DrivePathsFindExistingFoldersRegardlessOfCase) {
 TEST_F(DrivesTest, LookupsSeeEveryChangeToAFolderSearchedBefore) {
   DriveMap drives(root);
   const fs::path parts = root / "c/Vault/Parts";
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\BOLT.TXT"), parts / "Bolt.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\BOLT.TXT"), parts / "Bolt.txt");
   fs::rename(parts / "Bolt.txt", parts / "Nut.txt");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\BOLT.TXT"), parts / "BOLT.TXT");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\nut.txt"), parts / "Nut.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\BOLT.TXT"), parts / "BOLT.TXT");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\nut.txt"), parts / "Nut.txt");
   std::ofstream(parts / "Washer.txt") << "M8";
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\WASHER.txt"), parts / "Washer.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\WASHER.txt"), parts / "Washer.txt");
   fs::remove(parts / "Washer.txt");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\WASHER.txt"), parts / "WASHER.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\WASHER.txt"), parts / "WASHER.txt");
 
   // A rename further up leaves another folder under the same path.
   fs::rename(root / "c/Vault", root / "c/Old");
   fs::create_directories(parts);
   std::ofstream(parts / "Screw.txt") << "M4";
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.TXT"), parts / "NUT.TXT");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\screw.TXT"), parts / "Screw.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\NUT.TXT"), parts / "NUT.TXT");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\screw.TXT"), parts / "Screw.txt");
 }
 
 // A path whose folder exists as spelt is settled by looking at it whole; the last name is still
@@ -86,12 +90,12 @@ TEST_F(DrivesTest, PathsInFoldersSpeltExactlySeeTheProcessesOwnChanges) {
   DriveMap drives(root);
   PosixFileSystem files{drives};
   const fs::path parts = root / "c/Vault/Parts";
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\bolt.TXT"), parts / "Bolt.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\bolt.TXT"), parts / "Bolt.txt");
   ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\BOLT.txt", L"C:\\Vault\\Parts\\Nut.txt", true));
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "Nut.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\NUT.txt"), parts / "Nut.txt");
   ASSERT_TRUE(files.MoveFile(L"C:\\Vault\\Parts\\Nut.txt", L"C:\\Vault\\Parts\\Washer.txt"));
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\NUT.txt"), parts / "NUT.txt");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\washer.txt"), parts / "Washer.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\NUT.txt"), parts / "NUT.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\washer.txt"), parts / "Washer.txt");
   // A copy onto a name of the listed folder in another case overwrites that file.
   ASSERT_TRUE(
       files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt", L"C:\\Vault\\Parts\\WASHER.TXT", false));
@@ -99,9 +103,9 @@ TEST_F(DrivesTest, PathsInFoldersSpeltExactlySeeTheProcessesOwnChanges) {
   EXPECT_EQ(fs::file_size(parts / "Washer.txt"), fs::file_size(parts / "Bolt.txt"));
   ASSERT_TRUE(files.DeleteFile(L"C:\\Vault\\Parts\\WASHER.TXT"));
   EXPECT_FALSE(fs::exists(parts / "Washer.txt"));
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Parts\\washer.txt"), parts / "washer.txt");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\\\Parts\\"), parts);
-  EXPECT_EQ(drives.ToNative(L"C:"), root / "c");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Parts\\washer.txt"), parts / "washer.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\\\Parts\\"), parts);
+  EXPECT_EQ(Native(drives, L"C:"), root / "c");
 }
 
 // A relative name is looked for in the current folder, in another case too.
@@ -109,9 +113,9 @@ TEST_F(DrivesTest, RelativeNamesAreFoundInTheCurrentFolderRegardlessOfCase) {
   const fs::path current = fs::current_path();
   fs::current_path(root / "c/Vault/Parts");
   DriveMap drives(root);
-  const fs::path bolt = drives.ToNative(L"BOLT.txt");
-  const fs::path missing = drives.ToNative(L"Screw.txt");
-  const fs::path below = drives.ToNative(L"..\\PARTS\\bolt.txt");
+  const fs::path bolt = Native(drives, L"BOLT.txt");
+  const fs::path missing = Native(drives, L"Screw.txt");
+  const fs::path below = Native(drives, L"..\\PARTS\\bolt.txt");
   fs::current_path(current);
   EXPECT_EQ(bolt, fs::path("Bolt.txt"));
   EXPECT_EQ(missing, fs::path("Screw.txt"));
@@ -127,15 +131,14 @@ TEST_F(DrivesTest, NamesBeyondAsciiMatchInAnotherCaseOnlyInTheirAsciiLetters) {
   std::ofstream(nut) << "M8";
   DriveMap drives(root);
   PosixFileSystem files{drives};
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00c9crou.txt"), nut);
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00c9CROU.TXT"), nut);
-  EXPECT_EQ(drives.ToNative(L"c:\\VAULT\\pI\u00e8CES\\\u00c9crou.Txt"), nut);
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00e9crou.txt"),
-            pieces / u8"\u00e9crou.txt");
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\PI\u00c8CES\\\u00c9crou.txt"),
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Pi\u00e8ces\\\u00c9crou.txt"), nut);
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Pi\u00e8ces\\\u00c9CROU.TXT"), nut);
+  EXPECT_EQ(Native(drives, L"c:\\VAULT\\pI\u00e8CES\\\u00c9crou.Txt"), nut);
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Pi\u00e8ces\\\u00e9crou.txt"), pieces / u8"\u00e9crou.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\PI\u00c8CES\\\u00c9crou.txt"),
             root / "c/Vault" / u8"PI\u00c8CES" / u8"\u00c9crou.txt");
   std::ofstream(pieces / u8"\u00c9tau.txt") << "vice";
-  EXPECT_EQ(drives.ToNative(L"C:\\Vault\\Pi\u00e8ces\\\u00c9TAU.TXT"), pieces / u8"\u00c9tau.txt");
+  EXPECT_EQ(Native(drives, L"C:\\Vault\\Pi\u00e8ces\\\u00c9TAU.TXT"), pieces / u8"\u00c9tau.txt");
   ASSERT_TRUE(files.CopyFile(L"C:\\Vault\\Parts\\Bolt.txt",
                              L"C:\\Vault\\Pi\u00e8ces\\\u00c9CROU.txt", false));
   EXPECT_EQ(fs::file_size(nut), fs::file_size(root / "c/Vault/Parts/Bolt.txt"));
@@ -153,7 +156,7 @@ TEST_F(DrivesTest, NativePathsGoBackToTheirWindowsForm) {
   EXPECT_EQ(drives.ToWindows(root / "c/Vault/./Old/../Parts/"), L"C:\\Vault\\Parts");
   EXPECT_EQ(drives.ToWindows(root / "c//Vault"), L"C:\\Vault");
   EXPECT_EQ(drives.ToWindows("/usr/share"), L"\\usr\\share");
-  EXPECT_EQ(drives.ToNative(drives.ToWindows("/usr/share")), fs::path("/usr/share"));
+  EXPECT_EQ(Native(drives, drives.ToWindows("/usr/share")), fs::path("/usr/share"));
 }
 
 TEST_F(DrivesTest, FileOperationsFollowWindowsRules) {
