@@ -8,6 +8,6 @@ namespace vendrel::commands {
 CEditBoxDlg::CEditBoxDlg(const CmdEditBox& command)
     : PromptEditorDlg(
           {IDD_EDIT_BOX, IDC_EDIT_BOX_PROMPT, IDC_EDIT_BOX_VARIABLE, IDC_EDIT_BOX_EDIT_VARIABLES},
-          L"CEditBoxDlg", command, command.Values().prompt, command.Values().variable) {}
+          L"CEditBoxDlg", command) {}
 
 }  // namespace vendrel::commands

@@ -6,11 +6,9 @@
 
 namespace vendrel::commands {
 
-class CEditBoxDlg : public PromptEditorDlg {
+class CEditBoxDlg : public PromptEditorDlg<CmdEditBox> {
  public:
   explicit CEditBoxDlg(const CmdEditBox& command);
-
-  CmdEditBox::Fields Values() const { return {Variable(), Prompt()}; }
 };
 
 }  // namespace vendrel::commands

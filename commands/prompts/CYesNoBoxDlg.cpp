@@ -8,20 +8,7 @@ namespace vendrel::commands {
 CYesNoBoxDlg::CYesNoBoxDlg(const CmdYesNoBox& command)
     : PromptEditorDlg({IDD_YES_NO_BOX, IDC_YES_NO_BOX_PROMPT, IDC_YES_NO_BOX_VARIABLE,
                        IDC_YES_NO_BOX_EDIT_VARIABLES},
-                      L"CYesNoBoxDlg", command, command.Values().prompt, command.Values().variable),
-      yesValue_(command.Values().yesValue),
-      noValue_(command.Values().noValue) {}
-
-void CYesNoBoxDlg::OnInit() {
-  PromptEditorDlg::OnInit();
-  Ui().SetText(IDC_YES_NO_BOX_YES, yesValue_);
-  Ui().SetText(IDC_YES_NO_BOX_NO, noValue_);
-}
-
-bool CYesNoBoxDlg::OnOk() {
-  yesValue_ = Ui().Text(IDC_YES_NO_BOX_YES);
-  noValue_ = Ui().Text(IDC_YES_NO_BOX_NO);
-  return PromptEditorDlg::OnOk();
-}
+                      L"CYesNoBoxDlg", command,
+                      {{"yes", IDC_YES_NO_BOX_YES}, {"no", IDC_YES_NO_BOX_NO}}) {}
 
 }  // namespace vendrel::commands

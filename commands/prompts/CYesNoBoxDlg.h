@@ -6,19 +6,9 @@
 
 namespace vendrel::commands {
 
-class CYesNoBoxDlg : public PromptEditorDlg {
+class CYesNoBoxDlg : public PromptEditorDlg<CmdYesNoBox> {
  public:
   explicit CYesNoBoxDlg(const CmdYesNoBox& command);
-
-  CmdYesNoBox::Fields Values() const { return {Variable(), Prompt(), yesValue_, noValue_}; }
-
- protected:
-  void OnInit() override;
-  bool OnOk() override;
-
- private:
-  std::wstring yesValue_;
-  std::wstring noValue_;
 };
 
 }  // namespace vendrel::commands

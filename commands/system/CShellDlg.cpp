@@ -3,10 +3,14 @@
 
 #include "commands/system/CShellDlgRes.h"
 
+#include "commands/core/FieldControls.h"
+
 namespace vendrel::commands {
 namespace {
 
 constexpr const wchar_t* kVerbs[] = {L"open", L"edit", L"print", L"explore"};
+// The texts go where the mode puts them; only the flag has one place.
+constexpr FieldControl kBound[] = {{"halt", IDC_SHELL_HALT}};
 
 // The system folder's Cmd.exe; without the folder the shell looks for Cmd.exe itself.
 std::wstring CommandProcessor(platform::Shell* shell) {
@@ -47,7 +51,7 @@ void CShellDlg::OnInit() {
   const bool commandLine = fields_.mode == CmdShell::kCommandLineMode;
   for (const wchar_t* verb : kVerbs) Ui().AddItem(IDC_SHELL_VERB, verb, 0);
   if (!commandLine) Ui().SetText(IDC_SHELL_VERB, fields_.verb);
-  Ui().SetChecked(IDC_SHELL_HALT, fields_.halt != 0);
+  ShowFields(Ui(), fields_, kBound);
   Ui().CheckRadio(IDC_SHELL_COMMAND_LINE_MODE, IDC_SHELL_SHELL_MODE,
                   commandLine ? IDC_SHELL_COMMAND_LINE_MODE : IDC_SHELL_SHELL_MODE);
   EnableFor(commandLine);
@@ -85,7 +89,7 @@ bool CShellDlg::OnOk() {
     fields_.file = Text(1);
     fields_.parameters = Text(2);
   }
-  fields_.halt = Ui().IsChecked(IDC_SHELL_HALT) ? 1 : 0;
+  TakeFields(Ui(), fields_, kBound);
   return true;
 }
 

@@ -2,9 +2,19 @@
 #include "commands/vault/CGenerateFileDlg.h"
 
 #include "commands/vault/CGenerateFileDlgRes.h"
+
+#include "commands/core/FieldControls.h"
 #include "platform/FileDialogs.h"
 
 namespace vendrel::commands {
+namespace {
+
+constexpr FieldControl kBound[] = {{"output", IDC_GENERATE_FILE_OUTPUT},
+                                   {"template", IDC_GENERATE_FILE_TEMPLATE},
+                                   {"useCounter", IDC_GENERATE_FILE_COUNTER},
+                                   {"append", IDC_GENERATE_FILE_APPEND}};
+
+}  // namespace
 
 CGenerateFileDlg::CGenerateFileDlg(const CmdGenerateFile& command)
     : fields_(command.Values()),
@@ -17,10 +27,7 @@ std::int32_t CGenerateFileDlg::TemplateId() const {
 
 void CGenerateFileDlg::OnInit() {
   mbInitStrWnd(&Ui(), L"CGenerateFileDlg", false, L"", L"", L"");
-  Ui().SetText(IDC_GENERATE_FILE_TEMPLATE, fields_.templateFile);
-  Ui().SetText(IDC_GENERATE_FILE_OUTPUT, fields_.outputFile);
-  Ui().SetChecked(IDC_GENERATE_FILE_COUNTER, fields_.useCounter != 0);
-  Ui().SetChecked(IDC_GENERATE_FILE_APPEND, fields_.append != 0);
+  ShowFields(Ui(), fields_, kBound);
   variables_.Fill(Ui(), fields_.assignTo);
 }
 
@@ -49,11 +56,8 @@ void CGenerateFileDlg::Browse(std::int32_t edit, std::uint32_t flags) {
 }
 
 bool CGenerateFileDlg::OnOk() {
-  fields_.templateFile = Ui().Text(IDC_GENERATE_FILE_TEMPLATE);
-  fields_.outputFile = Ui().Text(IDC_GENERATE_FILE_OUTPUT);
+  TakeFields(Ui(), fields_, kBound);
   fields_.assignTo = variables_.Chosen(Ui());
-  fields_.useCounter = Ui().IsChecked(IDC_GENERATE_FILE_COUNTER) ? 1 : 0;
-  fields_.append = Ui().IsChecked(IDC_GENERATE_FILE_APPEND) ? 1 : 0;
   return true;
 }
 

@@ -1,5 +1,5 @@
 // The combo-box editor's choices text: lines to choices and back.
-#include "commands/prompts/ChoiceLines.h"
+#include "commands/core/ChoiceLines.h"
 
 #include <gtest/gtest.h>
 

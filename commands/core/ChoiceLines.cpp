@@ -1,5 +1,5 @@
 // Choices to lines and back.
-#include "commands/prompts/ChoiceLines.h"
+#include "commands/core/ChoiceLines.h"
 
 #include <algorithm>
 #include <cwctype>
