@@ -109,7 +109,7 @@ const Fault kFaults[] = {
       "cannot load the set."}},
     {"Unreadable",
      Menu(R"([{"type": 3}])"),
-     {"error: \"A\" (1): cannot be read: a command lacks \"message\"."}},
+     {"error: \"A\" (1): cannot be read: actions[0].commands[0] lacks \"message\"."}},
     {"NoActivation",
      R"({"id": 1, "name": "A"})",
      {"warning: \"A\" (1): has no activation, so it never runs."}},

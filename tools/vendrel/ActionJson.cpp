@@ -20,6 +20,15 @@ Json BoolJson(std::int32_t stored) {
   return stored;
 }
 
+Bytes HexAt(const Json& json, const std::string& place) {
+  const std::wstring text = AsText(json, place);
+  try {
+    return HexToBytes(text);
+  } catch (const JsonError&) {
+    throw JsonError(place + " is not hexadecimal text");
+  }
+}
+
 std::int32_t BoolStored(const Json& json, std::string_view what) {
   if (json.is_boolean()) return AsBool(json, what) ? 1 : 0;
   return AsInt32(json, what);
@@ -110,6 +119,16 @@ Json VaultSetToJson(const Bytes& bytes, const JsonCodec& codec) {
   });
 }
 
+Bytes ActionFileOf(const Json& action, std::int32_t version, const JsonCodec& codec,
+                   const std::string& where) {
+  Output out;
+  out.Ar().WriteText(actions::kActionFileHeader);
+  out.Ar().WriteInt32(version);
+  out.Ar().WriteInt32(1);
+  json_form::WriteAction(out, action, version, codec, where);
+  return out.Take();
+}
+
 Bytes JsonToBytes(const Json& json, const JsonCodec& codec) {
   JsonFields in(json, "the document");
   const Json* format = in.Take("format");
@@ -129,7 +148,7 @@ Bytes JsonToBytes(const Json& json, const JsonCodec& codec) {
   if (kind == "action-file") {
     const Json* header = in.Take("header");
     if (header) {
-      out.Raw(HexToBytes(AsText(*header, "header")));
+      out.Raw(json_form::HexAt(*header, "header"));
     } else {
       out.Ar().WriteText(actions::kActionFileHeader);
     }
@@ -154,8 +173,10 @@ Bytes JsonToBytes(const Json& json, const JsonCodec& codec) {
     throw JsonError("unknown format \"" + kind + "\"");
   }
   in.Finish();
-  for (const Json& action : items) json_form::WriteAction(out, action, layout, codec);
-  if (trailing) out.Raw(HexToBytes(AsText(*trailing, "trailing")));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    json_form::WriteAction(out, items[i], layout, codec, ItemPlace("actions", i));
+  }
+  if (trailing) out.Raw(json_form::HexAt(*trailing, "trailing"));
   return out.Take();
 }
 

@@ -25,8 +25,12 @@ JsonCodec DefaultCodec();
 // Throw JsonError with a one-line reason for bytes that do not read.
 Json ActionFileToJson(const Bytes& bytes, const JsonCodec& codec);
 Json VaultSetToJson(const Bytes& bytes, const JsonCodec& codec);
-// The container named by the JSON's "format"; throws JsonError for a faulty document.
+// The container named by the JSON's "format"; throws JsonError for a faulty document, naming
+// the place of the fault ("actions[3].commands[2].prompt").
 Bytes JsonToBytes(const Json& json, const JsonCodec& codec);
+// One action of the JSON form as an action file of its own, its faults named under `where`.
+Bytes ActionFileOf(const Json& action, std::int32_t version, const JsonCodec& codec,
+                   const std::string& where);
 
 // One command of the JSON form: its type, its summary, then its named fields in order.
 Json CommandJson(std::int32_t type, const std::wstring& summary,

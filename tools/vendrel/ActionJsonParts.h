@@ -45,16 +45,21 @@ class Output {
 // Names in the JSON form are ASCII.
 std::string Narrow(const std::wstring& text);
 
+// The bytes that the hex text at `place` holds.
+Bytes HexAt(const Json& json, const std::string& place);
+
 // Booleans are stored as 32-bit numbers; any value but 0 and 1 stays a number.
 Json BoolJson(std::int32_t stored);
 std::int32_t BoolStored(const Json& json, std::string_view what);
 
-// One command: its type id, summary and fields.
+// One command: its type id, summary and fields. Faults in `json` are named under `where`.
 Json ReadCommand(Input& in, std::int32_t version, const JsonCodec& codec);
-void WriteCommand(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec);
+void WriteCommand(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec,
+                  const std::string& where);
 
 // One action record: its JSON fields when they give back its bytes, else the bytes themselves.
 Json ReadAction(Input& in, std::int32_t version, const JsonCodec& codec);
-void WriteAction(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec);
+void WriteAction(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec,
+                 const std::string& where);
 
 }  // namespace vendrel::tools::json_form

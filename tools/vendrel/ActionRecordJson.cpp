@@ -29,17 +29,21 @@ Json ActivationJson(std::int32_t kinds) {
   return names;
 }
 
-std::int32_t ActivationStored(const Json& json) {
+std::int32_t ActivationStored(const Json& json, const std::string& where) {
   std::int32_t kinds = 0;
-  for (const Json& item : AsList(json, "activation")) {
-    if (item.is_number_integer()) {
-      kinds |= AsInt32(item, "activation");
+  const Json& items = AsList(json, where);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string at = ItemPlace(where, i);
+    if (items[i].is_number_integer()) {
+      kinds |= AsInt32(items[i], at);
       continue;
     }
-    const std::string name = Narrow(AsText(item, "activation"));
+    const std::string name = Narrow(AsText(items[i], at));
     const auto* flag = std::find_if(std::begin(kActivations), std::end(kActivations),
                                     [&](const Flag& f) { return name == f.name; });
-    if (flag == std::end(kActivations)) throw JsonError("unknown activation \"" + name + "\"");
+    if (flag == std::end(kActivations)) {
+      throw JsonError(at + " is no activation: \"" + name + "\"");
+    }
     kinds |= flag->bit;
   }
   return kinds;
@@ -50,13 +54,13 @@ Json CheckOutKindJson(std::int32_t kind) {
   return kind;
 }
 
-std::int32_t CheckOutKindStored(const Json& json) {
-  if (json.is_number_integer()) return AsInt32(json, "checkOut kind");
-  const std::string name = Narrow(AsText(json, "checkOut kind"));
+std::int32_t CheckOutKindStored(const Json& json, const std::string& where) {
+  if (json.is_number_integer()) return AsInt32(json, where);
+  const std::string name = Narrow(AsText(json, where));
   for (std::int32_t kind = 0; kind <= actions::kUndoCheckOut; ++kind) {
     if (name == kCheckOutKinds[kind]) return kind;
   }
-  throw JsonError("unknown check-out kind \"" + name + "\"");
+  throw JsonError(where + " is no check-out kind: \"" + name + "\"");
 }
 
 Json Condition(const std::wstring& path, std::optional<std::int32_t> stateId,
@@ -112,17 +116,17 @@ Json ReadActionFields(Input& in, std::int32_t version, const JsonCodec& codec) {
 
 std::wstring TextOr(JsonFields& in, std::string_view key, const std::wstring& fallback) {
   const Json* value = in.Take(key);
-  return value ? AsText(*value, key) : fallback;
+  return value ? AsText(*value, in.Place(key)) : fallback;
 }
 
 std::int32_t IntOr(JsonFields& in, std::string_view key, std::int32_t fallback) {
   const Json* value = in.Take(key);
-  return value ? AsInt32(*value, key) : fallback;
+  return value ? AsInt32(*value, in.Place(key)) : fallback;
 }
 
 std::int32_t BoolOr(JsonFields& in, std::string_view key, bool fallback) {
   const Json* value = in.Take(key);
-  return value ? BoolStored(*value, key) : (fallback ? 1 : 0);
+  return value ? BoolStored(*value, in.Place(key)) : (fallback ? 1 : 0);
 }
 
 // A condition's members; those the layout has no room for must be absent.
@@ -133,13 +137,14 @@ struct ConditionFields {
   std::int32_t after = 1;
 };
 
-ConditionFields ReadCondition(const Json* json, std::string_view what, bool afterStored) {
+ConditionFields ReadCondition(const Json* json, const std::string& where, bool afterStored) {
   ConditionFields condition;
   if (json == nullptr) return condition;
-  JsonFields in(*json, what);
+  JsonFields in(*json, where);
   condition.path = TextOr(in, "path", L"");
   condition.stateId = IntOr(in, "stateId", 0);
-  if (const Json* kind = in.Take("kind")) condition.kind = CheckOutKindStored(*kind);
+  if (const Json* kind = in.Take("kind"))
+    condition.kind = CheckOutKindStored(*kind, in.Place("kind"));
   if (afterStored) condition.after = BoolOr(in, "after", true);
   in.Finish();
   return condition;
@@ -147,11 +152,12 @@ ConditionFields ReadCondition(const Json* json, std::string_view what, bool afte
 
 }  // namespace
 
-void WriteAction(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec) {
-  JsonFields in(json, "an action");
+void WriteAction(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec,
+                 const std::string& where) {
+  JsonFields in(json, where);
   if (const Json* record = in.Take("record")) {
     in.Finish();
-    out.Raw(HexToBytes(AsText(*record, "record")));
+    out.Raw(HexAt(*record, in.Place("record")));
     return;
   }
   const bool afterFlags = actions::HasAfterFlags(version);
@@ -162,19 +168,22 @@ void WriteAction(Output& out, const Json& json, std::int32_t version, const Json
   const std::wstring name = TextOr(in, "name", empty);
   const std::wstring description = TextOr(in, "description", empty);
   const std::int32_t id = IntOr(in, "id", 0);
-  const ConditionFields state = ReadCondition(in.Take("stateChange"), "stateChange", afterFlags);
-  const ConditionFields checkOut = ReadCondition(in.Take("checkOut"), "checkOut", afterFlags);
+  const ConditionFields state =
+      ReadCondition(in.Take("stateChange"), in.Place("stateChange"), afterFlags);
+  const ConditionFields checkOut =
+      ReadCondition(in.Take("checkOut"), in.Place("checkOut"), afterFlags);
   const Json* addJson = in.Take("add");
   if (addJson && !addCondition) {
-    throw JsonError("version " + std::to_string(version) + " stores no add condition");
+    throw JsonError(in.Place("add") + " cannot be stored: version " + std::to_string(version) +
+                    " has no add condition");
   }
-  const ConditionFields add = ReadCondition(addJson, "add", addCondition);
+  const ConditionFields add = ReadCondition(addJson, in.Place("add"), addCondition);
   const Json* commandList = in.Take("commands");
   const Json* variables = in.Take("variables");
   in.Finish();
 
   const actions::RecordHead head{
-      .activationKinds = activation ? ActivationStored(*activation) : 0,
+      .activationKinds = activation ? ActivationStored(*activation, in.Place("activation")) : 0,
       .menuText = menuText,
       .name = name,
       .description = description,
@@ -192,13 +201,15 @@ void WriteAction(Output& out, const Json& json, std::int32_t version, const Json
   actions::VisitRecordHead(head, version, actions::FieldWriter{ar});
 
   const Json noItems = Json::array();
-  const Json& commandItems = commandList ? AsList(*commandList, "commands") : noItems;
+  const Json& commandItems = commandList ? AsList(*commandList, in.Place("commands")) : noItems;
   ar.WriteInt32(static_cast<std::int32_t>(commandItems.size()));
-  for (const Json& command : commandItems) WriteCommand(out, command, version, codec);
-  const Json& variableItems = variables ? AsList(*variables, "variables") : noItems;
+  for (std::size_t i = 0; i < commandItems.size(); ++i) {
+    WriteCommand(out, commandItems[i], version, codec, ItemPlace(in.Place("commands"), i));
+  }
+  const Json& variableItems = variables ? AsList(*variables, in.Place("variables")) : noItems;
   ar.WriteInt32(static_cast<std::int32_t>(variableItems.size()));
-  for (const Json& variable : variableItems) {
-    JsonFields v(variable, "a variable");
+  for (std::size_t i = 0; i < variableItems.size(); ++i) {
+    JsonFields v(variableItems[i], ItemPlace(in.Place("variables"), i));
     ar.WriteText(TextOr(v, "name", empty));
     ar.WriteInt32(IntOr(v, "type", actions::Variable::kNoKind));
     ar.WriteText(TextOr(v, "value", empty));
@@ -212,7 +223,7 @@ Json ReadAction(Input& in, std::int32_t version, const JsonCodec& codec) {
   Json action = ReadActionFields(in, version, codec);
   const Bytes stored = in.Slice(start, in.Position());
   Output again;
-  WriteAction(again, action, version, codec);
+  WriteAction(again, action, version, codec, "the action read");
   if (again.Take() == stored) return action;
   return {{"record", BytesToHex(stored)}};
 }

@@ -33,24 +33,23 @@ class FieldsFromJson final : public commands::FieldVisitor {
  public:
   explicit FieldsFromJson(JsonFields& in) : in_(in) {}
   void Int32(const char* name, std::int32_t& value) override {
-    value = AsInt32(Member(name), name);
+    value = AsInt32(in_.Require(name), in_.Place(name));
   }
-  void Bool(const char* name, bool& value) override { value = AsBool(Member(name), name); }
+  void Bool(const char* name, bool& value) override {
+    value = AsBool(in_.Require(name), in_.Place(name));
+  }
   void Text(const char* name, std::wstring& value, TextUse) override {
-    value = AsText(Member(name), name);
+    value = AsText(in_.Require(name), in_.Place(name));
   }
   void TextList(const char* name, std::vector<std::wstring>& values, TextUse) override {
     values.clear();
-    for (const Json& item : AsList(Member(name), name)) values.push_back(AsText(item, name));
+    const Json& items = AsList(in_.Require(name), in_.Place(name));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      values.push_back(AsText(items[i], ItemPlace(in_.Place(name), i)));
+    }
   }
 
  private:
-  const Json& Member(const char* name) {
-    const Json* value = in_.Take(name);
-    if (value == nullptr) throw JsonError(std::string("a command lacks \"") + name + "\"");
-    return *value;
-  }
-
   JsonFields& in_;
 };
 
@@ -108,23 +107,22 @@ Json ReadCommand(Input& in, std::int32_t version, const JsonCodec& codec) {
   return command;
 }
 
-void WriteCommand(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec) {
-  JsonFields in(json, "a command");
-  const Json* typeJson = in.Take("type");
-  if (typeJson == nullptr) throw JsonError("a command lacks \"type\"");
-  const std::int32_t type = AsInt32(*typeJson, "type");
+void WriteCommand(Output& out, const Json& json, std::int32_t version, const JsonCodec& codec,
+                  const std::string& where) {
+  JsonFields in(json, where);
+  const std::int32_t type = AsInt32(in.Require("type"), in.Place("type"));
   if (const Json* name = in.Take("command")) {
     const commands::CommandKind* kind = commands::FindCommandKind(type);
-    if (kind == nullptr || AsText(*name, "command") != kind->nameDefault) {
-      throw JsonError("\"command\" does not name kind " + std::to_string(type));
+    if (kind == nullptr || AsText(*name, in.Place("command")) != kind->nameDefault) {
+      throw JsonError(in.Place("command") + " does not name kind " + std::to_string(type));
     }
   }
   const Json* summary = in.Take("summary");
   actions::Action owner;
   out.Ar().WriteInt32(type);
-  out.Ar().WriteText(summary ? AsText(*summary, "summary") : std::wstring());
+  out.Ar().WriteText(summary ? AsText(*summary, in.Place("summary")) : std::wstring());
   if (const Json* payload = in.Take("payload")) {
-    out.Raw(HexToBytes(AsText(*payload, "payload")));
+    out.Raw(HexAt(*payload, in.Place("payload")));
   } else if (const std::unique_ptr<commands::Cmd> cmd =
                  codec.factory && version == actions::kArchiveVersion ? codec.factory(type, &owner)
                                                                       : nullptr) {
@@ -132,7 +130,7 @@ void WriteCommand(Output& out, const Json& json, std::int32_t version, const Jso
     cmd->VisitFields(fields);
     cmd->SerializeFields(out.Ar());
   } else {
-    throw JsonError("command kind " + std::to_string(type) + " needs a \"payload\"");
+    throw JsonError(where + " (kind " + std::to_string(type) + ") needs a \"payload\"");
   }
   in.Finish();
 }

@@ -181,6 +181,10 @@ Json ValueJson(const host::Value& value) {
       value);
 }
 
+std::string ItemPlace(std::string_view list, std::size_t index) {
+  return std::string(list) + "[" + std::to_string(index) + "]";
+}
+
 JsonFields::JsonFields(const Json& object, std::string_view what) : object_(object), what_(what) {
   if (!object.is_object()) WrongKind(object, what, "an object");
 }
@@ -190,6 +194,12 @@ const Json* JsonFields::Take(std::string_view key) {
   if (found == object_.end()) return nullptr;
   taken_.emplace_back(key);
   return &*found;
+}
+
+const Json& JsonFields::Require(std::string_view key) {
+  const Json* value = Take(key);
+  if (!value) throw JsonError(what_ + " lacks \"" + std::string(key) + "\"");
+  return *value;
 }
 
 void JsonFields::Finish() const {

@@ -2,6 +2,7 @@
 // layout of the text, reads that name the member that is wrong, and std::wstring texts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -38,12 +39,19 @@ Json DateJson(host::Date date);
 // when empty, and the value's text for a kind the add-in does not read.
 Json ValueJson(const host::Value& value);
 
-// Reads the members of an object by name and refuses names nobody asked for.
+// Faults name their place in the document: "actions[3].commands[2].prompt".
+std::string ItemPlace(std::string_view list, std::size_t index);
+
+// Reads the members of an object by name and refuses names nobody asked for. `what` is the
+// object's place, its members' places are under it.
 class JsonFields {
  public:
   JsonFields(const Json& object, std::string_view what);
   // Null when the member is absent.
   const Json* Take(std::string_view key);
+  // Throws naming the object when the member is absent.
+  const Json& Require(std::string_view key);
+  std::string Place(std::string_view key) const { return what_ + "." + std::string(key); }
   // Throws when a member was never taken.
   void Finish() const;
 

@@ -196,12 +196,9 @@ void CheckKind(const Json& value, Kind kind, const std::string& where) {
       return;
     case Kind::kMessages:
       for (std::size_t i = 0; i < AsList(value, where).size(); ++i) {
-        const std::string at = where + "[" + std::to_string(i) + "]";
-        JsonFields message(value[i], at);
+        JsonFields message(value[i], ItemPlace(where, i));
         for (const char* member : {"from", "subject", "text"}) {
-          const Json* text = message.Take(member);
-          if (!text) throw JsonError(at + " lacks \"" + member + "\"");
-          AsText(*text, at + "." + member);
+          AsText(message.Require(member), message.Place(member));
         }
         message.Finish();
       }
@@ -211,7 +208,7 @@ void CheckKind(const Json& value, Kind kind, const std::string& where) {
 
 void CheckTexts(const Json& list, const std::string& where) {
   for (std::size_t i = 0; i < AsList(list, where).size(); ++i) {
-    AsText(list[i], where + "[" + std::to_string(i) + "]");
+    AsText(list[i], ItemPlace(where, i));
   }
 }
 
@@ -306,14 +303,11 @@ void CheckExpectationsForm(const Json& expect, const std::string& where) {
     if (!items) continue;
     const std::string at = where + "." + list.name;
     for (std::size_t i = 0; i < AsList(*items, at).size(); ++i) {
-      const std::string place = at + "[" + std::to_string(i) + "]";
-      JsonFields item((*items)[i], place);
+      JsonFields item((*items)[i], ItemPlace(at, i));
       for (const Member& m : list.members) {
-        const Json* value = item.Take(m.name);
-        if (!value && !m.observe && !m.optionalKey) {
-          throw JsonError(place + " lacks \"" + m.name + "\"");
-        }
-        if (value) CheckKind(*value, m.kind, place + "." + m.name);
+        const bool required = !m.observe && !m.optionalKey;
+        const Json* value = required ? &item.Require(m.name) : item.Take(m.name);
+        if (value) CheckKind(*value, m.kind, item.Place(m.name));
       }
       item.Finish();
     }
@@ -338,8 +332,8 @@ std::optional<Mismatch> FirstMismatch(const Json& expect, const Observed& observ
     for (std::size_t i = 0; i < items.size(); ++i) {
       for (const Member& m : list.members) {
         if (!m.observe || !items[i].contains(m.name)) continue;
-        const std::string place = "expect." + std::string(list.name) + "[" + std::to_string(i) +
-                                  "]." + m.name + Keys(list, items[i]);
+        const std::string place =
+            ItemPlace("expect." + std::string(list.name), i) + "." + m.name + Keys(list, items[i]);
         if (auto found = Compare(place, items[i][m.name], m.observe(observed, items[i]))) {
           return found;
         }

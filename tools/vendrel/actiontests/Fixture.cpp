@@ -91,7 +91,7 @@ void SetRegistryValue(const FixtureRegistryValue& value) {
 }
 
 std::string Item(const std::string& where, const char* list, std::size_t index) {
-  return where + "." + list + "[" + std::to_string(index) + "]";
+  return ItemPlace(where + "." + list, index);
 }
 
 }  // namespace

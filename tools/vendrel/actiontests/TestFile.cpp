@@ -15,10 +15,6 @@ namespace {
 constexpr std::array<const char*, 6> kOperations{"menu",          "checkout", "checkin",
                                                  "undo-checkout", "state",    "add"};
 
-std::string At(const std::string& where, std::size_t index) {
-  return where + "[" + std::to_string(index) + "]";
-}
-
 std::wstring Text(JsonFields& fields, const char* key, const std::string& where,
                   std::wstring otherwise = {}) {
   const Json* value = fields.Take(key);
@@ -26,9 +22,7 @@ std::wstring Text(JsonFields& fields, const char* key, const std::string& where,
 }
 
 std::wstring RequiredText(JsonFields& fields, const char* key, const std::string& where) {
-  const Json* value = fields.Take(key);
-  if (!value) throw JsonError(where + " lacks \"" + key + "\"");
-  return AsText(*value, where + "." + key);
+  return AsText(fields.Require(key), where + "." + key);
 }
 
 // Each item of an optional list member, with its place.
@@ -37,7 +31,7 @@ void EachOf(JsonFields& fields, const char* key, const std::string& where, Read 
   const Json* list = fields.Take(key);
   if (!list) return;
   const std::string at = where + "." + key;
-  for (std::size_t i = 0; i < AsList(*list, at).size(); ++i) read((*list)[i], At(at, i));
+  for (std::size_t i = 0; i < AsList(*list, at).size(); ++i) read((*list)[i], ItemPlace(at, i));
 }
 
 std::vector<std::wstring> Texts(JsonFields& fields, const char* key, const std::string& where) {
@@ -75,7 +69,7 @@ Fixture ReadFixture(const Json& json, const std::string& where) {
       std::vector<std::wstring> users;
       const std::string at = where + ".groups." + name;
       for (std::size_t i = 0; i < AsList(members, at).size(); ++i) {
-        users.push_back(AsText(members[i], At(at, i)));
+        users.push_back(AsText(members[i], ItemPlace(at, i)));
       }
       fixture.groups.emplace_back(Wide(name), std::move(users));
     }
@@ -111,8 +105,7 @@ Fixture ReadFixture(const Json& json, const std::string& where) {
   EachOf(in, "registry", where, [&](const Json& item, const std::string& at) {
     JsonFields value(item, at);
     FixtureRegistryValue entry{RequiredText(value, "path", at), std::wstring()};
-    const Json* data = value.Take("data");
-    if (!data) throw JsonError(at + " lacks \"data\"");
+    const Json* data = &value.Require("data");
     if (data->is_string()) {
       entry.data = data->get<std::wstring>();
     } else {
@@ -166,9 +159,7 @@ ActionTest ReadTest(const Json& json, const Json& shared, const std::string& whe
     for (const auto& [key, value] : own->items()) fixture[key] = value;
   }
   test.fixture = ReadFixture(fixture, where + ".fixture");
-  const Json* operation = in.Take("operation");
-  if (!operation) throw JsonError(where + " lacks \"operation\"");
-  test.operation = ReadOperation(*operation, where + ".operation");
+  test.operation = ReadOperation(in.Require("operation"), where + ".operation");
   for (const std::wstring& line : Texts(in, "answers", where)) test.answers.push_back(Utf8(line));
   const Json* expect = in.Take("expect");
   test.expect = expect ? *expect : Json::object();
@@ -191,7 +182,7 @@ TestFile ReadTestFile(const std::filesystem::path& path) {
     const Json* tests = in.Take("tests");
     if (!tests) throw JsonError("the file lacks \"tests\"");
     for (std::size_t i = 0; i < AsList(*tests, "tests").size(); ++i) {
-      file.tests.push_back(ReadTest((*tests)[i], shared, At("tests", i)));
+      file.tests.push_back(ReadTest((*tests)[i], shared, ItemPlace("tests", i)));
     }
     in.Finish();
   } catch (const JsonError& e) {

@@ -11,11 +11,10 @@
 namespace vendrel::tools {
 namespace {
 
-std::unique_ptr<actions::Action> Load(const Json& action, std::int32_t version) {
-  const Json file = {
-      {"format", "action-file"}, {"version", version}, {"actions", Json::array({action})}};
+std::unique_ptr<actions::Action> Load(const Json& action, std::int32_t version,
+                                      const std::string& where) {
   actions::HexStringFile hex;
-  hex.FromText(BytesToHex(JsonToBytes(file, DefaultCodec())));
+  hex.FromText(BytesToHex(ActionFileOf(action, version, DefaultCodec(), where)));
   actions::Archive archive(hex, actions::Archive::Mode::kLoad);
   actions::ActionList loaded;
   actions::ReadActionFile(archive, loaded, commands::CreateCmd);
@@ -48,13 +47,13 @@ Json WithoutUnknownKinds(const Json& action, LintSubject& subject, const Finding
   return copy;
 }
 
-LintSubject SubjectOfJson(const Json& stored, std::int32_t version) {
+LintSubject SubjectOfJson(const Json& stored, std::int32_t version, const std::string& place) {
   LintSubject subject;
   Finding where;
   if (stored.contains("id")) where.actionId = AsInt32(stored.at("id"), "id");
   if (stored.contains("name")) where.actionName = AsText(stored.at("name"), "name");
   try {
-    subject.action = Load(WithoutUnknownKinds(stored, subject, where), version);
+    subject.action = Load(WithoutUnknownKinds(stored, subject, where), version, place);
   } catch (const std::exception& e) {
     where.severity = Severity::kError;
     where.message = L"cannot be read: " + platform::FromUtf8(e.what());
@@ -76,8 +75,9 @@ std::vector<LintSubject> LintSubjectsOfJson(const Json& set) {
       set.contains("version") ? AsInt32(set.at("version"), "version") : actions::kArchiveVersion;
   std::vector<LintSubject> subjects;
   if (set.contains("actions")) {
-    for (const Json& stored : AsList(set.at("actions"), "actions")) {
-      subjects.push_back(SubjectOfJson(stored, version));
+    const Json& stored = AsList(set.at("actions"), "actions");
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+      subjects.push_back(SubjectOfJson(stored[i], version, ItemPlace("actions", i)));
     }
   }
   return subjects;
