@@ -16,20 +16,34 @@ bool KeyExists(HKEY root, const std::wstring& key) {
   return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, h.Put()) == ERROR_SUCCESS;
 }
 
-DWORD RunRegsvr32(const std::wstring& arguments, const std::wstring& server) {
-  std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + server + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
+std::optional<DWORD> RunAndWait(std::wstring command, const STARTUPINFOW& startup,
+                                const wchar_t* folder, DWORD& error) {
+  STARTUPINFOW info = startup;
+  info.cb = sizeof(info);
+  const BOOL inherit = (info.dwFlags & STARTF_USESTDHANDLES) != 0;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return GetLastError();
+  // Wine on a loaded machine now and then fails a process start that succeeds a moment later.
+  bool started = false;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr, folder,
+                             &info, &process);
+    if (!started) error = GetLastError();
+  }
+  if (!started) return std::nullopt;
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return code;
+}
+
+DWORD RunRegsvr32(const std::wstring& arguments, const std::wstring& server) {
+  DWORD error = 0;
+  return RunAndWait(L"regsvr32.exe /s " + arguments + L" \"" + server + L"\"", STARTUPINFOW{},
+                    nullptr, error)
+      .value_or(error);
 }
 
 }  // namespace vendrel::com

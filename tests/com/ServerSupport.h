@@ -26,6 +26,12 @@ using uilibs::testing::InstallFolder;
 // Copies our UI libraries into the installation folder and registers that folder as the host's.
 using HostInstallation = uilibs::testing::HostFolderEnvironment;
 
+// Runs `command` in `folder` (null: this process's) with the standard handles of `startup`,
+// inherited when it names them, and waits for it: its exit code, or nothing with `error` set
+// when it could not start.
+std::optional<DWORD> RunAndWait(std::wstring command, const STARTUPINFOW& startup,
+                                const wchar_t* folder, DWORD& error);
+
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name);
 bool KeyExists(HKEY root, const std::wstring& key);
 // regsvr32 /s [arguments] server: its exit code.

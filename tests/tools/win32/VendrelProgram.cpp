@@ -50,31 +50,17 @@ Result Execute(const fs::path& program, const std::vector<std::string>& args,
     InheritedFile out(folder / "out.txt", GENERIC_WRITE, CREATE_ALWAYS);
     InheritedFile err(folder / "err.txt", GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in.Get();
     startup.hStdOutput = out.Get();
     startup.hStdError = err.Get();
-    PROCESS_INFORMATION process{};
-    // Wine on a loaded machine now and then fails a process start that succeeds a moment later.
     DWORD error = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                         folder.c_str(), &startup, &process)) {
-        error = 0;
-        break;
-      }
-      error = GetLastError();
-      Sleep(500);
-    }
-    if (error != 0) {
+    const std::optional<DWORD> code = com::RunAndWait(command, startup, folder.c_str(), error);
+    if (!code) {
       ADD_FAILURE() << "cannot start " << program.string() << ": error " << error;
       return result;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &result.code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    result.code = *code;
   }
   result.out = Slurp(folder / "out.txt");
   result.err = Slurp(folder / "err.txt");
