@@ -34,4 +34,12 @@ std::optional<RegistryPath> SplitRegistryPath(const std::wstring& path) {
                       path.substr(last + 1)};
 }
 
+std::wstring RegistryPathText(const RegistryPath& path) {
+  const auto root = std::find_if(kRoots.begin(), kRoots.end(),
+                                 [&](const auto& entry) { return entry.second == path.root; });
+  std::wstring text(root->first);
+  if (!path.subkey.empty()) text += L"\\" + path.subkey;
+  return text + L"\\" + path.name;
+}
+
 }  // namespace vendrel::commands

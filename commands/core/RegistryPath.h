@@ -18,5 +18,7 @@ struct RegistryPath {
 // (no short forms); the value name is the text after the last backslash. Empty for a path without
 // backslash or with another root.
 std::optional<RegistryPath> SplitRegistryPath(const std::wstring& path);
+// The path as SplitRegistryPath reads it, the root by its long name.
+std::wstring RegistryPathText(const RegistryPath& path);
 
 }  // namespace vendrel::commands

@@ -26,6 +26,12 @@ std::int32_t RootId(RegistryRoot root) {
   return static_cast<std::int32_t>(root);
 }
 
+// The value of a row whose kind and data are the columns from `kind` on.
+RegistryData DataOf(Statement& row, int kind) {
+  if (row.Int(kind) == kDword) return static_cast<std::uint32_t>(row.Int64(kind + 1));
+  return row.Text(kind + 1);
+}
+
 }  // namespace
 
 // A rollback journal: every notification reads a value or two, and a reader of a WAL
@@ -88,8 +94,7 @@ std::optional<RegistryData> SqliteRegistry::Read(RegistryRoot root, const std::w
         "SELECT kind, data FROM registry_values WHERE root = ? AND path = ? AND name = ?",
         RootId(root), Normalize(subkey), name);
     if (!row.Step()) return std::nullopt;
-    if (row.Int(0) == kDword) return static_cast<std::uint32_t>(row.Int64(1));
-    return row.Text(1);
+    return DataOf(row, 0);
   } catch (const SqliteError&) {
     return std::nullopt;
   }
@@ -147,6 +152,16 @@ bool SqliteRegistry::DeleteTree(RegistryRoot root, const std::wstring& subkey) {
   } catch (const SqliteError&) {
     return false;
   }
+}
+
+std::vector<SqliteRegistry::Value> SqliteRegistry::Values() {
+  std::vector<Value> values;
+  for (Statement row = Db().Query("SELECT root, path, name, kind, data FROM registry_values");
+       row.Step();) {
+    values.push_back(
+        {static_cast<RegistryRoot>(row.Int(0)), row.Text(1), row.Text(2), DataOf(row, 3)});
+  }
+  return values;
 }
 
 }  // namespace vendrel::platform::posix

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "platform/Registry.h"
 #include "platform/Sqlite.h"
@@ -24,6 +25,15 @@ class SqliteRegistry : public Registry {
   bool DeleteValue(RegistryRoot root, const std::wstring& subkey,
                    const std::wstring& name) override;
   bool DeleteTree(RegistryRoot root, const std::wstring& subkey) override;
+
+  struct Value {
+    RegistryRoot root;
+    std::wstring subkey;
+    std::wstring name;
+    RegistryData data;
+  };
+  // Every value, for comparing one registry with another.
+  std::vector<Value> Values();
 
  private:
   void CreateKeyLocked(RegistryRoot root, const std::wstring& key);

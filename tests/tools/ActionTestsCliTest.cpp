@@ -209,6 +209,18 @@ TEST_F(ActionTestsTest, RecordedExpectationsPassAndHoldWhatTheRunDid) {
   EXPECT_EQ(written["tests"][4]["expect"]["cards"][0]["value"], "by Chief");
   const Result r = RunOk({"test", "tests.json", "--json"});
   EXPECT_EQ(json::parse(r.out)["passed"], 5);
+
+  // A registry value that only the run wrote is recorded too.
+  json check = Tests();
+  check["tests"] = json::array({check["tests"][0]});
+  check["tests"][0].erase("expect");
+  WriteJson("check.json", check);
+  WriteJson("check-actions.json", Actions());
+  RunOk({"test", "check.json", "--actions", "check-actions.json", "--record"});
+  EXPECT_EQ(
+      json::parse(FileText(dir / "check.json"))["tests"][0]["expect"]["registry"],
+      json::parse(R"([{"path": "HKEY_CURRENT_USER\\Software\\Vendrel\\Last", "data": "a.txt"}])"));
+  RunOk({"test", "check.json", "--actions", "check-actions.json"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "actions/RunObserver.h"
 #include "host/AddIn.h"
@@ -22,6 +23,10 @@ void UseVaultFolder(const std::filesystem::path& folder);
 // machine's registry is used. UseRegistryFile makes the process use another from here on.
 std::filesystem::path RegistryFile();
 void UseRegistryFile(const std::filesystem::path& file);
+// The values, as ROOT\subkey\name, that one file of the emulated registry has and the other
+// lacks or holds otherwise. None on Windows, whose registry is not copied.
+std::vector<std::wstring> ChangedRegistryValues(const std::filesystem::path& before,
+                                                const std::filesystem::path& after);
 
 // A new empty folder under the temporary directory, its name starting with `prefix`.
 std::filesystem::path MakeTemporaryFolder(const std::string& prefix);

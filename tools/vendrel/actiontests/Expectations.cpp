@@ -406,8 +406,13 @@ Json RecordExpectations(const ActionTest& test, const Observed& observed) {
     Json item = fill(kLists[3], {{"user", user}});
     if (!item["messages"].empty()) expect["inbox"].push_back(std::move(item));
   }
-  for (const FixtureRegistryValue& value : fixture.registry) {
-    add(kLists[4], {{"path", value.path}});
+  std::vector<std::wstring> registryPaths;
+  for (const FixtureRegistryValue& value : fixture.registry) note(registryPaths, value.path);
+  for (const std::wstring& path : observed.changes->registryValues) note(registryPaths, path);
+  for (const std::wstring& path : registryPaths) {
+    Json item = fill(kLists[4], {{"path", path}});
+    if (!item.contains("data")) item["data"] = nullptr;  // the run removed it
+    expect["registry"].push_back(std::move(item));
   }
   if (!observed.host.GetTrace().Boxes().empty()) expect["boxes"] = Boxes(observed);
   expect["nothingElseChanged"] = true;

@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <map>
 
 #include "addin/CreateAddIn.h"
+#include "commands/core/RegistryPath.h"
+#include "platform/CaseFold.h"
 #include "platform/RunLog.h"
 #include "platform/posix/Clipboard.h"
 #include "platform/posix/DriveMap.h"
@@ -40,6 +43,31 @@ fs::path RegistryFile() {
 
 void UseRegistryFile(const fs::path& file) {
   ::setenv("VENDREL_REGISTRY", fs::absolute(file).c_str(), 1);
+}
+
+std::vector<std::wstring> ChangedRegistryValues(const fs::path& before, const fs::path& after) {
+  // By the path in upper case, as the registry compares names.
+  using Values = std::map<std::wstring, std::pair<std::wstring, platform::RegistryData>>;
+  const auto read = [](const fs::path& file) {
+    Values values;
+    if (!fs::exists(file)) return values;
+    for (auto& value : platform::posix::SqliteRegistry(file).Values()) {
+      std::wstring path = commands::RegistryPathText({value.root, value.subkey, value.name});
+      values.emplace(platform::UpperCase(path), std::pair(path, std::move(value.data)));
+    }
+    return values;
+  };
+  const Values was = read(before);
+  Values now = read(after);
+  std::vector<std::wstring> changed;
+  for (const auto& [key, value] : now) {
+    const auto it = was.find(key);
+    if (it == was.end() || it->second.second != value.second) changed.push_back(value.first);
+  }
+  for (const auto& [key, value] : was) {
+    if (!now.count(key)) changed.push_back(value.first);
+  }
+  return changed;
 }
 
 fs::path MakeTemporaryFolder(const std::string& prefix) {

@@ -126,6 +126,10 @@ fs::path RegistryFile() {
 
 void UseRegistryFile(const fs::path&) {}
 
+std::vector<std::wstring> ChangedRegistryValues(const fs::path&, const fs::path&) {
+  return {};
+}
+
 fs::path MakeTemporaryFolder(const std::string& prefix) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {

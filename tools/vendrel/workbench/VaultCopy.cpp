@@ -158,6 +158,7 @@ CopyChanges VaultCopy::Changes() const {
   }
   changes.vault = CompareTables(DatabaseOf(original_), DatabaseOf(copy_));
   changes.registry = CompareTables(registry_, copy_ / "registry.db");
+  changes.registryValues = ChangedRegistryValues(registry_, copy_ / "registry.db");
   return changes;
 }
 

@@ -25,6 +25,7 @@ struct CopyChanges {
   std::vector<File> files;
   std::vector<Rows> vault;
   std::vector<Rows> registry;
+  std::vector<std::wstring> registryValues;  // ROOT\subkey\name of each value that differs
 
   bool Empty() const { return files.empty() && vault.empty() && registry.empty(); }
   std::string Text() const;
