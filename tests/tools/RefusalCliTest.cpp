@@ -29,6 +29,7 @@ class RefusalTest : public CliTest, public ::testing::WithParamInterface<Refusal
     Write("b.txt", "beta\n");
     Write("aux.txt", "device\n");
     Write("empty.acn", "");
+    Write("bad.json", R"({"format": "action-file", "actions": [{"commands": [{"type": 1}]}]})");
     if (!prepared_.empty()) {
       fs::copy(prepared_, dir / "v", fs::copy_options::recursive);
       return;
@@ -82,6 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "--to Review names no workflow; give one of Release.Draft, Release.Review, "
                    "Release.Released"},
            Refusal{{"import", "empty.acn"}, "empty.acn is empty; give a file that holds actions"},
+           Refusal{{"import", "bad.json"},
+                   "bad.json holds actions that cannot be stored: "
+                   "actions[0].commands[0] lacks \"prompt\""},
+           Refusal{{"acn", "from-json", "bad.json", "-o", "bad.acn"},
+                   "bad.json: actions[0].commands[0] lacks \"prompt\""},
            Refusal{{"init", "w", "--root", "C:\\w."}, "\"w.\" in C:\\w. is no name"},
            Refusal{{"init", "w", "--root", "w"}, "give --root as a folder of a drive"}));
 

@@ -58,7 +58,7 @@ std::vector<std::wstring> ChangedRegistryValues(const fs::path& before, const fs
     return values;
   };
   const Values was = read(before);
-  Values now = read(after);
+  const Values now = read(after);
   std::vector<std::wstring> changed;
   for (const auto& [key, value] : now) {
     const auto it = was.find(key);

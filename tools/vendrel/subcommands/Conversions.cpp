@@ -53,7 +53,11 @@ int RunJsonToActionFile(Call& call) {
   const Json json = ReadJson(input, "actions");
   ExpectFormat(json, "action-file");
   const std::string& output = call.Opt().output;
-  WriteBytes(output, JsonToBytes(json, DefaultCodec()));
+  try {
+    WriteBytes(output, JsonToBytes(json, DefaultCodec()));
+  } catch (const JsonError& e) {
+    throw UsageError(input + ": " + e.what());
+  }
   if (call.Json()) {
     const auto actions = json.find("actions");
     const std::size_t count = actions != json.end() && actions->is_array() ? actions->size() : 0;
