@@ -14,44 +14,43 @@ std::int32_t FieldControls::ControlOf(const char* name) const {
   return 0;
 }
 
-void FieldControls::Int32(const char* name, std::int32_t& value) {
+template <class T, class Show, class Take>
+bool FieldControls::Move(const char* name, T& value, Show show, Take take) {
   const std::int32_t control = ControlOf(name);
-  if (control == 0) return;
+  if (control == 0) return false;
   if (direction_ == Direction::kShow) {
-    ui_.SetChecked(control, value != 0);
-  } else {
-    value = ui_.IsChecked(control) ? 1 : 0;
+    (ui_.*show)(control, value);
+    return false;
   }
+  value = (ui_.*take)(control);
+  return true;
+}
+
+bool FieldControls::Check(const char* name, bool& checked) {
+  return Move(name, checked, &platform::DialogSurface::SetChecked,
+              &platform::DialogSurface::IsChecked);
+}
+
+bool FieldControls::Edit(const char* name, std::wstring& text) {
+  return Move(name, text, &platform::DialogSurface::SetText, &platform::DialogSurface::Text);
+}
+
+void FieldControls::Int32(const char* name, std::int32_t& value) {
+  bool checked = value != 0;
+  if (Check(name, checked)) value = checked ? 1 : 0;
 }
 
 void FieldControls::Bool(const char* name, bool& value) {
-  const std::int32_t control = ControlOf(name);
-  if (control == 0) return;
-  if (direction_ == Direction::kShow) {
-    ui_.SetChecked(control, value);
-  } else {
-    value = ui_.IsChecked(control);
-  }
+  Check(name, value);
 }
 
 void FieldControls::Text(const char* name, std::wstring& value, TextUse) {
-  const std::int32_t control = ControlOf(name);
-  if (control == 0) return;
-  if (direction_ == Direction::kShow) {
-    ui_.SetText(control, value);
-  } else {
-    value = ui_.Text(control);
-  }
+  Edit(name, value);
 }
 
 void FieldControls::TextList(const char* name, std::vector<std::wstring>& values, TextUse) {
-  const std::int32_t control = ControlOf(name);
-  if (control == 0) return;
-  if (direction_ == Direction::kShow) {
-    ui_.SetText(control, JoinChoices(values));
-  } else {
-    values = SplitChoices(ui_.Text(control));
-  }
+  std::wstring lines = JoinChoices(values);
+  if (Edit(name, lines)) values = SplitChoices(lines);
 }
 
 }  // namespace vendrel::commands

@@ -32,6 +32,11 @@ class FieldControls final : public FieldVisitor {
 
  private:
   std::int32_t ControlOf(const char* name) const;  // 0: not bound
+  // Move a check box's state or an edit's text either way; true when taken from the control.
+  bool Check(const char* name, bool& checked);
+  bool Edit(const char* name, std::wstring& text);
+  template <class T, class Show, class Take>
+  bool Move(const char* name, T& value, Show show, Take take);
 
   platform::DialogSurface& ui_;
   std::span<const FieldControl> bound_;
