@@ -61,6 +61,7 @@ struct ButtonBoxRequest {
   std::wstring caption;
   std::int32_t icon = 0;           // an icon of the host's icon library; 0 for none
   std::vector<BoxButton> buttons;  // left to right, the first the default
+  bool help = false;  // a Help button after them, which closes nothing: no help is handled
 };
 
 class ButtonBoxes {

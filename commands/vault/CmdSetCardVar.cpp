@@ -104,7 +104,8 @@ bool CardWrite::Warn(const std::wstring& message) const {
       BoxText(message),
       L"Vendrel",
       kWarningIcon,
-      {{strings::Load(153, L"OK"), platform::kIdOk}, {strings::Load(178, L"OK to All"), kOkToAll}}};
+      {{strings::Load(153, L"OK"), platform::kIdOk}, {strings::Load(178, L"OK to All"), kOkToAll}},
+      true};
   return buttons->Show(box) == kOkToAll;
 }
 

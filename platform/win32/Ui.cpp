@@ -41,7 +41,7 @@ std::int32_t Win32ButtonBoxes::Show(const ButtonBoxRequest& request) {
   std::vector<alertik::Button> buttons;
   for (const BoxButton& b : request.buttons) buttons.push_back({b.text, b.number});
   return alertik::giMessageBox(reinterpret_cast<HWND>(request.owner), request.caption, request.text,
-                               icon.get(), buttons);
+                               icon.get(), buttons, request.help);
 }
 
 std::unique_ptr<WaitCursor> Win32WaitCursor::Begin() {

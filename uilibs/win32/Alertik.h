@@ -16,8 +16,9 @@ struct Button {
 };
 
 // The pressed button's number; the first button's when the box is closed without one; -1 when
-// no box could be shown. Loads Alertik.dll at the first call.
+// no box could be shown. `help` adds a Help button, which closes nothing. Loads Alertik.dll at
+// the first call.
 std::int32_t giMessageBox(HWND parent, const std::wstring& caption, const std::wstring& text,
-                          HICON icon, const std::vector<Button>& buttons);
+                          HICON icon, const std::vector<Button>& buttons, bool help = false);
 
 }  // namespace vendrel::alertik

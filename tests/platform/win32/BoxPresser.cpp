@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/DialogRes.h"
 #include "uilibs/win32/Handle.h"
 
 namespace vendrel::platform::testing {
@@ -87,7 +88,7 @@ void BoxPresser::Run() {
   if (!box) return;
   seen_.found = true;
   EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&seen_));
-  for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO, ID_HELP_COMMAND}) {
     if (GetDlgItem(box, id)) seen_.buttons.push_back(id);
   }
   seen_.owner = GetWindow(box, GW_OWNER);

@@ -13,7 +13,7 @@ namespace vendrel::platform::testing {
 struct SeenBox {
   bool found = false;
   std::vector<std::wstring> texts;  // of its static controls
-  std::vector<int> buttons;         // ids among IDOK, IDCANCEL, IDYES, IDNO
+  std::vector<int> buttons;         // ids among IDOK, IDCANCEL, IDYES, IDNO and Help's
   HWND owner = nullptr;
   bool ownerEnabled = true;
   bool screenshotSaved = false;

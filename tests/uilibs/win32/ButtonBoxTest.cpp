@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "platform/DialogRes.h"
 #include "platform/win32/Ui.h"
 #include "tests/platform/win32/BoxPresser.h"
 #include "uilibs/win32/Alertik.h"
@@ -33,12 +34,14 @@ TEST(Win32ButtonBoxes, OkToAllIsPressedInAModalBoxOverItsOwnerAndGivesItsNumber)
                                            .text = kWarning,
                                            .caption = L"Vendrel",
                                            .icon = 243,
-                                           .buttons = {{L"OK", IDOK}, {L"OK to All", kOkToAll}}});
+                                           .buttons = {{L"OK", IDOK}, {L"OK to All", kOkToAll}},
+                                           .help = true});
 
   const auto& seen = presser.Seen();
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(pressed, kOkToAll);
   EXPECT_THAT(seen.texts, Contains(kWarning));
+  EXPECT_THAT(seen.buttons, Contains(ID_HELP_COMMAND));
   EXPECT_EQ(seen.owner, owner.Get());
   EXPECT_FALSE(seen.ownerEnabled) << "the owner took input while the box was up";
   EXPECT_TRUE(IsWindowEnabled(owner.Get()));

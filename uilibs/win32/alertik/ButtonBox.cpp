@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/DialogRes.h"
 #include "uilibs/win32/Handle.h"
 
 namespace vendrel::alertik {
@@ -65,9 +66,12 @@ void Layout(HWND dialog, const ButtonBox& box) {
   const SIZE text = TextExtent(dialog, box.text, textFormat, kMaxTextWidth);
   const int textLeft = kMargin + (box.icon ? kIconSize + kGap : 0);
 
+  // Help only shows: its command is not one of the box's buttons, so nothing closes the box.
+  std::vector<BoxButton> shown = box.buttons;
+  if (box.help) shown.push_back({L"Help", ID_HELP_COMMAND});
   std::vector<int> widths;
   int buttonsWidth = 0;
-  for (const BoxButton& b : box.buttons) {
+  for (const BoxButton& b : shown) {
     widths.push_back(
         std::max<int>(kMinButtonWidth, TextExtent(dialog, b.text, DT_SINGLELINE, 0).cx + 2 * kGap));
     buttonsWidth += widths.back() + (widths.size() > 1 ? kGap : 0);
@@ -83,9 +87,9 @@ void Layout(HWND dialog, const ButtonBox& box) {
   Child(dialog, L"STATIC", box.text, SS_NOPREFIX, kStaticId,
         {textLeft, kMargin, textLeft + text.cx, kMargin + text.cy});
   int left = width - kMargin - buttonsWidth;
-  for (std::size_t i = 0; i < box.buttons.size(); ++i) {
+  for (std::size_t i = 0; i < shown.size(); ++i) {
     const DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);
-    Child(dialog, L"BUTTON", box.buttons[i].text, style, static_cast<WORD>(box.buttons[i].number),
+    Child(dialog, L"BUTTON", shown[i].text, style, static_cast<WORD>(shown[i].number),
           {left, top, left + widths[i], top + kButtonHeight});
     left += widths[i] + kGap;
   }

@@ -20,6 +20,7 @@ struct ButtonBox {
   std::wstring text;
   HICON icon = nullptr;  // borrowed
   std::vector<BoxButton> buttons;
+  bool help = false;  // a Help button after the others, with the framework's help command
 };
 
 // Runs the box modally; the pressed button's number, the first one's when dismissed, -1 when
