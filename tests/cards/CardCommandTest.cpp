@@ -7,6 +7,7 @@
 #include "actions/HexStringFile.h"
 #include "commands/core/CmdFactory.h"
 #include "commands/vault/CmdSetCardVar.h"
+#include "host/Ref.h"
 #include "tests/cards/CardFixture.h"
 
 namespace vendrel::commands::testing {
@@ -18,6 +19,86 @@ using Fields = CmdSetCardVar::Fields;
 using sim::CardOwner;
 
 constexpr std::int32_t kOkToAll = 101;
+
+// A session whose batches report, after their own records, one that names a file but no folder:
+// a record the simulated vault never gives, as every file there lies in a folder.
+class FolderlessRecord final : public host::CountedImpl<host::VaultSession> {
+  using HResult = host::HResult;
+  template <class T>
+  using Ref = host::Ref<T>;
+
+  class Batch final : public host::CountedImpl<host::BatchUpdate> {
+   public:
+    Batch(Ref<host::BatchUpdate> inner, host::BatchError record)
+        : inner_(std::move(inner)), record_(record) {}
+    HResult AddFileValue(std::int32_t file, std::int32_t variable, const host::Value& value,
+                         const std::optional<std::wstring>& configuration,
+                         std::int32_t flags) override {
+      return inner_->AddFileValue(file, variable, value, configuration, flags);
+    }
+    HResult AddFolderValue(std::int32_t folder, std::int32_t variable, const host::Value& value,
+                           std::int32_t flags) override {
+      return inner_->AddFolderValue(folder, variable, value, flags);
+    }
+    HResult Commit(std::vector<host::BatchError>& errors) override {
+      const HResult hr = inner_->Commit(errors);
+      errors.push_back(record_);
+      return hr;
+    }
+
+   private:
+    Ref<host::BatchUpdate> inner_;
+    host::BatchError record_;
+  };
+
+ public:
+  FolderlessRecord(Ref<host::VaultSession> inner, host::BatchError record)
+      : inner_(std::move(inner)), record_(record) {}
+
+  HResult CreateBatchUpdate(Ref<host::BatchUpdate>& batch) override {
+    Ref<host::BatchUpdate> inner;
+    const HResult hr = inner_->CreateBatchUpdate(inner);
+    if (inner) batch = host::MakeRef<Batch>(inner, record_);
+    return hr;
+  }
+  HResult HostVersion(std::int32_t& major, std::int32_t& minor) override {
+    return inner_->HostVersion(major, minor);
+  }
+  HResult GetObject(host::ObjectKind kind, std::int32_t id, Ref<host::VaultObject>& o) override {
+    return inner_->GetObject(kind, id, o);
+  }
+  HResult GetFileFromPath(const std::wstring& path, Ref<host::VaultFile>& file,
+                          Ref<host::VaultFolder>& folder) override {
+    return inner_->GetFileFromPath(path, file, folder);
+  }
+  HResult GetFolderFromPath(const std::wstring& path, Ref<host::VaultFolder>& folder) override {
+    return inner_->GetFolderFromPath(path, folder);
+  }
+  HResult RootFolderPath(std::wstring& path) override { return inner_->RootFolderPath(path); }
+  HResult Name(std::wstring& name) override { return inner_->Name(name); }
+  HResult GetDictionary(const std::wstring& name, bool create,
+                        Ref<host::AddInDictionary>& dictionary) override {
+    return inner_->GetDictionary(name, create, dictionary);
+  }
+  HResult ErrorText(HResult code, std::wstring& name, std::wstring& description) override {
+    return inner_->ErrorText(code, name, description);
+  }
+  HResult UserDirectory(Ref<host::VaultUserDirectory>& d) override {
+    return inner_->UserDirectory(d);
+  }
+  HResult Workflows(Ref<host::WorkflowManager>& m) override { return inner_->Workflows(m); }
+  HResult Variables(Ref<host::VariableManager>& m) override { return inner_->Variables(m); }
+  HResult CreateStringService(Ref<host::StringService>& s) override {
+    return inner_->CreateStringService(s);
+  }
+  HResult SetWindows(host::HostWindow first, host::HostWindow second) override {
+    return inner_->SetWindows(first, second);
+  }
+
+ private:
+  Ref<host::VaultSession> inner_;
+  host::BatchError record_;
+};
 
 class CardCommandTest : public CardFixture {
  protected:
@@ -95,6 +176,7 @@ TEST_F(CardCommandTest, FilesNotCheckedOutByTheUserAreSkippedWithAWarningOkToAll
             L"the file before this command will run.");
   EXPECT_EQ(box.caption, L"Vendrel");
   EXPECT_EQ(box.icon, 243);
+  EXPECT_TRUE(box.help);
   ASSERT_EQ(box.buttons.size(), 2u);
   EXPECT_EQ(box.buttons[1].text, L"OK to All");
   EXPECT_EQ(Card(CardOwner::kFile, gearId, L"Description"), host::Value());
@@ -248,6 +330,17 @@ TEST_F(CardCommandTest, FailedAddsAndRecordsOfObjectsThatCannotBeNamed) {
   EXPECT_EQ(LastBox(), L"Action: Stamp\r\nError getting file object for file " +
                            std::to_wstring(partsId) +
                            L". You do not have permission to perform this operation.");
+
+  faults.Reset();
+  lists = {};
+  lists.selectedFolders = {partsId};
+  vault->RefuseCardWrites(CardOwner::kFolder, partsId, host::kOk);
+  const auto folderless = host::MakeRef<FolderlessRecord>(
+      alice, host::BatchError{gearId, 0, host::kLockedByAnotherUser});
+  auto run = Run();
+  run->vault = folderless;
+  EXPECT_FALSE(command->Execute(*run));
+  EXPECT_EQ(LastBox(), L"Action: Stamp\r\nThe file in question is checked out by another user.");
 }
 
 TEST_F(CardCommandTest, TwoOrMoreMessagesGoToTheErrorReport) {
