@@ -1,5 +1,5 @@
-// The host's variant value: empty, 32-bit integer, integer, double, date, string, boolean, or a
-// value of a kind the add-in does not read.
+// The host's variant value: empty, 32-bit integer, integer, double, date, string, boolean, a
+// value of a kind the add-in does not read, or a single-precision number.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,7 @@ struct OtherValue {
 // Index order is fixed: callers switch on it, the COM adapter maps it to VARTYPEs and the
 // simulated vault stores it.
 using Value = std::variant<std::monostate, std::int32_t, std::int64_t, double, Date, std::wstring,
-                           bool, OtherValue>;
+                           bool, OtherValue, float>;
 
 enum class ValueKind {
   kEmpty = 0,
@@ -34,7 +34,8 @@ enum class ValueKind {
   kDate = 4,
   kString = 5,
   kBool = 6,
-  kOther = 7
+  kOther = 7,
+  kSingle = 8
 };
 
 inline ValueKind KindOf(const Value& v) {

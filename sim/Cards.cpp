@@ -62,6 +62,8 @@ std::optional<double> AsNumber(const Value& value) {
       return static_cast<double>(std::get<std::int64_t>(value));
     case ValueKind::kDouble:
       return std::get<double>(value);
+    case ValueKind::kSingle:
+      return std::get<float>(value);
     case ValueKind::kString:
       return ParseDouble(std::get<std::wstring>(value));
     case ValueKind::kBool:
@@ -82,6 +84,9 @@ std::wstring AsText(const Value& value) {
       break;
     case ValueKind::kDouble:
       text << std::get<double>(value);
+      break;
+    case ValueKind::kSingle:
+      text << std::get<float>(value);
       break;
     case ValueKind::kDate:
       return FormatDate(std::get<host::Date>(value));
@@ -193,6 +198,8 @@ Value LoadCardValue(platform::Database& db, std::int32_t variableId, CardOwner o
       return row.Int64(1);
     case ValueKind::kDouble:
       return row.Double(1);
+    case ValueKind::kSingle:
+      return static_cast<float>(row.Double(1));
     case ValueKind::kDate:
       return host::Date{row.Double(1)};
     case ValueKind::kString:

@@ -30,7 +30,7 @@ std::wstring ValueToText(const host::Value& value) {
           return v;
         } else if constexpr (std::is_same_v<T, host::Date>) {
           return platform::DateToText(v.serial).value_or(L"Could not convert date type");
-        } else if constexpr (std::is_same_v<T, double>) {
+        } else if constexpr (std::is_same_v<T, double> || std::is_same_v<T, float>) {
           std::wostringstream out;
           out.imbue(std::locale::classic());
           out << v;

@@ -20,7 +20,7 @@ host::HResult ConvertCardValue(const std::wstring& text, std::int32_t type, host
     case host::CardType::kFloat: {
       float number = 0;
       VENDREL_RETURN_IF_FAILED(platform::TextToSingle(text, number));
-      value = static_cast<double>(number);
+      value = number;
       return host::kOk;
     }
     case host::CardType::kYesNo: {

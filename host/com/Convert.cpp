@@ -73,6 +73,10 @@ HRESULT ToVariant(const host::Value& value, VARIANT& variant) {
       V_VT(&variant) = VT_R8;
       V_R8(&variant) = std::get<double>(value);
       return S_OK;
+    case host::ValueKind::kSingle:
+      V_VT(&variant) = VT_R4;
+      V_R4(&variant) = std::get<float>(value);
+      return S_OK;
     case host::ValueKind::kDate:
       V_VT(&variant) = VT_DATE;
       V_DATE(&variant) = std::get<host::Date>(value).serial;
@@ -121,7 +125,7 @@ HRESULT FromVariant(const VARIANT& variant, host::Value& value) {
       value = std::int64_t{V_I8(&variant)};
       return S_OK;
     case VT_R4:
-      value = double{V_R4(&variant)};
+      value = V_R4(&variant);
       return S_OK;
     case VT_R8:
       value = V_R8(&variant);

@@ -6,6 +6,7 @@
 #include "actions/ActionArchive.h"
 #include "actions/HexStringFile.h"
 #include "commands/core/CmdFactory.h"
+#include "commands/vault/CardValue.h"
 #include "commands/vault/CmdSetCardVar.h"
 #include "host/Ref.h"
 #include "tests/cards/CardFixture.h"
@@ -407,6 +408,20 @@ TEST_F(CardCommandTest, StoredFormKeepsEveryFieldButTheRunTimeOnes) {
   ASSERT_NE(command, nullptr);
   EXPECT_EQ(command->Values(), fields);
   EXPECT_EQ(command->Summary(), L"Variables ...");
+}
+
+// A number of type 3 reaches the host as a 4-byte float, as the host stores it.
+TEST(CardValueTest, EachTypeReachesTheHostAsItsOwnKindOfValue) {
+  const std::tuple<host::CardType, const wchar_t*, host::Value> cases[] = {
+      {host::CardType::kText, L"2.5", host::Value{std::wstring(L"2.5")}},
+      {host::CardType::kInteger, L"42", host::Value{std::int32_t{42}}},
+      {host::CardType::kFloat, L"2.5", host::Value{2.5f}},
+  };
+  for (const auto& [type, text, expected] : cases) {
+    host::Value value;
+    ASSERT_EQ(ConvertCardValue(text, static_cast<std::int32_t>(type), value), host::kOk);
+    EXPECT_EQ(value, expected) << static_cast<int>(type);
+  }
 }
 
 }  // namespace

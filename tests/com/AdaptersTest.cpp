@@ -172,6 +172,7 @@ TEST_F(AdaptersTest, EveryValueKindOfACardRoundTrips) {
       {L"int", host::Value{std::int32_t{-7}}},
       {L"big", host::Value{std::int64_t{1} << 40}},
       {L"real", host::Value{2.5}},
+      {L"single", host::Value{0.1f}},
       {L"date", host::Value{host::Date{45000.75}}},
       {L"text", host::Value{std::wstring(L"a\0b \u20ac", 5)}},
       {L"yes", host::Value{true}},
