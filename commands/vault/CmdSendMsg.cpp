@@ -41,13 +41,7 @@ bool CmdSendMsg::Edit(platform::Window parent) {
       Names(&host::VaultUserDirectory::Users, directory.Get()).value_or(fields_.users);
   const std::vector<std::wstring> groups =
       Names(&host::VaultUserDirectory::Groups, directory.Get()).value_or(fields_.groups);
-  SendMsgDlg dialog(fields_.users, fields_.groups, users, groups, fields_.subject, fields_.message);
-  if (!ShowEditor(dialog, parent)) return false;
-  Fields edited = fields_;
-  edited.subject = dialog.Subject();
-  edited.message = dialog.Message();
-  Assign(std::move(edited));
-  return true;
+  return EditWith(SendMsgDlg(fields_, users, groups), parent);
 }
 
 bool CmdSendMsg::Execute(actions::ActionData& run) {

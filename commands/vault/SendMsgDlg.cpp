@@ -3,20 +3,25 @@
 
 #include <algorithm>
 
+#include "commands/core/FieldControls.h"
 #include "commands/vault/SendMsgDlgRes.h"
 #include "host/Strings.h"
 
 namespace vendrel::commands {
+namespace {
 
-SendMsgDlg::SendMsgDlg(std::vector<std::wstring>& users, std::vector<std::wstring>& groups,
-                       std::vector<std::wstring> vaultUsers, std::vector<std::wstring> vaultGroups,
-                       std::wstring subject, std::wstring message)
-    : users_(users),
-      groups_(groups),
+// The recipients are the list's selection, not a field's control of their own.
+constexpr FieldControl kTexts[] = {{"subject", IDC_SEND_MSG_SUBJECT},
+                                   {"message", IDC_SEND_MSG_MESSAGE}};
+
+}  // namespace
+
+SendMsgDlg::SendMsgDlg(SendMsgFields& stored, std::vector<std::wstring> vaultUsers,
+                       std::vector<std::wstring> vaultGroups)
+    : stored_(stored),
+      fields_(stored),
       vaultUsers_(std::move(vaultUsers)),
       vaultGroups_(std::move(vaultGroups)),
-      subject_(std::move(subject)),
-      message_(std::move(message)),
       userPrefix_(strings::Load(423, L"User:")),
       groupPrefix_(strings::Load(424, L"Group:")) {}
 
@@ -48,10 +53,9 @@ void SendMsgDlg::OnInit() {
   for (const std::wstring& name : vaultGroups_)
     Ui().AddItem(IDC_SEND_MSG_TO, groupPrefix_ + name, 0);
   for (const std::wstring& name : vaultUsers_) Ui().AddItem(IDC_SEND_MSG_TO, userPrefix_ + name, 0);
-  const bool groupSelected = SelectStored(groups_, vaultGroups_, groupPrefix_);
-  const bool userSelected = SelectStored(users_, vaultUsers_, userPrefix_);
-  Ui().SetText(IDC_SEND_MSG_SUBJECT, subject_);
-  Ui().SetText(IDC_SEND_MSG_MESSAGE, message_);
+  const bool groupSelected = SelectStored(stored_.groups, vaultGroups_, groupPrefix_);
+  const bool userSelected = SelectStored(stored_.users, vaultUsers_, userPrefix_);
+  ShowFields(Ui(), stored_, kTexts);
   Ui().Enable(platform::kIdOk, groupSelected || userSelected);
 }
 
@@ -61,18 +65,17 @@ void SendMsgDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
 }
 
 bool SendMsgDlg::OnOk() {
-  subject_ = Ui().Text(IDC_SEND_MSG_SUBJECT);
-  message_ = Ui().Text(IDC_SEND_MSG_MESSAGE);
-  users_.clear();
-  groups_.clear();
+  TakeFields(Ui(), fields_, kTexts);
+  fields_.users.clear();
+  fields_.groups.clear();
   for (std::int32_t row : Ui().SelectedRows(IDC_SEND_MSG_TO)) {
     const std::wstring entry = Ui().ItemText(IDC_SEND_MSG_TO, row);
     const std::size_t colon = entry.find(L':');
     const std::wstring name = colon == std::wstring::npos ? entry : entry.substr(colon + 1);
     if (entry.find(groupPrefix_) != std::wstring::npos) {
-      groups_.push_back(name);
+      fields_.groups.push_back(name);
     } else if (entry.find(userPrefix_) != std::wstring::npos) {
-      users_.push_back(name);
+      fields_.users.push_back(name);
     }
   }
   return true;

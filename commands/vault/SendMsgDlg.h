@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/vault/CmdSendMsg.h"
 #include "platform/Dialog.h"
 #include "uilibs/lexicor/StrWnd.h"
 
@@ -11,17 +12,16 @@ namespace vendrel::commands {
 
 class SendMsgDlg : public platform::Dialog, public lexicor::StrWnd {
  public:
-  // The recipient lists are the command's own: opening drops the names the vault no longer
-  // has, OK replaces them with the selection.
-  SendMsgDlg(std::vector<std::wstring>& users, std::vector<std::wstring>& groups,
-             std::vector<std::wstring> vaultUsers, std::vector<std::wstring> vaultGroups,
-             std::wstring subject, std::wstring message);
+  // `stored` is the command's own: opening drops from its recipient lists the names the vault
+  // no longer has, whether OK follows or not.
+  SendMsgDlg(SendMsgFields& stored, std::vector<std::wstring> vaultUsers,
+             std::vector<std::wstring> vaultGroups);
 
   std::int32_t TemplateId() const override;
   std::vector<std::int32_t> SortedLists() const override;
 
-  const std::wstring& Subject() const { return subject_; }
-  const std::wstring& Message() const { return message_; }
+  // What OK left: the texts, and the selection as the recipients.
+  const SendMsgFields& Values() const { return fields_; }
 
  protected:
   void OnInit() override;
@@ -34,12 +34,10 @@ class SendMsgDlg : public platform::Dialog, public lexicor::StrWnd {
   bool SelectStored(std::vector<std::wstring>& stored, const std::vector<std::wstring>& known,
                     const std::wstring& prefix);
 
-  std::vector<std::wstring>& users_;
-  std::vector<std::wstring>& groups_;
+  SendMsgFields& stored_;
+  SendMsgFields fields_;
   std::vector<std::wstring> vaultUsers_;
   std::vector<std::wstring> vaultGroups_;
-  std::wstring subject_;
-  std::wstring message_;
   std::wstring userPrefix_;
   std::wstring groupPrefix_;
 };
