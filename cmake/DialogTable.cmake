@@ -3,6 +3,8 @@
 # host can name dialogs and list their controls without a second copy of the templates. Editing
 # a template re-runs the configure step.
 
+include(${CMAKE_CURRENT_LIST_DIR}/GeneratedSource.cmake)
+
 # The kind an answer step sees, from the statement and its class and styles.
 function(_vendrel_control_kind statement rest out)
   if(statement MATCHES "^(L|R|C)TEXT$")
@@ -91,8 +93,5 @@ function(vendrel_dialog_table target)
     string(REPLACE "{IDCANCEL," "{platform::kIdCancel," ${part} "${${part}}")
     string(REPLACE "@SEMICOLON@" ";" ${part} "${${part}}")
   endforeach()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${templates})
-  set(generated ${CMAKE_CURRENT_BINARY_DIR}/DialogTemplates.cpp)
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/DialogTemplates.cpp.in ${generated} @ONLY)
-  target_sources(${target} PRIVATE ${generated})
+  vendrel_generated_source(${target} DialogTemplates.cpp ${templates})
 endfunction()

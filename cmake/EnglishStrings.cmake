@@ -1,5 +1,7 @@
 # vendrel_english_strings(target): compiles the English string files of resources/strings/en
 # into `target` as raw text; editing one of them re-runs the configure step.
+include(${CMAKE_CURRENT_LIST_DIR}/GeneratedSource.cmake)
+
 function(vendrel_english_strings target)
   file(GLOB files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/strings/en/*.txt)
   list(SORT files)
@@ -14,8 +16,5 @@ function(vendrel_english_strings target)
     string(APPEND VENDREL_STRING_FILES
            "    {L\"${name}\", R\"vendrel_strings(${text})vendrel_strings\"},\n")
   endforeach()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${files})
-  set(generated ${CMAKE_CURRENT_BINARY_DIR}/EnglishStringFiles.cpp)
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/EnglishStringFiles.cpp.in ${generated} @ONLY)
-  target_sources(${target} PRIVATE ${generated})
+  vendrel_generated_source(${target} EnglishStringFiles.cpp ${files})
 endfunction()

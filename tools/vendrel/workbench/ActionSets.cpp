@@ -37,6 +37,10 @@ host::HResult ReadSetText(VaultHost& host, std::wstring& text) {
   return dictionary->Read(actions::kActionSetKey, text, exists);
 }
 
+// What to do after a failure of the vault's disk or of the vault itself.
+constexpr char kMakeRoom[] = ": make room on that disk and try again";
+constexpr char kRetry[] = ": try again, and check the vault's disk if it keeps failing";
+
 }  // namespace
 
 std::string UnreadableText(Unreadable why, const std::string& consequence) {
@@ -49,12 +53,11 @@ std::string UnreadableText(Unreadable why, const std::string& consequence) {
              ": try again once the other client is done";
     case Unreadable::kDiskFull:
       return "the disk holding the vault is full, so the stored actions could not be locked; " +
-             consequence + ": make room on that disk and try again";
+             consequence + kMakeRoom;
     case Unreadable::kHostError:
       break;
   }
-  return "the vault failed to read its stored actions; " + consequence +
-         ": try again, and check the vault's disk if it keeps failing";
+  return "the vault failed to read its stored actions; " + consequence + kRetry;
 }
 
 std::string UnsavedText(VaultHost& host, const std::string& consequence) {
@@ -63,10 +66,9 @@ std::string UnsavedText(VaultHost& host, const std::string& consequence) {
       return UnreadableText(Unreadable::kLocked, consequence);
     case Unreadable::kDiskFull:
       return "the disk holding the vault is full, so the actions could not be stored; " +
-             consequence + ": make room on that disk and try again";
+             consequence + kMakeRoom;
     default:
-      return "the vault failed to store the actions; " + consequence +
-             ": try again, and check the vault's disk if it keeps failing";
+      return "the vault failed to store the actions; " + consequence + kRetry;
   }
 }
 
