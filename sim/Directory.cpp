@@ -8,9 +8,11 @@ using host::Ref;
 
 namespace {
 
-class SimUser : public host::CountedImpl<host::VaultUser> {
+// A user or a group: its id and name as read, and the client that reads them.
+template <class Interface>
+class NamedEntry : public host::CountedImpl<Interface> {
  public:
-  SimUser(ClientPtr client, std::int32_t id, std::wstring name)
+  NamedEntry(ClientPtr client, std::int32_t id, std::wstring name)
       : client_(std::move(client)), id_(id), name_(std::move(name)) {}
 
   HResult Id(std::int32_t& id) override {
@@ -23,6 +25,17 @@ class SimUser : public host::CountedImpl<host::VaultUser> {
     name = name_;
     return host::kOk;
   }
+
+ protected:
+  ClientPtr client_;
+  std::int32_t id_;
+  std::wstring name_;
+};
+
+class SimUser : public NamedEntry<host::VaultUser> {
+ public:
+  using NamedEntry::NamedEntry;
+
   HResult SendMessage(const std::wstring& subject, const std::wstring& text) override {
     VENDREL_RETURN_IF_FAILED(client_->store->Enter());
     return client_->store->Write([&] {
@@ -33,28 +46,12 @@ class SimUser : public host::CountedImpl<host::VaultUser> {
       return host::kOk;
     });
   }
-
- private:
-  ClientPtr client_;
-  std::int32_t id_;
-  std::wstring name_;
 };
 
-class SimGroup : public host::CountedImpl<host::VaultGroup> {
+class SimGroup : public NamedEntry<host::VaultGroup> {
  public:
-  SimGroup(ClientPtr client, std::int32_t id, std::wstring name)
-      : client_(std::move(client)), id_(id), name_(std::move(name)) {}
+  using NamedEntry::NamedEntry;
 
-  HResult Id(std::int32_t& id) override {
-    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
-    id = id_;
-    return host::kOk;
-  }
-  HResult Name(std::wstring& name) override {
-    VENDREL_RETURN_IF_FAILED(client_->store->Enter());
-    name = name_;
-    return host::kOk;
-  }
   // Every member gets the message in their own inbox.
   HResult SendMessage(const std::wstring& subject, const std::wstring& text,
                       std::int32_t) override {
@@ -69,11 +66,6 @@ class SimGroup : public host::CountedImpl<host::VaultGroup> {
       return host::kOk;
     });
   }
-
- private:
-  ClientPtr client_;
-  std::int32_t id_;
-  std::wstring name_;
 };
 
 }  // namespace
@@ -84,55 +76,48 @@ HResult SimUserDirectory::LoggedInUser(Ref<host::VaultUser>& user) {
   return host::kOk;
 }
 
-HResult SimUserDirectory::Users(std::vector<Ref<host::VaultUser>>& users) {
+template <class Entry, class Interface>
+HResult SimUserDirectory::All(const char* sql, std::vector<Ref<Interface>>& entries) {
   VENDREL_RETURN_IF_FAILED(client_->store->Enter());
   return client_->store->Read([&] {
-    platform::Statement rows =
-        client_->store->Db().Prepare("SELECT id, name FROM users ORDER BY id");
-    std::vector<Ref<host::VaultUser>> found;
-    while (rows.Step()) found.push_back(host::MakeRef<SimUser>(client_, rows.Int(0), rows.Text(1)));
-    users = std::move(found);
+    platform::Statement rows = client_->store->Db().Prepare(sql);
+    std::vector<Ref<Interface>> found;
+    while (rows.Step()) found.push_back(host::MakeRef<Entry>(client_, rows.Int(0), rows.Text(1)));
+    entries = std::move(found);
     return host::kOk;
   });
+}
+
+template <class Entry, class Interface>
+HResult SimUserDirectory::ByName(const char* sql, const host::Value& name, HResult missing,
+                                 Ref<Interface>& entry) {
+  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
+  const auto* text = std::get_if<std::wstring>(&name);
+  if (!text) return host::kTypeMismatch;
+  return client_->store->Read([&] {
+    platform::Statement row = client_->store->Db().Query(sql, *text);
+    if (!row.Step()) return missing;
+    entry = host::MakeRef<Entry>(client_, row.Int(0), row.Text(1));
+    return host::kOk;
+  });
+}
+
+HResult SimUserDirectory::Users(std::vector<Ref<host::VaultUser>>& users) {
+  return All<SimUser>("SELECT id, name FROM users ORDER BY id", users);
 }
 
 HResult SimUserDirectory::Groups(std::vector<Ref<host::VaultGroup>>& groups) {
-  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
-  return client_->store->Read([&] {
-    platform::Statement rows =
-        client_->store->Db().Prepare("SELECT id, name FROM groups ORDER BY id");
-    std::vector<Ref<host::VaultGroup>> found;
-    while (rows.Step())
-      found.push_back(host::MakeRef<SimGroup>(client_, rows.Int(0), rows.Text(1)));
-    groups = std::move(found);
-    return host::kOk;
-  });
+  return All<SimGroup>("SELECT id, name FROM groups ORDER BY id", groups);
 }
 
 HResult SimUserDirectory::UserByName(const host::Value& name, Ref<host::VaultUser>& user) {
-  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
-  const auto* text = std::get_if<std::wstring>(&name);
-  if (!text) return host::kTypeMismatch;
-  return client_->store->Read([&] {
-    platform::Statement row =
-        client_->store->Db().Query("SELECT id, name FROM users WHERE name = ?", *text);
-    if (!row.Step()) return host::kInvalidName;
-    user = host::MakeRef<SimUser>(client_, row.Int(0), row.Text(1));
-    return host::kOk;
-  });
+  return ByName<SimUser>("SELECT id, name FROM users WHERE name = ?", name, host::kInvalidName,
+                         user);
 }
 
 HResult SimUserDirectory::GroupByName(const host::Value& name, Ref<host::VaultGroup>& group) {
-  VENDREL_RETURN_IF_FAILED(client_->store->Enter());
-  const auto* text = std::get_if<std::wstring>(&name);
-  if (!text) return host::kTypeMismatch;
-  return client_->store->Read([&] {
-    platform::Statement row =
-        client_->store->Db().Query("SELECT id, name FROM groups WHERE name = ?", *text);
-    if (!row.Step()) return host::kInvalidGroupName;
-    group = host::MakeRef<SimGroup>(client_, row.Int(0), row.Text(1));
-    return host::kOk;
-  });
+  return ByName<SimGroup>("SELECT id, name FROM groups WHERE name = ?", name,
+                          host::kInvalidGroupName, group);
 }
 
 }  // namespace vendrel::sim

@@ -17,6 +17,13 @@ class SimUserDirectory : public host::CountedImpl<host::VaultUserDirectory> {
   host::HResult GroupByName(const host::Value& name, host::Ref<host::VaultGroup>& group) override;
 
  private:
+  // The users or groups an SQL query of ids and names gives, or the one named.
+  template <class Entry, class Interface>
+  host::HResult All(const char* sql, std::vector<host::Ref<Interface>>& entries);
+  template <class Entry, class Interface>
+  host::HResult ByName(const char* sql, const host::Value& name, host::HResult missing,
+                       host::Ref<Interface>& entry);
+
   ClientPtr client_;
 };
 

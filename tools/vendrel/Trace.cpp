@@ -1,13 +1,12 @@
 // The trace of the runs: every event goes to the records, or to the printer when live.
 #include "tools/vendrel/Trace.h"
 
-#include <cstdio>
-
 #include "actions/Action.h"
 #include "actions/ActionData.h"
 #include "addin/CVornAddIn.h"
 #include "commands/core/Cmd.h"
 #include "commands/core/CmdFactory.h"
+#include "host/Strings.h"
 #include "platform/Utf8.h"
 
 namespace vendrel::tools {
@@ -16,9 +15,7 @@ using platform::FromUtf8;
 using platform::ToUtf8;
 
 std::string HexCode(std::int32_t code) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
-  return text;
+  return ToUtf8(strings::HexCode(code));
 }
 
 std::string NotificationName(std::int32_t kind) {
