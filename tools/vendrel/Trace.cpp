@@ -173,18 +173,18 @@ void Trace::CommandEnded(const commands::Cmd& ended, std::size_t, bool result,
 
 void Trace::TextExpanded(const std::wstring& text, const std::wstring& expanded) {
   recorder_.Text(text, expanded);
-  if (printer_ && text != expanded) printer_->Detail(ToUtf8(text) + " = " + ToUtf8(expanded));
+  if (ShowsDetails() && text != expanded) printer_->Detail(ToUtf8(text) + " = " + ToUtf8(expanded));
 }
 
 void Trace::CommandDid(const std::wstring& what) {
   recorder_.Did(what);
-  if (printer_) printer_->Detail(ToUtf8(what));
+  if (ShowsDetails()) printer_->Detail(ToUtf8(what));
 }
 
 void Trace::MarkSet(actions::ActionMark mark, const actions::Action&, std::size_t) {
   const wchar_t* name = mark == actions::ActionMark::kVeto ? L"veto" : L"refresh";
   recorder_.Mark(name);
-  if (printer_) printer_->Detail("marks the action for " + ToUtf8(name));
+  if (ShowsDetails()) printer_->Detail("marks the action for " + ToUtf8(name));
 }
 
 }  // namespace vendrel::tools

@@ -75,6 +75,7 @@ class Trace final : public actions::RunObserver {
     bool traced;
   };
   void TracePendingSteps();
+  bool ShowsDetails() const { return printer_ && printer_->ShowsDetails(); }
 
   TraceRecorder recorder_;
   std::optional<TracePrinter> printer_;

@@ -34,7 +34,9 @@ class TracePrinter {
   void CommandStarted(const commands::Cmd& command, std::size_t index,
                       const actions::ActionData& run);
   void CommandEnded(bool failed);
-  // A line of the running command, held back past the tenth document.
+  // A line of the running command, held back past the tenth document: whether it would be
+  // printed, so that one held back need not be written out.
+  bool ShowsDetails() const { return !quiet_; }
   void Detail(const std::string& line);
   // A box, dialog or shell request: always printed, inside a command or not.
   void Shown(const std::string& line, bool inCommand);
