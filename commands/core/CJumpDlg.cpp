@@ -3,14 +3,18 @@
 #include "commands/core/CJumpDlg.h"
 
 #include "commands/core/CJumpDlgRes.h"
+#include "commands/core/FieldControls.h"
 #include "commands/core/LabelList.h"
 
 namespace vendrel::commands {
 namespace {
 
-constexpr std::int32_t RadioOf(std::int32_t op) {
-  return IDC_JUMP_ALWAYS + op;
-}
+constexpr FieldControl kBound[] = {
+    {"operator", IDC_JUMP_ALWAYS, FieldControl::Kind::kRadios, IDC_JUMP_VAULT},
+    {"label", IDC_JUMP_LABEL, FieldControl::Kind::kList},
+    {"variable", IDC_JUMP_VARIABLE},
+    {"value", IDC_JUMP_VALUE},
+    {"ignoreCase", IDC_JUMP_MATCH_CASE, FieldControl::Kind::kOpposite}};
 
 bool IsExistenceTest(std::int32_t op) {
   return op == JumpCondition::kExistsLocal || op == JumpCondition::kExistsInVault;
@@ -39,33 +43,14 @@ std::vector<std::int32_t> CJumpDlg::SortedLists() const {
 
 void CJumpDlg::OnInit() {
   mbInitStrWnd(&Ui(), L"CJumpDlg", false, L"", L"", L"");
-  const std::int32_t op =
-      condition_.op >= JumpCondition::kAlways && condition_.op < JumpCondition::kNotChosen
-          ? condition_.op
-          : JumpCondition::kAlways;
-  Ui().SetText(IDC_JUMP_VARIABLE, condition_.variable);
-  Ui().SetText(IDC_JUMP_VALUE, condition_.value);
-  Ui().CheckRadio(RadioOf(JumpCondition::kAlways), RadioOf(JumpCondition::kExistsInVault),
-                  RadioOf(op));
-  const bool takesValue = !IsExistenceTest(op);
-  for (std::int32_t id : {IDC_JUMP_VALUE, IDC_JUMP_VALUE_MENU, IDC_JUMP_MATCH_CASE})
-    Ui().Enable(id, takesValue);
-
   if (labels_) {
     for (const std::wstring& name : labels_->Names()) Ui().AddItem(IDC_JUMP_LABEL, name, 0);
   }
-  if (!condition_.label.empty()) {
-    // Jumps compare names exactly, so the stored name is chosen by its exact text.
-    if (!labels_ || !labels_->Contains(condition_.label))
-      Ui().AddItem(IDC_JUMP_LABEL, condition_.label, 0);
-    for (std::int32_t i = 0; i < Ui().ItemCount(IDC_JUMP_LABEL); ++i) {
-      if (Ui().ItemText(IDC_JUMP_LABEL, i) == condition_.label) {
-        Ui().SelectItem(IDC_JUMP_LABEL, i);
-        break;
-      }
-    }
-  }
-  Ui().SetChecked(IDC_JUMP_MATCH_CASE, !condition_.ignoreCase);
+  // Jumps compare names exactly, so the stored name is offered, and chosen, by its exact text.
+  if (!condition_.label.empty() && (!labels_ || !labels_->Contains(condition_.label)))
+    Ui().AddItem(IDC_JUMP_LABEL, condition_.label, 0);
+  ShowFields(Ui(), condition_, kBound);
+  EnableValue(condition_.op);
 }
 
 void CJumpDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
@@ -74,33 +59,28 @@ void CJumpDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
     variableButton_.OnClicked(Ui(), services_);
   } else if (control == IDC_JUMP_VALUE_MENU) {
     valueButton_.OnClicked(Ui(), services_);
-  } else if (control >= RadioOf(JumpCondition::kAlways) &&
-             control <= RadioOf(JumpCondition::kExistsInVault)) {
-    ChooseOperator(control - IDC_JUMP_ALWAYS);
+  } else if (control >= IDC_JUMP_ALWAYS && control <= IDC_JUMP_VAULT) {
+    ChooseOperator(control);
   }
 }
 
-void CJumpDlg::ChooseOperator(std::int32_t op) {
-  Ui().CheckRadio(RadioOf(JumpCondition::kAlways), RadioOf(JumpCondition::kExistsInVault),
-                  RadioOf(op));
-  const bool takesValue = !IsExistenceTest(op);
-  for (std::int32_t id : {IDC_JUMP_VALUE, IDC_JUMP_VALUE_MENU, IDC_JUMP_MATCH_CASE})
-    Ui().Enable(id, takesValue);
-  if (!takesValue) {
+void CJumpDlg::ChooseOperator(std::int32_t radio) {
+  Ui().CheckRadio(IDC_JUMP_ALWAYS, IDC_JUMP_VAULT, radio);
+  const std::int32_t op = radio - IDC_JUMP_ALWAYS;
+  EnableValue(op);
+  if (IsExistenceTest(op)) {
     Ui().SetText(IDC_JUMP_VALUE, L"");
     Ui().SetChecked(IDC_JUMP_MATCH_CASE, false);
   }
 }
 
+void CJumpDlg::EnableValue(std::int32_t op) {
+  for (std::int32_t id : {IDC_JUMP_VALUE, IDC_JUMP_VALUE_MENU, IDC_JUMP_MATCH_CASE})
+    Ui().Enable(id, !IsExistenceTest(op));
+}
+
 bool CJumpDlg::OnOk() {
-  condition_.op = JumpCondition::kNotChosen;
-  for (std::int32_t op = JumpCondition::kAlways; op <= JumpCondition::kExistsInVault; ++op) {
-    if (Ui().IsChecked(RadioOf(op))) condition_.op = op;
-  }
-  condition_.variable = Ui().Text(IDC_JUMP_VARIABLE);
-  condition_.value = Ui().Text(IDC_JUMP_VALUE);
-  condition_.ignoreCase = !Ui().IsChecked(IDC_JUMP_MATCH_CASE);
-  condition_.label = Ui().Text(IDC_JUMP_LABEL);
+  TakeFields(Ui(), condition_, kBound);
   return true;
 }
 

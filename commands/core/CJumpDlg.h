@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commands/core/CMenuButton.h"
+#include "commands/core/Fields.h"
 #include "commands/core/LabelList.h"
 #include "platform/Dialog.h"
 #include "platform/Services.h"
@@ -12,7 +13,7 @@
 
 namespace vendrel::commands {
 
-// The fields of a jump, in their declaration order.
+// The fields of a jump, in their declaration order; the walk is in stored order.
 struct JumpCondition {
   enum Operator : std::int32_t {
     kAlways = 0,
@@ -25,13 +26,20 @@ struct JumpCondition {
     kNotChosen = 7,  // a new jump's: never jumps
   };
 
-  std::wstring variable;  // left side, expanded at run time
-  std::wstring value;     // right side, or the path of the existence tests
-  std::wstring label;
+  std::wstring variable{};  // left side, expanded at run time
+  std::wstring value{};     // right side, or the path of the existence tests
+  std::wstring label{};
   std::int32_t op = kNotChosen;
   bool ignoreCase = true;
 
   friend bool operator==(const JumpCondition&, const JumpCondition&) = default;
+  void Visit(FieldVisitor& v) {
+    v.Int32("operator", op);
+    v.Text("label", label, TextUse::kAsWritten);
+    v.Text("variable", variable, TextUse::kExpanded);
+    v.Text("value", value, TextUse::kExpanded);
+    v.Bool("ignoreCase", ignoreCase);
+  }
 };
 
 class CJumpDlg final : public platform::Dialog, public lexicor::StrWnd {
@@ -52,7 +60,9 @@ class CJumpDlg final : public platform::Dialog, public lexicor::StrWnd {
   bool OnOk() override;
 
  private:
-  void ChooseOperator(std::int32_t op);
+  void ChooseOperator(std::int32_t radio);
+  // The value and its case are for comparisons only.
+  void EnableValue(std::int32_t op);
 
   JumpCondition condition_;
   const LabelList* labels_;

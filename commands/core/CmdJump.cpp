@@ -66,11 +66,7 @@ std::wstring CmdJump::Describe() const {
 }
 
 void CmdJump::VisitFields(FieldVisitor& v) {
-  v.Int32("operator", condition_.op);
-  v.Text("label", condition_.label, TextUse::kAsWritten);
-  v.Text("variable", condition_.variable, TextUse::kExpanded);
-  v.Text("value", condition_.value, TextUse::kExpanded);
-  v.Bool("ignoreCase", condition_.ignoreCase);
+  condition_.Visit(v);
 }
 
 bool CmdJump::Holds(actions::ActionData& run) const {

@@ -10,14 +10,28 @@
 
 namespace vendrel::commands {
 
-// A text in an edit, a number or flag in a check box (read back as 1 or 0), a text list in a
-// multi-line edit, one entry per line.
 struct FieldControl {
+  enum class Kind {
+    // A text in an edit, a number or flag in a check box (read back as 1 or 0), a text list in a
+    // multi-line edit, one entry per line.
+    kPlain,
+    // A flag in a check box that shows its opposite.
+    kOpposite,
+    // A number or flag in the run of radio buttons from `control` to `last`: the n-th stands for
+    // n, and a number none stands for shows the first.
+    kRadios,
+    // The entry of a list chosen: the one with exactly the text, or the one whose item data is
+    // the number. A text is read back as the control's text.
+    kList,
+  };
   const char* field;  // the field's JSON name
   std::int32_t control;
+  Kind kind = Kind::kPlain;
+  std::int32_t last = 0;  // of kRadios
 };
 
-// Visits a kind's fields, moving each bound one between the fields and its control.
+// Visits a kind's fields, moving each bound one between the fields and its control. A field
+// whose control shows no value (no radio button checked, no entry chosen) keeps its value.
 class FieldControls final : public FieldVisitor {
  public:
   enum class Direction { kShow, kTake };
@@ -31,12 +45,13 @@ class FieldControls final : public FieldVisitor {
   void TextList(const char* name, std::vector<std::wstring>& values, TextUse use) override;
 
  private:
-  std::int32_t ControlOf(const char* name) const;  // 0: not bound
-  // Move a check box's state or an edit's text either way; true when taken from the control.
-  bool Check(const char* name, bool& checked);
+  const FieldControl* Find(const char* name) const;
+  void ShowNumber(const FieldControl& bound, std::int32_t value);
+  void TakeNumber(const FieldControl& bound, std::int32_t& value) const;
+  template <class Matches>
+  void Choose(std::int32_t list, Matches matches);
+  // Move an edit's text either way, or choose a list's entry; true when taken from the control.
   bool Edit(const char* name, std::wstring& text);
-  template <class T, class Show, class Take>
-  bool Move(const char* name, T& value, Show show, Take take);
 
   platform::DialogSurface& ui_;
   std::span<const FieldControl> bound_;

@@ -8,6 +8,7 @@
 
 #include "commands/core/CMenuButton.h"
 #include "commands/core/Cmd.h"
+#include "commands/core/FieldControls.h"
 #include "commands/core/Fields.h"
 #include "host/Ref.h"
 #include "platform/Dialog.h"
@@ -65,8 +66,8 @@ class TextFieldTexts final : public FieldVisitor {
   std::size_t next_ = 0;
 };
 
-// An editor that shows each text field of `Kind` in an edit control of its own, in stored order;
-// a kind's other fields are the editor's own to show.
+// An editor that shows each text field of `Kind` in an edit control of its own, in stored order,
+// and the other fields in the controls bound to them.
 template <class Kind>
 class FieldsDlg : public TextFieldsDlg {
  public:
@@ -89,9 +90,19 @@ class FieldsDlg : public TextFieldsDlg {
   };
 
   FieldsDlg(std::int32_t templateId, const wchar_t* section, const Kind& command,
-            std::vector<Controls> controls, bool resizable = false)
-      : TextFieldsDlg(templateId, section, command, Pair(command.Values(), controls), resizable),
-        values_(command.Values()) {}
+            std::vector<Controls> controls, std::span<const FieldControl> bound = {})
+      : TextFieldsDlg(templateId, section, command, Pair(command.Values(), controls)),
+        values_(command.Values()),
+        bound_(bound) {}
+
+  void OnInit() override {
+    TextFieldsDlg::OnInit();
+    ShowFields(Ui(), values_, bound_);
+  }
+  bool OnOk() override {
+    TakeFields(Ui(), values_, bound_);
+    return TextFieldsDlg::OnOk();
+  }
 
  private:
   static std::vector<Field> Pair(Fields fields, const std::vector<Controls>& controls) {
@@ -106,6 +117,7 @@ class FieldsDlg : public TextFieldsDlg {
   }
 
   Fields values_;
+  std::span<const FieldControl> bound_;
 };
 
 }  // namespace vendrel::commands

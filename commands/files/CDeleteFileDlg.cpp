@@ -4,20 +4,14 @@
 #include "commands/files/CDeleteFileDlgRes.h"
 
 namespace vendrel::commands {
+namespace {
+
+constexpr FieldControl kBound[] = {{"fromVault", IDC_DELETE_FILE_FROM_VAULT}};
+
+}  // namespace
 
 CDeleteFileDlg::CDeleteFileDlg(const CmdDeleteFile& command)
     : FieldsDlg(IDD_DELETE_FILE, L"CDeleteFileDlg", command,
-                {{IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU}}),
-      fromVault_(command.Values().fromVault) {}
-
-void CDeleteFileDlg::OnInit() {
-  TextFieldsDlg::OnInit();
-  Ui().SetChecked(IDC_DELETE_FILE_FROM_VAULT, fromVault_);
-}
-
-bool CDeleteFileDlg::OnOk() {
-  fromVault_ = Ui().IsChecked(IDC_DELETE_FILE_FROM_VAULT);
-  return TextFieldsDlg::OnOk();
-}
+                {{IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU}}, kBound) {}
 
 }  // namespace vendrel::commands

@@ -9,19 +9,6 @@ namespace vendrel::commands {
 class CDeleteFileDlg : public FieldsDlg<CmdDeleteFile> {
  public:
   explicit CDeleteFileDlg(const CmdDeleteFile& command);
-
-  CmdDeleteFile::Fields Values() const {
-    Fields values = FieldsDlg::Values();
-    values.fromVault = fromVault_;
-    return values;
-  }
-
- protected:
-  void OnInit() override;
-  bool OnOk() override;
-
- private:
-  bool fromVault_;
 };
 
 }  // namespace vendrel::commands

@@ -4,23 +4,25 @@
 #include "commands/system/CRegistryDlgRes.h"
 
 namespace vendrel::commands {
+namespace {
+
+// The buttons follow the stored kinds; a new command's kind shows String.
+constexpr FieldControl kBound[] = {
+    {"kind", IDC_REGISTRY_STRING, FieldControl::Kind::kRadios, IDC_REGISTRY_DWORD}};
+
+}  // namespace
 
 CRegistryDlg::CRegistryDlg(const CmdRegistry& command)
     : FieldsDlg(IDD_REGISTRY, L"CRegistryDlg", command,
                 {{IDC_REGISTRY_KEY, IDC_REGISTRY_KEY_MENU},
-                 {IDC_REGISTRY_VALUE, IDC_REGISTRY_VALUE_MENU}}),
-      kind_(command.Values().kind) {}
+                 {IDC_REGISTRY_VALUE, IDC_REGISTRY_VALUE_MENU}},
+                kBound) {}
 
 void CRegistryDlg::OnInit() {
-  TextFieldsDlg::OnInit();
+  FieldsDlg::OnInit();
   // Binary values are never written: their button stays out of reach.
   Ui().Show(IDC_REGISTRY_BINARY, false);
   Ui().Enable(IDC_REGISTRY_BINARY, false);
-  if (kind_ == CmdRegistry::kNoKind) kind_ = CmdRegistry::kString;
-  const std::int32_t ticked = kind_ == CmdRegistry::kDword    ? IDC_REGISTRY_DWORD
-                              : kind_ == CmdRegistry::kBinary ? IDC_REGISTRY_BINARY
-                                                              : IDC_REGISTRY_STRING;
-  Ui().CheckRadio(IDC_REGISTRY_STRING, IDC_REGISTRY_DWORD, ticked);
 }
 
 void CRegistryDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
@@ -31,17 +33,6 @@ void CRegistryDlg::OnControl(std::int32_t control, platform::ControlEvent event)
     return;
   }
   TextFieldsDlg::OnControl(control, event);
-}
-
-bool CRegistryDlg::OnOk() {
-  if (Ui().IsChecked(IDC_REGISTRY_STRING)) {
-    kind_ = CmdRegistry::kString;
-  } else if (Ui().IsChecked(IDC_REGISTRY_BINARY)) {
-    kind_ = CmdRegistry::kBinary;
-  } else if (Ui().IsChecked(IDC_REGISTRY_DWORD)) {
-    kind_ = CmdRegistry::kDword;
-  }
-  return TextFieldsDlg::OnOk();
 }
 
 }  // namespace vendrel::commands

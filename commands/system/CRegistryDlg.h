@@ -10,19 +10,9 @@ class CRegistryDlg : public FieldsDlg<CmdRegistry> {
  public:
   explicit CRegistryDlg(const CmdRegistry& command);
 
-  CmdRegistry::Fields Values() const {
-    Fields values = FieldsDlg::Values();
-    values.kind = kind_;
-    return values;
-  }
-
  protected:
   void OnInit() override;
   void OnControl(std::int32_t control, platform::ControlEvent event) override;
-  bool OnOk() override;
-
- private:
-  std::int32_t kind_;
 };
 
 }  // namespace vendrel::commands

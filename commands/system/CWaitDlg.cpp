@@ -5,35 +5,32 @@
 #include "host/Strings.h"
 
 namespace vendrel::commands {
+namespace {
+
+constexpr FieldControl kBound[] = {{"condition", IDC_WAIT_CONDITION, FieldControl::Kind::kList}};
+
+}  // namespace
 
 CWaitDlg::CWaitDlg(const CmdWait& command)
-    : FieldsDlg(IDD_WAIT, L"CWaitDlg", command, {{IDC_WAIT_PATH, IDC_WAIT_PATH_MENU}}),
-      conditions_(command.Conditions()),
-      condition_(command.Values().condition) {}
+    : FieldsDlg(IDD_WAIT, L"CWaitDlg", command, {{IDC_WAIT_PATH, IDC_WAIT_PATH_MENU}}, kBound),
+      conditions_(command.Conditions()) {}
 
 std::vector<std::int32_t> CWaitDlg::SortedLists() const {
   return {IDC_WAIT_CONDITION};
 }
 
 void CWaitDlg::OnInit() {
-  TextFieldsDlg::OnInit();
+  // Listed before the field chooses among them.
   for (const auto& [condition, text] : conditions_)
     Ui().AddItem(IDC_WAIT_CONDITION, text, condition);
-  const auto chosen = conditions_.find(condition_);
-  if (chosen != conditions_.end()) {
-    Ui().SelectItem(IDC_WAIT_CONDITION, Ui().FindItem(IDC_WAIT_CONDITION, chosen->second));
-  } else if (condition_ == kNoCondition && Ui().ItemCount(IDC_WAIT_CONDITION) > 0) {
+  FieldsDlg::OnInit();
+  if (Values().condition == kNoCondition && Ui().ItemCount(IDC_WAIT_CONDITION) > 0)
     Ui().SelectItem(IDC_WAIT_CONDITION, 0);
-    condition_ = static_cast<std::int32_t>(Ui().ItemData(IDC_WAIT_CONDITION, 0));
-  }
   ShowPathLabel();
 }
 
 void CWaitDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
   if (control == IDC_WAIT_CONDITION && event == platform::ControlEvent::kSelectionChanged) {
-    const std::int32_t chosen = Ui().SelectedItem(IDC_WAIT_CONDITION);
-    if (chosen >= 0)
-      condition_ = static_cast<std::int32_t>(Ui().ItemData(IDC_WAIT_CONDITION, chosen));
     ShowPathLabel();
     return;
   }
@@ -41,9 +38,11 @@ void CWaitDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
 }
 
 void CWaitDlg::ShowPathLabel() {
-  Ui().SetText(IDC_WAIT_PATH_LABEL, condition_ == kRegistryValueSet
-                                        ? strings::Load(91, L"Registry value:")
-                                        : strings::Load(90, L"Filename:"));
+  const std::int32_t chosen = Ui().SelectedItem(IDC_WAIT_CONDITION);
+  const bool registry =
+      chosen >= 0 && Ui().ItemData(IDC_WAIT_CONDITION, chosen) == kRegistryValueSet;
+  Ui().SetText(IDC_WAIT_PATH_LABEL,
+               registry ? strings::Load(91, L"Registry value:") : strings::Load(90, L"Filename:"));
 }
 
 }  // namespace vendrel::commands

@@ -11,11 +11,6 @@ class CWaitDlg : public FieldsDlg<CmdWait> {
   explicit CWaitDlg(const CmdWait& command);
 
   std::vector<std::int32_t> SortedLists() const override;
-  CmdWait::Fields Values() const {
-    Fields values = FieldsDlg::Values();
-    values.condition = condition_;
-    return values;
-  }
 
  protected:
   void OnInit() override;
@@ -26,7 +21,6 @@ class CWaitDlg : public FieldsDlg<CmdWait> {
   void ShowPathLabel();
 
   const std::map<std::int32_t, std::wstring>& conditions_;
-  std::int32_t condition_;
 };
 
 }  // namespace vendrel::commands

@@ -4,21 +4,15 @@
 #include "commands/vault/CGetFileDlgRes.h"
 
 namespace vendrel::commands {
+namespace {
+
+constexpr FieldControl kBound[] = {{"alsoIfEarlier", IDC_GET_FILE_IF_MISSING,
+                                    FieldControl::Kind::kRadios, IDC_GET_FILE_IF_EARLIER}};
+
+}  // namespace
 
 CGetFileDlg::CGetFileDlg(const CmdGetFile& command)
     : FieldsDlg(IDD_GET_FILE, L"CGetFileDlg", command,
-                {{IDC_GET_FILE_PATH, IDC_GET_FILE_PATH_MENU}}),
-      alsoIfEarlier_(command.Values().alsoIfEarlier) {}
-
-void CGetFileDlg::OnInit() {
-  TextFieldsDlg::OnInit();
-  Ui().CheckRadio(IDC_GET_FILE_IF_MISSING, IDC_GET_FILE_IF_EARLIER,
-                  alsoIfEarlier_ ? IDC_GET_FILE_IF_EARLIER : IDC_GET_FILE_IF_MISSING);
-}
-
-bool CGetFileDlg::OnOk() {
-  alsoIfEarlier_ = Ui().IsChecked(IDC_GET_FILE_IF_EARLIER);
-  return TextFieldsDlg::OnOk();
-}
+                {{IDC_GET_FILE_PATH, IDC_GET_FILE_PATH_MENU}}, kBound) {}
 
 }  // namespace vendrel::commands

@@ -9,19 +9,6 @@ namespace vendrel::commands {
 class CGetFileDlg : public FieldsDlg<CmdGetFile> {
  public:
   explicit CGetFileDlg(const CmdGetFile& command);
-
-  CmdGetFile::Fields Values() const {
-    Fields values = FieldsDlg::Values();
-    values.alsoIfEarlier = alsoIfEarlier_;
-    return values;
-  }
-
- protected:
-  void OnInit() override;
-  bool OnOk() override;
-
- private:
-  bool alsoIfEarlier_;
 };
 
 }  // namespace vendrel::commands

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "commands/core/FieldControls.h"
 #include "commands/vault/CSetCardVariablesDlgRes.h"
 #include "commands/vault/CardValue.h"
 #include "host/Strings.h"
@@ -26,6 +27,16 @@ constexpr std::array<PathControls, 3> kKinds{{
     {IDC_SET_CARD_FILE_WITH_PATH, IDC_SET_CARD_FILE_PATH, IDC_SET_CARD_FILE_PATH_MENU},
     {IDC_SET_CARD_FOLDER_WITH_PATH, IDC_SET_CARD_FOLDER_PATH, IDC_SET_CARD_FOLDER_PATH_MENU},
 }};
+
+// The variable's name and type are one entry of a list, and the configurations are trimmed
+// lines: those are copied here.
+constexpr FieldControl kBound[] = {
+    {"item", IDC_SET_CARD_SELECTED_FILE, FieldControl::Kind::kRadios,
+     IDC_SET_CARD_FOLDER_WITH_PATH},
+    {"filePath", IDC_SET_CARD_FILE_PATH},
+    {"folderPath", IDC_SET_CARD_FOLDER_PATH},
+    {"value", IDC_SET_CARD_VALUE},
+};
 
 std::wstring Trimmed(const std::wstring& text) {
   const auto first = text.find_first_not_of(L" \t\r\n");
@@ -81,12 +92,8 @@ void CSetCardVariablesDlg::OnInit() {
   FillVariables();
   SelectStoredVariable();
   Ui().SetText(IDC_SET_CARD_CONFIGURATIONS, Joined(fields_.configurations));
-  Ui().SetText(IDC_SET_CARD_FILE_PATH, fields_.filePath);
-  Ui().SetText(IDC_SET_CARD_FOLDER_PATH, fields_.folderPath);
-  Ui().SetText(IDC_SET_CARD_VALUE, fields_.value);
-  const std::int32_t kind = fields_.itemKind >= 0 && fields_.itemKind <= 2 ? fields_.itemKind : 0;
-  Ui().CheckRadio(IDC_SET_CARD_SELECTED_FILE, IDC_SET_CARD_FOLDER_WITH_PATH, kKinds[kind].radio);
-  EnablePaths(kind, false);
+  ShowFields(Ui(), fields_, kBound);
+  EnablePaths(fields_.itemKind, false);
 }
 
 void CSetCardVariablesDlg::FillVariables() {
@@ -137,13 +144,6 @@ void CSetCardVariablesDlg::EnablePaths(std::int32_t kind, bool clearDisabled) {
   }
 }
 
-std::int32_t CSetCardVariablesDlg::CheckedKind() const {
-  for (std::size_t k = 0; k < kKinds.size(); ++k) {
-    if (Ui().IsChecked(kKinds[k].radio)) return static_cast<std::int32_t>(k);
-  }
-  return CmdSetCardVar::kSelectedFile;
-}
-
 void CSetCardVariablesDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
   if (event != platform::ControlEvent::kClicked) return;
   for (std::size_t k = 0; k < kKinds.size(); ++k) {
@@ -161,40 +161,36 @@ void CSetCardVariablesDlg::Refuse(const std::wstring& message) {
 }
 
 bool CSetCardVariablesDlg::OnOk() {
-  const std::int32_t selected = Ui().SelectedItem(IDC_SET_CARD_VARIABLE);
-  std::wstring name;
-  std::int32_t type = 0;
-  if (selected >= 0) {
-    name = Trimmed(Ui().ItemText(IDC_SET_CARD_VARIABLE, selected)).substr(0, kNameLimit);
-    type = static_cast<std::int32_t>(Ui().ItemData(IDC_SET_CARD_VARIABLE, selected));
-  }
-  const std::wstring filePath = Trimmed(Ui().Text(IDC_SET_CARD_FILE_PATH));
-  const std::wstring folderPath = Trimmed(Ui().Text(IDC_SET_CARD_FOLDER_PATH));
-  const std::wstring value = Trimmed(Ui().Text(IDC_SET_CARD_VALUE));
-  const std::int32_t kind = CheckedKind();
-  if (kind == CmdSetCardVar::kFileWithPath && filePath.empty()) {
+  CmdSetCardVar::Fields taken = fields_;
+  TakeFields(Ui(), taken, kBound);
+  for (std::wstring* text : {&taken.filePath, &taken.folderPath, &taken.value})
+    *text = Trimmed(*text);
+  if (taken.itemKind == CmdSetCardVar::kFileWithPath && taken.filePath.empty()) {
     Refuse(strings::Load(173, L"You must enter a path to the target file."));
     return false;
   }
-  if (kind == CmdSetCardVar::kFolderWithPath && folderPath.empty()) {
+  if (taken.itemKind == CmdSetCardVar::kFolderWithPath && taken.folderPath.empty()) {
     Refuse(strings::Load(174, L"You must enter a path to the target folder."));
     return false;
+  }
+  const std::int32_t selected = Ui().SelectedItem(IDC_SET_CARD_VARIABLE);
+  taken.variableName.clear();
+  taken.variableType = 0;
+  if (selected >= 0) {
+    taken.variableName =
+        Trimmed(Ui().ItemText(IDC_SET_CARD_VARIABLE, selected)).substr(0, kNameLimit);
+    taken.variableType = static_cast<std::int32_t>(Ui().ItemData(IDC_SET_CARD_VARIABLE, selected));
   }
   // A value with variables is known only when the command runs. A type outside 1 to 5 has
   // nothing to be checked against.
   host::Value converted;
-  if (value.find(L'%') == std::wstring::npos && host::IsCardType(type) &&
-      host::Failed(ConvertCardValue(value, type, converted))) {
+  if (taken.value.find(L'%') == std::wstring::npos && host::IsCardType(taken.variableType) &&
+      host::Failed(ConvertCardValue(taken.value, taken.variableType, converted))) {
     Refuse(strings::Load(175, L"Error, value entered doesn't match target variable type."));
     return false;
   }
-  fields_.itemKind = kind;
-  fields_.filePath = filePath;
-  fields_.folderPath = folderPath;
-  fields_.value = value;
-  fields_.variableName = name;
-  fields_.variableType = type;
-  fields_.configurations = Lines(Ui().Text(IDC_SET_CARD_CONFIGURATIONS));
+  taken.configurations = Lines(Ui().Text(IDC_SET_CARD_CONFIGURATIONS));
+  fields_ = std::move(taken);
   return true;
 }
 

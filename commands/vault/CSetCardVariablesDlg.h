@@ -31,7 +31,6 @@ class CSetCardVariablesDlg : public platform::Dialog, public lexicor::StrWnd {
   void FillVariables();
   void SelectStoredVariable();
   void EnablePaths(std::int32_t kind, bool clearDisabled);
-  std::int32_t CheckedKind() const;
   void Refuse(const std::wstring& message);
 
   CmdSetCardVar::Fields fields_;

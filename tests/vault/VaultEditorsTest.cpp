@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/Action.h"
+#include "commands/vault/CGetFileDlgRes.h"
 #include "commands/vault/CmdGenerateFile.h"
 #include "commands/vault/CmdGetFile.h"
 #include "commands/vault/CmdLockFile.h"
@@ -55,16 +56,16 @@ TEST_F(VaultEditorsTest, GetFileShowsItsFlagAsTheRadioIndex) {
   auto get = Make<CmdGetFile>();
   get->Assign({L"C:\\Vault\\a.txt", false});
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_EQ(ui.TemplateId(), 242);
-    EXPECT_TRUE(ui.IsChecked(419));
-    EXPECT_FALSE(ui.IsChecked(420));
-    ui.Check(420, true);
+    EXPECT_EQ(ui.TemplateId(), IDD_GET_FILE);
+    EXPECT_TRUE(ui.IsChecked(IDC_GET_FILE_IF_MISSING));
+    EXPECT_FALSE(ui.IsChecked(IDC_GET_FILE_IF_EARLIER));
+    ui.Check(IDC_GET_FILE_IF_EARLIER, true);
     ui.Ok();
   });
   EXPECT_TRUE(get->Edit(0));
   EXPECT_TRUE(get->Values().alsoIfEarlier);
   dialogs.Queue([](ScriptedSurface& ui) {
-    EXPECT_TRUE(ui.IsChecked(420));
+    EXPECT_TRUE(ui.IsChecked(IDC_GET_FILE_IF_EARLIER));
     ui.Cancel();
   });
   EXPECT_FALSE(get->Edit(0));
