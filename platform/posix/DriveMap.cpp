@@ -253,11 +253,21 @@ fs::path DriveMap::Resolve(const fs::path& dir, const std::wstring& name) const 
   return exact;
 }
 
-fs::path DriveMap::DefaultRoot() {
-  if (const char* drives = std::getenv("VENDREL_DRIVES"); drives && *drives) return drives;
-  if (const char* home = std::getenv("HOME"); home && *home)
-    return fs::path(home) / ".vendrel" / "drives";
-  return fs::temp_directory_path() / "vendrel-drives";
+const DriveMap& DriveMap::Default() {
+  std::string root;
+  if (const char* drives = std::getenv("VENDREL_DRIVES"); drives && *drives) {
+    root = drives;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    root = home;
+    Append(root, ".vendrel");
+    Append(root, "drives");
+  } else {
+    root = (fs::temp_directory_path() / "vendrel-drives").native();
+  }
+  // Tests point VENDREL_DRIVES at each vault they make.
+  thread_local std::optional<DriveMap> map;
+  if (!map || map->root_.native() != root) map.emplace(std::move(root));
+  return *map;
 }
 
 // The components of `rest` appended to `path` as spelt, and where the last one starts. Empty
@@ -421,11 +431,11 @@ std::wstring DriveMap::ToWindows(const fs::path& nativePath) const {
 namespace vendrel::platform {
 
 fs::path NativePath(const std::wstring& windowsPath) {
-  return posix::DriveMap(posix::DriveMap::DefaultRoot()).Map(windowsPath).text;
+  return posix::DriveMap::Default().Map(windowsPath).text;
 }
 
 std::wstring WindowsPath(const fs::path& nativePath) {
-  return posix::DriveMap(posix::DriveMap::DefaultRoot()).ToWindows(nativePath);
+  return posix::DriveMap::Default().ToWindows(nativePath);
 }
 
 std::wstring PathText(const fs::path& path) {

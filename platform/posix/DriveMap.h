@@ -14,8 +14,9 @@ namespace vendrel::platform::posix {
 class DriveMap {
  public:
   explicit DriveMap(std::filesystem::path drivesRoot);
-  // VENDREL_DRIVES, else ~/.vendrel/drives, else a folder under the temporary directory.
-  static std::filesystem::path DefaultRoot();
+  // The map of VENDREL_DRIVES, else ~/.vendrel/drives, else a folder under the temporary
+  // directory; kept while that root stays, one per thread, as a map's listings are not shared.
+  static const DriveMap& Default();
 
   const std::filesystem::path& Root() const { return root_; }
   // How a caller uses a path it maps, which decides how much of it is looked at.

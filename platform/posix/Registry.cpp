@@ -55,7 +55,7 @@ SqliteRegistry::SqliteRegistry(const std::filesystem::path& database)
 
 std::filesystem::path SqliteRegistry::DefaultLocation() {
   if (const char* file = std::getenv("VENDREL_REGISTRY"); file && *file) return file;
-  return DriveMap::DefaultRoot().parent_path() / "registry.db";
+  return DriveMap::Default().Root().parent_path() / "registry.db";
 }
 
 bool SqliteRegistry::KeyExists(RegistryRoot root, const std::wstring& subkey) {

@@ -230,8 +230,7 @@ Addition AddLocalFiles(VaultHost& host, const Args& given, const std::string& to
     l.folder = MakeFolder(host, l.vaultFolder, made);
     l.folder->Id(l.folderId);
   }
-  Addition addition;
-  for (const Local& l : locals) addition.paths.push_back(l.VaultPath());
+  Addition addition{{}, {}, VaultMark(host)};
   const auto items = [&] {
     std::vector<HostNotificationItem> list;
     for (const Local& l : locals) list.push_back(AddItem(l.folderId, l.fileId, l.VaultPath()));
@@ -252,10 +251,12 @@ Addition AddLocalFiles(VaultHost& host, const Args& given, const std::string& to
                                  platform::PathText(l.file.filename()), 1, file);
           if (host::Failed(hr)) break;
           file->Id(l.fileId);
+          addition.files.push_back({l.VaultPath(), l.fileId, l.folderId, file, l.folder});
           if (progress) *progress << "\radded " << i + 1 << " of " << locals.size() << std::flush;
         }
         if (progress) *progress << "\n";
         batch.Commit();
+        addition.mark = VaultMark(host);
         return hr;
       },
       items);

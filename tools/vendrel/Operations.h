@@ -33,7 +33,8 @@ MenuChoice ChooseMenuCommand(VaultHost& host, const Args& args);
 
 struct Addition {
   Outcome outcome;
-  std::vector<std::wstring> paths;  // the vault paths of the added files
+  std::vector<FileRef> files;  // those added
+  VaultMark mark;              // of the vault right after the adds
 };
 // Local files, and local folders with their trees, below the vault folder `to`, relative to the
 // current folder. `progress` shows the count of a large add.

@@ -35,7 +35,7 @@ int RunAdd(Call& call) {
   if (call.Arguments().empty() || !call.Opt().to) throw call.Misused();
   const Addition added = AddLocalFiles(call.Host(), call.Arguments(), *call.Opt().to,
                                        ErrorsGoToTerminal() ? &call.Io().err : nullptr);
-  return Report(call, "add", added.outcome, added.paths);
+  return Report(call, "add", added.outcome, added.files, added.mark);
 }
 
 }  // namespace vendrel::tools
