@@ -1,15 +1,19 @@
 // Expansion of %name% references: the first line is the text, each further line defines a
 // variable of the action as "<kind byte>name=value", so values refer to each other, nest, loop
-// back and pass through the text functions. Every expansion must end in bounded memory.
+// back and pass through the text functions. Every expansion must end in bounded memory, and the
+// text read as a template line gives the same bytes as its wide characters.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "actions/Action.h"
 #include "actions/ActionData.h"
 #include "commands/core/TextFunctions.h"
 #include "commands/core/VarHandler.h"
 #include "fuzz/FuzzInput.h"
+#include "platform/Ansi.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -57,5 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   handler.Expand(text, false);
   handler.Expand(text, true);
   commands::ApplyTextFunction(text, fakes.services.clock);
+  // As a template line, its bytes expand to what its wide characters give.
+  commands::VarHandler bytes(run);
+  bytes.RememberValues();
+  bytes.SetReporting(false);
+  std::string expanded;
+  bytes.ExpandAnsi(lines[0], expanded);
+  std::string expected;
+  platform::AppendAnsi(handler.Expand(platform::AnsiToWide(lines[0]), false), expected);
+  if (expanded != expected) std::abort();
   return 0;
 }

@@ -3,8 +3,6 @@
 
 #include <cstring>
 
-#include "platform/Ansi.h"
-
 namespace vendrel::platform {
 
 bool LineReader::Fill() {
@@ -43,11 +41,6 @@ bool LineReader::Next(std::string_view& line) {
 
 bool LineWriter::Write(std::string_view bytes) {
   pending_.append(bytes);
-  return LineDone();
-}
-
-bool LineWriter::Write(std::wstring_view text) {
-  AppendAnsi(text, pending_);
   return LineDone();
 }
 

@@ -41,8 +41,12 @@ class LineWriter {
 
   // False once a write has failed (Error() tells why); the lines after it are dropped.
   bool Write(std::string_view bytes);
-  // The text in the ANSI code page.
-  bool Write(std::wstring_view text);
+  // A line that `append(std::string&)` appends to the buffered text, which it must leave as it is.
+  template <class Append>
+  bool WriteWith(Append append) {
+    append(pending_);
+    return LineDone();
+  }
   // Writes what the buffer holds; call it before the file closes.
   bool Flush();
   std::uint32_t Error() const { return error_; }

@@ -12,6 +12,7 @@
 #include "commands/core/TextFunctions.h"
 #include "commands/core/ValueText.h"
 #include "commands/core/VariableKinds.h"
+#include "platform/Ansi.h"
 #include "platform/CaseFold.h"
 
 namespace vendrel::commands {
@@ -22,26 +23,33 @@ using host::Failed;
 
 // Replaces every occurrence left to right; replaced text is not searched again.
 // False, leaving the text as it was, when the result would be longer than `limit`.
-bool ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to,
-                std::size_t limit = std::wstring::npos) {
+template <class Char>
+bool ReplaceAll(std::basic_string<Char>& text, std::basic_string_view<Char> from,
+                std::basic_string_view<Char> to, std::size_t limit = std::wstring::npos) {
+  constexpr std::size_t npos = std::basic_string<Char>::npos;
   const std::size_t first = text.find(from);
-  if (first == std::wstring::npos) return true;
+  if (first == npos) return true;
   if (to.size() > from.size()) {
     const std::size_t room = (limit - std::min(limit, text.size())) / (to.size() - from.size());
     // Counted only when that many occurrences could fit in the text at all.
     std::size_t count = 0;
     if (text.size() / from.size() > room) {
-      for (std::size_t at = first; at != std::wstring::npos;
-           at = text.find(from, at + from.size())) {
-        ++count;
-      }
+      for (std::size_t at = first; at != npos; at = text.find(from, at + from.size())) ++count;
     }
     if (count > room) return false;
   }
-  for (std::size_t at = first; at != std::wstring::npos; at = text.find(from, at + to.size())) {
+  for (std::size_t at = first; at != npos; at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
   }
   return true;
+}
+
+// One pass the compiler turns into vector code, rather than stopping at the first.
+template <class Char>
+bool Ascii(std::basic_string_view<Char> text) {
+  std::make_unsigned_t<Char> all = 0;
+  for (const Char c : text) all |= static_cast<std::make_unsigned_t<Char>>(c);
+  return all < 0x80;
 }
 
 // A vault object by kind and id, through its interface query; null when any step fails.
@@ -81,27 +89,14 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
   std::wstring result;
   result.reserve(2 * text.size());
   result = text;
-  // Positions are those of the input; replacements go to the result.
-  for (std::size_t scan = 0;;) {
-    const std::size_t open = text.find(L'%', scan);
-    if (open == std::wstring::npos) break;
-    const std::size_t close = text.find(L'%', open + 1);
-    if (close == std::wstring::npos) break;
-    work_ += result.size();
-    if (work_ > kMaxWork) break;
-    if (close == open + 1) {
-      ReplaceAll(result, L"%%", L"%");
-    } else {
-      if (++evaluations_ > kMaxEvaluations) break;
-      const std::wstring_view reference = std::wstring_view(text).substr(open, close - open + 1);
-      std::wstring scratch;
-      const std::wstring& value = ValueOf(reference, doubleAmpersands, scratch);
-      // Values with doubled ampersands are never remembered: this one is the scratch.
-      if (doubleAmpersands) ReplaceAll(scratch, L"&", L"&&");
-      if (!ReplaceAll(result, reference, value, kMaxExpandedLength)) break;
-    }
-    scan = close + 1;
-  }
+  std::wstring scratch;
+  Substitute(std::wstring_view(text), result,
+             [&](std::wstring_view reference) -> const std::wstring* {
+               const std::wstring& value = ValueOf(reference, doubleAmpersands, scratch);
+               // Values with doubled ampersands are never remembered: this one is the scratch.
+               if (doubleAmpersands) ReplaceAll<wchar_t>(scratch, L"&", L"&&");
+               return &value;
+             });
   --depth_;
   work_ += result.size();
   if (work_ <= kMaxWork)
@@ -110,22 +105,133 @@ std::wstring VarHandler::Expand(const std::wstring& text, bool doubleAmpersands)
   return result;
 }
 
+void VarHandler::ExpandAnsi(std::string_view line, std::string& out) {
+  const bool reported = reporting_ && run_->observer;
+  if (remember_ && !reported && depth_ == 0 && ExpandAscii(line, out)) return;
+  platform::AppendAnsi(Expand(platform::AnsiToWide(line), false), out);
+}
+
+// ASCII is the same in every ANSI code page and in wide characters, one byte to one character, so
+// the bytes go through the same steps as the characters would.
+bool VarHandler::ExpandAscii(std::string_view line, std::string& out) {
+  const std::size_t start = out.size();
+  evaluations_ = 0;
+  work_ = 0;
+  ++depth_;
+  bool whole = SubstituteInOnePass(line, out);
+  if (!whole && Ascii(line)) {
+    evaluations_ = 0;
+    work_ = 0;
+    asciiLine_ = line;
+    whole = Substitute(line, asciiLine_, [this](std::string_view reference) {
+      return rememberedAscii_.Find(reference);
+    });
+    if (whole) out += asciiLine_;
+  }
+  --depth_;
+  if (!whole) return false;
+  work_ += out.size() - start;
+  if (work_ <= kMaxWork && out.find('(', start) != std::string::npos) {
+    const std::wstring wide(out.begin() + static_cast<std::ptrdiff_t>(start), out.end());
+    out.resize(start);
+    platform::AppendAnsi(ApplyTextFunction(wide, run_->services ? run_->services->clock : nullptr),
+                         out);
+  }
+  return true;
+}
+
+template <class Char, class FindValue>
+bool VarHandler::Substitute(std::basic_string_view<Char> text, std::basic_string<Char>& result,
+                            FindValue valueOf) {
+  using View = std::basic_string_view<Char>;
+  static constexpr Char kPercents[] = {'%', '%'};
+  // Positions are those of the input; replacements go to the result.
+  for (std::size_t scan = 0;;) {
+    const std::size_t open = text.find(Char{'%'}, scan);
+    if (open == View::npos) break;
+    const std::size_t close = text.find(Char{'%'}, open + 1);
+    if (close == View::npos) break;
+    work_ += result.size();
+    if (work_ > kMaxWork) break;
+    if (close == open + 1) {
+      ReplaceAll(result, View(kPercents, 2), View(kPercents, 1));
+    } else {
+      if (++evaluations_ > kMaxEvaluations) break;
+      const View reference = text.substr(open, close - open + 1);
+      const std::basic_string<Char>* value = valueOf(reference);
+      if (value == nullptr) return false;
+      if (!ReplaceAll(result, reference, View(*value), kMaxExpandedLength)) break;
+    }
+    scan = close + 1;
+  }
+  return true;
+}
+
+// Substitute replaces every occurrence of a reference in the result, values included, one
+// reference after the other. That replaces just the references themselves, each where it stands,
+// when no value holds a "%" (so the only percent signs are the line's own), no stretch between
+// neighbouring percent signs after a reference spells its name, and no bound is reached. Those
+// lines are expanded in one pass. A "%%" has no value remembered and is left to Substitute.
+bool VarHandler::SubstituteInOnePass(std::string_view text, std::string& out) {
+  constexpr std::size_t kMaxReferences = 16;
+  std::array<std::size_t, 2 * kMaxReferences + 1> percent;
+  std::size_t count = 0;
+  std::uint8_t all = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<std::uint8_t>(text[i]);
+    all |= c;
+    if (c != '%') continue;
+    if (count == percent.size()) return false;
+    percent[count++] = i;
+  }
+  if (all >= 0x80) return false;
+  // Stretch 2k is the name of reference k, stretch 2k + 1 what lies between it and the next.
+  const auto stretch = [&](std::size_t i) {
+    return text.substr(percent[i] + 1, percent[i + 1] - percent[i] - 1);
+  };
+  const std::size_t references = count / 2;
+  for (std::size_t k = 0; k < references; ++k) {
+    const std::string_view name = stretch(2 * k);
+    for (std::size_t i = 2 * k + 1; i + 1 < count; ++i) {
+      if (stretch(i) == name) return false;
+    }
+  }
+  const std::size_t start = out.size();
+  std::size_t size = text.size();
+  std::size_t done = 0;
+  for (std::size_t k = 0; k < references; ++k) {
+    const std::size_t open = percent[2 * k];
+    const std::size_t length = percent[2 * k + 1] - open + 1;
+    work_ += size;
+    const std::string* value = nullptr;
+    if (work_ <= kMaxWork && ++evaluations_ <= kMaxEvaluations)
+      value = rememberedAscii_.Find(text.substr(open, length));
+    size = size - length + (value ? value->size() : 0);
+    if (!value || (value->size() > length && size > kMaxExpandedLength)) {
+      out.resize(start);
+      return false;
+    }
+    out.append(text.data() + done, open - done).append(*value);
+    done = open + length;
+  }
+  out.append(text.data() + done, text.size() - done);
+  return true;
+}
+
 const std::wstring& VarHandler::ValueOf(std::wstring_view reference, bool doubleAmpersands,
                                         std::wstring& scratch) {
   // Only a text's own references: deeper down the nesting bound may cut a value short.
   const bool rememberable = remember_ && !doubleAmpersands && depth_ == 1;
   if (rememberable) {
-    for (const auto& [name, value] : firstFew_) {
-      if (name == reference) return *value;
-    }
-    const auto known = remembered_.find(reference);
-    if (known != remembered_.end()) return known->second;
+    if (const std::wstring* known = remembered_.Find(reference)) return *known;
   }
   scratch = Expand(EvaluateVariable(std::wstring(reference)), doubleAmpersands);
   if (!rememberable) return scratch;
-  const auto& [name, value] = *remembered_.emplace(reference, std::move(scratch)).first;
-  if (firstFew_.size() < kFirstFew) firstFew_.emplace_back(name, &value);
-  return value;
+  if (Ascii(reference) && Ascii(std::wstring_view(scratch)) &&
+      scratch.find(L'%') == std::wstring::npos)
+    rememberedAscii_.Add(std::string(reference.begin(), reference.end()),
+                         std::string(scratch.begin(), scratch.end()));
+  return remembered_.Add(reference, std::move(scratch));
 }
 
 std::wstring VarHandler::EvaluateVariable(const std::wstring& reference) {

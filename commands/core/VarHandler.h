@@ -43,6 +43,10 @@ class VarHandler {
   // Replaces every reference by its value (expanded in turn, its ampersands doubled when asked),
   // "%%" by "%", then applies the text function step. Never fails: unreadable values are "N/A".
   std::wstring Expand(const std::wstring& text, bool doubleAmpersands);
+  // Expand of a line of 8-bit text in the ANSI code page, ampersands as they are, appended to
+  // `out` in the code page. With values remembered, a plain ASCII line whose values are plain
+  // ASCII too is expanded as it is, without the round trip through wide characters.
+  void ExpandAnsi(std::string_view line, std::string& out);
   // The value of one reference, the name with its two percent signs.
   std::wstring EvaluateVariable(const std::wstring& reference);
   // Whether expansions are reported to the run's observer (they are unless told otherwise).
@@ -64,9 +68,54 @@ class VarHandler {
   host::Ref<host::VaultFile> FileById(std::int32_t id) const;
 
  private:
+  // References and their expanded values, looked up by a view of the reference, so that a
+  // remembered one costs no copy of it. The first few are compared before hashing: a template
+  // names a handful of variables on each of its many lines.
+  template <class Char>
+  class Remembered {
+   public:
+    using Text = std::basic_string<Char>;
+    using View = std::basic_string_view<Char>;
+
+    const Text* Find(View reference) const {
+      for (const auto& [name, value] : firstFew_) {
+        if (name == reference) return value;
+      }
+      const auto known = values_.find(reference);
+      return known == values_.end() ? nullptr : &known->second;
+    }
+    const Text& Add(View reference, Text value) {
+      const auto& [name, kept] = *values_.emplace(reference, std::move(value)).first;
+      if (firstFew_.size() < kFirstFew) firstFew_.emplace_back(name, &kept);
+      return kept;
+    }
+
+   private:
+    struct ViewHash {
+      using is_transparent = void;
+      std::size_t operator()(View text) const { return std::hash<View>{}(text); }
+    };
+    static constexpr std::size_t kFirstFew = 8;
+    std::unordered_map<Text, Text, ViewHash, std::equal_to<>> values_;
+    // Views of the map's own keys and values, which stay put.
+    std::vector<std::pair<View, const Text*>> firstFew_;
+  };
+
+  // Replaces each reference of `text` in `result`, a copy of it, by what `valueOf` gives for it,
+  // and "%%" by "%", within the bounds of one expansion. False, the result half done, when
+  // `valueOf` gives none.
+  template <class Char, class FindValue>
+  bool Substitute(std::basic_string_view<Char> text, std::basic_string<Char>& result,
+                  FindValue valueOf);
   // A reference's value, expanded in turn: the one remembered, or else computed into `scratch`.
   const std::wstring& ValueOf(std::wstring_view reference, bool doubleAmpersands,
                               std::wstring& scratch);
+  // ExpandAnsi of a plain ASCII line, appended to `out`; false, `out` as it was, for any other
+  // line and for one that names a reference without a plain ASCII value remembered.
+  bool ExpandAscii(std::string_view line, std::string& out);
+  // ExpandAscii's substitution for lines whose references can be replaced where they stand;
+  // false, `out` as it was and the bounds' counts half done, for any other.
+  bool SubstituteInOnePass(std::string_view text, std::string& out);
   std::wstring Evaluate(actions::Variable::VariableType type, const std::wstring& value,
                         const std::wstring& extra);
   // Null also when there is no current document.
@@ -85,18 +134,13 @@ class VarHandler {
   int depth_ = 0;
   bool reporting_ = true;
   bool remember_ = false;
-  // Looked up by a view of the text, so that a remembered reference costs no copy of it.
-  struct ViewHash {
-    using is_transparent = void;
-    std::size_t operator()(std::wstring_view text) const {
-      return std::hash<std::wstring_view>{}(text);
-    }
-  };
-  std::unordered_map<std::wstring, std::wstring, ViewHash, std::equal_to<>> remembered_;
-  // The first few remembered references, compared before hashing: a template names a handful of
-  // variables on each of its many lines. Views of the map's own keys and values, which stay put.
-  static constexpr std::size_t kFirstFew = 8;
-  std::vector<std::pair<std::wstring_view, const std::wstring*>> firstFew_;
+  Remembered<wchar_t> remembered_;
+  // Those of them in plain ASCII whose values are plain ASCII without a "%", for ExpandAscii. It
+  // only looks values up: the first line that names a reference takes the wide way, so that the
+  // value is worked out where an expansion's bounds count it.
+  Remembered<char> rememberedAscii_;
+  // The line ExpandAscii works on, its memory kept from line to line.
+  std::string asciiLine_;
   // Of the expansion under way.
   int evaluations_ = 0;
   std::size_t work_ = 0;

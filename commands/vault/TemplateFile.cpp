@@ -5,7 +5,6 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/Ansi.h"
 #include "platform/TextFile.h"
 
 namespace vendrel::commands {
@@ -36,7 +35,6 @@ std::optional<std::wstring> ExpandTemplate(platform::FileSystem& files, VarHandl
   platform::LineReader in(*reader);
   platform::LineWriter out(*writer);
   std::string_view line;
-  std::wstring wide;
   bool written = true;
   while (written && in.Next(line)) {
     ++lines;
@@ -46,8 +44,7 @@ std::optional<std::wstring> ExpandTemplate(platform::FileSystem& files, VarHandl
       written = out.Write(line);
       continue;
     }
-    platform::AnsiToWide(line, wide);
-    written = out.Write(std::wstring_view(variables.Expand(wide, false)));
+    written = out.WriteWith([&](std::string& text) { variables.ExpandAnsi(line, text); });
   }
   out.Flush();
   if (in.Error() != 0) return FileError(files, templatePath, in.Error());

@@ -5,6 +5,7 @@
 
 #include "actions/Action.h"
 #include "actions/RunObserver.h"
+#include "platform/Ansi.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/FakeVault.h"
 
@@ -261,6 +262,41 @@ TEST_F(VarHandlerTest, RuntimeValuesGoToTheFirstVariableOfThatExactName) {
   EXPECT_EQ(action.variables.size(), 2u);
   EXPECT_EQ(Expand(L"%answer%"), L"yes");
 }
+
+// A template line's bytes give what its wide characters give, both on the line that first names
+// a value and on a line after it, whichever way each takes.
+class AnsiLineTest : public VarHandlerTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AnsiLineTest, GivesTheBytesOfTheWideCharacters) {
+  Define(L"a", Variable::kStaticText, L"A-100");
+  Define(L"b", Variable::kStaticText, L"25 mm");
+  Define(L"pct", Variable::kStaticText, L"%%b");
+  Define(L"e", Variable::kStaticText, L"caf\u00E9");
+  Define(L"far", Variable::kStaticText, L"\u4E00");
+  Define(L"long", Variable::kStaticText, std::wstring(40000, L'y'));
+  Define(L"long2", Variable::kStaticText, L"%long%");
+  const std::string line = GetParam();
+  VarHandler wide(run);
+  VarHandler bytes(run);
+  for (VarHandler* handler : {&wide, &bytes}) {
+    handler->RememberValues();
+    handler->SetReporting(false);
+  }
+  for (int pass = 0; pass < 2; ++pass) {
+    std::string expected;
+    platform::AppendAnsi(wide.Expand(platform::AnsiToWide(line), false), expected);
+    std::string expanded = "before ";
+    bytes.ExpandAnsi(line, expanded);
+    EXPECT_EQ(expanded, "before " + expected) << "pass " << pass;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, AnsiLineTest,
+    ::testing::Values("Part 1 is %a% by %b%.", "%a%-%a% and %b%", "%a%x%b%a%c%", "100%% of %a%",
+                      "%%%%", "%a% is 50% off", "%pct%%b%", "%e% %a%", "%far%", "\x80 %a% LEN(%b%)",
+                      "LEN(%a%) %b%", "%long%%long2%",
+                      "%a%%b%%1%%2%%3%%4%%5%%6%%7%%8%%9%%10%%11%%12%%13%%14%%15%"));
 
 }  // namespace
 }  // namespace vendrel::commands

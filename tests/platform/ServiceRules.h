@@ -92,7 +92,7 @@ inline void CheckOpenRules(FileSystem& files, const std::wstring& dir) {
     ASSERT_TRUE(writer);
     LineWriter lines(*writer);
     EXPECT_TRUE(lines.Write(std::string_view("first")));
-    EXPECT_TRUE(lines.Write(std::wstring_view(L"second")));
+    EXPECT_TRUE(lines.WriteWith([](std::string& text) { text += "second"; }));
     EXPECT_TRUE(lines.Flush());
   }
   EXPECT_EQ(ReadAll(files, out), "first\r\nsecond\r\n");

@@ -86,7 +86,7 @@ TEST(LineWriter, EndsLinesWithCrLfAndWritesInLargePieces) {
   StringWriter file;
   LineWriter writer(file);
   for (int i = 0; i < 10000; ++i) ASSERT_TRUE(writer.Write(std::string_view("0123456789")));
-  EXPECT_TRUE(writer.Write(std::wstring_view(L"end")));
+  EXPECT_TRUE(writer.WriteWith([](std::string& text) { text += "end"; }));
   EXPECT_TRUE(writer.Flush());
   EXPECT_EQ(file.text.size(), 10000u * 12 + 5);
   EXPECT_EQ(file.text.substr(file.text.size() - 17), "0123456789\r\nend\r\n");
