@@ -61,14 +61,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   handler.Expand(text, false);
   handler.Expand(text, true);
   commands::ApplyTextFunction(text, fakes.services.clock);
-  // As a template line, its bytes expand to what its wide characters give.
+  // As a template line, its bytes expand to what its wide characters give, on the line that
+  // first names the values and on a line after it.
+  commands::VarHandler wide(run);
   commands::VarHandler bytes(run);
-  bytes.RememberValues();
-  bytes.SetReporting(false);
-  std::string expanded;
-  bytes.ExpandAnsi(lines[0], expanded);
-  std::string expected;
-  platform::AppendAnsi(handler.Expand(platform::AnsiToWide(lines[0]), false), expected);
-  if (expanded != expected) std::abort();
+  for (commands::VarHandler* remembering : {&wide, &bytes}) {
+    remembering->RememberValues();
+    remembering->SetReporting(false);
+  }
+  for (int pass = 0; pass < 2; ++pass) {
+    std::string expanded;
+    bytes.ExpandAnsi(lines[0], expanded);
+    std::string expected;
+    platform::AppendAnsi(wide.Expand(platform::AnsiToWide(lines[0]), false), expected);
+    if (expanded != expected) std::abort();
+  }
   return 0;
 }
