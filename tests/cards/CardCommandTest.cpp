@@ -3,9 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "actions/ActionArchive.h"
-#include "actions/HexStringFile.h"
-#include "commands/core/CmdFactory.h"
 #include "commands/vault/CardValue.h"
 #include "commands/vault/CmdSetCardVar.h"
 #include "host/Ref.h"
@@ -386,28 +383,6 @@ TEST_F(CardCommandTest, ARunWithoutAVaultIsAnUnexpectedError) {
   EXPECT_EQ(LastBox(),
             L"Action: Stamp\r\nUnexpected error.\r\n[An invalid argument was given to the "
             L"method.]\r\n[0x80070057]");
-}
-
-TEST_F(CardCommandTest, StoredFormKeepsEveryFieldButTheRunTimeOnes) {
-  const Fields fields{.itemKind = CmdSetCardVar::kFileWithPath,
-                      .filePath = L"C:\\Vault\\%n%.txt",
-                      .folderPath = L"C:\\Vault",
-                      .configurations = {L"Default", L"Large"},
-                      .value = L"12",
-                      .variableName = L"Teeth",
-                      .variableType = 2};
-  action.commands.push_back(Make(fields));
-  actions::HexStringFile file;
-  actions::Archive out(file, actions::Archive::Mode::kStore);
-  actions::WriteAction(out, action);
-  file.Seek(0, actions::File::Origin::kBegin);
-  actions::Archive in(file, actions::Archive::Mode::kLoad);
-  actions::Action loaded;
-  actions::ReadAction(in, loaded, actions::kArchiveVersion, &CreateCmd);
-  const auto* command = dynamic_cast<const CmdSetCardVar*>(loaded.commands.at(0).get());
-  ASSERT_NE(command, nullptr);
-  EXPECT_EQ(command->Values(), fields);
-  EXPECT_EQ(command->Summary(), L"Variables ...");
 }
 
 // A number of type 3 reaches the host as a 4-byte float, as the host stores it.

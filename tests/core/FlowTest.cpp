@@ -312,38 +312,8 @@ TEST_F(FlowTest, EveryFlowKindComesBackFromTheArchiveWithItsSettings) {
   EXPECT_EQ(loaded.commands[1]->Summary(), L"IF %Size% >= 10 THEN GOTO Top");
   EXPECT_EQ(loaded.commands[2]->Summary(),
             L"IF C:\\Out\\*.txt EXISTS AS FILE  NO_CASE THEN GOTO Top");
-  for (std::size_t i : {1u, 2u}) {
-    const JumpCondition& stored = static_cast<CmdJump&>(*action.commands[i]).Condition();
-    const JumpCondition& read = static_cast<CmdJump&>(*loaded.commands[i]).Condition();
-    EXPECT_EQ(read.variable, stored.variable);
-    EXPECT_EQ(read.value, stored.value);
-    EXPECT_EQ(read.label, stored.label);
-    EXPECT_EQ(read.op, stored.op);
-    EXPECT_EQ(read.ignoreCase, stored.ignoreCase);
-  }
   EXPECT_EQ(loaded.commands[7]->Summary(), L"TRUE");
   EXPECT_EQ(loaded.commands[8]->Summary(), L"");
-}
-
-TEST(JumpStorageTest, TheJumpsFieldsFollowTheSummaryInTheirStoredOrder) {
-  actions::HexStringFile file;
-  actions::Archive out(file, actions::Archive::Mode::kStore);
-  out.WriteText(L"S");
-  out.WriteInt32(JumpCondition::kNotEqual);
-  out.WriteText(L"L");
-  out.WriteText(L"V");
-  out.WriteText(L"W");
-  out.WriteInt32(2);  // only a stored 1 is true
-  file.Seek(0, actions::File::Origin::kBegin);
-  actions::Archive in(file, actions::Archive::Mode::kLoad);
-  CmdJump jump(nullptr);
-  jump.Serialize(in);
-  EXPECT_EQ(jump.Summary(), L"S");
-  EXPECT_EQ(jump.Condition().op, JumpCondition::kNotEqual);
-  EXPECT_EQ(jump.Condition().label, L"L");
-  EXPECT_EQ(jump.Condition().variable, L"V");
-  EXPECT_EQ(jump.Condition().value, L"W");
-  EXPECT_FALSE(jump.Condition().ignoreCase);
 }
 
 }  // namespace

@@ -53,25 +53,21 @@ class EditorsTest : public ::testing::Test {
 };
 
 TEST_F(EditorsTest, TheLabelEditorTakesAnyNameAndOffersNewOnesToJumps) {
-  CmdLabel label(&action);
-  label.SetServices(&fakes.services);
-  label.SetLabels(&labels);
+  auto label = Make<CmdLabel>();
   dialogs.Queue([](ScriptedSurface& ui) {
     EXPECT_EQ(ui.Text(IDC_LABEL_NAME), L"");
     ui.Type(IDC_LABEL_NAME, L"Retry");
     ui.Ok();
   });
-  EXPECT_TRUE(label.Edit(0));
-  EXPECT_EQ(label.Summary(), L"Retry");
+  EXPECT_TRUE(label->Edit(0));
+  EXPECT_EQ(label->Summary(), L"Retry");
 
-  CmdLabel twin(&action);
-  twin.SetServices(&fakes.services);
-  twin.SetLabels(&labels);
+  auto twin = Make<CmdLabel>();
   dialogs.Queue([](ScriptedSurface& ui) {
     ui.Type(IDC_LABEL_NAME, L"Retry");
     ui.Ok();
   });
-  EXPECT_TRUE(twin.Edit(0)) << "a name another label has is accepted";
+  EXPECT_TRUE(twin->Edit(0)) << "a name another label has is accepted";
   EXPECT_THAT(labels.Names(), ElementsAre(L"Retry")) << "but listed once";
 
   dialogs.Queue([](ScriptedSurface& ui) {
@@ -79,8 +75,8 @@ TEST_F(EditorsTest, TheLabelEditorTakesAnyNameAndOffersNewOnesToJumps) {
     ui.Type(IDC_LABEL_NAME, L"Changed");
     ui.Cancel();
   });
-  EXPECT_FALSE(label.Edit(0));
-  EXPECT_EQ(label.Summary(), L"Retry");
+  EXPECT_FALSE(label->Edit(0));
+  EXPECT_EQ(label->Summary(), L"Retry");
 
   CmdLabel noDialogs(&action);
   EXPECT_FALSE(noDialogs.Edit(0)) << "without a dialog runner nothing can be edited";

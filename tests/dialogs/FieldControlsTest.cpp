@@ -26,17 +26,12 @@ struct Case {
   JumpCondition taken;
 };
 
-class NoDialog : public platform::Dialog {
-  std::int32_t TemplateId() const override { return 1; }
-  void OnInit() override {}
-};
-
 class FieldControlsTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(FieldControlsTest, ShowsTheFieldAndTakesItBackAsChanged) {
   const Case& c = GetParam();
-  NoDialog dialog;
-  platform::ScriptedSurface ui(dialog, 0, nullptr);
+  CJumpDlg unopened({}, nullptr, nullptr, nullptr, nullptr);
+  platform::ScriptedSurface ui(unopened, 0, nullptr);
   ui.AddItem(kCombo, L"E", 5);
   ui.AddItem(kCombo, L"e", 7);
   const FieldControl bound[] = {c.bound};

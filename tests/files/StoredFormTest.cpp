@@ -1,8 +1,6 @@
-// The file and prompt kinds: what loading makes of odd stored values, and the summaries.
+// The file and prompt kinds: new commands and the summaries their fields make.
 #include <gtest/gtest.h>
 
-#include "actions/Archive.h"
-#include "actions/HexStringFile.h"
 #include "commands/files/CmdCopyFile.h"
 #include "commands/files/CmdCreateFolder.h"
 #include "commands/files/CmdDeleteFile.h"
@@ -15,22 +13,6 @@
 
 namespace vendrel::commands {
 namespace {
-
-TEST(StoredFormTest, ADeleteFlagStoredAsAnythingButOneLoadsAsFalse) {
-  for (const std::int32_t stored : {1, 2, -1, 0}) {
-    actions::HexStringFile file;
-    actions::Archive out(file, actions::Archive::Mode::kStore);
-    out.WriteText(L"DELETE x FROM_VAULT");
-    out.WriteText(L"x");
-    out.WriteInt32(stored);
-    file.Seek(0, actions::File::Origin::kBegin);
-    actions::Archive in(file, actions::Archive::Mode::kLoad);
-    CmdDeleteFile loaded(nullptr);
-    loaded.Serialize(in);
-    EXPECT_EQ(loaded.Values().fromVault, stored == 1) << stored;
-    EXPECT_EQ(loaded.Summary(), L"DELETE x FROM_VAULT") << "the summary is kept as stored";
-  }
-}
 
 TEST(StoredFormTest, NewCommandsStartEmptyAndTheDeleteSummaryNamesTheVault) {
   CmdDeleteFile deletion(nullptr);
