@@ -44,14 +44,6 @@ bool ReplaceAll(std::basic_string<Char>& text, std::basic_string_view<Char> from
   return true;
 }
 
-// One pass the compiler turns into vector code, rather than stopping at the first.
-template <class Char>
-bool Ascii(std::basic_string_view<Char> text) {
-  std::make_unsigned_t<Char> all = 0;
-  for (const Char c : text) all |= static_cast<std::make_unsigned_t<Char>>(c);
-  return all < 0x80;
-}
-
 // A vault object by kind and id, through its interface query; null when any step fails.
 template <class T>
 host::Ref<T> Lookup(const host::Ref<host::VaultSession>& vault, host::ObjectKind kind,
@@ -111,15 +103,15 @@ void VarHandler::ExpandAnsi(std::string_view line, std::string& out) {
   platform::AppendAnsi(Expand(platform::AnsiToWide(line), false), out);
 }
 
-// ASCII is the same in every ANSI code page and in wide characters, one byte to one character, so
-// the bytes go through the same steps as the characters would.
+// Plain ASCII bytes are characters one to one, so they go through the same steps as the
+// characters would.
 bool VarHandler::ExpandAscii(std::string_view line, std::string& out) {
   const std::size_t start = out.size();
   evaluations_ = 0;
   work_ = 0;
   ++depth_;
   bool whole = SubstituteInOnePass(line, out);
-  if (!whole && Ascii(line)) {
+  if (!whole && platform::IsAscii(line)) {
     evaluations_ = 0;
     work_ = 0;
     asciiLine_ = line;
@@ -227,7 +219,7 @@ const std::wstring& VarHandler::ValueOf(std::wstring_view reference, bool double
   }
   scratch = Expand(EvaluateVariable(std::wstring(reference)), doubleAmpersands);
   if (!rememberable) return scratch;
-  if (Ascii(reference) && Ascii(std::wstring_view(scratch)) &&
+  if (platform::IsAscii(reference) && platform::IsAscii(std::wstring_view(scratch)) &&
       scratch.find(L'%') == std::wstring::npos)
     rememberedAscii_.Add(std::string(reference.begin(), reference.end()),
                          std::string(scratch.begin(), scratch.end()));

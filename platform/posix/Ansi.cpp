@@ -2,7 +2,6 @@
 #include "platform/Ansi.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
 
 namespace vendrel::platform {
@@ -46,10 +45,7 @@ void AppendAnsi(std::wstring_view text, std::string& out) {
   const std::size_t start = out.size();
   out.resize(start + text.size());
   char* to = out.data() + start;
-  // Checked as a whole first: two simple loops the compiler turns into vector code.
-  std::uint32_t all = 0;
-  for (const wchar_t c : text) all |= static_cast<std::uint32_t>(c);
-  if (all < 0x80) {
+  if (IsAscii(text)) {
     for (std::size_t i = 0; i < text.size(); ++i) to[i] = static_cast<char>(text[i]);
     return;
   }

@@ -3,16 +3,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 namespace vendrel::platform {
-namespace {
-
-bool Ascii(std::wstring_view text) {
-  return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
-}
-
-}  // namespace
 
 std::wstring AnsiToWide(std::string_view bytes) {
   std::wstring out;
@@ -30,8 +21,8 @@ void AnsiToWide(std::string_view bytes, std::wstring& out) {
 }
 
 void AppendAnsi(std::wstring_view text, std::string& out) {
-  // Most lines are plain ASCII, the same in every code page.
-  if (Ascii(text)) {
+  // Most lines are plain ASCII.
+  if (IsAscii(text)) {
     out.append(text.begin(), text.end());
     return;
   }
