@@ -33,12 +33,4 @@ bool TextFieldsDlg::OnOk() {
   return true;
 }
 
-void TextFieldTexts::Text(const char*, std::wstring& value, TextUse) {
-  if (!writeBack_) {
-    texts_.push_back(value);
-  } else if (next_ < texts_.size()) {
-    value = texts_[next_++];
-  }
-}
-
 }  // namespace vendrel::commands

@@ -49,51 +49,30 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
   std::vector<CMenuButton> buttons_;  // each holds the vault while the dialog lives
 };
 
-// The text fields of a fields struct in stored order: read out, or written back from texts.
-class TextFieldTexts final : public FieldVisitor {
- public:
-  // Collects the texts into `texts`; with `writeBack`, puts them back in the same order instead.
-  TextFieldTexts(std::vector<std::wstring>& texts, bool writeBack)
-      : texts_(texts), writeBack_(writeBack) {}
-  void Int32(const char*, std::int32_t&) override {}
-  void Bool(const char*, bool&) override {}
-  void Text(const char* name, std::wstring& value, TextUse use) override;
-  void TextList(const char*, std::vector<std::wstring>&, TextUse) override {}
-
- private:
-  std::vector<std::wstring>& texts_;
-  bool writeBack_;
-  std::size_t next_ = 0;
-};
-
-// An editor that shows each text field of `Kind` in an edit control of its own, in stored order,
-// and the other fields in the controls bound to them.
+// An editor that shows the fields of `Kind` in the controls bound to them by name, each text
+// field in an edit control with its own "->" button.
 template <class Kind>
 class FieldsDlg : public TextFieldsDlg {
  public:
   using Fields = typename Kind::Fields;
 
-  // The command's fields with the texts as OK left them.
-  Fields Values() const {
-    Fields fields = values_;
-    std::vector<std::wstring> texts;
-    for (std::size_t i = 0; i < TextCount(); ++i) texts.push_back(Text(i));
-    TextFieldTexts back(texts, true);
-    fields.Visit(back);
-    return fields;
-  }
+  // The command's fields as OK left them.
+  const Fields& Values() const { return values_; }
 
  protected:
-  struct Controls {
+  struct TextControls {
+    const char* field;  // the field's JSON name
     std::int32_t edit;
     std::int32_t menuButton;
   };
 
   FieldsDlg(std::int32_t templateId, const wchar_t* section, const Kind& command,
-            std::vector<Controls> controls, std::span<const FieldControl> bound = {})
-      : TextFieldsDlg(templateId, section, command, Pair(command.Values(), controls)),
+            const std::vector<TextControls>& texts, std::span<const FieldControl> bound = {})
+      : TextFieldsDlg(templateId, section, command, Edits(texts)),
         values_(command.Values()),
-        bound_(bound) {}
+        bound_(bound.begin(), bound.end()) {
+    for (const TextControls& text : texts) bound_.push_back({text.field, text.edit});
+  }
 
   void OnInit() override {
     TextFieldsDlg::OnInit();
@@ -105,19 +84,14 @@ class FieldsDlg : public TextFieldsDlg {
   }
 
  private:
-  static std::vector<Field> Pair(Fields fields, const std::vector<Controls>& controls) {
-    std::vector<std::wstring> texts;
-    TextFieldTexts out(texts, false);
-    fields.Visit(out);
-    std::vector<Field> paired;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      paired.push_back({controls[i].edit, controls[i].menuButton, texts.at(i)});
-    }
-    return paired;
+  static std::vector<Field> Edits(const std::vector<TextControls>& texts) {
+    std::vector<Field> edits;
+    for (const TextControls& text : texts) edits.push_back({text.edit, text.menuButton, {}});
+    return edits;
   }
 
   Fields values_;
-  std::span<const FieldControl> bound_;
+  std::vector<FieldControl> bound_;
 };
 
 }  // namespace vendrel::commands

@@ -7,7 +7,7 @@ namespace vendrel::commands {
 
 CCopyFileDlg::CCopyFileDlg(const CmdCopyFile& command)
     : FieldsDlg(IDD_COPY_FILE, L"CCopyFileDlg", command,
-                {{IDC_COPY_FILE_SOURCE, IDC_COPY_FILE_SOURCE_MENU},
-                 {IDC_COPY_FILE_DESTINATION, IDC_COPY_FILE_DESTINATION_MENU}}) {}
+                {{"from", IDC_COPY_FILE_SOURCE, IDC_COPY_FILE_SOURCE_MENU},
+                 {"to", IDC_COPY_FILE_DESTINATION, IDC_COPY_FILE_DESTINATION_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -7,6 +7,6 @@ namespace vendrel::commands {
 
 CCreateFolderDlg::CCreateFolderDlg(const CmdCreateFolder& command)
     : FieldsDlg(IDD_CREATE_FOLDER, L"CCreateFolderDlg", command,
-                {{IDC_CREATE_FOLDER_PATH, IDC_CREATE_FOLDER_PATH_MENU}}) {}
+                {{"path", IDC_CREATE_FOLDER_PATH, IDC_CREATE_FOLDER_PATH_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -12,6 +12,6 @@ constexpr FieldControl kBound[] = {{"fromVault", IDC_DELETE_FILE_FROM_VAULT}};
 
 CDeleteFileDlg::CDeleteFileDlg(const CmdDeleteFile& command)
     : FieldsDlg(IDD_DELETE_FILE, L"CDeleteFileDlg", command,
-                {{IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU}}, kBound) {}
+                {{"path", IDC_DELETE_FILE_PATH, IDC_DELETE_FILE_PATH_MENU}}, kBound) {}
 
 }  // namespace vendrel::commands

@@ -7,7 +7,7 @@ namespace vendrel::commands {
 
 CMoveFileDlg::CMoveFileDlg(const CmdMoveFile& command)
     : FieldsDlg(IDD_MOVE_FILE, L"CMoveFileDlg", command,
-                {{IDC_MOVE_FILE_SOURCE, IDC_MOVE_FILE_SOURCE_MENU},
-                 {IDC_MOVE_FILE_NEW_NAME, IDC_MOVE_FILE_NEW_NAME_MENU}}) {}
+                {{"from", IDC_MOVE_FILE_SOURCE, IDC_MOVE_FILE_SOURCE_MENU},
+                 {"newName", IDC_MOVE_FILE_NEW_NAME, IDC_MOVE_FILE_NEW_NAME_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -7,7 +7,7 @@ namespace vendrel::commands {
 
 CMoveFolderDlg::CMoveFolderDlg(const CmdMoveFolder& command)
     : FieldsDlg(IDD_MOVE_FOLDER, L"CMoveFolderDlg", command,
-                {{IDC_MOVE_FOLDER_OLD, IDC_MOVE_FOLDER_OLD_MENU},
-                 {IDC_MOVE_FOLDER_NEW, IDC_MOVE_FOLDER_NEW_MENU}}) {}
+                {{"from", IDC_MOVE_FOLDER_OLD, IDC_MOVE_FOLDER_OLD_MENU},
+                 {"to", IDC_MOVE_FOLDER_NEW, IDC_MOVE_FOLDER_NEW_MENU}}) {}
 
 }  // namespace vendrel::commands

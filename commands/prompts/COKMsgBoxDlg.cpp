@@ -7,6 +7,6 @@ namespace vendrel::commands {
 
 COKMsgBoxDlg::COKMsgBoxDlg(const CmdOkMsgBox& command)
     : FieldsDlg(IDD_OK_MSG_BOX, L"COKMsgBoxDlg", command,
-                {{IDC_OK_MSG_BOX_TEXT, IDC_OK_MSG_BOX_TEXT_MENU}}) {}
+                {{"message", IDC_OK_MSG_BOX_TEXT, IDC_OK_MSG_BOX_TEXT_MENU}}) {}
 
 }  // namespace vendrel::commands

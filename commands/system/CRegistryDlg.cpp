@@ -14,8 +14,8 @@ constexpr FieldControl kBound[] = {
 
 CRegistryDlg::CRegistryDlg(const CmdRegistry& command)
     : FieldsDlg(IDD_REGISTRY, L"CRegistryDlg", command,
-                {{IDC_REGISTRY_KEY, IDC_REGISTRY_KEY_MENU},
-                 {IDC_REGISTRY_VALUE, IDC_REGISTRY_VALUE_MENU}},
+                {{"keyPath", IDC_REGISTRY_KEY, IDC_REGISTRY_KEY_MENU},
+                 {"value", IDC_REGISTRY_VALUE, IDC_REGISTRY_VALUE_MENU}},
                 kBound) {}
 
 void CRegistryDlg::OnInit() {

@@ -12,7 +12,8 @@ constexpr FieldControl kBound[] = {{"condition", IDC_WAIT_CONDITION, FieldContro
 }  // namespace
 
 CWaitDlg::CWaitDlg(const CmdWait& command)
-    : FieldsDlg(IDD_WAIT, L"CWaitDlg", command, {{IDC_WAIT_PATH, IDC_WAIT_PATH_MENU}}, kBound),
+    : FieldsDlg(IDD_WAIT, L"CWaitDlg", command, {{"path", IDC_WAIT_PATH, IDC_WAIT_PATH_MENU}},
+                kBound),
       conditions_(command.Conditions()) {}
 
 std::vector<std::int32_t> CWaitDlg::SortedLists() const {

@@ -13,6 +13,6 @@ constexpr FieldControl kBound[] = {{"alsoIfEarlier", IDC_GET_FILE_IF_MISSING,
 
 CGetFileDlg::CGetFileDlg(const CmdGetFile& command)
     : FieldsDlg(IDD_GET_FILE, L"CGetFileDlg", command,
-                {{IDC_GET_FILE_PATH, IDC_GET_FILE_PATH_MENU}}, kBound) {}
+                {{"path", IDC_GET_FILE_PATH, IDC_GET_FILE_PATH_MENU}}, kBound) {}
 
 }  // namespace vendrel::commands

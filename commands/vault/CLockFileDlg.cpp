@@ -7,6 +7,6 @@ namespace vendrel::commands {
 
 CLockFileDlg::CLockFileDlg(const CmdLockFile& command)
     : FieldsDlg(IDD_LOCK_FILE, L"CLockFileDlg", command,
-                {{IDC_LOCK_FILE_PATH, IDC_LOCK_FILE_PATH_MENU}}) {}
+                {{"path", IDC_LOCK_FILE_PATH, IDC_LOCK_FILE_PATH_MENU}}) {}
 
 }  // namespace vendrel::commands

@@ -7,7 +7,7 @@ namespace vendrel::commands {
 
 CUnlockFileDlg::CUnlockFileDlg(const CmdUnlockFile& command)
     : FieldsDlg(IDD_UNLOCK_FILE, L"CUnlockFileDlg", command,
-                {{IDC_UNLOCK_FILE_PATH, IDC_UNLOCK_FILE_PATH_MENU},
-                 {IDC_UNLOCK_FILE_COMMENT, IDC_UNLOCK_FILE_COMMENT_MENU}}) {}
+                {{"path", IDC_UNLOCK_FILE_PATH, IDC_UNLOCK_FILE_PATH_MENU},
+                 {"comment", IDC_UNLOCK_FILE_COMMENT, IDC_UNLOCK_FILE_COMMENT_MENU}}) {}
 
 }  // namespace vendrel::commands
