@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -29,8 +30,10 @@ namespace vendrel::testing {
 class DriveVaultTest : public ::testing::Test {
  protected:
   DriveVaultTest()
+      // The process too: test programs running side by side may place fixtures alike.
       : drives_(std::filesystem::temp_directory_path() /
-                ("vendrel-drives-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)))),
+                ("vendrel-drives-" + std::to_string(getpid()) + "-" +
+                 std::to_string(reinterpret_cast<std::uintptr_t>(this)))),
         disk_(platform::posix::DriveMap(drives_)),
         machine_(L"PC1", L"alice") {
     if (const char* previous = std::getenv("VENDREL_DRIVES")) previousDrives_ = previous;
