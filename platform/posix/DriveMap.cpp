@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/Ansi.h"
 #include "platform/CaseFold.h"
 #include "platform/NativePath.h"
 #include "platform/Utf8.h"
@@ -26,10 +27,6 @@ namespace {
 
 bool IsSeparator(wchar_t c) {
   return c == L'\\' || c == L'/';
-}
-
-bool IsAscii(wchar_t c) {
-  return static_cast<std::make_unsigned_t<wchar_t>>(c) < 0x80;
 }
 
 std::vector<std::wstring> Components(std::wstring_view path) {
@@ -60,10 +57,6 @@ std::string LowerAscii(std::basic_string_view<Char> text) {
   return lower;
 }
 
-bool IsAscii(std::wstring_view text) {
-  return std::all_of(text.begin(), text.end(), [](wchar_t c) { return IsAscii(c); });
-}
-
 // A name's key in a folder's listing: names the same after LowerCase have the same key. Plain
 // ASCII, nearly every name, is folded without the C library, whose C locale (this process never
 // sets another) maps A to Z alone there; other names are keyed by their folded characters' bytes
@@ -71,7 +64,7 @@ bool IsAscii(std::wstring_view text) {
 std::string FoldedKey(std::wstring_view name) {
   if (IsAscii(name)) return LowerAscii(name);
   const std::wstring folded = LowerCase(std::wstring(name));
-  if (IsAscii(folded)) return LowerAscii(std::wstring_view(folded));
+  if (IsAscii(std::wstring_view(folded))) return LowerAscii(std::wstring_view(folded));
   std::string key(1 + folded.size() * sizeof(wchar_t), '\x80');
   std::memcpy(key.data() + 1, folded.data(), folded.size() * sizeof(wchar_t));
   return key;
@@ -79,9 +72,7 @@ std::string FoldedKey(std::wstring_view name) {
 
 // The same for a name read from a folder.
 std::string FoldedKey(std::string_view name) {
-  if (std::all_of(name.begin(), name.end(),
-                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return LowerAscii(name);
+  if (IsAscii(name)) return LowerAscii(name);
   return FoldedKey(FromUtf8(name));
 }
 
