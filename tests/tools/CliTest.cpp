@@ -239,6 +239,9 @@ TEST_F(CliTest, TheDemoShowsAMenuRunACheckInRunAVetoAndACardValue) {
   shows("plan.txt  v2  Review");  // the refused change left the state alone
   shows("  Reviewed = by Chief\n");
   shows("anna's inbox: from Chief, \"Reviewed\": please have a look");
+  // Each step but the refused state change ran as it should.
+  EXPECT_EQ(demo.out.find("not all used"), std::string::npos) << demo.out;
+  EXPECT_EQ(demo.out.find("did not run as it should"), std::string::npos) << demo.out;
 }
 
 // An action that asks three times: an edit box, a yes/no box, an OK box.

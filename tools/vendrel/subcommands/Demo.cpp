@@ -84,26 +84,29 @@ int RunDemo(Call& call) {
     out << "  hook " << kind << " (" << NotificationName(kind) << ")\n";
   }
 
-  const std::vector<std::string> commandLine = {"--vault", folder.string(), "--user",
-                                                "Chief",   "--answers",     answers.string()};
-  const auto step = [&](const Args& args) {
+  // Only the backup asks; an answer another step left unused would count as its failure.
+  const auto step = [&](const Args& args, bool answered = false) {
     out << "\n$ vendrel --vault " << folder.string();
+    Args all = {"--vault", folder.string(), "--user", "Chief"};
+    if (answered) {
+      out << " --answers " << answers.string();
+      all.insert(all.end(), {"--answers", answers.string()});
+    }
     for (const std::string& arg : args) {
       out << " " << (arg.find(' ') == std::string::npos ? arg : "\"" + arg + "\"");
     }
     out << "\n";
-    Args all = commandLine;
     all.insert(all.end(), args.begin(), args.end());
     Console quiet{console.in, out, console.err, false};
     return RunCli(all, quiet);
   };
   if (host.AddInLinked()) {
-    out << "\nEvery step answers its dialogs from " << answers.string()
+    out << "\nThe backup answers its dialog from " << answers.string()
         << ", which says C:\\Safe.\n";
   } else {
     out << "\nThe add-in shows its own dialog when the backup asks where to: choose C:\\Safe.\n";
   }
-  step({"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"});
+  step({"menu", "Backup\\Selected files", "Projects\\plan.txt", "Projects\\notes.txt"}, true);
   const auto list = [&](const std::wstring& windowsFolder) {
     out << "  " << Utf8(windowsFolder) << " now holds:";
     std::error_code error;
