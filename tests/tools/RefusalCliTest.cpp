@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "--to Review names no workflow; give one of Release.Draft, Release.Review, "
                    "Release.Released"},
            Refusal{{"import", "empty.acn"}, "empty.acn is empty; give a file that holds actions"},
+           Refusal{{"import", "none.acn"}, "no file none.acn"},
+           Refusal{{"import", "v"}, "v is a folder; give a file"},
            Refusal{{"import", "bad.json"},
                    "bad.json holds actions that cannot be stored: "
                    "actions[0].commands[0] lacks \"prompt\""},

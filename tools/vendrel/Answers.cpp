@@ -1,21 +1,22 @@
 // The answer file, the terminal, or nobody.
 #include "tools/vendrel/Answers.h"
 
-#include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 #include "platform/ScriptedDialogs.h"
 #include "platform/Utf8.h"
+#include "tools/vendrel/Files.h"
 #include "tools/vendrel/Platform.h"
 
 namespace vendrel::tools {
 
 Answers::Answers(const Options& options, Console& console) : notes_(console.err) {
   if (options.answers) {
-    std::ifstream in(*options.answers);
-    if (!in) throw UsageError("cannot read " + options.answers->string());
+    const Bytes bytes = ReadBytes(*options.answers);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     // Editors may begin the file with a byte-order mark.

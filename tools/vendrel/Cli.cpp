@@ -12,6 +12,7 @@
 #include "platform/Utf8.h"
 #include "tools/vendrel/Command.h"
 #include "tools/vendrel/DatabaseFailure.h"
+#include "tools/vendrel/Files.h"
 #include "tools/vendrel/Json.h"
 
 namespace vendrel::tools {
@@ -138,14 +139,7 @@ std::string Reason(const CLI::App& root, const Formatter& formatter, const CLI::
 
 // A folder or a missing file is refused before anything runs.
 CLI::Validator AnswersFile() {
-  return CLI::Validator(
-      [](const std::string& given) -> std::string {
-        if (std::filesystem::is_directory(given))
-          return given + " is a folder; give a file of answers";
-        if (!std::filesystem::exists(given)) return "no file " + given;
-        return {};
-      },
-      "");
+  return CLI::Validator([](const std::string& given) { return NoFile(given); }, "");
 }
 
 }  // namespace

@@ -1,17 +1,30 @@
 // Whole files in and out.
 #include "tools/vendrel/Files.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "actions/DiskFile.h"
 #include "tools/vendrel/Cli.h"
 
 namespace vendrel::tools {
 
+std::string NoFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(file, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return "no file " + file.string();
+  if (std::filesystem::is_directory(status)) return file.string() + " is a folder; give a file";
+  return {};
+}
+
 Bytes ReadBytes(const std::filesystem::path& file, const char* holding) {
+  if (std::string why = NoFile(file); !why.empty()) throw UsageError(why);
   std::ifstream in(file, std::ios::binary);
-  if (!in) throw UsageError("cannot read " + file.string());
+  if (!in) throw UsageError("cannot read " + file.string() + ": " + std::strerror(errno));
   Bytes bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
   if (holding && bytes.empty())
     throw UsageError(file.string() + " is empty; give a file that holds " + holding);
