@@ -27,6 +27,7 @@ class RefusalTest : public CliTest, public ::testing::WithParamInterface<Refusal
   // first case of a suite and copied for the others.
   void PrepareVault() {
     Write("b.txt", "beta\n");
+    Write("b.json", "beta\n");
     Write("aux.txt", "device\n");
     Write("empty.acn", "");
     Write("bad.json", R"({"format": "action-file", "actions": [{"commands": [{"type": 1}]}]})");
@@ -85,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
            Refusal{{"import", "empty.acn"}, "empty.acn is empty; give a file that holds actions"},
            Refusal{{"import", "none.acn"}, "no file none.acn"},
            Refusal{{"import", "v"}, "v is a folder; give a file"},
+           Refusal{{"import", "b.json"}, "b.json: parse error at line 1, column 1"},
            Refusal{{"import", "bad.json"},
                    "bad.json holds actions that cannot be stored: "
                    "actions[0].commands[0] lacks \"prompt\""},

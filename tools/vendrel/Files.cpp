@@ -43,7 +43,11 @@ void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
 
 Json ReadJson(const std::filesystem::path& file, const char* holding) {
   const Bytes bytes = ReadBytes(file, holding);
-  return ParseJson(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  try {
+    return ParseJson(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const JsonError& e) {
+    throw UsageError(file.string() + ": " + e.what());
+  }
 }
 
 }  // namespace vendrel::tools

@@ -18,7 +18,9 @@ namespace vendrel::tools {
 
 namespace {
 
-bool IsJson(const Bytes& bytes) {
+// A file named .json is read as JSON whatever it begins with, so its fault is told as JSON's.
+bool IsJson(const std::string& source, const Bytes& bytes) {
+  if (source.ends_with(".json")) return true;
   const auto first = std::find_if(bytes.begin(), bytes.end(), [](std::uint8_t b) {
     return b != ' ' && b != '\t' && b != '\r' && b != '\n';
   });
@@ -148,7 +150,7 @@ Json LoadSetJson(Call& call, const std::string& source) {
   if (source == "vault") return StoredSetJson(call.Reader());
   const Bytes bytes = ReadBytes(source, "actions");
   try {
-    if (IsJson(bytes)) return ReadJson(source, "actions");
+    if (IsJson(source, bytes)) return ReadJson(source, "actions");
     return ActionFileToJson(bytes, DefaultCodec());
   } catch (const JsonError& e) {
     throw UsageError(source + " is neither an action file nor actions in JSON: " + e.what());
@@ -164,7 +166,7 @@ std::vector<LintSubject> LoadLintSubjects(Call& call, const std::string& source)
     return LintSubjects(std::move(set.actions));
   }
   const Bytes bytes = ReadBytes(source, "actions");
-  if (IsJson(bytes)) return LintSubjectsOfJson(ReadJson(source, "actions"));
+  if (IsJson(source, bytes)) return LintSubjectsOfJson(ReadJson(source, "actions"));
   actions::HexStringFile file;
   actions::ActionList loaded;
   try {
