@@ -143,7 +143,7 @@ const std::vector<CommandForm> kCommands = {
     {"show", "PATH", "show a vault file with its versions and card", {}, RunShow},
     {"lint",
      "[FILE.acn | FILE.json]",
-     "check actions for faults before they run; without a file the vault's",
+     "check actions for faults before they run: those of a file, else the vault's",
      {},
      RunLint},
     {"diff",

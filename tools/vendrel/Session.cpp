@@ -15,7 +15,8 @@ Session::Session(const Options& options, Console& console, bool dryRun)
     : answers_(options, console), err_(console.err) {
   if (!options.vault) throw UsageError("no vault: give --vault DIR or set VENDREL_VAULT");
   if (!std::filesystem::exists(DatabaseOf(*options.vault))) {
-    throw UsageError("no vault in " + options.vault->string());
+    throw UsageError("no vault in " + options.vault->string() + "; make one with vendrel init " +
+                     options.vault->string());
   }
   if (dryRun) copy_ = std::make_unique<VaultCopy>(*options.vault);
   host_ =
