@@ -1,4 +1,4 @@
-// The text fields editor: texts in, texts out; none is checked.
+// The "->" buttons beside the edits; what the edits hold is the editor's own business.
 #include "commands/core/TextFieldsDlg.h"
 
 namespace vendrel::commands {
@@ -8,9 +8,8 @@ TextFieldsDlg::TextFieldsDlg(std::int32_t templateId, const wchar_t* section, co
     : templateId_(templateId),
       section_(section),
       resizable_(resizable),
-      services_(command.Services()),
-      fields_(std::move(fields)) {
-  for (const Field& field : fields_) {
+      services_(command.Services()) {
+  for (const Field& field : fields) {
     buttons_.emplace_back(command.Owner(), command.Vault(), field.edit);
     buttons_.back().Bind(field.menuButton);
   }
@@ -18,7 +17,6 @@ TextFieldsDlg::TextFieldsDlg(std::int32_t templateId, const wchar_t* section, co
 
 void TextFieldsDlg::OnInit() {
   mbInitStrWnd(&Ui(), section_, resizable_, L"", L"", L"");
-  for (const Field& field : fields_) Ui().SetText(field.edit, field.text);
 }
 
 void TextFieldsDlg::OnControl(std::int32_t control, platform::ControlEvent event) {
@@ -26,11 +24,6 @@ void TextFieldsDlg::OnControl(std::int32_t control, platform::ControlEvent event
   for (CMenuButton& button : buttons_) {
     if (button.ButtonId() == control) button.OnClicked(Ui(), services_);
   }
-}
-
-bool TextFieldsDlg::OnOk() {
-  for (Field& field : fields_) field.text = Ui().Text(field.edit);
-  return true;
 }
 
 }  // namespace vendrel::commands

@@ -18,16 +18,13 @@ namespace vendrel::commands {
 
 class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
  public:
+  // An edit control and the button beside it.
   struct Field {
     std::int32_t edit;
     std::int32_t menuButton;
-    std::wstring text;
   };
 
   std::int32_t TemplateId() const override { return templateId_; }
-  // The texts as OK left them, in the order they were given.
-  const std::wstring& Text(std::size_t field) const { return fields_.at(field).text; }
-  std::size_t TextCount() const { return fields_.size(); }
 
  protected:
   // `section`: the localized-window key, the class name. The command lends the action whose
@@ -38,14 +35,12 @@ class TextFieldsDlg : public platform::Dialog, public lexicor::StrWnd {
 
   void OnInit() override;
   void OnControl(std::int32_t control, platform::ControlEvent event) override;
-  bool OnOk() override;
 
  private:
   std::int32_t templateId_;
   const wchar_t* section_;
   bool resizable_;
   platform::Services* services_;
-  std::vector<Field> fields_;
   std::vector<CMenuButton> buttons_;  // each holds the vault while the dialog lives
 };
 
@@ -80,13 +75,13 @@ class FieldsDlg : public TextFieldsDlg {
   }
   bool OnOk() override {
     TakeFields(Ui(), values_, bound_);
-    return TextFieldsDlg::OnOk();
+    return true;
   }
 
  private:
   static std::vector<Field> Edits(const std::vector<TextControls>& texts) {
     std::vector<Field> edits;
-    for (const TextControls& text : texts) edits.push_back({text.edit, text.menuButton, {}});
+    for (const TextControls& text : texts) edits.push_back({text.edit, text.menuButton});
     return edits;
   }
 

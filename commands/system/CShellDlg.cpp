@@ -20,10 +20,6 @@ std::wstring CommandProcessor(platform::Shell* shell) {
   return folder + L"Cmd.exe";
 }
 
-bool IsCommandLine(const CmdShell& command) {
-  return command.Values().mode == CmdShell::kCommandLineMode;
-}
-
 }  // namespace
 
 std::wstring CommandLineOf(const std::wstring& parameters) {
@@ -33,15 +29,11 @@ std::wstring CommandLineOf(const std::wstring& parameters) {
   return c + 2 < parameters.size() ? parameters.substr(c + 2) : std::wstring();
 }
 
-// Each mode shows the fields in its own controls and leaves the other mode's empty.
 CShellDlg::CShellDlg(const CmdShell& command)
     : TextFieldsDlg(IDD_SHELL, L"CShellDlg", command,
-                    {{IDC_SHELL_COMMAND_LINE, IDC_SHELL_COMMAND_LINE_MENU,
-                      IsCommandLine(command) ? CommandLineOf(command.Values().parameters) : L""},
-                     {IDC_SHELL_FILE, IDC_SHELL_FILE_MENU,
-                      IsCommandLine(command) ? L"" : command.Values().file},
-                     {IDC_SHELL_PARAMETERS, IDC_SHELL_PARAMETERS_MENU,
-                      IsCommandLine(command) ? L"" : command.Values().parameters}},
+                    {{IDC_SHELL_COMMAND_LINE, IDC_SHELL_COMMAND_LINE_MENU},
+                     {IDC_SHELL_FILE, IDC_SHELL_FILE_MENU},
+                     {IDC_SHELL_PARAMETERS, IDC_SHELL_PARAMETERS_MENU}},
                     true),
       fields_(command.Values()),
       shell_(command.Services() ? command.Services()->shell : nullptr) {}
@@ -50,7 +42,14 @@ void CShellDlg::OnInit() {
   TextFieldsDlg::OnInit();
   const bool commandLine = fields_.mode == CmdShell::kCommandLineMode;
   for (const wchar_t* verb : kVerbs) Ui().AddItem(IDC_SHELL_VERB, verb, 0);
-  if (!commandLine) Ui().SetText(IDC_SHELL_VERB, fields_.verb);
+  // Each mode shows the fields in its own controls and leaves the other mode's empty.
+  if (commandLine) {
+    Ui().SetText(IDC_SHELL_COMMAND_LINE, CommandLineOf(fields_.parameters));
+  } else {
+    Ui().SetText(IDC_SHELL_VERB, fields_.verb);
+    Ui().SetText(IDC_SHELL_FILE, fields_.file);
+    Ui().SetText(IDC_SHELL_PARAMETERS, fields_.parameters);
+  }
   ShowFields(Ui(), fields_, kBound);
   Ui().CheckRadio(IDC_SHELL_COMMAND_LINE_MODE, IDC_SHELL_SHELL_MODE,
                   commandLine ? IDC_SHELL_COMMAND_LINE_MODE : IDC_SHELL_SHELL_MODE);
@@ -76,18 +75,16 @@ void CShellDlg::EnableFor(bool commandLine) {
 }
 
 bool CShellDlg::OnOk() {
-  const std::wstring verb = Ui().Text(IDC_SHELL_VERB);
-  if (!TextFieldsDlg::OnOk()) return false;
   const bool commandLine = Ui().IsChecked(IDC_SHELL_COMMAND_LINE_MODE);
   fields_.mode = commandLine ? CmdShell::kCommandLineMode : CmdShell::kShellMode;
   if (commandLine) {
     fields_.verb = L"Open";
     fields_.file = CommandProcessor(shell_);
-    fields_.parameters = L"/c " + Text(0);
+    fields_.parameters = L"/c " + Ui().Text(IDC_SHELL_COMMAND_LINE);
   } else {
-    fields_.verb = verb;
-    fields_.file = Text(1);
-    fields_.parameters = Text(2);
+    fields_.verb = Ui().Text(IDC_SHELL_VERB);
+    fields_.file = Ui().Text(IDC_SHELL_FILE);
+    fields_.parameters = Ui().Text(IDC_SHELL_PARAMETERS);
   }
   TakeFields(Ui(), fields_, kBound);
   return true;
